@@ -1,0 +1,47 @@
+#pragma once
+
+#include <QString>
+
+#include <utility>
+#include <vector>
+
+namespace ryv {
+
+// The texts the program composes in code. Each holds its English default until
+// a language is loaded; the language controller then overwrites them by
+// identifier. Code reads a text at the moment it builds a message, so later
+// messages follow the language.
+struct TAppTexts final {
+    QString files_csv = QStringLiteral("CSV files (*.csv)|*.csv");
+    QString files_html = QStringLiteral("HTML files (*.html)|*.html");
+    QString files_pdf = QStringLiteral("PDF files (*.pdf)|*.pdf");
+    QString str_app_clipboard = QStringLiteral("Clipboard");
+    QString str_app_favs = QStringLiteral("Favorites");
+    QString str_app_prevtask = QStringLiteral("Recently used");
+    QString str_app_recent = QStringLiteral("Previous task");
+    QString str_clearlist = QStringLiteral("Do you really want to clear the task list?");
+    QString str_daily_total = QStringLiteral("Daily total:");
+    QString str_deleteitem = QStringLiteral("Do you really want to delete the selected item?");
+    QString str_groupmask = QStringLiteral("Task title mask:");
+    QString str_groupname = QStringLiteral("Group name:");
+    QString str_newtaskonclick =
+        QStringLiteral("To start a new task, simply click here or press Ins ...");
+    QString str_nosuggestions = QStringLiteral("No suggestions available ...");
+    QString str_notasksthisday = QStringLiteral("There are no tasks on this day");
+    QString str_others = QStringLiteral("Others");
+    QString str_pause = QStringLiteral("Break");
+    QString str_report = QStringLiteral("Report");
+    QString str_tasknumb = QStringLiteral("Task #");
+    QString str_total = QStringLiteral("TOTAL:");
+    QString str_version = QStringLiteral("Version");
+
+    // Identifier -> text, for the language controller to read and refresh.
+    std::vector<std::pair<QString, QString*>> Table();
+    // Sets every text back to its English default.
+    void ResetDefaults();
+};
+
+// The program-wide table of application texts.
+TAppTexts& AppTexts();
+
+} // namespace ryv

@@ -1,0 +1,12 @@
+#include "core/clock.h"
+
+#include <QDateTime>
+
+namespace ryv {
+
+TDateTime TSystemClock::Now() const
+{
+    return FromQDateTime(QDateTime::currentDateTime());
+}
+
+} // namespace ryv

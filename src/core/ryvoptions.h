@@ -1,0 +1,47 @@
+#pragma once
+
+#include <QSize>
+#include <QString>
+#include <QStringList>
+
+namespace ryv {
+
+// The program's options and folders. Lives for the whole run; filled from the
+// settings file when the main window is created and written back when it
+// closes (settings.h). Folders always end with a path separator.
+class TRyvOptions final {
+public:
+    // Folders resolved for this user: the executable's folder when it holds a
+    // folder "data" or the file "RyvTracker.ini" (portable mode), otherwise
+    // the per-user application data folder.
+    TRyvOptions();
+    // Every folder below the given one; tests run each in its own temporary
+    // folder this way.
+    explicit TRyvOptions(const QString& folderApp);
+
+    QString FolderApp;     // base of the other folders
+    QString FolderData;    // FolderApp + "data/"
+    QString FolderPlugins; // FolderApp + "plugins/"
+    QSize TaskDlgSize{0, 0};
+    QStringList ExcludedApps;
+    int RecentMaxCnt = 10;
+    bool ListShowStop = true;
+    QString ExportExt = QStringLiteral("html");
+    QString ReportsTitle;
+    quint8 SpendToClipboard = 2; // 0 none, 1 standard, 2 Git
+    QStringList GroupMasks;      // "name=mask"
+    quint8 WindowTitleType = 0;  // 0 current task, 1 total duration
+    bool AutoShowSuggest = true;
+    QString LangCode;
+    QString StateExportLast;
+    bool StateFavsChanged = false;
+
+    // FolderApp + "RyvTracker.ini"
+    QString SettingsFilePath() const;
+
+    // The folder portable mode or the per-user folder would give for an
+    // executable in exeFolder (exposed for tests).
+    static QString ResolveFolderApp(const QString& exeFolder, const QString& userFolder);
+};
+
+} // namespace ryv
