@@ -1,0 +1,46 @@
+#pragma once
+
+#include <QByteArray>
+#include <QString>
+
+#include <optional>
+
+namespace ryv {
+
+// Encodings of the program's text files. The system's 8-bit code page is
+// UTF-8 on Linux, so "no encoding given" means Utf8.
+enum class TTextEncoding { Utf8, Utf16LE, Utf16BE, Windows1252 };
+
+// How a file was found on reading, so that it can be written back alike.
+struct TTextFileFormat {
+    TTextEncoding encoding = TTextEncoding::Utf8;
+    bool withMark = false; // a byte-order mark led the file
+};
+
+// Decodes bytes by their byte-order mark (UTF-8, UTF-16 LE, UTF-16 BE, tried in
+// this order; the mark is not part of the text). Without a mark the bytes are
+// UTF-8 when they are valid UTF-8, otherwise Windows-1252, so an old file from
+// a Windows machine still reads with its accented letters.
+QString DecodeText(const QByteArray& bytes, TTextFileFormat* format = nullptr);
+
+// The bytes of text in the encoding, led by its byte-order mark when withMark
+// is true. An empty text gives no bytes at all, mark included. Windows-1252
+// cannot hold every character: a text that does not fit is encoded as UTF-8
+// instead (the mark then follows UTF-8), so no character is ever lost.
+QByteArray EncodeText(const QString& text, TTextEncoding encoding, bool withMark,
+                      TTextEncoding* usedEncoding = nullptr);
+
+// Reads and decodes a whole file (see DecodeText). Returns nothing when the
+// file cannot be opened or read; errorText then says why.
+std::optional<QString> ReadTextFile(const QString& fileName, TTextFileFormat* format = nullptr,
+                                    QString* errorText = nullptr);
+
+// Replaces fileName by text: the bytes go to a temporary file in the same
+// folder, which is flushed and then renamed over the target, so a failure at
+// any point leaves the old file as it was. The folder must exist. Returns
+// false with the system's error text on failure.
+bool WriteTextFile(const QString& text, const QString& fileName,
+                   TTextEncoding encoding = TTextEncoding::Utf8, bool withMark = false,
+                   QString* errorText = nullptr);
+
+} // namespace ryv
