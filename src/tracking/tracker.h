@@ -1,0 +1,177 @@
+#pragma once
+
+// The tracking engine: what the user's commands do to today's log, to the
+// history day on show and to the favourites and recent lists, and the clock.
+//
+// How the window uses it:
+// - Construction: the entry point builds the options, the favourites and
+//   recent lists, the two day lists and the list store, then one TTracker
+//   with them, a clock and the four ports (task dialog, messages, clipboard,
+//   shell). The window keeps a reference and connects to the signals below.
+// - Start-up: after LoadWorkspace, call StartUp(): it reads today's log, moves
+//   entries of earlier days to their day files and starts the clock.
+// - Commands: the window fills a TUiState (secondary pane and panel shown,
+//   which list has the keyboard focus, selection and focus of each list) and
+//   calls Enabled(cmd, ui) when idle and before a command; Execute(cmd, ui)
+//   runs the command if it is enabled. Each command also has its own public
+//   handler for the mouse paths (double click, drop, done-mark click).
+// - Selection: a command that selects a row emits RowSelected(list, row); the
+//   window clears that list's selection, focuses and selects the row and
+//   scrolls it into view.
+// - Favourites panel: FavsRows() are the rows of the favourites list; the
+//   window rebuilds its view on FavsPanelChanged().
+// - Clock: tmrCheck is a QTimer owned by the engine; AppActivate and
+//   AppDeactivate switch its interval, SetPinned keeps it fast while pinned.
+
+#include "core/datetime.h"
+#include "core/ryvitem.h"
+#include "tracking/uistate.h"
+
+#include <QObject>
+#include <QString>
+#include <QTimer>
+
+#include <vector>
+
+namespace ryv {
+
+class TClock;
+class TDayList;
+class TListStore;
+class TRyvItemList;
+class TRyvOptions;
+class ITaskDialog;
+class IUserMessages;
+class IClipboard;
+class IShell;
+
+// The outside world of the engine; all references must outlive it.
+struct TTrackerPorts final {
+    const TClock& clock;
+    ITaskDialog& dialog;
+    IUserMessages& messages;
+    IClipboard& clipboard;
+    IShell& shell;
+};
+
+// One row of the favourites panel. The separator row has no item. Rows refer
+// to the items of the favourites and recent lists and never own them; they
+// are valid until the next FavsPanelChanged().
+struct TFavsRow final {
+    TRyvItem* item = nullptr;
+    bool recent = false;
+};
+
+class TTracker final : public QObject {
+    Q_OBJECT
+public:
+    TTracker(TRyvOptions& options, TRyvItemList& favs, TRyvItemList& recent, TDayList& today,
+             TDayList& history, TListStore& store, const TTrackerPorts& ports,
+             QObject* parent = nullptr);
+    ~TTracker() override;
+
+    // --- commands ------------------------------------------------------------
+    bool Enabled(TCommand cmd, const TUiState& ui) const;
+    // Runs cmd when it is enabled; returns whether it ran.
+    bool Execute(TCommand cmd, const TUiState& ui);
+
+    // Start, stop and the running task.
+    void acStartExecute(const TUiState& ui, bool startAs);
+    void acStopExecute();
+    void acToggleStartStopExecute(const TUiState& ui);
+    // A click into today's list while it is empty starts a task.
+    void lvListClick(const TUiState& ui);
+
+    // Editing. list is Today or History for the twins that serve both.
+    void acAddExecute(const TUiState& ui, const TRyvItem* fromFavourite);
+    void acAddHistExecute(const TUiState& ui);
+    void acEditExecute(const TUiState& ui);
+    void acEdit2Execute(const TUiState& ui);
+    void acTaskDoneExecute(const TUiState& ui);
+    void acDeleteExecute(TListKind list, const TUiState& ui);
+    void acClearExecute();
+    void acMoveBackExecute(TListKind list, const TUiState& ui, bool hour);
+    void acMoveForwExecute(TListKind list, const TUiState& ui, bool hour);
+    void acShortenTimeExecute(TListKind list, const TUiState& ui);
+    void acExtendTimeExecute(TListKind list, const TUiState& ui);
+    void acMoveUpExecute(TListKind list, const TUiState& ui);
+    void acMoveDnExecute(TListKind list, const TUiState& ui);
+    void acOpenURLExecute(const TUiState& ui);
+    void acOpenURL2Execute(const TUiState& ui);
+    // A click on the done mark of a task row (today's list or the history).
+    void ToggleDoneMark(TListKind list, int row);
+    // A click on the "Task total:" of a list, and whether it reacts to clicks.
+    void TaskTotalClick(TListKind list, const TUiState& ui);
+    bool TaskTotalClickable(TListKind list, const TUiState& ui) const;
+
+    // History days.
+    TDateTime HistoryDate() const { return FHistoryDate; }
+    // The latest day the calendar offers: yesterday.
+    TDateTime CalendarMaxDate() const;
+    void ShowHistory(); // the history panel is being shown: (re)load the day
+    void sbHistBackClick(const TUiState& ui);
+    void sbHistForwClick(const TUiState& ui);
+    void calHistoryClick(TDateTime day);
+    void calHistoryKeyUp(TDateTime day);
+
+    // Favourites panel.
+    const std::vector<TFavsRow>& FavsRows() const { return FFavsRows; }
+    // Rebuilds the rows and reselects the row of the item selected before
+    // (selectedRow, -1 for none), or else the first row.
+    void RefreshFavsPanel(int selectedRow = -1);
+    void acDelFavExecute(const TUiState& ui);
+    void acMoveFavUpExecute(const TUiState& ui);
+    void acMoveFavDnExecute(const TUiState& ui);
+    void acEditFavExecute(const TUiState& ui);
+
+    // Drag and drop.
+    bool CanStartDrag(TListKind source, const TUiState& ui) const;
+    bool CanDropOnFavs(TListKind source, const TUiState& ui) const;
+    void DropOnFavs(TListKind source, const TUiState& ui);
+    bool CanDropOnToday(TListKind source, const TUiState& ui) const;
+    void DropOnToday(TListKind source, const TUiState& ui);
+
+    // --- the running task and the clock ------------------------------------
+    void StartUp();
+    void AppendTask(const QString& title, const QString& url); // appends to today's log
+    int TaskCountOfDay(TDateTime t) const;
+    void UpdateToday();
+    void RememberRecent(const TRyvItem& entry);
+    TDateTime LogDay() const { return FLogDay; }
+
+    QTimer tmrCheck;
+    void tmrCheckTimer();
+    void AppActivate();
+    void AppDeactivate();
+    void SetPinned(bool pinned);
+
+signals:
+    // The header of today's log (LongDateText of today) and the calendar's
+    // latest day, after a change of date.
+    void TodayChanged(const QString& header, TDateTime calendarMax);
+    // The history day on show changed or was reloaded: the calendar's date
+    // and the header lbSecondary follow.
+    void HistoryDayChanged(TDateTime day, const QString& header);
+    // Clear the list's selection, focus and select row, scroll it into view.
+    void RowSelected(TListKind list, int row);
+    // A title changed in place: the list's selection totals are refreshed as
+    // when the row is selected.
+    void SelectionTotalsStale(TListKind list);
+    void FavsPanelChanged();
+
+private:
+    TRyvOptions& FOptions;
+    TRyvItemList& FFavs;
+    TRyvItemList& FRecent;
+    TDayList& FToday;
+    TDayList& FHistory;
+    TListStore& FStore;
+    TTrackerPorts FPorts;
+
+    TDateTime FHistoryDate = 0;
+    int FLogDay = 0;
+    bool FPinned = false;
+    std::vector<TFavsRow> FFavsRows;
+};
+
+} // namespace ryv
