@@ -1,0 +1,57 @@
+#pragma once
+
+// Placement rules of the main window as pure functions of rectangles, so the
+// numbers can be checked without a screen. Rectangles are the window's client
+// bounds in screen coordinates; "right" and "bottom" below mean the first
+// pixel past the rectangle (x + width, y + height), as the window system
+// reports edges.
+
+#include <QRect>
+
+namespace ryv {
+
+// Sizes of the main window's design, in pixels at 96 dots per inch.
+namespace design {
+constexpr int MinWidth = 312;
+constexpr int MinHeight = 103;
+constexpr int Width = 480;
+constexpr int Height = 560;
+constexpr int MainMargin = 4;    // pMain's margins left, top and bottom
+constexpr int HeaderHeight = 53; // pMainHeader and Panel1
+constexpr int BottomHeight = 43; // pBottom and pBottom2
+constexpr int RowHeight = 27;
+} // namespace design
+
+struct TPaneLayout final {
+    bool twoPanes = false;
+    int mainWidth = 0; // the main pane's width when twoPanes
+};
+
+// One pane or two by the window's width against the work area's width: two
+// panes when the window is wider than workWidth / 2 + workWidth / 16; the
+// main pane is then a third of the work area, but at least minWidth.
+TPaneLayout PaneLayoutFor(int windowWidth, int workWidth, int minWidth = design::MinWidth);
+
+// Bounds on entering compact mode. current: the window's bounds after a
+// maximized window was restored; normal: its normal bounds (FCompactRect);
+// compactHeight: what keeps only the header and the bottom bar visible;
+// compactWidth: the main pane with its margin when the secondary pane shows,
+// else 0 (width unchanged).
+QRect CompactEnterRect(const QRect& current, const QRect& normal, const QRect& workArea,
+                       int compactHeight, int compactWidth);
+
+// Bounds on leaving compact mode: the size of normal (FCompactRect), keeping
+// the edge of current that lies nearer to the work area's top or bottom, and
+// pulled back left when it would pass the work area's right edge.
+QRect CompactLeaveRect(const QRect& current, const QRect& normal, const QRect& workArea);
+
+// Whether the compact-mode and export buttons fit at the left of the bottom
+// bar. A caption's left edge is measured from the bar's left edge.
+bool BottomButtonsFit(bool selShown, int selCaptionLeft, bool taskShown, int taskCaptionLeft,
+                      int exportButtonWidth);
+
+// The placement on a first start: a quarter of the work area wide plus twice
+// the main pane's margin, height unchanged, centred on the work area.
+QRect DefaultPlacement(const QRect& workArea, int mainMargin, int height);
+
+} // namespace ryv
