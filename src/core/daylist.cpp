@@ -295,6 +295,15 @@ void TDayList::SetFocused(int row)
         emit focusChanged(FFocused);
 }
 
+void TDayList::SelectAndShow(int row)
+{
+    if (row < 0 || row >= Count())
+        return;
+    SetFocused(row);
+    SelectOnly(row);
+    emit scrollToRow(row);
+}
+
 void TDayList::UpdateSelectionTotals()
 {
     const qsizetype n = FSelected.size();

@@ -94,6 +94,9 @@ public:
     void ClearSelection();
     int Focused() const { return FFocused; } // -1: no focused row
     void SetFocused(int row);
+    // Clears the selection, focuses and selects row and asks the view to
+    // scroll it into view (scrollToRow); the usual ending of a command.
+    void SelectAndShow(int row);
     // The select handler (lvListSelectItem / lvHistorySelectItem), run by
     // every change of the selection: no row selected hides both extra totals;
     // one row shows "Task total:" when it applies; two or more show
@@ -162,6 +165,7 @@ signals:
     void listReset();
     void selectionChanged();
     void focusChanged(int row);
+    void scrollToRow(int row);
     void totalsChanged();
     void captionChanged(const QString& caption);
     void workingChanged(bool working);

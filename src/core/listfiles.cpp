@@ -1,0 +1,190 @@
+#include "core/listfiles.h"
+
+#include "core/csvreader.h"
+#include "core/ryvitemlist.h"
+#include "core/ryvoptions.h"
+#include "core/textfile.h"
+
+#include <QDir>
+#include <QFileInfo>
+
+namespace ryv {
+
+namespace {
+
+const QChar Quote = QLatin1Char('"');
+const QChar Delimiter = QLatin1Char(';');
+const QString CrLf = QStringLiteral("\r\n");
+
+// Creates the folder of path when it is missing.
+bool MakeFolderOf(const QString& path, QString& errorText)
+{
+    const QString folder = QFileInfo(path).absolutePath();
+    if (QDir().mkpath(folder))
+        return true;
+    errorText = QStringLiteral("Cannot create the folder \"%1\".").arg(QDir::toNativeSeparators(folder));
+    return false;
+}
+
+bool WriteListText(const QString& text, const QString& path, QString& errorText)
+{
+    if (!MakeFolderOf(path, errorText))
+        return false;
+    return WriteTextFile(text, path, TTextEncoding::Utf8, true, &errorText);
+}
+
+// Reads path into table; a missing file gives an empty table and true.
+bool ReadListTable(const QString& path, TCsvTable& table, QString& reason)
+{
+    table.clear();
+    reason.clear();
+    if (!QFileInfo::exists(path))
+        return true;
+    return ReadCsvFile(path, Quote, Delimiter, table, reason);
+}
+
+// The ordinal of an enumeration as stored: anything but a number reads as 0.
+int StoredOrdinal(const QString& field)
+{
+    bool ok = false;
+    const int v = field.trimmed().toInt(&ok, 10);
+    return ok ? v : 0;
+}
+
+} // namespace
+
+QString DayFileHeader()
+{
+    return QStringLiteral("kind;state;start;stop;\"title\";\"url\";\"descr\"");
+}
+
+QString ListFileHeader()
+{
+    return QStringLiteral("\"title\";\"url\";\"descr\"");
+}
+
+QString DayFilePath(const TRyvOptions& options, TDateTime day)
+{
+    if (DayOf(day) == 0)
+        return options.FolderData + QStringLiteral("current.lst");
+    const TDateTime midnight = MidnightOf(day);
+    return options.FolderData + QString::number(ToQDate(midnight).year()) + QLatin1Char('/')
+           + DateToText(midnight) + QStringLiteral(".lst");
+}
+
+QString FavoritesFilePath(const TRyvOptions& options)
+{
+    return options.FolderData + QStringLiteral("favorites.lst");
+}
+
+QString RecentFilePath(const TRyvOptions& options)
+{
+    return options.FolderData + QStringLiteral("recent.lst");
+}
+
+QString QuotedListText(const QString& text)
+{
+    QString s = text;
+    s.replace(Quote, QLatin1Char('\''));
+    s.replace(CrLf, QStringLiteral("\n"));
+    s.replace(QLatin1Char('\r'), QLatin1Char('\n'));
+    s.replace(QStringLiteral("\n"), CrLf);
+    return Quote + s + Quote;
+}
+
+QString DayFileLine(const TRyvItem& e, bool withStop)
+{
+    return QString::number(static_cast<int>(e.kind)) + Delimiter
+           + QString::number(static_cast<int>(e.state)) + Delimiter + DateTimeToText(e.start)
+           + Delimiter + (withStop ? DateTimeToText(e.stop) : QString()) + Delimiter
+           + QuotedListText(e.title) + Delimiter + QuotedListText(e.url) + Delimiter
+           + QuotedListText(e.descr);
+}
+
+QString ListFileLine(const TRyvItem& e)
+{
+    return QuotedListText(e.title) + Delimiter + QuotedListText(e.url) + Delimiter
+           + QuotedListText(e.descr);
+}
+
+QString DayFileText(const std::vector<const TRyvItem*>& entries, const TRyvItem* running)
+{
+    QString text = DayFileHeader();
+    for (const TRyvItem* e : entries)
+        text += CrLf + DayFileLine(*e, true);
+    if (running)
+        text += CrLf + DayFileLine(*running, false);
+    return text;
+}
+
+QString ListFileText(const TRyvItemList& list, int maxCount)
+{
+    const int n = maxCount < 0 ? list.Count() : std::min(list.Count(), maxCount);
+    QString text = ListFileHeader();
+    for (int i = 0; i < n; ++i)
+        text += CrLf + ListFileLine(*list.Item(i));
+    return text;
+}
+
+bool ReadDayFile(const QString& path, const TOpenStop& openStop, TEntries& entries,
+                 QString& reason, bool* openTaskLast)
+{
+    if (openTaskLast)
+        *openTaskLast = false;
+    TCsvTable table;
+    if (!ReadListTable(path, table, reason))
+        return false;
+    const bool hasDescr = !table.isEmpty() && table.first().size() >= 7;
+    for (qsizetype r = 1; r < table.size(); ++r) {
+        // Short rows were filled up to the table's width, but the table
+        // itself may be narrower than seven fields.
+        QStringList f = table.at(r);
+        while (f.size() < 7)
+            f.append(QString());
+        auto e = std::make_unique<TRyvItem>();
+        const int kind = StoredOrdinal(f.at(0));
+        e->kind = kind == ryvkPause ? ryvkPause : ryvkTask;
+        e->state = StoredOrdinal(f.at(1)) == ryvsDone ? ryvsDone : ryvsNone;
+        e->start = ParseStoredDateTime(f.at(2), 0);
+        const bool open = kind == 0 && f.at(3).isEmpty();
+        e->title = f.at(4);
+        e->url = f.at(5);
+        e->descr = hasDescr ? f.at(6) : QString();
+        e->stop = open ? openStop(*e) : ParseStoredDateTime(f.at(3), 0);
+        if (openTaskLast)
+            *openTaskLast = open;
+        entries.push_back(std::move(e));
+    }
+    return true;
+}
+
+bool WriteDayFile(const QString& path, const std::vector<const TRyvItem*>& entries,
+                  const TRyvItem* running, QString& errorText)
+{
+    return WriteListText(DayFileText(entries, running), path, errorText);
+}
+
+bool ReadListFile(const QString& path, TRyvItemList& list, QString& reason)
+{
+    TCsvTable table;
+    if (!ReadListTable(path, table, reason))
+        return false;
+    const bool hasDescr = !table.isEmpty() && table.first().size() >= 3;
+    for (qsizetype r = 1; r < table.size(); ++r) {
+        const QStringList& f = table.at(r);
+        auto e = std::make_unique<TRyvItem>();
+        e->title = f.value(0);
+        e->url = f.value(1);
+        e->descr = hasDescr ? f.value(2) : QString();
+        list.AddIfMissing(std::move(e));
+    }
+    return true;
+}
+
+bool WriteListFile(const QString& path, const TRyvItemList& list, int maxCount,
+                   QString& errorText)
+{
+    return WriteListText(ListFileText(list, maxCount), path, errorText);
+}
+
+} // namespace ryv

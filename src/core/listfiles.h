@@ -1,0 +1,78 @@
+#pragma once
+
+#include "core/datetime.h"
+#include "core/ryvitem.h"
+
+#include <QString>
+
+#include <functional>
+#include <memory>
+#include <vector>
+
+namespace ryv {
+
+class TRyvItemList;
+class TRyvOptions;
+
+// The list files: today's log (current.lst), one file per earlier day
+// (data/<year>/<yyyy-mm-dd>.lst), favorites.lst and recent.lst. UTF-8 with a
+// byte-order mark, lines ended by CR LF, ";" between fields, texts always in
+// double quotes. A double quote inside a text is written as an apostrophe
+// (the format has no escape for it), and every line break inside a text as
+// CR LF, so a description keeps its lines through any number of saves.
+
+using TEntries = std::vector<std::unique_ptr<TRyvItem>>;
+
+// Header lines, exactly as written.
+QString DayFileHeader();  // kind;state;start;stop;"title";"url";"descr"
+QString ListFileHeader(); // "title";"url";"descr"
+
+// FolderData + "current.lst" for day 0, otherwise
+// FolderData + <year> + "/" + <yyyy-mm-dd> + ".lst".
+QString DayFilePath(const TRyvOptions& options, TDateTime day);
+QString FavoritesFilePath(const TRyvOptions& options);
+QString RecentFilePath(const TRyvOptions& options);
+
+// A text field as written: in double quotes, double quotes turned into
+// apostrophes, every line break (CR LF, lone CR, lone LF) as CR LF.
+QString QuotedListText(const QString& text);
+// kind;state;start;stop;"title";"url";"descr", the stop left empty when
+// withStop is false (the running entry of current.lst).
+QString DayFileLine(const TRyvItem& e, bool withStop);
+// "title";"url";"descr"
+QString ListFileLine(const TRyvItem& e);
+
+// The whole text of a day file: the header, then every entry with its stop,
+// then running (if given) without its stop.
+QString DayFileText(const std::vector<const TRyvItem*>& entries,
+                    const TRyvItem* running = nullptr);
+// The whole text of favorites.lst or recent.lst: the header and the first
+// maxCount entries of list (all when maxCount < 0).
+QString ListFileText(const TRyvItemList& list, int maxCount = -1);
+
+// How a task stored without a stop (the entry that was running when the file
+// was written) gets its stop on reading: the current time for today's log,
+// the end of its day for a history day.
+using TOpenStop = std::function<TDateTime(const TRyvItem& entry)>;
+
+// Reads a day file and appends its entries to entries. A missing file is an
+// empty day (true). False with the reader's reason when the file exists but
+// is empty or cannot be read. openTaskLast (optional) tells whether the last
+// entry read is a task that was stored without a stop.
+bool ReadDayFile(const QString& path, const TOpenStop& openStop, TEntries& entries,
+                 QString& reason, bool* openTaskLast = nullptr);
+// Writes a day file (see DayFileText), creating its folder first. False with
+// the system's error text when the folder or the file cannot be written; the
+// old file is then left as it was.
+bool WriteDayFile(const QString& path, const std::vector<const TRyvItem*>& entries,
+                  const TRyvItem* running, QString& errorText);
+
+// Reads favorites.lst or recent.lst and appends every line to list as a new
+// task entry (duplicate lines give duplicate entries). A missing file adds
+// nothing (true).
+bool ReadListFile(const QString& path, TRyvItemList& list, QString& reason);
+// Writes favorites.lst or recent.lst (see ListFileText), creating its folder.
+bool WriteListFile(const QString& path, const TRyvItemList& list, int maxCount,
+                   QString& errorText);
+
+} // namespace ryv

@@ -1,0 +1,193 @@
+#include "core/liststore.h"
+
+#include "core/clock.h"
+#include "core/daylist.h"
+#include "core/listfiles.h"
+#include "core/ryvitemlist.h"
+#include "core/ryvoptions.h"
+
+namespace ryv {
+
+namespace {
+
+const QString SaveDataFailed = QStringLiteral("Cannot save data!");
+const QString LoadDataFailed = QStringLiteral("Cannot load data!");
+const QString SaveHistoryFailed = QStringLiteral("Cannot save history data!");
+const QString LoadHistoryFailed = QStringLiteral("Cannot load history data!");
+const QString SaveWorkspaceFailed = QStringLiteral("Cannot save workspace!");
+const QString LoadWorkspaceFailed = QStringLiteral("Cannot load workspace!");
+
+// Moves the entries read into list as rows with their texts drawn.
+void AppendRows(TDayList& list, TEntries& entries)
+{
+    for (auto& e : entries) {
+        const int row = list.Append(std::move(e));
+        list.UpdateRow(row, false);
+    }
+    entries.clear();
+}
+
+} // namespace
+
+TListStore::TListStore(TDayList& today, TDayList& history, TRyvItemList& favs,
+                       TRyvItemList& recent, const TRyvOptions& options, const TClock& clock,
+                       QObject* parent)
+    : QObject(parent), FToday(today), FHistory(history), FFavs(favs), FRecent(recent),
+      FOptions(options), FClock(clock)
+{
+    tmrSave.setInterval(3000);
+    tmrSave.setSingleShot(true);
+    tmrSaveHist.setInterval(1000);
+    tmrSaveHist.setSingleShot(true);
+    connect(&tmrSave, &QTimer::timeout, this, &TListStore::tmrSaveTimer);
+    connect(&tmrSaveHist, &QTimer::timeout, this, &TListStore::tmrSaveHistTimer);
+}
+
+void TListStore::Report(const QString& firstLine, const QString& detail)
+{
+    emit errorOccurred(firstLine + QStringLiteral("\r\n\r\n") + detail);
+}
+
+bool TListStore::SaveData(bool immediately, TDateTime day)
+{
+    const bool current = DayOf(day) == 0;
+    // Writing current.lst covers a pending save of it; writing an earlier
+    // day's file does not, so that save stays pending.
+    if (current || !immediately)
+        tmrSave.stop();
+    if (!immediately) {
+        tmrSave.start();
+        return true;
+    }
+
+    const int n = FToday.Count();
+    const TRyvItem* running = current && FToday.IsWorking() && n > 0 ? FToday.Last() : nullptr;
+    std::vector<const TRyvItem*> entries;
+    entries.reserve(static_cast<size_t>(n));
+    for (int i = 0; i < n; ++i) {
+        const TRyvItem* e = FToday.Item(i);
+        if (e == running)
+            continue;
+        if (current || DayOf(e->start) == DayOf(day))
+            entries.push_back(e);
+    }
+    QString error;
+    if (WriteDayFile(DayFilePath(FOptions, day), entries, running, error))
+        return true;
+    Report(SaveDataFailed, error);
+    return false;
+}
+
+bool TListStore::LoadData()
+{
+    FToday.BeginUpdate();
+    FToday.Clear();
+    TEntries entries;
+    QString reason;
+    bool running = false;
+    const TDateTime now = FClock.Now();
+    const bool ok = ReadDayFile(
+        DayFilePath(FOptions, 0), [now](const TRyvItem&) { return now; }, entries, reason,
+        &running);
+    AppendRows(FToday, entries);
+    // Only the last entry can be the running one; an earlier task stored
+    // without a stop keeps the stop it got and does not make the log run.
+    if (running)
+        FToday.SetWorking(true);
+    if (!FToday.IsEmpty())
+        FToday.SelectAndShow(FToday.Count() - 1);
+    FToday.EndUpdate();
+    if (!ok)
+        Report(LoadDataFailed, reason);
+    return ok;
+}
+
+bool TListStore::SaveHistoryDay(bool immediately)
+{
+    tmrSaveHist.stop();
+    if (!immediately) {
+        tmrSaveHist.start();
+        return true;
+    }
+    // Without a day on show there is nothing to save, and day 0 would name
+    // current.lst.
+    if (DayOf(FHistory.HistoryDate()) == 0)
+        return true;
+    std::vector<const TRyvItem*> entries;
+    entries.reserve(static_cast<size_t>(FHistory.Count()));
+    for (int i = 0; i < FHistory.Count(); ++i)
+        entries.push_back(FHistory.Item(i));
+    QString error;
+    if (WriteDayFile(DayFilePath(FOptions, FHistory.HistoryDate()), entries, nullptr, error))
+        return true;
+    Report(SaveHistoryFailed, error);
+    return false;
+}
+
+bool TListStore::LoadHistoryDay()
+{
+    if (FHistory.HistoryDate() == 0)
+        FHistory.SetHistoryDate(MidnightOf(FClock.Now() - 1.0));
+    const TDateTime day = FHistory.HistoryDate();
+
+    FHistory.Clear();
+    TEntries entries;
+    QString reason;
+    const bool ok = ReadDayFile(
+        DayFilePath(FOptions, day), [](const TRyvItem& e) { return EndOfDayOf(e.start); },
+        entries, reason);
+    AppendRows(FHistory, entries);
+    if (!FHistory.IsEmpty())
+        FHistory.SelectAndShow(FHistory.Count() - 1);
+    FHistory.UpdateHistoryTotal();
+    emit historyDayLoaded(day);
+    if (!ok)
+        Report(LoadHistoryFailed, reason);
+    return ok;
+}
+
+bool TListStore::SaveWorkspace()
+{
+    QString error;
+    if (!WriteListFile(FavoritesFilePath(FOptions), FFavs, -1, error)
+        || !WriteListFile(RecentFilePath(FOptions), FRecent, std::max(0, FOptions.RecentMaxCnt),
+                          error)) {
+        Report(SaveWorkspaceFailed, error);
+        return false;
+    }
+    return true;
+}
+
+bool TListStore::LoadWorkspace()
+{
+    QString reason;
+    if (!ReadListFile(FavoritesFilePath(FOptions), FFavs, reason)
+        || !ReadListFile(RecentFilePath(FOptions), FRecent, reason)) {
+        Report(LoadWorkspaceFailed, reason);
+        return false;
+    }
+    emit workspaceLoaded();
+    return true;
+}
+
+void TListStore::tmrSaveTimer()
+{
+    tmrSave.stop();
+    SaveData(true, 0);
+}
+
+void TListStore::tmrSaveHistTimer()
+{
+    tmrSaveHist.stop();
+    SaveHistoryDay(true);
+}
+
+void TListStore::FlushPendingSaves()
+{
+    if (IsSavePending())
+        tmrSaveTimer();
+    if (IsHistSavePending())
+        tmrSaveHistTimer();
+}
+
+} // namespace ryv

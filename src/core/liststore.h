@@ -1,0 +1,87 @@
+#pragma once
+
+#include "core/datetime.h"
+
+#include <QObject>
+#include <QString>
+#include <QTimer>
+
+namespace ryv {
+
+class TClock;
+class TDayList;
+class TRyvItemList;
+class TRyvOptions;
+
+// Loads and saves the four lists: today's log (current.lst, or the day file of
+// an earlier day from it), the history day on show, the favourites and the
+// recent list. Changes are saved after a short quiet time: tmrSave (3 s) and
+// tmrSaveHist (1 s) restart with every change, so typing and clicking do not
+// write a file each time.
+//
+// A failed load or save never throws and never touches the lists in memory;
+// it emits errorOccurred with the whole message ("Cannot save data!", an
+// empty line and the error's text) for the window to show, and the next save
+// simply tries again.
+class TListStore final : public QObject {
+    Q_OBJECT
+
+public:
+    TListStore(TDayList& today, TDayList& history, TRyvItemList& favs, TRyvItemList& recent,
+               const TRyvOptions& options, const TClock& clock, QObject* parent = nullptr);
+
+    // Today's log. immediately false only (re)starts tmrSave. Day 0 writes
+    // current.lst (the running entry last, without its stop); another day
+    // writes that day's file with the entries of today's log that started on
+    // that day (the running one with its current stop). Returns false when
+    // the write failed.
+    bool SaveData(bool immediately, TDateTime day);
+    // Fills today's log from current.lst within a batch. A task stored
+    // without a stop resumes running with its stop at now. The start-up day
+    // check is the caller's, and only when this returns true.
+    bool LoadData();
+    // The history day on show (the history list's HistoryDate); immediately
+    // false only (re)starts tmrSaveHist.
+    bool SaveHistoryDay(bool immediately);
+    // Fills the history list from the file of its HistoryDate (yesterday when
+    // that is 0). A task stored without a stop ends at the end of its day.
+    bool LoadHistoryDay();
+    // favorites.lst, then the first RecentMaxCnt entries of the recent list to
+    // recent.lst; when the favourites fail the recent list is not written.
+    bool SaveWorkspace();
+    // Appends the entries of favorites.lst and recent.lst to the two lists;
+    // workspaceLoaded follows only when both were read.
+    bool LoadWorkspace();
+
+    // Timer handlers (public so tests fire them by hand).
+    void tmrSaveTimer();
+    void tmrSaveHistTimer();
+    bool IsSavePending() const { return tmrSave.isActive(); }
+    bool IsHistSavePending() const { return tmrSaveHist.isActive(); }
+    // On closing: a pending save of today's log, then one of the history day.
+    void FlushPendingSaves();
+
+    QTimer tmrSave;
+    QTimer tmrSaveHist;
+
+signals:
+    // The full text of a warning box.
+    void errorOccurred(const QString& message);
+    // The history list now holds the day HistoryDate (the calendar and the
+    // header follow it); emitted after every LoadHistoryDay, also failed ones.
+    void historyDayLoaded(TDateTime day);
+    // Both workspace files were read: rebuild and show the favourites panel.
+    void workspaceLoaded();
+
+private:
+    void Report(const QString& firstLine, const QString& detail);
+
+    TDayList& FToday;
+    TDayList& FHistory;
+    TRyvItemList& FFavs;
+    TRyvItemList& FRecent;
+    const TRyvOptions& FOptions;
+    const TClock& FClock;
+};
+
+} // namespace ryv
