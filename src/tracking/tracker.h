@@ -15,9 +15,11 @@
 //   calls Enabled(cmd, ui) when idle and before a command; Execute(cmd, ui)
 //   runs the command if it is enabled. Each command also has its own public
 //   handler for the mouse paths (double click, drop, done-mark click).
-// - Selection: a command that selects a row emits RowSelected(list, row); the
-//   window clears that list's selection, focuses and selects the row and
-//   scrolls it into view.
+// - Selection: the day lists keep their selection and focus in their TDayList
+//   models (the views mirror them); a command that selects a row there calls
+//   TDayList::SelectAndShow. For the favourites panel the engine emits
+//   RowSelected(TListKind::Favs, row): the window clears lvFavs' selection,
+//   focuses and selects the row and scrolls it into view.
 // - Favourites panel: FavsRows() are the rows of the favourites list; the
 //   window rebuilds its view on FavsPanelChanged().
 // - Clock: tmrCheck is a QTimer owned by the engine; AppActivate and

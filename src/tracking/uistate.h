@@ -22,14 +22,13 @@ struct TListSelection final {
 // Everything of the window's widgets that a command or an enabled rule looks
 // at. The window fills it before it evaluates a rule or runs a command; the
 // engine never reads widgets itself, so every rule can be tested on plain
-// values.
+// values. The selection and focus of the two day lists are not here: the
+// views mirror them into their TDayList models, which the engine reads.
 struct TUiState final {
     bool secondaryShown = false;                    // the secondary pane is visible
     TSecondaryPanel panel = TSecondaryPanel::Favs; // which panel it shows
     TListKind focus = TListKind::None;             // the list with the keyboard focus
-    TListSelection today;
-    TListSelection history;
-    TListSelection favs;
+    TListSelection favs;                            // rows of TTracker::FavsRows()
 
     bool FavsShown() const { return secondaryShown && panel == TSecondaryPanel::Favs; }
     bool HistoryShown() const { return secondaryShown && panel == TSecondaryPanel::History; }
