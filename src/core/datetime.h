@@ -7,6 +7,8 @@
 
 namespace ryv {
 
+class TRegional;
+
 // A date-time is a count of days since 1899-12-30 00:00, local wall-clock
 // time without a zone; the time of day is the fractional part. 0 means
 // "not set". Durations are differences of two date-times, in days.
@@ -39,12 +41,25 @@ TDateTime TruncToMinute(TDateTime t); // seconds and milliseconds dropped
 // nn, ss, zzz, ":" time separator, "/" date separator; "mm" after an hour
 // token means minutes).
 QString FormatDateTime(const QString& pattern, TDateTime t);
+QString FormatDateTime(const QString& pattern, TDateTime t, const TRegional& regional);
+// The stored forms. They always use "-" and ":" whatever the locale, so list
+// files stay alike everywhere and keep their character positions.
 QString DateTimeToText(TDateTime t); // "yyyy-mm-dd hh:nn:ss", "" for 0
 QString DateToText(TDateTime t);     // "yyyy-mm-dd", "" for 0
 QString LongDateText(TDateTime t);   // "Friday 7. January 2022"
 QString ShortDateText(TDateTime t);  // the locale's short date
 
+// Reads the stored forms by character position, so a file reads alike
+// whatever separators it was written with: "yyyy-mm-dd[ hh:nn[:ss[.zzz]]]" or
+// "hh:nn[:ss[.zzz]]" (on day 0); a zone suffix is skipped. Unreadable parts
+// fall back step by step (a bad month gives 1 January, a bad time the date);
+// an unreadable year gives 0 and a text of at most two characters gives def.
 TDateTime ParseStoredDateTime(const QString& text, TDateTime def);
+// Reads a date-time typed by the user or written by another program: the
+// locale's short date (a four-digit year first always reads year, month, day)
+// optionally followed by a time, or a time alone (on day 0); "-", "." and "/"
+// may stand for the date separator and ":" for the time separator; an AM/PM
+// suffix is understood. Falls back to the stored forms, then to def.
 TDateTime ParseDateTimeLenient(const QString& text, TDateTime def);
 
 } // namespace ryv

@@ -1,0 +1,105 @@
+#include "core/regional.h"
+
+#include <memory>
+
+namespace ryv {
+
+namespace {
+
+TDateOrder OrderOfFormat(const QString& format)
+{
+    const qsizetype d = format.indexOf(u'd');
+    const qsizetype m = format.indexOf(u'M');
+    const qsizetype y = format.indexOf(u'y');
+    if (y >= 0 && (d < 0 || y < d) && (m < 0 || y < m))
+        return TDateOrder::YMD;
+    if (m >= 0 && d >= 0 && m < d)
+        return TDateOrder::MDY;
+    return TDateOrder::DMY;
+}
+
+std::unique_ptr<TRegional>& Current()
+{
+    static std::unique_ptr<TRegional> current;
+    return current;
+}
+
+} // namespace
+
+TRegional::TRegional(const QLocale& locale) : FLocale(locale)
+{
+    const QString decimal = locale.decimalPoint();
+    DecimalSeparator = decimal.isEmpty() ? QChar(u'.') : decimal.front();
+    const QString group = locale.groupSeparator();
+    GroupSeparator = group.isEmpty() ? QChar(u',') : group.front();
+
+    TimeSeparator = SeparatorOfFormat(locale.timeFormat(QLocale::ShortFormat), u"Hh");
+    if (TimeSeparator.isEmpty())
+        TimeSeparator = QStringLiteral(":");
+
+    const QString dateFormat = locale.dateFormat(QLocale::ShortFormat);
+    DateSeparator = SeparatorOfFormat(dateFormat, u"dMy");
+    if (DateSeparator.isEmpty())
+        DateSeparator = QStringLiteral("/");
+    DateOrder = OrderOfFormat(dateFormat);
+    ShortDateFormat = dateFormat;
+    if (!ShortDateFormat.contains(QLatin1String("yyyy")))
+        ShortDateFormat.replace(QLatin1String("yy"), QLatin1String("yyyy"));
+}
+
+QString TRegional::LongMonthName(int month) const
+{
+    return FLocale.standaloneMonthName(month, QLocale::LongFormat);
+}
+
+QString TRegional::LongDayName(int dayOfWeek) const
+{
+    return FLocale.standaloneDayName(dayOfWeek, QLocale::LongFormat);
+}
+
+QString TRegional::SeparatorOfFormat(const QString& format, QStringView fieldLetters)
+{
+    QString run;
+    bool inField = false;
+    bool fieldSeen = false;
+    for (qsizetype i = 0; i < format.size(); ++i) {
+        const QChar c = format.at(i);
+        if (c == u'\'') {
+            // Quoted text is literal: skip to the closing quote ('' is a quote).
+            qsizetype j = i + 1;
+            while (j < format.size() && format.at(j) != u'\'')
+                ++j;
+            i = j;
+            inField = false;
+            continue;
+        }
+        if (c.isLetter()) {
+            if (fieldSeen && !inField && !run.isEmpty())
+                return run;
+            // Letters before the first field proper (the "AP" of "AP h:mm")
+            // do not count as that field.
+            inField = fieldSeen || fieldLetters.contains(c);
+            fieldSeen = inField;
+            continue;
+        }
+        inField = false;
+        if (fieldSeen)
+            run.append(c);
+    }
+    return run;
+}
+
+const TRegional& Regional()
+{
+    auto& current = Current();
+    if (!current)
+        current = std::make_unique<TRegional>(QLocale::system());
+    return *current;
+}
+
+void SetRegional(const QLocale& locale)
+{
+    Current() = std::make_unique<TRegional>(locale);
+}
+
+} // namespace ryv

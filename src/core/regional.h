@@ -1,0 +1,54 @@
+#pragma once
+
+#include <QChar>
+#include <QLocale>
+#include <QString>
+
+namespace ryv {
+
+// Order of day, month and year in the locale's short date.
+enum class TDateOrder { MDY, DMY, YMD };
+
+// The user's regional settings as the program's formatting and tolerant
+// readers need them. Everything is taken from one QLocale object, and texts
+// are formatted with that very object: rebuilding a locale from its name
+// would lose the user's own overrides.
+class TRegional final {
+public:
+    explicit TRegional(const QLocale& locale);
+
+    const QLocale& Locale() const { return FLocale; }
+
+    QChar DecimalSeparator;
+    QChar GroupSeparator;
+    // Not offered by QLocale directly; derived from the short time and date
+    // formats (see SeparatorOfFormat).
+    QString TimeSeparator;
+    QString DateSeparator;
+    // The locale's short date format in QLocale's pattern language, with a
+    // two-digit year widened to four digits so that report dates are
+    // unambiguous.
+    QString ShortDateFormat;
+    TDateOrder DateOrder = TDateOrder::DMY;
+
+    // month 1..12; the name as it stands alone ("January", "tammikuu").
+    QString LongMonthName(int month) const;
+    // dayOfWeek 1 (Monday) .. 7 (Sunday)
+    QString LongDayName(int dayOfWeek) const;
+
+    // The first run of characters other than letters that follows the first
+    // field (a run of one of fieldLetters) of a QLocale date or time format,
+    // quoted text skipped: ("H.mm", "Hh") -> ".", ("AP h:mm", "Hh") -> ":",
+    // ("yyyy. MM. dd.", "dMy") -> ". ". Empty when the format has none.
+    static QString SeparatorOfFormat(const QString& format, QStringView fieldLetters);
+
+private:
+    QLocale FLocale;
+};
+
+// The regional settings of this run, taken from QLocale::system() on first use.
+const TRegional& Regional();
+// Replaces them; tests use this to run under an explicit locale.
+void SetRegional(const QLocale& locale);
+
+} // namespace ryv
