@@ -19,18 +19,28 @@ QString WithSeparator(const QString& folder)
 
 QString ExecutableFolder()
 {
-    // applicationDirPath needs the application object; fall back to the
-    // working folder for code that runs before it exists.
+    // applicationDirPath needs the application object; code that runs before
+    // it exists asks the kernel for the executable instead.
     if (QCoreApplication::instance())
         return QCoreApplication::applicationDirPath();
-    return QDir::currentPath();
+    const QFileInfo exe(QStringLiteral("/proc/self/exe"));
+    const QString target = exe.canonicalFilePath();
+    return target.isEmpty() ? QDir::currentPath() : QFileInfo(target).absolutePath();
 }
 
 QString UserDataFolder()
 {
-    QString folder = QStandardPaths::writableLocation(QStandardPaths::AppDataLocation);
-    if (folder.isEmpty())
-        folder = QDir::homePath() + QStringLiteral("/.local/share/RyvTracker");
+    // Without an application name Qt would hand out the shared data folder
+    // itself; the program's files must never land there.
+    QString folder;
+    if (!QCoreApplication::applicationName().isEmpty())
+        folder = QStandardPaths::writableLocation(QStandardPaths::AppDataLocation);
+    if (folder.isEmpty()) {
+        QString base = QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation);
+        if (base.isEmpty())
+            base = QDir::homePath() + QStringLiteral("/.local/share");
+        folder = base + QStringLiteral("/RyvTracker");
+    }
     return folder;
 }
 
