@@ -1,0 +1,102 @@
+#include "platform/shell.h"
+
+#include <QDesktopServices>
+#include <QDir>
+#include <QEventLoop>
+#include <QFileInfo>
+#include <QProcess>
+#include <QRegularExpression>
+
+namespace ryv {
+
+QString ExpandPath(const QString& path)
+{
+    QString result = path;
+    if (result == QLatin1String("~") || result.startsWith(QLatin1String("~/")))
+        result.replace(0, 1, QDir::homePath());
+    static const QRegularExpression var(
+        QStringLiteral(R"(\$(?:\{([A-Za-z_][A-Za-z0-9_]*)\}|([A-Za-z_][A-Za-z0-9_]*)))"));
+    QString expanded;
+    qsizetype last = 0;
+    for (auto it = var.globalMatch(result); it.hasNext();) {
+        const QRegularExpressionMatch m = it.next();
+        expanded += QStringView(result).mid(last, m.capturedStart() - last);
+        const QString name = m.hasCaptured(1) ? m.captured(1) : m.captured(2);
+        expanded += qEnvironmentVariable(name.toLocal8Bit().constData());
+        last = m.capturedEnd();
+    }
+    expanded += QStringView(result).mid(last);
+    return expanded;
+}
+
+QUrl ShellTargetUrl(const QString& target)
+{
+    const QString text = target.trimmed();
+    if (text.isEmpty())
+        return {};
+    // A scheme of two letters or more: "C:" style drive letters do not
+    // exist here, but one-letter schemes do not either.
+    static const QRegularExpression scheme(QStringLiteral("^[A-Za-z][A-Za-z0-9+.-]+:"));
+    if (scheme.match(text).hasMatch())
+        return QUrl(text, QUrl::TolerantMode);
+    if (text.startsWith(QLatin1String("www."), Qt::CaseInsensitive))
+        return QUrl(QStringLiteral("http://") + text, QUrl::TolerantMode);
+    return QUrl::fromLocalFile(QFileInfo(ExpandPath(text)).absoluteFilePath());
+}
+
+bool ShellOpen(const QString& target)
+{
+    const QUrl url = ShellTargetUrl(target);
+    return url.isValid() && QDesktopServices::openUrl(url);
+}
+
+TDesktopShell::TDesktopShell() : FOpener(&QDesktopServices::openUrl) {}
+
+TDesktopShell::TDesktopShell(TOpener opener) : FOpener(std::move(opener)) {}
+
+bool TDesktopShell::ShellOpen(const QString& target)
+{
+    const QUrl url = ShellTargetUrl(target);
+    return url.isValid() && FOpener && FOpener(url);
+}
+
+TRunResult ShellOpenAndWait(const QString& program, const QStringList& arguments,
+                            const QString& directory)
+{
+    TRunResult result;
+    QProcess process;
+    process.setProgram(ExpandPath(program));
+    process.setArguments(arguments);
+    if (!directory.isEmpty())
+        process.setWorkingDirectory(ExpandPath(directory));
+    process.setProcessChannelMode(QProcess::ForwardedChannels);
+
+    QEventLoop loop;
+    bool failedToStart = false;
+    QObject::connect(&process, &QProcess::finished, &loop, &QEventLoop::quit);
+    QObject::connect(&process, &QProcess::errorOccurred, &loop,
+                     [&](QProcess::ProcessError error) {
+                         if (error == QProcess::FailedToStart) {
+                             failedToStart = true;
+                             loop.quit();
+                         }
+                     });
+    process.setStandardInputFile(QProcess::nullDevice());
+    process.start();
+    // A missing program is reported at once by start() or later through the
+    // loop; either way the loop is not entered or ends.
+    if (!failedToStart && process.state() != QProcess::NotRunning)
+        loop.exec();
+    if (failedToStart || process.state() != QProcess::NotRunning) {
+        result.Error = process.errorString();
+        return result;
+    }
+    result.Started = true;
+    result.Crashed = process.exitStatus() == QProcess::CrashExit;
+    result.ExitCode = process.exitCode();
+    if (result.Crashed)
+        result.Error = process.errorString();
+    return result;
+}
+
+} // namespace ryv

@@ -1,0 +1,58 @@
+#pragma once
+
+#include "core/ports.h"
+
+#include <QString>
+#include <QStringList>
+#include <QUrl>
+
+#include <functional>
+
+namespace ryv {
+
+// Handing files, folders and links to the desktop, and running helper
+// programs.
+
+// What ShellOpen hands to the desktop for target: a text with a scheme
+// ("https://...", "mailto:...", "file:///...") as the URL it is, "www.x.y"
+// as an http link, anything else as a local path: "~" and "$VAR"/"${VAR}"
+// expanded, made absolute and turned into a file URL. Empty for a blank text.
+QUrl ShellTargetUrl(const QString& target);
+
+// "~" at the start and $VAR / ${VAR} anywhere replaced; unknown variables
+// become empty, as in a shell.
+QString ExpandPath(const QString& path);
+
+// Opens target with the desktop's default handler (xdg-open underneath);
+// true when the desktop accepted the request. Does not wait.
+bool ShellOpen(const QString& target);
+
+// IShell for the engine, through a replaceable opener so tests see the URL
+// instead of launching a browser.
+class TDesktopShell final : public IShell {
+public:
+    using TOpener = std::function<bool(const QUrl&)>;
+    TDesktopShell();
+    explicit TDesktopShell(TOpener opener);
+    bool ShellOpen(const QString& target) override;
+
+private:
+    TOpener FOpener;
+};
+
+struct TRunResult {
+    bool Started = false; // false: the program could not be run at all
+    bool Crashed = false; // ended by a signal
+    int ExitCode = -1;
+    QString Error; // why it failed to start or crashed
+    bool Ok() const { return Started && !Crashed && ExitCode == 0; }
+};
+
+// Runs program with arguments (never through a shell, so user texts in them
+// are never interpreted) in directory (empty: the current one) and waits for
+// it to end. The wait runs a local event loop: the window repaints, timers
+// fire and commands can run meanwhile.
+TRunResult ShellOpenAndWait(const QString& program, const QStringList& arguments,
+                            const QString& directory = {});
+
+} // namespace ryv

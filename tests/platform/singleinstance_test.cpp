@@ -1,0 +1,104 @@
+#include "platform/singleinstance.h"
+
+#include <QProcess>
+#include <QTemporaryDir>
+
+#include <unistd.h>
+
+#include <gtest/gtest.h>
+
+namespace ryv {
+namespace {
+
+// Runs real processes of a small helper program that starts the way the
+// program does, each with the same private runtime folder.
+class SingleInstanceTest : public ::testing::Test {
+protected:
+    void SetUp() override { ASSERT_TRUE(FRuntime.isValid()); }
+
+    void Launch(QProcess& process, const QString& mode)
+    {
+        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+        env.insert(QStringLiteral("XDG_RUNTIME_DIR"), FRuntime.path());
+        env.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
+        process.setProcessEnvironment(env);
+        process.start(QStringLiteral(RYV_INSTANCE_HELPER),
+                      {QStringLiteral("ryvtest"), mode});
+        ASSERT_TRUE(process.waitForStarted());
+    }
+
+    static QString ReadLine(QProcess& process)
+    {
+        while (!process.canReadLine()) {
+            if (!process.waitForReadyRead(20000))
+                return QStringLiteral("<no output>");
+        }
+        return QString::fromUtf8(process.readLine()).trimmed();
+    }
+
+    QTemporaryDir FRuntime;
+};
+
+TEST_F(SingleInstanceTest, SecondStartBringsFirstToFrontAndEndsWithoutWindow)
+{
+    struct Case {
+        const char* mode;
+        const char* activated;
+    };
+    const Case cases[] = {
+        {"plain", "ACTIVATED main minimized=0 mainMinimized=0"},
+        {"minimized", "ACTIVATED main minimized=0 mainMinimized=0"},
+        // An open modal dialog comes to the front rather than the window.
+        {"dialog", "ACTIVATED dialog minimized=0 mainMinimized=0"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.mode);
+        QProcess first;
+        Launch(first, QString::fromLatin1(c.mode));
+        ASSERT_EQ(ReadLine(first), QStringLiteral("READY"));
+
+        QProcess second;
+        Launch(second, QStringLiteral("plain"));
+        ASSERT_TRUE(second.waitForFinished(20000));
+        EXPECT_EQ(second.exitStatus(), QProcess::NormalExit);
+        EXPECT_EQ(second.exitCode(), 0);
+        EXPECT_EQ(ReadLine(second), QStringLiteral("SECOND windows=0"));
+
+        EXPECT_EQ(ReadLine(first), QString::fromLatin1(c.activated));
+        ASSERT_TRUE(first.waitForFinished(20000));
+        EXPECT_EQ(first.exitCode(), 0);
+    }
+}
+
+TEST_F(SingleInstanceTest, CrashedFirstInstanceDoesNotBlockTheNextStart)
+{
+    QProcess crashed;
+    Launch(crashed, QStringLiteral("plain"));
+    ASSERT_EQ(ReadLine(crashed), QStringLiteral("READY"));
+    crashed.kill(); // leaves the lock file and the socket file behind
+    ASSERT_TRUE(crashed.waitForFinished(20000));
+
+    QProcess next;
+    Launch(next, QStringLiteral("plain"));
+    EXPECT_EQ(ReadLine(next), QStringLiteral("READY"));
+
+    // And the new one is found by a third start.
+    QProcess third;
+    Launch(third, QStringLiteral("plain"));
+    ASSERT_TRUE(third.waitForFinished(20000));
+    EXPECT_EQ(ReadLine(third), QStringLiteral("SECOND windows=0"));
+    EXPECT_EQ(ReadLine(next), QStringLiteral("ACTIVATED main minimized=0 mainMinimized=0"));
+    next.waitForFinished(20000);
+}
+
+TEST(SingleInstance, NamesArePerUserAndPerProgram)
+{
+    TSingleInstance a(QStringLiteral("one"));
+    TSingleInstance b(QStringLiteral("two"));
+    EXPECT_NE(a.ServerName(), b.ServerName());
+    EXPECT_NE(a.LockFilePath(), b.LockFilePath());
+    EXPECT_TRUE(a.ServerName().contains(QString::number(::getuid())));
+}
+
+} // namespace
+} // namespace ryv
