@@ -1,0 +1,431 @@
+#include "core/liststore.h"
+
+#include "core/clock.h"
+#include "core/daylist.h"
+#include "core/listfiles.h"
+#include "core/regional.h"
+#include "core/ryvitemlist.h"
+#include "core/ryvoptions.h"
+
+#include <QDir>
+#include <QFile>
+#include <QSignalSpy>
+#include <QTemporaryDir>
+
+#include <gtest/gtest.h>
+
+namespace ryv {
+namespace {
+
+const QByteArray Mark("\xEF\xBB\xBF");
+const QByteArray DayHeader("kind;state;start;stop;\"title\";\"url\";\"descr\"");
+
+TDateTime At(int day, int h, int m, int s = 0)
+{
+    return EncodeDateTime(2022, 1, day, h, m, s);
+}
+
+std::unique_ptr<TRyvItem> Entry(TRyvItemKind kind, TDateTime start, TDateTime stop,
+                                const QString& title = {}, const QString& url = {},
+                                const QString& descr = {}, TRyvItemState state = ryvsNone)
+{
+    auto e = std::make_unique<TRyvItem>();
+    e->kind = kind;
+    e->start = start;
+    e->stop = stop;
+    e->title = title;
+    e->url = url;
+    e->descr = descr;
+    e->state = state;
+    return e;
+}
+
+QByteArray ReadBytes(const QString& path)
+{
+    QFile f(path);
+    if (!f.open(QIODevice::ReadOnly))
+        return "<missing>";
+    return f.readAll();
+}
+
+void WriteBytes(const QString& path, const QByteArray& bytes)
+{
+    QDir().mkpath(QFileInfo(path).absolutePath());
+    QFile f(path);
+    ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+    ASSERT_EQ(f.write(bytes), bytes.size());
+}
+
+void ExpectSameEntry(const TRyvItem& a, const TRyvItem& b, const char* what)
+{
+    EXPECT_EQ(a.kind, b.kind) << what;
+    EXPECT_EQ(a.state, b.state) << what;
+    EXPECT_DOUBLE_EQ(a.start, b.start) << what;
+    EXPECT_DOUBLE_EQ(a.stop, b.stop) << what;
+    EXPECT_EQ(a.title, b.title) << what;
+    EXPECT_EQ(a.url, b.url) << what;
+    EXPECT_EQ(a.descr, b.descr) << what;
+}
+
+class ListStoreTest : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        ASSERT_TRUE(dir.isValid());
+        SetRegional(QLocale(QLocale::English, QLocale::UnitedKingdom));
+        QObject::connect(&store, &TListStore::errorOccurred,
+                         [this](const QString& m) { messages << m; });
+    }
+    void TearDown() override { SetRegional(QLocale::system()); }
+
+    QString DataPath(const QString& name) const { return options.FolderData + name; }
+
+    void AddToday(std::unique_ptr<TRyvItem> e) { today.UpdateRow(today.Append(std::move(e)), false); }
+    void AddHistory(std::unique_ptr<TRyvItem> e)
+    {
+        history.UpdateRow(history.Append(std::move(e)), false);
+    }
+
+    QTemporaryDir dir;
+    TRyvOptions options{dir.path()};
+    TManualClock clock{At(7, 10, 23, 45)};
+    TDayList today{TDayListRole::Today, options, clock};
+    TDayList history{TDayListRole::History, options, clock};
+    TRyvItemList favs;
+    TRyvItemList recent;
+    TListStore store{today, history, favs, recent, options, clock};
+    QStringList messages;
+};
+
+TEST_F(ListStoreTest, DayFilePath_CurrentOrYearFolder)
+{
+    EXPECT_EQ(DayFilePath(options, 0), options.FolderData + QStringLiteral("current.lst"));
+    EXPECT_EQ(DayFilePath(options, At(7, 15, 30)),
+              options.FolderData + QStringLiteral("2022/2022-01-07.lst"));
+}
+
+TEST_F(ListStoreTest, SaveData_WritesExactFormat_RunningEntryLastWithoutStop)
+{
+    AddToday(Entry(ryvkTask, At(7, 9, 0), At(7, 10, 30), QStringLiteral("Weekly report"), {},
+                   QStringLiteral("first draft"), ryvsDone));
+    AddToday(Entry(ryvkPause, At(7, 10, 30), At(7, 10, 45)));
+    AddToday(Entry(ryvkTask, At(7, 10, 45), At(7, 10, 45), QStringLiteral("Say \"hi\"; now"),
+                   QStringLiteral("http://x"), QStringLiteral("one\r\ntwo\nthree")));
+    today.SetWorking(true);
+    clock.Set(At(7, 11, 0, 59));
+    today.RefreshTotals(); // the running stop moves, but is not written
+
+    ASSERT_TRUE(store.SaveData(true, 0));
+    EXPECT_EQ(ReadBytes(DataPath(QStringLiteral("current.lst"))),
+              Mark + DayHeader
+                  + "\r\n0;1;2022-01-07 09:00:00;2022-01-07 10:30:00;\"Weekly report\";\"\";\"first draft\""
+                    "\r\n1;0;2022-01-07 10:30:00;2022-01-07 10:45:00;\"\";\"\";\"\""
+                    "\r\n0;0;2022-01-07 10:45:00;;\"Say 'hi'; now\";\"http://x\";\"one\r\ntwo\r\nthree\"");
+    EXPECT_TRUE(messages.isEmpty());
+}
+
+TEST_F(ListStoreTest, SaveDataOfDay_WritesOnlyThatDay_RunningWithItsStop)
+{
+    AddToday(Entry(ryvkTask, At(6, 9, 0), At(6, 10, 0), QStringLiteral("yesterday")));
+    AddToday(Entry(ryvkTask, At(7, 9, 0), At(7, 9, 30), QStringLiteral("today")));
+    AddToday(Entry(ryvkTask, At(7, 9, 30), At(7, 9, 30), QStringLiteral("running")));
+    today.SetWorking(true);
+    today.RefreshTotals();
+
+    ASSERT_TRUE(store.SaveData(true, At(7, 23, 0)));
+    EXPECT_EQ(ReadBytes(DataPath(QStringLiteral("2022/2022-01-07.lst"))),
+              Mark + DayHeader
+                  + "\r\n0;0;2022-01-07 09:00:00;2022-01-07 09:30:00;\"today\";\"\";\"\""
+                    "\r\n0;0;2022-01-07 09:30:00;2022-01-07 10:23:45;\"running\";\"\";\"\"");
+    EXPECT_FALSE(QFile::exists(DataPath(QStringLiteral("current.lst"))));
+}
+
+TEST_F(ListStoreTest, TodayRoundTrip_ResumesRunningTask)
+{
+    const QString hard = QStringLiteral("Ümlaut; \"quoted\"\ttab");
+    AddToday(Entry(ryvkTask, At(7, 8, 0), At(7, 9, 0, 59), hard, QStringLiteral("file:///x y"),
+                   QStringLiteral("a\r\nb"), ryvsDone));
+    AddToday(Entry(ryvkPause, At(7, 9, 0, 59), At(7, 9, 5)));
+    AddToday(Entry(ryvkTask, At(7, 9, 5), At(7, 9, 5), QStringLiteral("Run")));
+    today.SetWorking(true);
+    ASSERT_TRUE(store.SaveData(true, 0));
+
+    TDayList loaded(TDayListRole::Today, options, clock);
+    TListStore reader(loaded, history, favs, recent, options, clock);
+    clock.Set(At(7, 12, 0));
+    ASSERT_TRUE(reader.LoadData());
+
+    ASSERT_EQ(loaded.Count(), 3);
+    // Quotes become apostrophes, tabs are dropped, CR LF reads as LF.
+    ExpectSameEntry(*loaded.Item(0),
+                    *Entry(ryvkTask, At(7, 8, 0), At(7, 9, 0, 59), QStringLiteral("Ümlaut; 'quoted'tab"),
+                           QStringLiteral("file:///x y"), QStringLiteral("a\nb"), ryvsDone),
+                    "task");
+    ExpectSameEntry(*loaded.Item(1), *Entry(ryvkPause, At(7, 9, 0, 59), At(7, 9, 5)), "break");
+    ExpectSameEntry(*loaded.Item(2), *Entry(ryvkTask, At(7, 9, 5), At(7, 12, 0), QStringLiteral("Run")),
+                    "running");
+    EXPECT_TRUE(loaded.IsWorking());
+    EXPECT_EQ(loaded.Focused(), 2);
+    EXPECT_EQ(loaded.Selected(), QList<int>{2});
+    EXPECT_EQ(loaded.TaskText(0), QStringLiteral("Ümlaut; 'quoted'tab"));
+    EXPECT_EQ(loaded.DoneMark(0), true);
+    EXPECT_EQ(loaded.TotalText(), QStringLiteral("3:55:59"));
+    EXPECT_FALSE(loaded.ClickStarts());
+}
+
+TEST_F(ListStoreTest, LineBreaksInTexts_SurviveRepeatedSaves)
+{
+    AddToday(Entry(ryvkTask, At(7, 8, 0), At(7, 9, 0), QStringLiteral("T"), {},
+                   QStringLiteral("line one\r\nline two\nline three\rfour")));
+    ASSERT_TRUE(store.SaveData(true, 0));
+    const QByteArray first = ReadBytes(DataPath(QStringLiteral("current.lst")));
+    EXPECT_TRUE(first.contains("\"line one\r\nline two\r\nline three\r\nfour\""));
+
+    for (int round = 0; round < 3; ++round) {
+        ASSERT_TRUE(store.LoadData());
+        ASSERT_EQ(today.Count(), 1);
+        EXPECT_EQ(today.Item(0)->descr, QStringLiteral("line one\nline two\nline three\nfour"));
+        ASSERT_TRUE(store.SaveData(true, 0));
+        EXPECT_EQ(ReadBytes(DataPath(QStringLiteral("current.lst"))), first) << round;
+    }
+}
+
+TEST_F(ListStoreTest, HistoryRoundTrip_AndYesterdayByDefault)
+{
+    QSignalSpy loadedSpy(&store, &TListStore::historyDayLoaded);
+    ASSERT_TRUE(store.LoadHistoryDay()); // no file: an empty yesterday
+    EXPECT_DOUBLE_EQ(history.HistoryDate(), EncodeDate(2022, 1, 6));
+    EXPECT_TRUE(history.IsEmpty());
+    ASSERT_EQ(loadedSpy.count(), 1);
+
+    AddHistory(Entry(ryvkTask, At(6, 8, 0), At(6, 9, 30), QStringLiteral("A")));
+    AddHistory(Entry(ryvkPause, At(6, 9, 30), At(6, 10, 0)));
+    AddHistory(Entry(ryvkTask, At(6, 10, 0), At(6, 10, 45), QStringLiteral("B"), {}, {}, ryvsDone));
+    ASSERT_TRUE(store.SaveHistoryDay(true));
+    history.Clear();
+
+    ASSERT_TRUE(store.LoadHistoryDay());
+    ASSERT_EQ(history.Count(), 3);
+    ExpectSameEntry(*history.Item(2),
+                    *Entry(ryvkTask, At(6, 10, 0), At(6, 10, 45), QStringLiteral("B"), {}, {}, ryvsDone),
+                    "last");
+    EXPECT_EQ(history.TotalText(), QStringLiteral("2:15"));
+    EXPECT_EQ(history.Selected(), QList<int>{2});
+    EXPECT_FALSE(today.IsWorking());
+}
+
+TEST_F(ListStoreTest, WorkspaceRoundTrip_RecentCappedAtMaxCount)
+{
+    favs.AddOrUpdate(QStringLiteral("Fav \"one\""), QStringLiteral("u1"), QStringLiteral("d\r\n2"));
+    favs.AddOrUpdate(QStringLiteral("Fav two"), {}, {});
+    for (int i = 0; i < 12; ++i)
+        recent.AddOrUpdate(QStringLiteral("R%1").arg(i), {}, {});
+    options.RecentMaxCnt = 10;
+    ASSERT_TRUE(store.SaveWorkspace());
+    EXPECT_EQ(ReadBytes(DataPath(QStringLiteral("favorites.lst"))),
+              Mark + "\"title\";\"url\";\"descr\"\r\n\"Fav 'one'\";\"u1\";\"d\r\n2\"\r\n\"Fav two\";\"\";\"\"");
+
+    TRyvItemList favs2, recent2;
+    TListStore reader(today, history, favs2, recent2, options, clock);
+    QSignalSpy loaded(&reader, &TListStore::workspaceLoaded);
+    ASSERT_TRUE(reader.LoadWorkspace());
+    EXPECT_EQ(loaded.count(), 1);
+    ASSERT_EQ(favs2.Count(), 2);
+    EXPECT_EQ(favs2.Item(0)->title, QStringLiteral("Fav 'one'"));
+    EXPECT_EQ(favs2.Item(0)->descr, QStringLiteral("d\n2"));
+    ASSERT_EQ(recent2.Count(), 10);
+    EXPECT_EQ(recent2.Item(9)->title, QStringLiteral("R9"));
+}
+
+struct ExampleCase {
+    const char* name;
+    QByteArray body; // after the header line
+    bool sixColumns;
+    int count;
+    bool working;
+    TDateTime lastStop;
+    const char* lastTitle;
+};
+
+TEST_F(ListStoreTest, ExampleFiles_ReadBackExactly)
+{
+    const QByteArray runningLine = "\r\n0;0;2022-01-07 09:00:00;;\"A\";\"\";\"\"";
+    const ExampleCase cases[] = {
+        {"running entry in current.lst", runningLine, false, 1, true, At(7, 10, 23, 45), "A"},
+        {"six columns, no description", "\r\n0;1;2022-01-07 09:00:00;2022-01-07 10:30:00;\"B\";\"u\"",
+         true, 1, false, At(7, 10, 30), "B"},
+        {"three fields as a break: stop 0", "\r\n1;0;2022-01-07 09:00:00", false, 1, false, 0, ""},
+        {"three fields as a task: running", "\r\n0;0;2022-01-07 09:00:00", false, 1, true,
+         At(7, 10, 23, 45), ""},
+        {"an open task not last does not run",
+         runningLine + "\r\n0;0;2022-01-07 09:30:00;2022-01-07 09:40:00;\"C\";\"\";\"\"", false, 2,
+         false, At(7, 9, 40), "C"},
+    };
+    for (const ExampleCase& c : cases) {
+        QByteArray header = c.sixColumns ? "kind;state;start;stop;\"title\";\"url\"" : DayHeader;
+        WriteBytes(DataPath(QStringLiteral("current.lst")), Mark + header + c.body);
+        today.BeginUpdate();
+        today.SetWorking(false);
+        today.EndUpdate();
+        ASSERT_TRUE(store.LoadData()) << c.name;
+        ASSERT_EQ(today.Count(), c.count) << c.name;
+        EXPECT_EQ(today.IsWorking(), c.working) << c.name;
+        EXPECT_DOUBLE_EQ(today.Last()->stop, c.lastStop) << c.name;
+        EXPECT_EQ(today.Last()->title, QString::fromLatin1(c.lastTitle)) << c.name;
+        EXPECT_TRUE(today.Last()->descr.isEmpty()) << c.name;
+    }
+
+    // The running line in a history day ends at the end of its day.
+    WriteBytes(DataPath(QStringLiteral("2022/2022-01-07.lst")), Mark + DayHeader + runningLine);
+    history.SetHistoryDate(EncodeDate(2022, 1, 7));
+    ASSERT_TRUE(store.LoadHistoryDay());
+    ASSERT_EQ(history.Count(), 1);
+    EXPECT_DOUBLE_EQ(history.Item(0)->stop, EndOfDayOf(At(7, 0, 0)));
+    EXPECT_TRUE(messages.isEmpty());
+}
+
+TEST_F(ListStoreTest, FileWithLfLineEnds_LoadsWhole)
+{
+    WriteBytes(DataPath(QStringLiteral("current.lst")),
+               DayHeader + "\n0;0;2022-01-07 08:00:00;2022-01-07 09:00:00;\"A\";\"\";\"x\ny\"\n"
+                           "0;0;2022-01-07 09:00:00;2022-01-07 09:30:00;\"B\";\"\";\"\"\n");
+    ASSERT_TRUE(store.LoadData());
+    ASSERT_EQ(today.Count(), 2);
+    EXPECT_EQ(today.Item(0)->descr, QStringLiteral("x\ny"));
+    EXPECT_EQ(today.Item(1)->title, QStringLiteral("B"));
+}
+
+TEST_F(ListStoreTest, DatesWrittenUnderAnyLocale_ReadBack)
+{
+    SetRegional(QLocale(QLocale::Finnish, QLocale::Finland));
+    AddToday(Entry(ryvkTask, At(7, 8, 15, 30), At(7, 9, 45, 10), QStringLiteral("Fi")));
+    ASSERT_TRUE(store.SaveData(true, 0));
+    SetRegional(QLocale(QLocale::English, QLocale::UnitedStates));
+    ASSERT_TRUE(store.LoadData());
+    ASSERT_EQ(today.Count(), 1);
+    EXPECT_DOUBLE_EQ(today.Item(0)->start, At(7, 8, 15, 30));
+    EXPECT_DOUBLE_EQ(today.Item(0)->stop, At(7, 9, 45, 10));
+}
+
+TEST_F(ListStoreTest, LoadFailures_ReportFirstLineAndReason)
+{
+    WriteBytes(DataPath(QStringLiteral("current.lst")), Mark);
+    EXPECT_FALSE(store.LoadData());
+    EXPECT_TRUE(today.IsEmpty());
+    EXPECT_EQ(today.UpdateCount(), 0);
+
+    WriteBytes(DataPath(QStringLiteral("2022/2022-01-05.lst")), QByteArray());
+    history.SetHistoryDate(EncodeDate(2022, 1, 5));
+    EXPECT_FALSE(store.LoadHistoryDay());
+
+    // An unreadable favourites file stops the workspace load before recent.lst.
+    WriteBytes(DataPath(QStringLiteral("favorites.lst")), QByteArray());
+    WriteBytes(DataPath(QStringLiteral("recent.lst")), Mark + "\"title\";\"url\";\"descr\"\r\n\"R\";\"\";\"\"");
+    QSignalSpy loaded(&store, &TListStore::workspaceLoaded);
+    EXPECT_FALSE(store.LoadWorkspace());
+    EXPECT_EQ(recent.Count(), 0);
+    EXPECT_EQ(loaded.count(), 0);
+
+    EXPECT_EQ(messages, (QStringList{QStringLiteral("Cannot load data!\r\n\r\n"),
+                                     QStringLiteral("Cannot load history data!\r\n\r\n"),
+                                     QStringLiteral("Cannot load workspace!\r\n\r\n")}));
+}
+
+TEST_F(ListStoreTest, MissingFiles_AreEmptyListsWithoutMessage)
+{
+    EXPECT_TRUE(store.LoadData());
+    EXPECT_TRUE(store.LoadWorkspace());
+    history.SetHistoryDate(EncodeDate(2021, 3, 1));
+    EXPECT_TRUE(store.LoadHistoryDay());
+    EXPECT_TRUE(messages.isEmpty());
+    EXPECT_FALSE(QDir(options.FolderData).exists()); // reading creates nothing
+}
+
+TEST_F(ListStoreTest, FailedWrite_ReportsKeepsEntries_NextSaveSucceeds)
+{
+    AddToday(Entry(ryvkTask, At(7, 8, 0), At(7, 9, 0), QStringLiteral("keep me")));
+    // A folder where current.lst should be: the file itself cannot be written.
+    const QString current = DataPath(QStringLiteral("current.lst"));
+    ASSERT_TRUE(QDir().mkpath(current + QStringLiteral("/blocker")));
+
+    EXPECT_FALSE(store.SaveData(true, 0));
+    ASSERT_EQ(messages.size(), 1);
+    EXPECT_TRUE(messages[0].startsWith(QStringLiteral("Cannot save data!\r\n\r\n")));
+    EXPECT_GT(messages[0].size(), QStringLiteral("Cannot save data!\r\n\r\n").size());
+    ASSERT_EQ(today.Count(), 1);
+    EXPECT_EQ(today.Item(0)->title, QStringLiteral("keep me"));
+
+    ASSERT_TRUE(QDir(current).removeRecursively());
+    EXPECT_TRUE(store.SaveData(true, 0));
+    EXPECT_TRUE(ReadBytes(current).endsWith("\"keep me\";\"\";\"\""));
+    EXPECT_EQ(messages.size(), 1);
+}
+
+TEST_F(ListStoreTest, UncreatableFolder_ReportsEachSaveWithItsMessage)
+{
+    // A plain file where the data folder should be.
+    ASSERT_TRUE(QDir().mkpath(options.FolderApp));
+    WriteBytes(options.FolderApp + QStringLiteral("data"), "not a folder");
+    AddToday(Entry(ryvkTask, At(7, 8, 0), At(7, 9, 0), QStringLiteral("T")));
+    AddHistory(Entry(ryvkTask, At(6, 8, 0), At(6, 9, 0), QStringLiteral("H")));
+    history.SetHistoryDate(EncodeDate(2022, 1, 6));
+    favs.AddOrUpdate(QStringLiteral("F"), {}, {});
+
+    EXPECT_FALSE(store.SaveData(true, 0));
+    EXPECT_FALSE(store.SaveHistoryDay(true));
+    EXPECT_FALSE(store.SaveWorkspace());
+    ASSERT_EQ(messages.size(), 3);
+    const QString firstLines[] = {QStringLiteral("Cannot save data!"),
+                                  QStringLiteral("Cannot save history data!"),
+                                  QStringLiteral("Cannot save workspace!")};
+    for (int i = 0; i < 3; ++i) {
+        const QStringList parts = messages[i].split(QStringLiteral("\r\n\r\n"));
+        ASSERT_EQ(parts.size(), 2) << i;
+        EXPECT_EQ(parts[0], firstLines[i]);
+        EXPECT_FALSE(parts[1].isEmpty()) << i;
+    }
+    EXPECT_EQ(today.Count(), 1);
+    EXPECT_EQ(history.Count(), 1);
+    EXPECT_EQ(favs.Count(), 1);
+}
+
+TEST_F(ListStoreTest, DeferredSaves_RestartAndFlush)
+{
+    EXPECT_EQ(store.tmrSave.interval(), 3000);
+    EXPECT_EQ(store.tmrSaveHist.interval(), 1000);
+    AddToday(Entry(ryvkTask, At(7, 8, 0), At(7, 9, 0), QStringLiteral("T")));
+    AddHistory(Entry(ryvkTask, At(6, 8, 0), At(6, 9, 0), QStringLiteral("H")));
+    history.SetHistoryDate(EncodeDate(2022, 1, 6));
+    const QString current = DataPath(QStringLiteral("current.lst"));
+    const QString day6 = DataPath(QStringLiteral("2022/2022-01-06.lst"));
+
+    EXPECT_TRUE(store.SaveData(false, 0));
+    EXPECT_TRUE(store.SaveHistoryDay(false));
+    EXPECT_TRUE(store.IsSavePending());
+    EXPECT_TRUE(store.IsHistSavePending());
+    EXPECT_FALSE(QFile::exists(current));
+
+    // Writing an earlier day's file from today's log leaves the pending save
+    // of current.lst pending.
+    EXPECT_TRUE(store.SaveData(true, At(7, 0, 0)));
+    EXPECT_TRUE(store.IsSavePending());
+
+    store.tmrSaveTimer();
+    EXPECT_FALSE(store.IsSavePending());
+    EXPECT_TRUE(QFile::exists(current));
+    EXPECT_FALSE(QFile::exists(day6));
+
+    store.FlushPendingSaves();
+    EXPECT_FALSE(store.IsHistSavePending());
+    EXPECT_TRUE(QFile::exists(day6));
+}
+
+TEST_F(ListStoreTest, SaveHistoryDay_WithoutDayOnShow_NeverTouchesCurrentLst)
+{
+    AddHistory(Entry(ryvkTask, At(6, 8, 0), At(6, 9, 0), QStringLiteral("H")));
+    EXPECT_TRUE(store.SaveHistoryDay(true));
+    EXPECT_FALSE(QFile::exists(DataPath(QStringLiteral("current.lst"))));
+}
+
+} // namespace
+} // namespace ryv
