@@ -1,0 +1,211 @@
+#include "reports/reportcommands.h"
+
+#include "core/apptexts.h"
+#include "core/clock.h"
+#include "core/daylist.h"
+#include "core/ports.h"
+#include "core/ryvoptions.h"
+#include "reports/exporttext.h"
+#include "reports/groupmasks.h"
+#include "reports/reportperiods.h"
+#include "reports/reportports.h"
+#include "reports/reportwriter.h"
+
+#include <QDir>
+#include <QFileInfo>
+
+namespace ryv {
+
+namespace {
+
+QString FolderOf(const QString& path)
+{
+    return path.isEmpty() ? QString() : QFileInfo(path).absolutePath();
+}
+
+QString InFolder(const QString& folder, const QString& name)
+{
+    return folder.isEmpty() ? name : QDir(folder).filePath(name);
+}
+
+} // namespace
+
+TReportCommands::TReportCommands(TRyvOptions& options, const TClock& clock,
+                                 TReportWriter& writer, const TReportPorts& ports)
+    : FOptions(options), FClock(clock), FWriter(writer), FPorts(ports)
+{
+}
+
+bool TReportCommands::UsesHistoryList(bool secondaryVisible, bool historyVisible,
+                                      bool historyFocused, bool fromHistoryButton)
+{
+    return secondaryVisible && historyVisible && (fromHistoryButton || historyFocused);
+}
+
+std::vector<TRyvItem> TReportCommands::EntriesOf(const TDayList& list)
+{
+    std::vector<TRyvItem> entries;
+    entries.reserve(static_cast<size_t>(list.Count()));
+    for (int row = 0; row < list.Count(); ++row)
+        entries.push_back(*list.Item(row));
+    return entries;
+}
+
+void TReportCommands::acCopyToClipboardExecute(const TDayList& list)
+{
+    FPorts.clipboard.SetText(ListClipboardText(EntriesOf(list)));
+}
+
+QString TReportCommands::AskFileName(const QString& title, const QString& initialPath)
+{
+    TSaveDialogRequest request;
+    request.title = title;
+    request.filters = QtFileFilters(ExportFilter(FOptions.ExportExt));
+    request.selectedFilter = request.filters.value(0);
+    request.defaultSuffix = FOptions.ExportExt;
+    request.initialPath = initialPath;
+    const QString path = FPorts.saveDialog.GetSaveFileName(request);
+    if (path.isEmpty())
+        return {};
+    FOptions.ExportExt = ExtensionOfPath(path);
+    FOptions.StateExportLast = path;
+    return path;
+}
+
+void TReportCommands::ReportFailure(const QString& path, const QString& errorText)
+{
+    FPorts.messages.Warning(QStringLiteral("Cannot save the file!\r\n\r\n") + path
+                            + QStringLiteral("\r\n") + errorText);
+}
+
+void TReportCommands::acExportExecute(const TDayList& list, const QString& dialogTitle)
+{
+    const QString last = FOptions.StateExportLast;
+    QString initialPath;
+    if (last.isEmpty() || !list.IsToday()) {
+        // The day's own name: the file of the day with the export's extension.
+        const TDateTime day = list.IsToday() ? MidnightOf(FClock.Now()) : list.HistoryDate();
+        initialPath = InFolder(FolderOf(last), DateToText(day) + QLatin1Char('.') + FOptions.ExportExt);
+    } else {
+        initialPath = last;
+    }
+    const QString path = AskFileName(dialogTitle, initialPath);
+    if (path.isEmpty())
+        return;
+
+    TBusyCursorGuard busy(FPorts.busyCursor);
+    const std::vector<TRyvItem> entries = EntriesOf(list);
+    QString error;
+    bool written = false;
+    switch (ExportTypeOf(FOptions.ExportExt)) {
+    case TExportType::Csv:
+        written = FWriter.WriteListCsv(entries, path, &error);
+        break;
+    case TExportType::Pdf:
+        written = FWriter.WriteListPdf(entries, path, FOptions.ReportsTitle, FOptions.ListShowStop,
+                                       &error);
+        break;
+    case TExportType::Html:
+        written = FWriter.WriteListHtml(entries, path, FOptions.ReportsTitle,
+                                        FOptions.ListShowStop, &error);
+        break;
+    }
+    if (!written) {
+        ReportFailure(path, error);
+        return;
+    }
+    FPorts.shell.ShellOpen(path);
+}
+
+void TReportCommands::sbRep0Click(int tag, const QString& caption, const QString& hint,
+                                  bool daily, bool byGroups)
+{
+    const TReportPeriod period = ReportPeriod(tag, FClock.Now());
+    const bool perDay = PeriodIsDaily(period, daily);
+    const QString title = ReportTitle(FOptions.ReportsTitle, period.periodText);
+
+    const QString name = caption.isEmpty() ? AppTexts().str_report : caption;
+    QString initialPath;
+    const QString last = FOptions.StateExportLast;
+    if (!last.isEmpty()) {
+        const QString suffix = QFileInfo(last).suffix();
+        initialPath = InFolder(FolderOf(last),
+                               suffix.isEmpty() ? name : name + QLatin1Char('.') + suffix);
+    } else {
+        initialPath = name + QLatin1Char('.') + FOptions.ExportExt;
+    }
+    // The button hints are empty unless a language file gives them; the
+    // period's caption then says which report is being saved.
+    const QString detail = hint.isEmpty() ? caption : hint;
+    const QString path = AskFileName(AppTexts().str_report + QStringLiteral(" - ") + detail,
+                                     initialPath);
+    if (path.isEmpty())
+        return;
+
+    TBusyCursorGuard busy(FPorts.busyCursor);
+    QString error;
+    TWriteStatus status = TWriteStatus::Ok;
+    switch (ExportTypeOf(FOptions.ExportExt)) {
+    case TExportType::Csv:
+        status = FWriter.WriteReportCsv(path, period.first, period.last, &error);
+        break;
+    case TExportType::Pdf:
+        status = FWriter.WriteReportPdf(path, period.first, period.last, perDay, byGroups, title,
+                                        FOptions.ListShowStop, &error);
+        break;
+    case TExportType::Html:
+        status = FWriter.WriteReportHtml(path, period.first, period.last, perDay, byGroups, title,
+                                         FOptions.ListShowStop, &error);
+        break;
+    }
+    switch (status) {
+    case TWriteStatus::Ok:
+        FPorts.shell.ShellOpen(path);
+        break;
+    case TWriteStatus::InvalidMask:
+        FPorts.messages.Warning(error);
+        break;
+    case TWriteStatus::WriteFailed:
+        ReportFailure(path, error);
+        break;
+    }
+}
+
+QStringList TReportCommands::GroupNames() const
+{
+    QStringList names;
+    for (const QString& entry : FOptions.GroupMasks)
+        names << SplitGroupEntry(entry).name;
+    return names;
+}
+
+void TReportCommands::miAddGroupClick(const QString& caption)
+{
+    QString name;
+    QString mask;
+    const TAppTexts& texts = AppTexts();
+    if (FPorts.groupDialog.EditGroup(caption, texts.str_groupname + QLatin1Char(' '),
+                                     texts.str_groupmask + QLatin1Char(' '), name, mask))
+        FOptions.GroupMasks.append(JoinGroupEntry(name, mask));
+}
+
+void TReportCommands::miGroupsEditClick(int index, const QString& caption)
+{
+    if (index < 0 || index >= FOptions.GroupMasks.size())
+        return;
+    const TGroupEntry group = SplitGroupEntry(FOptions.GroupMasks.at(index));
+    QString name = group.name;
+    QString mask = group.mask;
+    const TAppTexts& texts = AppTexts();
+    if (FPorts.groupDialog.EditGroup(caption, texts.str_groupname + QLatin1Char(' '),
+                                     texts.str_groupmask + QLatin1Char(' '), name, mask))
+        FOptions.GroupMasks[index] = JoinGroupEntry(name, mask);
+}
+
+void TReportCommands::miGroupsDeleteClick(int index)
+{
+    if (index >= 0 && index < FOptions.GroupMasks.size())
+        FOptions.GroupMasks.removeAt(index);
+}
+
+} // namespace ryv
