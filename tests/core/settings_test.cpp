@@ -1,0 +1,141 @@
+#include "core/settings.h"
+
+#include <QTemporaryDir>
+
+#include <gtest/gtest.h>
+
+namespace ryv {
+namespace {
+
+TEST(Settings, MissingFile_GivesDefaults)
+{
+    QTemporaryDir dir;
+    TRyvOptions options(dir.path());
+    TIniFile ini(options.SettingsFilePath());
+    ASSERT_TRUE(ini.Load());
+    TReportChecks checks{false, true};
+    LoadSettings(ini, options, checks);
+    EXPECT_TRUE(checks.daily);
+    EXPECT_FALSE(checks.groups);
+    EXPECT_TRUE(options.ListShowStop);
+    EXPECT_EQ(options.SpendToClipboard, 2);
+    EXPECT_EQ(options.WindowTitleType, 0);
+    EXPECT_TRUE(options.AutoShowSuggest);
+    EXPECT_EQ(options.ExportExt, u"html"_qs);
+    EXPECT_EQ(options.RecentMaxCnt, 10);
+    EXPECT_EQ(options.TaskDlgSize, QSize(0, 0));
+}
+
+TEST(Settings, Load_ReadsEveryKeyAndTheLists)
+{
+    TIniFile ini;
+    ini.SetText(QStringLiteral("[taskDlg]\r\nwidth=640\r\nheight=0x1E0\r\n"
+                               "[misc]\r\nexportExt=pdf\r\nlistShowStop=0\r\nrepTit=ACME report\r\n"
+                               "spendToClip=1\r\nrepDaily=0\r\nrepGroups=5\r\nautoSuggest=0\r\n"
+                               "winTitle=1\r\nlangCode=fi\r\n"
+                               "[exclApps]\r\n0=b.exe\r\n5=A.exe\r\nx=c.exe\r\n"
+                               "[groupMasks]\r\n0=Work=*project*\r\n1=Mail=*inbox*\r\n"));
+    TRyvOptions options(u"/tmp/x"_qs);
+    TReportChecks checks;
+    LoadSettings(ini, options, checks);
+    EXPECT_EQ(options.TaskDlgSize, QSize(640, 480));
+    EXPECT_EQ(options.ExportExt, u"pdf"_qs);
+    EXPECT_FALSE(options.ListShowStop);
+    EXPECT_EQ(options.ReportsTitle, u"ACME report"_qs);
+    EXPECT_EQ(options.SpendToClipboard, 1);
+    EXPECT_FALSE(checks.daily);
+    EXPECT_TRUE(checks.groups);
+    EXPECT_FALSE(options.AutoShowSuggest);
+    EXPECT_EQ(options.WindowTitleType, 1);
+    EXPECT_EQ(options.LangCode, u"fi"_qs);
+    // Key names do not matter; the list is sorted without regard to case.
+    EXPECT_EQ(options.ExcludedApps, (QStringList{u"A.exe"_qs, u"b.exe"_qs, u"c.exe"_qs}));
+    EXPECT_EQ(options.GroupMasks, (QStringList{u"Work=*project*"_qs, u"Mail=*inbox*"_qs}));
+
+    // ... and they are written back numbered from 0.
+    SaveSettings(ini, options, checks);
+    EXPECT_EQ(ini.ReadSectionValues(u"exclApps"_qs),
+              (QList<std::pair<QString, QString>>{
+                  {u"0"_qs, u"A.exe"_qs}, {u"1"_qs, u"b.exe"_qs}, {u"2"_qs, u"c.exe"_qs}}));
+    EXPECT_EQ(ini.ReadString(u"groupMasks"_qs, u"0"_qs, QString()), u"Work=*project*"_qs);
+}
+
+// Unreadable numbers keep the current value; the byte-sized choices keep the
+// low 8 bits and fall back to their default when out of range.
+TEST(Settings, Load_BadNumbersAndOutOfRangeChoices)
+{
+    const struct {
+        QString spend, title;
+        quint8 expectedSpend, expectedTitle;
+    } cases[] = {
+        {u"x"_qs, u"y"_qs, 1, 1},      // current values (set below) stay
+        {u"258"_qs, u"257"_qs, 2, 1},  // low 8 bits
+        {u"7"_qs, u"5"_qs, 2, 0},      // no such choice: the defaults
+        {u"0"_qs, u"0"_qs, 0, 0},
+    };
+    for (const auto& c : cases) {
+        TIniFile ini;
+        ini.SetText(u"[misc]\r\nspendToClip="_qs + c.spend + u"\r\nwinTitle="_qs + c.title +
+                    u"\r\nlistShowStop=maybe\r\n[taskDlg]\r\nwidth=wide\r\n"_qs);
+        TRyvOptions options(u"/tmp/x"_qs);
+        options.SpendToClipboard = 1;
+        options.WindowTitleType = 1;
+        options.ListShowStop = false;
+        options.TaskDlgSize = QSize(300, 200);
+        TReportChecks checks;
+        LoadSettings(ini, options, checks);
+        EXPECT_EQ(options.SpendToClipboard, c.expectedSpend) << c.spend.toStdString();
+        EXPECT_EQ(options.WindowTitleType, c.expectedTitle) << c.title.toStdString();
+        EXPECT_FALSE(options.ListShowStop);
+        EXPECT_EQ(options.TaskDlgSize, QSize(300, 200));
+    }
+}
+
+TEST(Settings, Save_NewFileInKeyOrder)
+{
+    TRyvOptions options(u"/tmp/x"_qs);
+    options.TaskDlgSize = QSize(500, 400);
+    options.ReportsTitle = u"Team"_qs;
+    options.ExcludedApps = QStringList{u"firefox"_qs, u"Clipboard"_qs};
+    TIniFile ini;
+    ini.WriteBool(u"window"_qs, u"max"_qs, false); // the window writes its keys first
+    SaveSettings(ini, options, TReportChecks{});
+    EXPECT_EQ(ini.Text(), QStringLiteral("[window]\r\nmax=0\r\n\r\n"
+                                         "[taskDlg]\r\nwidth=500\r\nheight=400\r\n\r\n"
+                                         "[misc]\r\nexportExt=html\r\nlistShowStop=1\r\n"
+                                         "repTit=Team\r\nspendToClip=2\r\nrepDaily=1\r\n"
+                                         "repGroups=0\r\nautoSuggest=1\r\nwinTitle=0\r\n"
+                                         "langCode=\r\n\r\n"
+                                         "[exclApps]\r\n0=firefox\r\n1=Clipboard\r\n\r\n"));
+}
+
+// A file edited by hand keeps its comments, its unknown keys and sections and
+// its order; an emptied list leaves no section.
+TEST(Settings, Save_ExistingFileKeepsItsShape)
+{
+    const QString original = QStringLiteral(
+        "[window]\r\nmax=1\r\nleft=10\r\n\r\n"
+        "[groupMasks]\r\n0=Old=*old*\r\n\r\n"
+        "[misc]\r\n; hand-written note\r\nlangCode=fi\r\nfancy=yes\r\nexportExt=csv\r\n\r\n"
+        "[exclApps]\r\n0=x\r\n\r\n"
+        "[custom]\r\nkeep=me\r\n\r\n");
+    TIniFile ini;
+    ini.SetText(original);
+    TRyvOptions options(u"/tmp/x"_qs);
+    TReportChecks checks;
+    LoadSettings(ini, options, checks);
+    options.ExcludedApps.clear();
+    options.GroupMasks = QStringList{u"New=*new*"_qs};
+    SaveSettings(ini, options, checks);
+    EXPECT_EQ(ini.Text(),
+              QStringLiteral("[window]\r\nmax=1\r\nleft=10\r\n\r\n"
+                             "[groupMasks]\r\n0=New=*new*\r\n\r\n"
+                             "[misc]\r\n; hand-written note\r\nlangCode=fi\r\nfancy=yes\r\n"
+                             "exportExt=csv\r\nlistShowStop=1\r\nrepTit=\r\nspendToClip=2\r\n"
+                             "repDaily=1\r\nrepGroups=0\r\nautoSuggest=1\r\nwinTitle=0\r\n\r\n"
+                             "[custom]\r\nkeep=me\r\n\r\n"
+                             "[taskDlg]\r\nwidth=0\r\nheight=0\r\n\r\n"));
+}
+
+} // namespace
+} // namespace ryv
