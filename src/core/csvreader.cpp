@@ -12,6 +12,14 @@ namespace {
 // lone quote, a doubled quote standing for one.
 QString UnquoteField(const QString& buffer, QChar quote)
 {
+    // The usual case, one closing quote and none doubled, needs no copying
+    // character by character.
+    const qsizetype close = buffer.indexOf(quote, 1);
+    if (close < 0)
+        return buffer.mid(1);
+    if (close + 1 >= buffer.size() || buffer.at(close + 1) != quote)
+        return buffer.mid(1, close - 1);
+
     QString value;
     value.reserve(buffer.size());
     const qsizetype n = buffer.size();
@@ -39,7 +47,6 @@ public:
     void Parse(const QString& text)
     {
         FTable.clear();
-        FTable.append(QStringList());
         const qsizetype n = text.size();
         const QChar* p = text.constData();
         bool endedByLast = false;
@@ -69,46 +76,53 @@ public:
                 FInQuotes = !FInQuotes;
                 FBuffer.append(c);
             } else if (c.unicode() > 31) {
-                FBuffer.append(c);
+                // Ordinary characters are taken over as a run, not one by one.
+                qsizetype j = i + 1;
+                while (j < n && IsPlain(p[j]))
+                    ++j;
+                FBuffer.append(p + i, j - i);
+                i = j - 1;
             }
         }
-        if (!endedByLast) {
-            if (!FBuffer.isEmpty() || !FTable.last().isEmpty())
-                EndRow(true);
-            else if (FTable.size() > 1)
-                FTable.removeLast(); // a lone CR after the last line end
-        }
-        if (FTable.size() == 1 && FTable.first().isEmpty())
-            FTable.clear();
+        // A row still open at the end is ended, unless it is empty: a lone CR
+        // after the last line break adds nothing.
+        if (!endedByLast && (!FBuffer.isEmpty() || !FRow.isEmpty()))
+            EndRow(true);
         for (QStringList& row : FTable)
             while (row.size() < FWidth)
                 row.append(QString());
     }
 
 private:
+    bool IsPlain(QChar c) const
+    {
+        return c.unicode() > 31 && c != FQuote && c != FDelimiter;
+    }
+
     void EndField()
     {
         if (!FBuffer.isEmpty() && FBuffer.at(0) == FQuote)
-            FTable.last().append(UnquoteField(FBuffer, FQuote));
+            FRow.append(UnquoteField(FBuffer, FQuote));
         else
-            FTable.last().append(FBuffer);
+            FRow.append(FBuffer);
         FBuffer.clear();
     }
 
-    // Returns whether the row end was the text's last character, in which
-    // case no new row begins.
+    // Returns atLast: whether the text's last character ended the row, so
+    // that the end of the text does not end it a second time.
     bool EndRow(bool atLast)
     {
         EndField();
-        FWidth = std::max(FWidth, FTable.last().size());
-        if (!atLast)
-            FTable.append(QStringList());
+        FWidth = std::max(FWidth, FRow.size());
+        FTable.append(std::move(FRow));
+        FRow = QStringList();
         return atLast;
     }
 
     const QChar FQuote;
     const QChar FDelimiter;
     TCsvTable& FTable;
+    QStringList FRow; // the row being read; added to the table when it ends
     QString FBuffer;
     bool FInQuotes = false;
     qsizetype FWidth = 0;
