@@ -353,10 +353,13 @@ TDateTime ParseStoredDateTime(const QString& text, TDateTime def)
 
 namespace {
 
-// Pattern of a separator: its characters literally, a blank as any run of
-// blanks (some locales write ". " between the parts of a date).
+// Pattern of a separator: its characters literally, its blanks as any run of
+// blanks (some locales write ". " between the parts of a date). A separator of
+// blanks alone needs at least one, or "2022107" would split somewhere.
 QString SeparatorPattern(const QString& separator)
 {
+    if (separator.trimmed().isEmpty())
+        return QStringLiteral("\\s+");
     QString pattern;
     for (const QChar c : separator)
         pattern += c.isSpace() ? QStringLiteral("\\s*")
