@@ -24,6 +24,7 @@ TIniFile::TIniFile(const QString& fileName) : FFileName(fileName)
 bool TIniFile::Load(QString* errorText)
 {
     FFormat = TTextFileFormat{};
+    FUnreadable = false;
     if (!QFileInfo::exists(FFileName)) {
         SetText(QString());
         return true;
@@ -32,6 +33,7 @@ bool TIniFile::Load(QString* errorText)
     const auto text = ReadTextFile(FFileName, &format, errorText);
     if (!text) {
         SetText(QString());
+        FUnreadable = true;
         return false;
     }
     SetText(*text);
@@ -41,6 +43,13 @@ bool TIniFile::Load(QString* errorText)
 
 bool TIniFile::Save(QString* errorText) const
 {
+    // Writing what little is known over a file that could not be read would
+    // throw away everything else it holds.
+    if (FUnreadable) {
+        if (errorText)
+            *errorText = QStringLiteral("%1 could not be read and is left as it is.").arg(FFileName);
+        return false;
+    }
     const QString folder = QFileInfo(FFileName).absolutePath();
     if (!QDir().mkpath(folder)) {
         if (errorText)

@@ -29,7 +29,8 @@ public:
     // Reads FileName(). A missing file is an empty one; false with the
     // reason when the file exists but cannot be read.
     bool Load(QString* errorText = nullptr);
-    // Writes FileName() atomically, creating its folder when missing.
+    // Writes FileName() atomically, creating its folder when missing. After a
+    // failed Load it refuses, so the unread contents are not lost.
     bool Save(QString* errorText = nullptr) const;
 
     // The contents as text, for the file or for tests.
@@ -81,6 +82,7 @@ private:
 
     QString FFileName;
     TTextFileFormat FFormat;
+    bool FUnreadable = false; // the last Load found the file but could not read it
     // The first entry holds the lines before the first section (no header).
     std::vector<TSection> FSections;
 };

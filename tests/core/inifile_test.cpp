@@ -184,6 +184,34 @@ TEST_F(IniFileOnDisk, UnreadableOrUnwritable_FailsWithReason)
     EXPECT_FALSE(ini.Save(&error));
     EXPECT_FALSE(error.isEmpty());
     EXPECT_TRUE(QFileInfo(Path(u"folder.ini"_qs)).isDir());
+
+    // A write that fails after a good read reports why as well.
+    TIniFile blocked(Path(u"folder.ini/sub/x.ini"_qs));
+    ASSERT_TRUE(QFile(Path(u"folder.ini/sub"_qs)).open(QIODevice::WriteOnly)); // a file, not a folder
+    ASSERT_TRUE(blocked.Load());
+    blocked.WriteString(u"a"_qs, u"b"_qs, u"c"_qs);
+    error.clear();
+    EXPECT_FALSE(blocked.Save(&error));
+    EXPECT_FALSE(error.isEmpty());
+}
+
+// A file that exists but cannot be read is never overwritten by a save that
+// would hold only the keys the program knows.
+TEST_F(IniFileOnDisk, UnreadableFile_IsNotOverwritten)
+{
+    const QString path = Path(u"RyvTracker.ini"_qs);
+    ASSERT_TRUE(WriteTextFile(u"[custom]\r\nkeep=me\r\n"_qs, path));
+    ASSERT_TRUE(QFile::setPermissions(path, QFileDevice::WriteOwner));
+    TIniFile ini(path);
+    const bool readable = ini.Load();
+    ASSERT_TRUE(QFile::setPermissions(path, QFileDevice::ReadOwner | QFileDevice::WriteOwner));
+    if (readable)
+        GTEST_SKIP() << "running with rights that read any file";
+    ini.WriteString(u"misc"_qs, u"langCode"_qs, u"fi"_qs);
+    QString error;
+    EXPECT_FALSE(ini.Save(&error));
+    EXPECT_FALSE(error.isEmpty());
+    EXPECT_EQ(ReadTextFile(path), u"[custom]\r\nkeep=me\r\n"_qs);
 }
 
 } // namespace
