@@ -92,8 +92,7 @@ bool TListStore::LoadData()
     AppendRows(FToday, entries);
     // Only the last entry can be the running one; an earlier task stored
     // without a stop keeps the stop it got and does not make the log run.
-    if (running)
-        FToday.SetWorking(true);
+    FToday.SetWorking(running);
     if (!FToday.IsEmpty())
         FToday.SelectAndShow(FToday.Count() - 1);
     FToday.EndUpdate();

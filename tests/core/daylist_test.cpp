@@ -1,8 +1,8 @@
 #include "core/daylist.h"
 
 #include "core/clock.h"
-#include "core/regional.h"
 #include "core/ryvoptions.h"
+#include "regionalscope.h"
 
 #include <QSignalSpy>
 
@@ -36,9 +36,6 @@ std::unique_ptr<TRyvItem> Pause(TDateTime start, TDateTime stop)
 
 class DayListTest : public ::testing::Test {
 protected:
-    void SetUp() override { SetRegional(QLocale(QLocale::English, QLocale::UnitedKingdom)); }
-    void TearDown() override { SetRegional(QLocale::system()); }
-
     // Appends the entries as the loaders do, inside one batch.
     void Fill(TDayList& list, std::vector<std::unique_ptr<TRyvItem>> entries, bool working = false)
     {
@@ -49,6 +46,7 @@ protected:
         list.EndUpdate();
     }
 
+    TRegionalScope regional{"en_GB"};
     TRyvOptions options{QStringLiteral("/nonexistent/ryv-test/")};
     TManualClock clock{At(10, 23, 45)};
     TDayList today{TDayListRole::Today, options, clock};

@@ -6,6 +6,7 @@
 #include "core/regional.h"
 #include "core/ryvitemlist.h"
 #include "core/ryvoptions.h"
+#include "regionalscope.h"
 
 #include <QDir>
 #include <QFile>
@@ -72,11 +73,9 @@ protected:
     void SetUp() override
     {
         ASSERT_TRUE(dir.isValid());
-        SetRegional(QLocale(QLocale::English, QLocale::UnitedKingdom));
         QObject::connect(&store, &TListStore::errorOccurred,
                          [this](const QString& m) { messages << m; });
     }
-    void TearDown() override { SetRegional(QLocale::system()); }
 
     QString DataPath(const QString& name) const { return options.FolderData + name; }
 
@@ -86,6 +85,7 @@ protected:
         history.UpdateRow(history.Append(std::move(e)), false);
     }
 
+    TRegionalScope regional{"en_GB"};
     QTemporaryDir dir;
     TRyvOptions options{dir.path()};
     TManualClock clock{At(7, 10, 23, 45)};
@@ -264,9 +264,6 @@ TEST_F(ListStoreTest, ExampleFiles_ReadBackExactly)
     for (const ExampleCase& c : cases) {
         QByteArray header = c.sixColumns ? "kind;state;start;stop;\"title\";\"url\"" : DayHeader;
         WriteBytes(DataPath(QStringLiteral("current.lst")), Mark + header + c.body);
-        today.BeginUpdate();
-        today.SetWorking(false);
-        today.EndUpdate();
         ASSERT_TRUE(store.LoadData()) << c.name;
         ASSERT_EQ(today.Count(), c.count) << c.name;
         EXPECT_EQ(today.IsWorking(), c.working) << c.name;
