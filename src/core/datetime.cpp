@@ -378,19 +378,28 @@ int TwoDigitYear(int year, qsizetype digits)
 bool ReadLocaleDateTime(const QString& text, const TRegional& regional, TDateTime& value)
 {
     const QString ds = SeparatorPattern(regional.DateSeparator);
-    QString ts = QStringLiteral("(?:%1|:)").arg(SeparatorPattern(regional.TimeSeparator));
+    const QString ts = QStringLiteral("(?:%1|:)").arg(SeparatorPattern(regional.TimeSeparator));
+    // The fraction of the seconds follows "." or ",", but not the time
+    // separator itself: in Finnish "7.12.2022" is no time 7.12.20,22.
+    QString fractionMarks;
+    for (const QChar c : {QChar(u'.'), QChar(u',')})
+        if (!regional.TimeSeparator.contains(c))
+            fractionMarks += c;
+    const QString fraction = fractionMarks.isEmpty()
+        ? QString()
+        : QStringLiteral("(?:[%1]([0-9]+))?").arg(fractionMarks);
     const QString am = QRegularExpression::escape(regional.Locale().amText());
     const QString pm = QRegularExpression::escape(regional.Locale().pmText());
     const QString timePart =
-        QStringLiteral("(\\d{1,2})%1(\\d{1,2})(?:%1(\\d{1,2})(?:[.,](\\d+))?)?"
-                       "(?:\\s*(AM|PM|%2|%3))?")
-            .arg(ts, am.isEmpty() ? QStringLiteral("AM") : am,
+        QStringLiteral("([0-9]{1,2})%1([0-9]{1,2})(?:%1([0-9]{1,2})%2)?(?:\\s*(AM|PM|%3|%4))?")
+            .arg(ts, fraction.isEmpty() ? QStringLiteral("()") : fraction,
+                 am.isEmpty() ? QStringLiteral("AM") : am,
                  pm.isEmpty() ? QStringLiteral("PM") : pm);
     // A closing separator is allowed ("2022. 01. 07."), without its blanks so
     // that the blank before the time still parts date and time.
     const QString closing = QRegularExpression::escape(regional.DateSeparator.trimmed());
     const QString datePart =
-        QStringLiteral("(\\d{1,4})%1(\\d{1,4})%1(\\d{1,4})%2")
+        QStringLiteral("([0-9]{1,4})%1([0-9]{1,4})%1([0-9]{1,4})%2")
             .arg(ds, closing.isEmpty() ? QString() : QStringLiteral("(?:%1)?").arg(closing));
     const QRegularExpression::PatternOptions options =
         QRegularExpression::CaseInsensitiveOption | QRegularExpression::UseUnicodePropertiesOption;
@@ -424,17 +433,17 @@ bool ReadLocaleDateTime(const QString& text, const TRegional& regional, TDateTim
         return true;
     };
 
-    QRegularExpressionMatch m = timeOnly.match(text);
-    if (m.hasMatch()) {
+    // A date first: where the time and date separators are alike, a date
+    // would otherwise pass for a time with seconds.
+    QRegularExpressionMatch m = dateTime.match(text);
+    if (!m.hasMatch()) {
+        m = timeOnly.match(text);
         qint64 ms = 0;
-        if (!readTime(m, 1, ms))
+        if (!m.hasMatch() || !readTime(m, 1, ms))
             return false;
         value = Compose(0, ms);
         return true;
     }
-    m = dateTime.match(text);
-    if (!m.hasMatch())
-        return false;
     const QString p1 = m.captured(1), p2 = m.captured(2), p3 = m.captured(3);
     int y = 0, mo = 0, d = 0;
     qsizetype yearDigits = 0;

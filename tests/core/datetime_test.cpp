@@ -170,6 +170,10 @@ TEST(ParseDateTimeLenient, ReadsTheLocaleThenTheStoredForms)
         {"de_DE", u"07.01.2022 09:15"_qs, 0, EncodeDateTime(2022, 1, 7, 9, 15)},
         {"de_DE", u"7/1/2022"_qs, 0, EncodeDate(2022, 1, 7)},
         {"fi_FI", u"7.1.2022 9.15"_qs, 0, EncodeDateTime(2022, 1, 7, 9, 15)},
+        // Finnish writes date and time with "."; a date is no time with seconds.
+        {"fi_FI", u"7.12.2022"_qs, 0, EncodeDate(2022, 12, 7)},
+        {"fi_FI", u"7.12.2022 9.15.30,5"_qs, 0, EncodeDateTime(2022, 12, 7, 9, 15, 30, 500)},
+        {"en_US", u"1/7/2022 9:15:30.25 PM"_qs, 0, EncodeDateTime(2022, 1, 7, 21, 15, 30, 250)},
         {"fi_FI", u"1.30"_qs, 0, 1.5 * OneHour},
         {"fi_FI", u"1:30"_qs, 0, 1.5 * OneHour},
         {"hu_HU", u"2022. 01. 07. 9:15"_qs, 0, EncodeDateTime(2022, 1, 7, 9, 15)},
