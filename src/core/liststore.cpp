@@ -108,16 +108,19 @@ bool TListStore::SaveHistoryDay(bool immediately)
         tmrSaveHist.start();
         return true;
     }
+    // The caller sets the new HistoryDate before LoadHistoryDay flushes the
+    // old day's entries, so those are written where they came from.
+    const TDateTime day = FLoadedHistoryDay != 0 ? FLoadedHistoryDay : FHistory.HistoryDate();
     // Without a day on show there is nothing to save, and day 0 would name
     // current.lst.
-    if (DayOf(FHistory.HistoryDate()) == 0)
+    if (DayOf(day) == 0)
         return true;
     std::vector<const TRyvItem*> entries;
     entries.reserve(static_cast<size_t>(FHistory.Count()));
     for (int i = 0; i < FHistory.Count(); ++i)
         entries.push_back(FHistory.Item(i));
     QString error;
-    if (WriteDayFile(DayFilePath(FOptions, FHistory.HistoryDate()), entries, nullptr, error))
+    if (WriteDayFile(DayFilePath(FOptions, day), entries, nullptr, error))
         return true;
     Report(SaveHistoryFailed, error);
     return false;
@@ -125,11 +128,14 @@ bool TListStore::SaveHistoryDay(bool immediately)
 
 bool TListStore::LoadHistoryDay()
 {
+    if (IsHistSavePending())
+        tmrSaveHistTimer();
     if (FHistory.HistoryDate() == 0)
         FHistory.SetHistoryDate(MidnightOf(FClock.Now() - 1.0));
     const TDateTime day = FHistory.HistoryDate();
 
     FHistory.Clear();
+    FLoadedHistoryDay = day;
     TEntries entries;
     QString reason;
     const bool ok = ReadDayFile(

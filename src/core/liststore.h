@@ -40,11 +40,15 @@ public:
     // without a stop resumes running with its stop at now. The start-up day
     // check is the caller's, and only when this returns true.
     bool LoadData();
-    // The history day on show (the history list's HistoryDate); immediately
-    // false only (re)starts tmrSaveHist.
+    // The history day on show; immediately false only (re)starts
+    // tmrSaveHist. The entries go to the file of the day they were loaded
+    // from, which is the list's HistoryDate except while the shown day is
+    // being switched.
     bool SaveHistoryDay(bool immediately);
     // Fills the history list from the file of its HistoryDate (yesterday when
-    // that is 0). A task stored without a stop ends at the end of its day.
+    // that is 0). A task stored without a stop ends at the end of its day. A
+    // pending save of the day on show is written first, so switching days
+    // (or reloading the same day) within a second of a change loses nothing.
     bool LoadHistoryDay();
     // favorites.lst, then the first RecentMaxCnt entries of the recent list to
     // recent.lst; when the favourites fail the recent list is not written.
@@ -82,6 +86,8 @@ private:
     TRyvItemList& FRecent;
     const TRyvOptions& FOptions;
     const TClock& FClock;
+    // The day whose entries the history list holds; 0 before the first load.
+    TDateTime FLoadedHistoryDay = 0;
 };
 
 } // namespace ryv

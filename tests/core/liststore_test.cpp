@@ -417,6 +417,35 @@ TEST_F(ListStoreTest, DeferredSaves_RestartAndFlush)
     EXPECT_TRUE(QFile::exists(day6));
 }
 
+TEST_F(ListStoreTest, SwitchingHistoryDay_WritesPendingChangeToItsOwnDay)
+{
+    WriteBytes(DataPath(QStringLiteral("2022/2022-01-06.lst")),
+               Mark + DayHeader + "\r\n0;0;2022-01-06 08:00:00;2022-01-06 09:00:00;\"A\";\"\";\"\"");
+    history.SetHistoryDate(EncodeDate(2022, 1, 6));
+    ASSERT_TRUE(store.LoadHistoryDay());
+    AddHistory(Entry(ryvkTask, At(6, 9, 0), At(6, 9, 30), QStringLiteral("added")));
+    store.SaveHistoryDay(false);
+
+    // Previous day within the second: the change lands in the 6th's file.
+    history.SetHistoryDate(EncodeDate(2022, 1, 5));
+    ASSERT_TRUE(store.LoadHistoryDay());
+    EXPECT_FALSE(store.IsHistSavePending());
+    EXPECT_TRUE(history.IsEmpty());
+    EXPECT_FALSE(QFile::exists(DataPath(QStringLiteral("2022/2022-01-05.lst"))));
+
+    history.SetHistoryDate(EncodeDate(2022, 1, 6));
+    ASSERT_TRUE(store.LoadHistoryDay());
+    ASSERT_EQ(history.Count(), 2);
+    EXPECT_EQ(history.Item(1)->title, QStringLiteral("added"));
+
+    // Reloading the same day after a change keeps the change too.
+    history.Remove(0);
+    store.SaveHistoryDay(false);
+    ASSERT_TRUE(store.LoadHistoryDay());
+    ASSERT_EQ(history.Count(), 1);
+    EXPECT_EQ(history.Item(0)->title, QStringLiteral("added"));
+}
+
 TEST_F(ListStoreTest, SaveHistoryDay_WithoutDayOnShow_NeverTouchesCurrentLst)
 {
     AddHistory(Entry(ryvkTask, At(6, 8, 0), At(6, 9, 0), QStringLiteral("H")));
