@@ -260,7 +260,7 @@ QString DateTimeToText(TDateTime t)
     const QTime time = ToQTime(t);
     return QStringLiteral("%1-%2-%3 %4:%5:%6")
         .arg(Padded(date.year(), 4), Padded(date.month(), 2), Padded(date.day(), 2),
-             Padded(time.hour(), 2), Padded(time.minute(), 2), Padded(time.second(), 2));
+            Padded(time.hour(), 2), Padded(time.minute(), 2), Padded(time.second(), 2));
 }
 
 QString DateToText(TDateTime t)
@@ -362,8 +362,7 @@ QString SeparatorPattern(const QString& separator)
         return QStringLiteral("\\s+");
     QString pattern;
     for (const QChar c : separator)
-        pattern += c.isSpace() ? QStringLiteral("\\s*")
-                               : QRegularExpression::escape(QString(c));
+        pattern += c.isSpace() ? QStringLiteral("\\s*") : QRegularExpression::escape(QString(c));
     return pattern;
 }
 
@@ -382,7 +381,7 @@ bool ReadLocaleDateTime(const QString& text, const TRegional& regional, TDateTim
     // The fraction of the seconds follows "." or ",", but not the time
     // separator itself: in Finnish "7.12.2022" is no time 7.12.20,22.
     QString fractionMarks;
-    for (const QChar c : {QChar(u'.'), QChar(u',')})
+    for (const QChar c : { QChar(u'.'), QChar(u',') })
         if (!regional.TimeSeparator.contains(c))
             fractionMarks += c;
     const QString fraction = fractionMarks.isEmpty()
@@ -390,19 +389,19 @@ bool ReadLocaleDateTime(const QString& text, const TRegional& regional, TDateTim
         : QStringLiteral("(?:[%1]([0-9]+))?").arg(fractionMarks);
     const QString am = QRegularExpression::escape(regional.Locale().amText());
     const QString pm = QRegularExpression::escape(regional.Locale().pmText());
-    const QString timePart =
-        QStringLiteral("([0-9]{1,2})%1([0-9]{1,2})(?:%1([0-9]{1,2})%2)?(?:\\s*(AM|PM|%3|%4))?")
-            .arg(ts, fraction.isEmpty() ? QStringLiteral("()") : fraction,
-                 am.isEmpty() ? QStringLiteral("AM") : am,
-                 pm.isEmpty() ? QStringLiteral("PM") : pm);
+    const QString timePart
+        = QStringLiteral("([0-9]{1,2})%1([0-9]{1,2})(?:%1([0-9]{1,2})%2)?(?:\\s*(AM|PM|%3|%4))?")
+              .arg(ts, fraction.isEmpty() ? QStringLiteral("()") : fraction,
+                  am.isEmpty() ? QStringLiteral("AM") : am,
+                  pm.isEmpty() ? QStringLiteral("PM") : pm);
     // A closing separator is allowed ("2022. 01. 07."), without its blanks so
     // that the blank before the time still parts date and time.
     const QString closing = QRegularExpression::escape(regional.DateSeparator.trimmed());
-    const QString datePart =
-        QStringLiteral("([0-9]{1,4})%1([0-9]{1,4})%1([0-9]{1,4})%2")
-            .arg(ds, closing.isEmpty() ? QString() : QStringLiteral("(?:%1)?").arg(closing));
-    const QRegularExpression::PatternOptions options =
-        QRegularExpression::CaseInsensitiveOption | QRegularExpression::UseUnicodePropertiesOption;
+    const QString datePart
+        = QStringLiteral("([0-9]{1,4})%1([0-9]{1,4})%1([0-9]{1,4})%2")
+              .arg(ds, closing.isEmpty() ? QString() : QStringLiteral("(?:%1)?").arg(closing));
+    const QRegularExpression::PatternOptions options = QRegularExpression::CaseInsensitiveOption
+        | QRegularExpression::UseUnicodePropertiesOption;
     static thread_local QString cachedKey;
     static thread_local QRegularExpression timeOnly, dateTime;
     const QString key = timePart + QChar(0) + datePart;
@@ -420,8 +419,8 @@ bool ReadLocaleDateTime(const QString& text, const TRegional& regional, TDateTim
         const int fraction = (m.captured(first + 3) + QStringLiteral("000")).left(3).toInt();
         const QString half = m.captured(first + 4);
         if (!half.isEmpty()) {
-            const bool isPm = half.compare(QStringLiteral("PM"), Qt::CaseInsensitive) == 0 ||
-                              half.compare(regional.Locale().pmText(), Qt::CaseInsensitive) == 0;
+            const bool isPm = half.compare(QStringLiteral("PM"), Qt::CaseInsensitive) == 0
+                || half.compare(regional.Locale().pmText(), Qt::CaseInsensitive) == 0;
             if (hour > 12)
                 return false;
             hour = hour % 12 + (isPm ? 12 : 0);

@@ -21,19 +21,19 @@ constexpr TDateTime OneSecond = 1.0 / 86400.0;
 
 // --- conversions -----------------------------------------------------------
 TDateTime EncodeDate(int year, int month, int day);
-TDateTime EncodeDateTime(int year, int month, int day, int hour, int minute, int second = 0,
-                         int msec = 0);
+TDateTime EncodeDateTime(
+    int year, int month, int day, int hour, int minute, int second = 0, int msec = 0);
 TDateTime FromQDate(const QDate& date);
 TDateTime FromQDateTime(const QDateTime& dt); // local time fields are taken as they are
 QDate ToQDate(TDateTime t);
 QDateTime ToQDateTime(TDateTime t); // local time, millisecond precision
-QTime ToQTime(TDateTime t);          // the time of day of t
+QTime ToQTime(TDateTime t); // the time of day of t
 
 // --- derived quantities ----------------------------------------------------
-int DayOf(TDateTime t);               // integer part: the day number
-TDateTime MidnightOf(TDateTime t);    // 00:00:00.000 of the day of t
-TDateTime EndOfDayOf(TDateTime t);    // 23:59:59.999 of the day of t
-int MinuteOfDay(TDateTime t);         // hours * 60 + minutes, 0..1439
+int DayOf(TDateTime t); // integer part: the day number
+TDateTime MidnightOf(TDateTime t); // 00:00:00.000 of the day of t
+TDateTime EndOfDayOf(TDateTime t); // 23:59:59.999 of the day of t
+int MinuteOfDay(TDateTime t); // hours * 60 + minutes, 0..1439
 TDateTime TruncToMinute(TDateTime t); // seconds and milliseconds dropped
 
 // --- texts (regional settings: see regional.h) -----------------------------
@@ -45,9 +45,9 @@ QString FormatDateTime(const QString& pattern, TDateTime t, const TRegional& reg
 // The stored forms. They always use "-" and ":" whatever the locale, so list
 // files stay alike everywhere and keep their character positions.
 QString DateTimeToText(TDateTime t); // "yyyy-mm-dd hh:nn:ss", "" for 0
-QString DateToText(TDateTime t);     // "yyyy-mm-dd", "" for 0
-QString LongDateText(TDateTime t);   // "Friday 7. January 2022"
-QString ShortDateText(TDateTime t);  // the locale's short date
+QString DateToText(TDateTime t); // "yyyy-mm-dd", "" for 0
+QString LongDateText(TDateTime t); // "Friday 7. January 2022"
+QString ShortDateText(TDateTime t); // the locale's short date
 
 // Reads the stored forms by character position, so a file reads alike
 // whatever separators it was written with: "yyyy-mm-dd[ hh:nn[:ss[.zzz]]]" or

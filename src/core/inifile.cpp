@@ -16,14 +16,15 @@ bool SameName(const QString& a, const QString& b)
 
 } // namespace
 
-TIniFile::TIniFile(const QString& fileName) : FFileName(fileName)
+TIniFile::TIniFile(const QString& fileName)
+    : FFileName(fileName)
 {
     SetText(QString());
 }
 
 bool TIniFile::Load(QString* errorText)
 {
-    FFormat = TTextFileFormat{};
+    FFormat = TTextFileFormat {};
     FUnreadable = false;
     if (!QFileInfo::exists(FFileName)) {
         SetText(QString());
@@ -47,7 +48,8 @@ bool TIniFile::Save(QString* errorText) const
     // throw away everything else it holds.
     if (FUnreadable) {
         if (errorText)
-            *errorText = QStringLiteral("%1 could not be read and is left as it is.").arg(FFileName);
+            *errorText
+                = QStringLiteral("%1 could not be read and is left as it is.").arg(FFileName);
         return false;
     }
     const QString folder = QFileInfo(FFileName).absolutePath();
@@ -62,7 +64,7 @@ bool TIniFile::Save(QString* errorText) const
 void TIniFile::SetText(const QString& text)
 {
     FSections.clear();
-    FSections.push_back(TSection{QString(), QString(), false, {}});
+    FSections.push_back(TSection { QString(), QString(), false, {} });
     QString normalized = text;
     normalized.replace(QLatin1String("\r\n"), QLatin1String("\n"));
     normalized.replace(u'\r', u'\n');
@@ -70,7 +72,8 @@ void TIniFile::SetText(const QString& text)
     for (const QString& raw : lines) {
         const QString trimmed = raw.trimmed();
         if (trimmed.startsWith(u'[') && trimmed.endsWith(u']') && trimmed.size() >= 2) {
-            FSections.push_back(TSection{trimmed.mid(1, trimmed.size() - 2).trimmed(), raw, true, {}});
+            FSections.push_back(
+                TSection { trimmed.mid(1, trimmed.size() - 2).trimmed(), raw, true, {} });
             continue;
         }
         TLine line;
@@ -176,7 +179,7 @@ QList<std::pair<QString, QString>> TIniFile::ReadSectionValues(const QString& se
             continue;
         for (const TLine& line : s.lines)
             if (line.isKey)
-                values.append({line.key, line.value});
+                values.append({ line.key, line.value });
     }
     return values;
 }
@@ -191,7 +194,7 @@ void TIniFile::WriteString(const QString& section, const QString& key, const QSt
     value = value.trimmed();
     TSection* s = FindSection(section);
     if (!s) {
-        FSections.push_back(TSection{section, QString(), true, {}});
+        FSections.push_back(TSection { section, QString(), true, {} });
         s = &FSections.back();
     }
     for (TLine& line : s->lines) {
@@ -238,22 +241,21 @@ void TIniFile::DeleteKey(const QString& section, const QString& key)
 
 void TIniFile::EraseSection(const QString& section)
 {
-    std::erase_if(FSections,
-                  [&](const TSection& s) { return s.hasHeader && SameName(s.name, section); });
+    std::erase_if(
+        FSections, [&](const TSection& s) { return s.hasHeader && SameName(s.name, section); });
 }
 
-void TIniFile::ReplaceSection(const QString& section,
-                              const QList<std::pair<QString, QString>>& values)
+void TIniFile::ReplaceSection(
+    const QString& section, const QList<std::pair<QString, QString>>& values)
 {
     if (values.isEmpty()) {
         EraseSection(section);
         return;
     }
-    auto first = std::find_if(FSections.begin(), FSections.end(), [&](const TSection& s) {
-        return s.hasHeader && SameName(s.name, section);
-    });
+    auto first = std::find_if(FSections.begin(), FSections.end(),
+        [&](const TSection& s) { return s.hasHeader && SameName(s.name, section); });
     if (first == FSections.end()) {
-        FSections.push_back(TSection{section, QString(), true, {}});
+        FSections.push_back(TSection { section, QString(), true, {} });
         first = FSections.end() - 1;
     }
     first->lines.clear();
@@ -266,11 +268,10 @@ void TIniFile::ReplaceSection(const QString& section,
         first->lines.push_back(line);
     }
     // Same-named sections further down are replaced as well.
-    FSections.erase(std::remove_if(first + 1, FSections.end(),
-                                   [&](const TSection& s) {
-                                       return s.hasHeader && SameName(s.name, section);
-                                   }),
-                    FSections.end());
+    FSections.erase(
+        std::remove_if(first + 1, FSections.end(),
+            [&](const TSection& s) { return s.hasHeader && SameName(s.name, section); }),
+        FSections.end());
 }
 
 } // namespace ryv

@@ -63,14 +63,14 @@ public:
 
 private:
     struct TLine {
-        QString text;  // the line as read, written back while unchanged
-        QString key;   // trimmed; empty for comments and other lines
+        QString text; // the line as read, written back while unchanged
+        QString key; // trimmed; empty for comments and other lines
         QString value; // trimmed
         bool isKey = false;
         bool changed = false;
     };
     struct TSection {
-        QString name;   // trimmed, as written
+        QString name; // trimmed, as written
         QString header; // the header line as read, empty for new sections
         bool hasHeader = true;
         std::vector<TLine> lines;

@@ -26,7 +26,8 @@ std::unique_ptr<TRegional>& Current()
 
 } // namespace
 
-TRegional::TRegional(const QLocale& locale) : FLocale(locale)
+TRegional::TRegional(const QLocale& locale)
+    : FLocale(locale)
 {
     const QString decimal = locale.decimalPoint();
     DecimalSeparator = decimal.isEmpty() ? QChar(u'.') : decimal.front();

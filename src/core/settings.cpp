@@ -24,14 +24,13 @@ QList<std::pair<QString, QString>> NumberedValues(const QStringList& texts)
 {
     QList<std::pair<QString, QString>> values;
     for (qsizetype i = 0; i < texts.size(); ++i)
-        values.append({QString::number(i), texts[i]});
+        values.append({ QString::number(i), texts[i] });
     return values;
 }
 
 // Byte-sized options keep the low 8 bits of what was stored; a value without
 // meaning falls back to the default rather than half working.
-quint8 ReadChoice(const TIniFile& ini, const QString& key, quint8 current, quint8 count,
-                  quint8 def)
+quint8 ReadChoice(const TIniFile& ini, const QString& key, quint8 current, quint8 count, quint8 def)
 {
     const auto value = static_cast<quint8>(ini.ReadInteger(Misc, key, current) & 0xFF);
     return value < count ? value : def;
@@ -41,29 +40,27 @@ quint8 ReadChoice(const TIniFile& ini, const QString& key, quint8 current, quint
 
 void LoadSettings(const TIniFile& ini, TRyvOptions& options, TReportChecks& checks)
 {
-    options.TaskDlgSize.setWidth(ini.ReadInteger(TaskDlg, QStringLiteral("width"),
-                                                 options.TaskDlgSize.width()));
-    options.TaskDlgSize.setHeight(ini.ReadInteger(TaskDlg, QStringLiteral("height"),
-                                                  options.TaskDlgSize.height()));
+    options.TaskDlgSize.setWidth(
+        ini.ReadInteger(TaskDlg, QStringLiteral("width"), options.TaskDlgSize.width()));
+    options.TaskDlgSize.setHeight(
+        ini.ReadInteger(TaskDlg, QStringLiteral("height"), options.TaskDlgSize.height()));
 
     options.ExportExt = ini.ReadString(Misc, QStringLiteral("exportExt"), options.ExportExt);
     options.ListShowStop = ini.ReadBool(Misc, QStringLiteral("listShowStop"), options.ListShowStop);
     options.ReportsTitle = ini.ReadString(Misc, QStringLiteral("repTit"), options.ReportsTitle);
-    options.SpendToClipboard =
-        ReadChoice(ini, QStringLiteral("spendToClip"), options.SpendToClipboard, 3, 2);
+    options.SpendToClipboard
+        = ReadChoice(ini, QStringLiteral("spendToClip"), options.SpendToClipboard, 3, 2);
     checks.daily = ini.ReadBool(Misc, QStringLiteral("repDaily"), true);
     checks.groups = ini.ReadBool(Misc, QStringLiteral("repGroups"), false);
-    options.WindowTitleType =
-        ReadChoice(ini, QStringLiteral("winTitle"), options.WindowTitleType, 2, 0);
+    options.WindowTitleType
+        = ReadChoice(ini, QStringLiteral("winTitle"), options.WindowTitleType, 2, 0);
     options.LangCode = ini.ReadString(Misc, QStringLiteral("langCode"), options.LangCode);
-    options.AutoShowSuggest =
-        ini.ReadBool(Misc, QStringLiteral("autoSuggest"), options.AutoShowSuggest);
+    options.AutoShowSuggest
+        = ini.ReadBool(Misc, QStringLiteral("autoSuggest"), options.AutoShowSuggest);
 
     options.ExcludedApps = SectionTexts(ini, ExclApps);
     std::stable_sort(options.ExcludedApps.begin(), options.ExcludedApps.end(),
-                     [](const QString& a, const QString& b) {
-                         return a.compare(b, Qt::CaseInsensitive) < 0;
-                     });
+        [](const QString& a, const QString& b) { return a.compare(b, Qt::CaseInsensitive) < 0; });
     options.GroupMasks = SectionTexts(ini, GroupMasks);
 }
 

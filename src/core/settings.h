@@ -7,7 +7,7 @@ namespace ryv {
 
 // The two check boxes of the reports panel, kept in [misc].
 struct TReportChecks {
-    bool daily = true;   // repDaily
+    bool daily = true; // repDaily
     bool groups = false; // repGroups
 };
 

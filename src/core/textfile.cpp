@@ -15,10 +15,38 @@ namespace {
 // have no character there (0x81, 0x8D, 0x8F, 0x90, 0x9D) map to the C1
 // controls of the same value, as Windows itself does.
 constexpr std::array<char16_t, 32> Cp1252High = {
-    0x20AC, 0x0081, 0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021, //
-    0x02C6, 0x2030, 0x0160, 0x2039, 0x0152, 0x008D, 0x017D, 0x008F, //
-    0x0090, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022, 0x2013, 0x2014, //
-    0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0x009D, 0x017E, 0x0178,
+    0x20AC,
+    0x0081,
+    0x201A,
+    0x0192,
+    0x201E,
+    0x2026,
+    0x2020,
+    0x2021, //
+    0x02C6,
+    0x2030,
+    0x0160,
+    0x2039,
+    0x0152,
+    0x008D,
+    0x017D,
+    0x008F, //
+    0x0090,
+    0x2018,
+    0x2019,
+    0x201C,
+    0x201D,
+    0x2022,
+    0x2013,
+    0x2014, //
+    0x02DC,
+    0x2122,
+    0x0161,
+    0x203A,
+    0x0153,
+    0x009D,
+    0x017E,
+    0x0178,
 };
 
 QString DecodeCp1252(QByteArrayView bytes)
@@ -77,18 +105,18 @@ QString DecodeText(const QByteArray& bytes, TTextFileFormat* format)
     TTextFileFormat found;
     QString text;
     if (bytes.startsWith("\xEF\xBB\xBF")) {
-        found = {TTextEncoding::Utf8, true};
+        found = { TTextEncoding::Utf8, true };
         text = Decode(QByteArrayView(bytes).sliced(3), QStringConverter::Utf8);
     } else if (bytes.startsWith("\xFF\xFE")) {
-        found = {TTextEncoding::Utf16LE, true};
+        found = { TTextEncoding::Utf16LE, true };
         text = Decode(QByteArrayView(bytes).sliced(2), QStringConverter::Utf16LE);
     } else if (bytes.startsWith("\xFE\xFF")) {
-        found = {TTextEncoding::Utf16BE, true};
+        found = { TTextEncoding::Utf16BE, true };
         text = Decode(QByteArrayView(bytes).sliced(2), QStringConverter::Utf16BE);
     } else if (IsValidUtf8(bytes, text)) {
-        found = {TTextEncoding::Utf8, false};
+        found = { TTextEncoding::Utf8, false };
     } else {
-        found = {TTextEncoding::Windows1252, false};
+        found = { TTextEncoding::Windows1252, false };
         text = DecodeCp1252(bytes);
     }
     if (format)
@@ -96,8 +124,8 @@ QString DecodeText(const QByteArray& bytes, TTextFileFormat* format)
     return text;
 }
 
-QByteArray EncodeText(const QString& text, TTextEncoding encoding, bool withMark,
-                      TTextEncoding* usedEncoding)
+QByteArray EncodeText(
+    const QString& text, TTextEncoding encoding, bool withMark, TTextEncoding* usedEncoding)
 {
     QByteArray bytes;
     if (encoding == TTextEncoding::Windows1252) {
@@ -117,14 +145,14 @@ QByteArray EncodeText(const QString& text, TTextEncoding encoding, bool withMark
         qtEncoding = QStringConverter::Utf16LE;
     else if (encoding == TTextEncoding::Utf16BE)
         qtEncoding = QStringConverter::Utf16BE;
-    QStringEncoder encoder(qtEncoding, withMark ? QStringEncoder::Flag::WriteBom
-                                                : QStringEncoder::Flag::Default);
+    QStringEncoder encoder(
+        qtEncoding, withMark ? QStringEncoder::Flag::WriteBom : QStringEncoder::Flag::Default);
     bytes = encoder.encode(text);
     return bytes;
 }
 
-std::optional<QString> ReadTextFile(const QString& fileName, TTextFileFormat* format,
-                                    QString* errorText)
+std::optional<QString> ReadTextFile(
+    const QString& fileName, TTextFileFormat* format, QString* errorText)
 {
     QFile file(fileName);
     if (!file.open(QIODevice::ReadOnly)) {
@@ -142,7 +170,7 @@ std::optional<QString> ReadTextFile(const QString& fileName, TTextFileFormat* fo
 }
 
 bool WriteTextFile(const QString& text, const QString& fileName, TTextEncoding encoding,
-                   bool withMark, QString* errorText)
+    bool withMark, QString* errorText)
 {
     QSaveFile file(fileName);
     const QByteArray bytes = EncodeText(text, encoding, withMark);

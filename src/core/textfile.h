@@ -28,19 +28,19 @@ QString DecodeText(const QByteArray& bytes, TTextFileFormat* format = nullptr);
 // cannot hold every character: a text that does not fit is encoded as UTF-8
 // instead (the mark then follows UTF-8), so no character is ever lost.
 QByteArray EncodeText(const QString& text, TTextEncoding encoding, bool withMark,
-                      TTextEncoding* usedEncoding = nullptr);
+    TTextEncoding* usedEncoding = nullptr);
 
 // Reads and decodes a whole file (see DecodeText). Returns nothing when the
 // file cannot be opened or read; errorText then says why.
-std::optional<QString> ReadTextFile(const QString& fileName, TTextFileFormat* format = nullptr,
-                                    QString* errorText = nullptr);
+std::optional<QString> ReadTextFile(
+    const QString& fileName, TTextFileFormat* format = nullptr, QString* errorText = nullptr);
 
 // Replaces fileName by text: the bytes go to a temporary file in the same
 // folder, which is flushed and then renamed over the target, so a failure at
 // any point leaves the old file as it was. The folder must exist. Returns
 // false with the system's error text on failure.
 bool WriteTextFile(const QString& text, const QString& fileName,
-                   TTextEncoding encoding = TTextEncoding::Utf8, bool withMark = false,
-                   QString* errorText = nullptr);
+    TTextEncoding encoding = TTextEncoding::Utf8, bool withMark = false,
+    QString* errorText = nullptr);
 
 } // namespace ryv

@@ -92,9 +92,9 @@ bool IsNumberText(const QString& text)
 {
     const TRegional& regional = Regional();
     for (const QChar c : text) {
-        if (!(IsAsciiDigit(c) || c == u' ' || c == u'+' || c == u',' || c == u'-' || c == u'.' ||
-              c == u'E' || c == u'e' || c == regional.DecimalSeparator ||
-              c == regional.GroupSeparator))
+        if (!(IsAsciiDigit(c) || c == u' ' || c == u'+' || c == u',' || c == u'-' || c == u'.'
+                || c == u'E' || c == u'e' || c == regional.DecimalSeparator
+                || c == regional.GroupSeparator))
             return false;
     }
     return true;

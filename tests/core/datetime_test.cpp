@@ -43,21 +43,21 @@ TEST(DateTimeFormat, PatternTokensFollowTheLocale)
         TDateTime t;
         QString expected;
     } cases[] = {
-        {"en_US", u"hh:mm"_qs, Sample, u"09:05"_qs},
-        {"fi_FI", u"hh:mm"_qs, Sample, u"09.05"_qs},
-        {"fi_FI", u"hh:nn:ss.zzz"_qs, Sample, u"09.05.03.042"_qs},
-        {"en_US", u"yyyy/mm/dd"_qs, Sample, u"2022/01/07"_qs},
-        {"de_DE", u"dd/mm/yyyy"_qs, Sample, u"07.01.2022"_qs},
-        {"en_US", u"dd mmmm yyyy"_qs, Sample, u"07 January 2022"_qs},
-        {"fi_FI", u"mmmm yyyy"_qs, Sample, u"tammikuu 2022"_qs},
+        { "en_US", u"hh:mm"_qs, Sample, u"09:05"_qs },
+        { "fi_FI", u"hh:mm"_qs, Sample, u"09.05"_qs },
+        { "fi_FI", u"hh:nn:ss.zzz"_qs, Sample, u"09.05.03.042"_qs },
+        { "en_US", u"yyyy/mm/dd"_qs, Sample, u"2022/01/07"_qs },
+        { "de_DE", u"dd/mm/yyyy"_qs, Sample, u"07.01.2022"_qs },
+        { "en_US", u"dd mmmm yyyy"_qs, Sample, u"07 January 2022"_qs },
+        { "fi_FI", u"mmmm yyyy"_qs, Sample, u"tammikuu 2022"_qs },
         // "mm" means minutes only right after an hour token.
-        {"en_US", u"h mm, mm"_qs, Sample, u"9 05, 01"_qs},
+        { "en_US", u"h mm, mm"_qs, Sample, u"9 05, 01"_qs },
         // A duration of 25 h 30 min shows its hours modulo 24.
-        {"en_US", u"h:nn"_qs, 25.5 * OneHour, u"1:30"_qs},
-        {"en_US", u"yyyy-mm-dd [x]"_qs, Sample, u"2022-01-07 [x]"_qs},
+        { "en_US", u"h:nn"_qs, 25.5 * OneHour, u"1:30"_qs },
+        { "en_US", u"yyyy-mm-dd [x]"_qs, Sample, u"2022-01-07 [x]"_qs },
     };
     for (const auto& c : cases) {
-        const TRegional regional{QLocale(QString::fromLatin1(c.locale))};
+        const TRegional regional { QLocale(QString::fromLatin1(c.locale)) };
         EXPECT_EQ(FormatDateTime(c.pattern, c.t, regional), c.expected)
             << c.locale << " " << c.pattern.toStdString();
     }
@@ -81,11 +81,11 @@ TEST(DateTimeFormat, LongAndShortDateInTheUsersLanguage)
         const char* locale;
         QString longText, shortText;
     } cases[] = {
-        {"en_US", u"Friday 7. January 2022"_qs, u"1/7/2022"_qs},
-        {"de_DE", u"Freitag 7. Januar 2022"_qs, u"07.01.2022"_qs},
+        { "en_US", u"Friday 7. January 2022"_qs, u"1/7/2022"_qs },
+        { "de_DE", u"Freitag 7. Januar 2022"_qs, u"07.01.2022"_qs },
         // Finnish and French write weekdays in lower case; a heading does not.
-        {"fi_FI", u"Perjantaina 7. tammikuuta 2022"_qs, u"7.1.2022"_qs},
-        {"fr_FR", u"Vendredi 7. janvier 2022"_qs, u"07/01/2022"_qs},
+        { "fi_FI", u"Perjantaina 7. tammikuuta 2022"_qs, u"7.1.2022"_qs },
+        { "fr_FR", u"Vendredi 7. janvier 2022"_qs, u"07/01/2022"_qs },
     };
     for (const auto& c : cases) {
         const TRegionalScope scope(c.locale);
@@ -101,34 +101,34 @@ TEST(ParseStoredDateTime, ReadsByPosition)
         QString text;
         TDateTime expected;
     } cases[] = {
-        {QString(), def},
-        {u"ab"_qs, def},
-        {u"abcd"_qs, 0}, // an unreadable year gives 0, not the default
-        {u"2022-01-07"_qs, EncodeDate(2022, 1, 7)},
-        {u"2022-01-07 23:59:59"_qs, EncodeDateTime(2022, 1, 7, 23, 59, 59)},
-        {u"2022-13-05"_qs, EncodeDate(2022, 1, 1)},
-        {u"2022-02-00"_qs, EncodeDate(2022, 2, 1)},
-        {u"2022-02-30"_qs, def},
-        {u"2022-01-07 25:00:00"_qs, EncodeDate(2022, 1, 7)},
-        {u"2022-01-07 09:15:75"_qs, EncodeDateTime(2022, 1, 7, 9, 15)},
+        { QString(), def },
+        { u"ab"_qs, def },
+        { u"abcd"_qs, 0 }, // an unreadable year gives 0, not the default
+        { u"2022-01-07"_qs, EncodeDate(2022, 1, 7) },
+        { u"2022-01-07 23:59:59"_qs, EncodeDateTime(2022, 1, 7, 23, 59, 59) },
+        { u"2022-13-05"_qs, EncodeDate(2022, 1, 1) },
+        { u"2022-02-00"_qs, EncodeDate(2022, 2, 1) },
+        { u"2022-02-30"_qs, def },
+        { u"2022-01-07 25:00:00"_qs, EncodeDate(2022, 1, 7) },
+        { u"2022-01-07 09:15:75"_qs, EncodeDateTime(2022, 1, 7, 9, 15) },
         // Separators are never looked at.
-        {u"2022/01/07 09.15.00"_qs, EncodeDateTime(2022, 1, 7, 9, 15)},
-        {u"2022-01-07T09:15:00"_qs, EncodeDateTime(2022, 1, 7, 9, 15)},
+        { u"2022/01/07 09.15.00"_qs, EncodeDateTime(2022, 1, 7, 9, 15) },
+        { u"2022-01-07T09:15:00"_qs, EncodeDateTime(2022, 1, 7, 9, 15) },
         // A zone after the minutes or seconds is skipped, the time kept.
-        {u"2022-01-07 09:15:00+02:00"_qs, EncodeDateTime(2022, 1, 7, 9, 15)},
-        {u"2022-01-07 09:15-05"_qs, EncodeDateTime(2022, 1, 7, 9, 15)},
-        {u"2022-01-07T09:15Z"_qs, EncodeDateTime(2022, 1, 7, 9, 15)},
-        {u"2022-01-07T09:15:30Z"_qs, EncodeDateTime(2022, 1, 7, 9, 15, 30)},
+        { u"2022-01-07 09:15:00+02:00"_qs, EncodeDateTime(2022, 1, 7, 9, 15) },
+        { u"2022-01-07 09:15-05"_qs, EncodeDateTime(2022, 1, 7, 9, 15) },
+        { u"2022-01-07T09:15Z"_qs, EncodeDateTime(2022, 1, 7, 9, 15) },
+        { u"2022-01-07T09:15:30Z"_qs, EncodeDateTime(2022, 1, 7, 9, 15, 30) },
         // Fractions are fractions of a second.
-        {u"2022-01-07 09:15:00.250"_qs, EncodeDateTime(2022, 1, 7, 9, 15, 0, 250)},
-        {u"2022-01-07 09:15:00.5"_qs, EncodeDateTime(2022, 1, 7, 9, 15, 0, 500)},
-        {u"2022-01-07 09:15:00.1234567+01:00"_qs, EncodeDateTime(2022, 1, 7, 9, 15, 0, 123)},
+        { u"2022-01-07 09:15:00.250"_qs, EncodeDateTime(2022, 1, 7, 9, 15, 0, 250) },
+        { u"2022-01-07 09:15:00.5"_qs, EncodeDateTime(2022, 1, 7, 9, 15, 0, 500) },
+        { u"2022-01-07 09:15:00.1234567+01:00"_qs, EncodeDateTime(2022, 1, 7, 9, 15, 0, 123) },
         // Times of day alone are on day 0.
-        {u"09:15"_qs, EncodeDateTime(1899, 12, 30, 9, 15)},
-        {u"09:15:30.125"_qs, EncodeDateTime(1899, 12, 30, 9, 15, 30, 125)},
-        {u"09:15Z"_qs, EncodeDateTime(1899, 12, 30, 9, 15)},
-        {u"25:00"_qs, def},
-        {u"09:60"_qs, def},
+        { u"09:15"_qs, EncodeDateTime(1899, 12, 30, 9, 15) },
+        { u"09:15:30.125"_qs, EncodeDateTime(1899, 12, 30, 9, 15, 30, 125) },
+        { u"09:15Z"_qs, EncodeDateTime(1899, 12, 30, 9, 15) },
+        { u"25:00"_qs, def },
+        { u"09:60"_qs, def },
     };
     for (const auto& c : cases)
         EXPECT_EQ(ParseStoredDateTime(c.text, def), c.expected) << c.text.toStdString();
@@ -158,34 +158,34 @@ TEST(ParseDateTimeLenient, ReadsTheLocaleThenTheStoredForms)
         TDateTime def;
         TDateTime expected;
     } cases[] = {
-        {"en_US", u"1/7/2022 9:15:30 AM"_qs, 0, EncodeDateTime(2022, 1, 7, 9, 15, 30)},
-        {"en_US", u"1/7/2022 9:15 PM"_qs, 0, EncodeDateTime(2022, 1, 7, 21, 15)},
-        {"en_US", u"1/7/2022 12:05 AM"_qs, 0, EncodeDateTime(2022, 1, 7, 0, 5)},
-        {"en_US", u"1/7/22"_qs, 0, EncodeDate(2022, 1, 7)},
-        {"en_US", u"1:30"_qs, 0, 1.5 * OneHour},
+        { "en_US", u"1/7/2022 9:15:30 AM"_qs, 0, EncodeDateTime(2022, 1, 7, 9, 15, 30) },
+        { "en_US", u"1/7/2022 9:15 PM"_qs, 0, EncodeDateTime(2022, 1, 7, 21, 15) },
+        { "en_US", u"1/7/2022 12:05 AM"_qs, 0, EncodeDateTime(2022, 1, 7, 0, 5) },
+        { "en_US", u"1/7/22"_qs, 0, EncodeDate(2022, 1, 7) },
+        { "en_US", u"1:30"_qs, 0, 1.5 * OneHour },
         // Other separators, and a four-digit year first in any locale.
-        {"en_US", u"1-7-2022"_qs, 0, EncodeDate(2022, 1, 7)},
-        {"en_US", u"2022-01-07 09:15:00"_qs, 0, EncodeDateTime(2022, 1, 7, 9, 15)},
-        {"en_US", u"2022-01-07T09:15:00"_qs, 0, EncodeDateTime(2022, 1, 7, 9, 15)},
-        {"de_DE", u"07.01.2022 09:15"_qs, 0, EncodeDateTime(2022, 1, 7, 9, 15)},
-        {"de_DE", u"7/1/2022"_qs, 0, EncodeDate(2022, 1, 7)},
-        {"fi_FI", u"7.1.2022 9.15"_qs, 0, EncodeDateTime(2022, 1, 7, 9, 15)},
+        { "en_US", u"1-7-2022"_qs, 0, EncodeDate(2022, 1, 7) },
+        { "en_US", u"2022-01-07 09:15:00"_qs, 0, EncodeDateTime(2022, 1, 7, 9, 15) },
+        { "en_US", u"2022-01-07T09:15:00"_qs, 0, EncodeDateTime(2022, 1, 7, 9, 15) },
+        { "de_DE", u"07.01.2022 09:15"_qs, 0, EncodeDateTime(2022, 1, 7, 9, 15) },
+        { "de_DE", u"7/1/2022"_qs, 0, EncodeDate(2022, 1, 7) },
+        { "fi_FI", u"7.1.2022 9.15"_qs, 0, EncodeDateTime(2022, 1, 7, 9, 15) },
         // Finnish writes date and time with "."; a date is no time with seconds.
-        {"fi_FI", u"7.12.2022"_qs, 0, EncodeDate(2022, 12, 7)},
-        {"fi_FI", u"7.12.2022 9.15.30,5"_qs, 0, EncodeDateTime(2022, 12, 7, 9, 15, 30, 500)},
-        {"en_US", u"1/7/2022 9:15:30.25 PM"_qs, 0, EncodeDateTime(2022, 1, 7, 21, 15, 30, 250)},
-        {"fi_FI", u"1.30"_qs, 0, 1.5 * OneHour},
-        {"fi_FI", u"1:30"_qs, 0, 1.5 * OneHour},
-        {"hu_HU", u"2022. 01. 07. 9:15"_qs, 0, EncodeDateTime(2022, 1, 7, 9, 15)},
+        { "fi_FI", u"7.12.2022"_qs, 0, EncodeDate(2022, 12, 7) },
+        { "fi_FI", u"7.12.2022 9.15.30,5"_qs, 0, EncodeDateTime(2022, 12, 7, 9, 15, 30, 500) },
+        { "en_US", u"1/7/2022 9:15:30.25 PM"_qs, 0, EncodeDateTime(2022, 1, 7, 21, 15, 30, 250) },
+        { "fi_FI", u"1.30"_qs, 0, 1.5 * OneHour },
+        { "fi_FI", u"1:30"_qs, 0, 1.5 * OneHour },
+        { "hu_HU", u"2022. 01. 07. 9:15"_qs, 0, EncodeDateTime(2022, 1, 7, 9, 15) },
         // The C locale's short date "d MMM yyyy" separates by blanks.
-        {"C", u"7 1 2022"_qs, 0, EncodeDate(2022, 1, 7)},
-        {"C", u"2022-01-07 09:15"_qs, 0, EncodeDateTime(2022, 1, 7, 9, 15)},
+        { "C", u"7 1 2022"_qs, 0, EncodeDate(2022, 1, 7) },
+        { "C", u"2022-01-07 09:15"_qs, 0, EncodeDateTime(2022, 1, 7, 9, 15) },
         // Unreadable: the default, or the stored reading when the default is 0.
-        {"en_US", u"13/13/2022"_qs, def, def},
-        {"en_US", u"garbage"_qs, def, def},
-        {"en_US", u"garbage"_qs, 0, 0},
-        {"en_US", u"2022-02-30 10:00"_qs, 0, 0},
-        {"en_US", u"2022-13-01"_qs, 0, EncodeDate(2022, 1, 1)},
+        { "en_US", u"13/13/2022"_qs, def, def },
+        { "en_US", u"garbage"_qs, def, def },
+        { "en_US", u"garbage"_qs, 0, 0 },
+        { "en_US", u"2022-02-30 10:00"_qs, 0, 0 },
+        { "en_US", u"2022-13-01"_qs, 0, EncodeDate(2022, 1, 1) },
     };
     for (const auto& c : cases) {
         const TRegionalScope scope(c.locale);

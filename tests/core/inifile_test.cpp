@@ -10,23 +10,22 @@
 namespace ryv {
 namespace {
 
-const QString Sample = QStringLiteral(
-    "; written by hand\r\n"
-    "stray=before any section\r\n"
-    "[Window]\r\n"
-    "Max = 1\r\n"
-    "left=100\r\n"
-    "\r\n"
-    "[MISC]\r\n"
-    "; the language\r\n"
-    "langCode = fi\r\n"
-    "future=kept\r\n"
-    "not a key line\r\n"
-    ";spendToClip=9\r\n"
-    "\r\n"
-    "\r\n"
-    "[plugins]\r\n"
-    "x=1\r\n");
+const QString Sample = QStringLiteral("; written by hand\r\n"
+                                      "stray=before any section\r\n"
+                                      "[Window]\r\n"
+                                      "Max = 1\r\n"
+                                      "left=100\r\n"
+                                      "\r\n"
+                                      "[MISC]\r\n"
+                                      "; the language\r\n"
+                                      "langCode = fi\r\n"
+                                      "future=kept\r\n"
+                                      "not a key line\r\n"
+                                      ";spendToClip=9\r\n"
+                                      "\r\n"
+                                      "\r\n"
+                                      "[plugins]\r\n"
+                                      "x=1\r\n");
 
 TEST(IniFile, Read_IgnoresCaseBlanksCommentsAndPreamble)
 {
@@ -40,7 +39,8 @@ TEST(IniFile, Read_IgnoresCaseBlanksCommentsAndPreamble)
     EXPECT_FALSE(ini.ValueExists(QString(), u"stray"_qs));
     EXPECT_FALSE(ini.SectionExists(u"taskDlg"_qs));
     EXPECT_EQ(ini.ReadSectionValues(u"misc"_qs),
-              (QList<std::pair<QString, QString>>{{u"langCode"_qs, u"fi"_qs}, {u"future"_qs, u"kept"_qs}}));
+        (QList<std::pair<QString, QString>> {
+            { u"langCode"_qs, u"fi"_qs }, { u"future"_qs, u"kept"_qs } }));
 }
 
 TEST(IniFile, ReadIntegerAndBool_HexAndDefaults)
@@ -50,16 +50,16 @@ TEST(IniFile, ReadIntegerAndBool_HexAndDefaults)
         int asInt; // default -7
         bool asBool; // default true
     } cases[] = {
-        {u"42"_qs, 42, true},
-        {u"-3"_qs, -3, true},
-        {u"0"_qs, 0, false},
-        {u"2"_qs, 2, true}, // any value but 0 is true
-        {u"0x1F"_qs, 31, true},
-        {u"0X10"_qs, 16, true},
-        {u"0x"_qs, -7, true},
-        {u"12abc"_qs, -7, true},
-        {u"yes"_qs, -7, true},
-        {QString(), -7, true},
+        { u"42"_qs, 42, true },
+        { u"-3"_qs, -3, true },
+        { u"0"_qs, 0, false },
+        { u"2"_qs, 2, true }, // any value but 0 is true
+        { u"0x1F"_qs, 31, true },
+        { u"0X10"_qs, 16, true },
+        { u"0x"_qs, -7, true },
+        { u"12abc"_qs, -7, true },
+        { u"yes"_qs, -7, true },
+        { QString(), -7, true },
     };
     for (const auto& c : cases) {
         TIniFile ini;
@@ -76,33 +76,32 @@ TEST(IniFile, Write_KeepsEverythingElseInPlace)
     TIniFile ini;
     ini.SetText(Sample);
     ini.WriteString(u"misc"_qs, u"LangCode"_qs, u"de"_qs); // existing key, other case
-    ini.WriteInteger(u"misc"_qs, u"winTitle"_qs, 1);       // new key: after the last key
-    ini.WriteBool(u"window"_qs, u"max"_qs, true);          // unchanged value
-    ini.WriteInteger(u"taskDlg"_qs, u"width"_qs, 0x20);     // new section at the end
+    ini.WriteInteger(u"misc"_qs, u"winTitle"_qs, 1); // new key: after the last key
+    ini.WriteBool(u"window"_qs, u"max"_qs, true); // unchanged value
+    ini.WriteInteger(u"taskDlg"_qs, u"width"_qs, 0x20); // new section at the end
     ini.WriteString(u"misc"_qs, u"repTit"_qs, u" two\r\nlines "_qs);
-    const QString expected = QStringLiteral(
-        "; written by hand\r\n"
-        "stray=before any section\r\n"
-        "\r\n"
-        "[Window]\r\n"
-        "Max = 1\r\n"
-        "left=100\r\n"
-        "\r\n"
-        "[MISC]\r\n"
-        "; the language\r\n"
-        "langCode=de\r\n"
-        "future=kept\r\n"
-        "winTitle=1\r\n"
-        "repTit=two lines\r\n"
-        "not a key line\r\n"
-        ";spendToClip=9\r\n"
-        "\r\n"
-        "[plugins]\r\n"
-        "x=1\r\n"
-        "\r\n"
-        "[taskDlg]\r\n"
-        "width=32\r\n"
-        "\r\n");
+    const QString expected = QStringLiteral("; written by hand\r\n"
+                                            "stray=before any section\r\n"
+                                            "\r\n"
+                                            "[Window]\r\n"
+                                            "Max = 1\r\n"
+                                            "left=100\r\n"
+                                            "\r\n"
+                                            "[MISC]\r\n"
+                                            "; the language\r\n"
+                                            "langCode=de\r\n"
+                                            "future=kept\r\n"
+                                            "winTitle=1\r\n"
+                                            "repTit=two lines\r\n"
+                                            "not a key line\r\n"
+                                            ";spendToClip=9\r\n"
+                                            "\r\n"
+                                            "[plugins]\r\n"
+                                            "x=1\r\n"
+                                            "\r\n"
+                                            "[taskDlg]\r\n"
+                                            "width=32\r\n"
+                                            "\r\n");
     EXPECT_EQ(ini.Text(), expected);
     // Reading back what was written changes nothing, however often.
     TIniFile again;
@@ -114,7 +113,7 @@ TEST(IniFile, ReplaceAndEraseSection)
 {
     TIniFile ini;
     ini.SetText(u"[a]\r\nk=1\r\n[List]\r\n;old\r\n7=x\r\n[b]\r\nk=2\r\n[list]\r\n9=y\r\n"_qs);
-    ini.ReplaceSection(u"list"_qs, {{u"0"_qs, u"p"_qs}, {u"1"_qs, u"q"_qs}});
+    ini.ReplaceSection(u"list"_qs, { { u"0"_qs, u"p"_qs }, { u"1"_qs, u"q"_qs } });
     EXPECT_EQ(ini.Text(), u"[a]\r\nk=1\r\n\r\n[List]\r\n0=p\r\n1=q\r\n\r\n[b]\r\nk=2\r\n\r\n"_qs);
     ini.ReplaceSection(u"LIST"_qs, {});
     EXPECT_FALSE(ini.SectionExists(u"list"_qs));
@@ -142,11 +141,11 @@ TEST_F(IniFileOnDisk, SaveKeepsTheEncodingItWasReadIn)
         TTextEncoding encoding;
         bool withMark;
     } cases[] = {
-        {TTextEncoding::Utf8, true},
-        {TTextEncoding::Utf8, false},
-        {TTextEncoding::Utf16LE, true},
-        {TTextEncoding::Utf16BE, true},
-        {TTextEncoding::Windows1252, false},
+        { TTextEncoding::Utf8, true },
+        { TTextEncoding::Utf8, false },
+        { TTextEncoding::Utf16LE, true },
+        { TTextEncoding::Utf16BE, true },
+        { TTextEncoding::Windows1252, false },
     };
     for (const auto& c : cases) {
         const QString path = Path(u"RyvTracker.ini"_qs);
@@ -187,7 +186,8 @@ TEST_F(IniFileOnDisk, UnreadableOrUnwritable_FailsWithReason)
 
     // A write that fails after a good read reports why as well.
     TIniFile blocked(Path(u"folder.ini/sub/x.ini"_qs));
-    ASSERT_TRUE(QFile(Path(u"folder.ini/sub"_qs)).open(QIODevice::WriteOnly)); // a file, not a folder
+    ASSERT_TRUE(
+        QFile(Path(u"folder.ini/sub"_qs)).open(QIODevice::WriteOnly)); // a file, not a folder
     ASSERT_TRUE(blocked.Load());
     blocked.WriteString(u"a"_qs, u"b"_qs, u"c"_qs);
     error.clear();

@@ -14,15 +14,15 @@ TEST(Regional, SeparatorsAndOrderFollowTheLocale)
         TDateOrder order;
         QString shortFormat;
     } cases[] = {
-        {"fi_FI", u"."_qs, u"."_qs, u',', QChar(0x00A0), TDateOrder::DMY, u"d.M.yyyy"_qs},
-        {"en_US", u":"_qs, u"/"_qs, u'.', u',', TDateOrder::MDY, u"M/d/yyyy"_qs},
-        {"de_DE", u":"_qs, u"."_qs, u',', u'.', TDateOrder::DMY, u"dd.MM.yyyy"_qs},
+        { "fi_FI", u"."_qs, u"."_qs, u',', QChar(0x00A0), TDateOrder::DMY, u"d.M.yyyy"_qs },
+        { "en_US", u":"_qs, u"/"_qs, u'.', u',', TDateOrder::MDY, u"M/d/yyyy"_qs },
+        { "de_DE", u":"_qs, u"."_qs, u',', u'.', TDateOrder::DMY, u"dd.MM.yyyy"_qs },
         // "AP h:mm": the am/pm marker before the hour is no field of its own.
-        {"ko_KR", u":"_qs, u". "_qs, u'.', u',', TDateOrder::YMD, u"yyyy. M. d."_qs},
-        {"hu_HU", u":"_qs, u". "_qs, u',', QChar(0x00A0), TDateOrder::YMD, u"yyyy. MM. dd."_qs},
+        { "ko_KR", u":"_qs, u". "_qs, u'.', u',', TDateOrder::YMD, u"yyyy. M. d."_qs },
+        { "hu_HU", u":"_qs, u". "_qs, u',', QChar(0x00A0), TDateOrder::YMD, u"yyyy. MM. dd."_qs },
     };
     for (const auto& c : cases) {
-        const TRegional r{QLocale(QString::fromLatin1(c.locale))};
+        const TRegional r { QLocale(QString::fromLatin1(c.locale)) };
         EXPECT_EQ(r.TimeSeparator, c.time) << c.locale;
         EXPECT_EQ(r.DateSeparator, c.date) << c.locale;
         EXPECT_EQ(r.DecimalSeparator, c.decimal) << c.locale;
@@ -37,15 +37,16 @@ TEST(Regional, SeparatorOfFormat_SkipsQuotedTextAndLeadingMarkers)
     const struct {
         QString format, letters, separator;
     } cases[] = {
-        {u"HH:mm"_qs, u"Hh"_qs, u":"_qs},
-        {u"AP h:mm"_qs, u"Hh"_qs, u":"_qs},
-        {u"'klo' H.mm"_qs, u"Hh"_qs, u"."_qs},
-        {u"HH'h'mm"_qs, u"Hh"_qs, QString()},
-        {u"yyyy-MM-dd"_qs, u"dMy"_qs, u"-"_qs},
-        {u"HH"_qs, u"Hh"_qs, QString()},
+        { u"HH:mm"_qs, u"Hh"_qs, u":"_qs },
+        { u"AP h:mm"_qs, u"Hh"_qs, u":"_qs },
+        { u"'klo' H.mm"_qs, u"Hh"_qs, u"."_qs },
+        { u"HH'h'mm"_qs, u"Hh"_qs, QString() },
+        { u"yyyy-MM-dd"_qs, u"dMy"_qs, u"-"_qs },
+        { u"HH"_qs, u"Hh"_qs, QString() },
     };
     for (const auto& c : cases)
-        EXPECT_EQ(TRegional::SeparatorOfFormat(c.format, c.letters), c.separator) << c.format.toStdString();
+        EXPECT_EQ(TRegional::SeparatorOfFormat(c.format, c.letters), c.separator)
+            << c.format.toStdString();
 }
 
 } // namespace

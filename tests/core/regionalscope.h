@@ -8,7 +8,10 @@ namespace ryv {
 // system's regional settings afterwards.
 class TRegionalScope final {
 public:
-    explicit TRegionalScope(const char* localeName) { SetRegional(QLocale(QString::fromLatin1(localeName))); }
+    explicit TRegionalScope(const char* localeName)
+    {
+        SetRegional(QLocale(QString::fromLatin1(localeName)));
+    }
     ~TRegionalScope() { SetRegional(QLocale::system()); }
     TRegionalScope(const TRegionalScope&) = delete;
     TRegionalScope& operator=(const TRegionalScope&) = delete;

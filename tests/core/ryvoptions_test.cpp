@@ -42,10 +42,10 @@ TEST(RyvOptions, ResolveFolderApp_PortableOnlyWithDataFolderOrSettingsFile)
         bool makeDataFolder, makeDataFile, makeIni;
         bool portable;
     } cases[] = {
-        {"nothing", false, false, false, false},
-        {"data folder", true, false, false, true},
-        {"settings file", false, false, true, true},
-        {"a file named data", false, true, false, false},
+        { "nothing", false, false, false, false },
+        { "data folder", true, false, false, true },
+        { "settings file", false, false, true, true },
+        { "a file named data", false, true, false, false },
     };
     for (const auto& c : cases) {
         QTemporaryDir exe;

@@ -13,7 +13,7 @@ TEST(Settings, MissingFile_GivesDefaults)
     TRyvOptions options(dir.path());
     TIniFile ini(options.SettingsFilePath());
     ASSERT_TRUE(ini.Load());
-    TReportChecks checks{false, true};
+    TReportChecks checks { false, true };
     LoadSettings(ini, options, checks);
     EXPECT_TRUE(checks.daily);
     EXPECT_FALSE(checks.groups);
@@ -49,14 +49,14 @@ TEST(Settings, Load_ReadsEveryKeyAndTheLists)
     EXPECT_EQ(options.WindowTitleType, 1);
     EXPECT_EQ(options.LangCode, u"fi"_qs);
     // Key names do not matter; the list is sorted without regard to case.
-    EXPECT_EQ(options.ExcludedApps, (QStringList{u"A.exe"_qs, u"b.exe"_qs, u"c.exe"_qs}));
-    EXPECT_EQ(options.GroupMasks, (QStringList{u"Work=*project*"_qs, u"Mail=*inbox*"_qs}));
+    EXPECT_EQ(options.ExcludedApps, (QStringList { u"A.exe"_qs, u"b.exe"_qs, u"c.exe"_qs }));
+    EXPECT_EQ(options.GroupMasks, (QStringList { u"Work=*project*"_qs, u"Mail=*inbox*"_qs }));
 
     // ... and they are written back numbered from 0.
     SaveSettings(ini, options, checks);
     EXPECT_EQ(ini.ReadSectionValues(u"exclApps"_qs),
-              (QList<std::pair<QString, QString>>{
-                  {u"0"_qs, u"A.exe"_qs}, {u"1"_qs, u"b.exe"_qs}, {u"2"_qs, u"c.exe"_qs}}));
+        (QList<std::pair<QString, QString>> {
+            { u"0"_qs, u"A.exe"_qs }, { u"1"_qs, u"b.exe"_qs }, { u"2"_qs, u"c.exe"_qs } }));
     EXPECT_EQ(ini.ReadString(u"groupMasks"_qs, u"0"_qs, QString()), u"Work=*project*"_qs);
 }
 
@@ -68,15 +68,15 @@ TEST(Settings, Load_BadNumbersAndOutOfRangeChoices)
         QString spend, title;
         quint8 expectedSpend, expectedTitle;
     } cases[] = {
-        {u"x"_qs, u"y"_qs, 1, 1},      // current values (set below) stay
-        {u"258"_qs, u"257"_qs, 2, 1},  // low 8 bits
-        {u"7"_qs, u"5"_qs, 2, 0},      // no such choice: the defaults
-        {u"0"_qs, u"0"_qs, 0, 0},
+        { u"x"_qs, u"y"_qs, 1, 1 }, // current values (set below) stay
+        { u"258"_qs, u"257"_qs, 2, 1 }, // low 8 bits
+        { u"7"_qs, u"5"_qs, 2, 0 }, // no such choice: the defaults
+        { u"0"_qs, u"0"_qs, 0, 0 },
     };
     for (const auto& c : cases) {
         TIniFile ini;
-        ini.SetText(u"[misc]\r\nspendToClip="_qs + c.spend + u"\r\nwinTitle="_qs + c.title +
-                    u"\r\nlistShowStop=maybe\r\n[taskDlg]\r\nwidth=wide\r\n"_qs);
+        ini.SetText(u"[misc]\r\nspendToClip="_qs + c.spend + u"\r\nwinTitle="_qs + c.title
+            + u"\r\nlistShowStop=maybe\r\n[taskDlg]\r\nwidth=wide\r\n"_qs);
         TRyvOptions options(u"/tmp/x"_qs);
         options.SpendToClipboard = 1;
         options.WindowTitleType = 1;
@@ -96,17 +96,18 @@ TEST(Settings, Save_NewFileInKeyOrder)
     TRyvOptions options(u"/tmp/x"_qs);
     options.TaskDlgSize = QSize(500, 400);
     options.ReportsTitle = u"Team"_qs;
-    options.ExcludedApps = QStringList{u"firefox"_qs, u"Clipboard"_qs};
+    options.ExcludedApps = QStringList { u"firefox"_qs, u"Clipboard"_qs };
     TIniFile ini;
     ini.WriteBool(u"window"_qs, u"max"_qs, false); // the window writes its keys first
-    SaveSettings(ini, options, TReportChecks{});
-    EXPECT_EQ(ini.Text(), QStringLiteral("[window]\r\nmax=0\r\n\r\n"
-                                         "[taskDlg]\r\nwidth=500\r\nheight=400\r\n\r\n"
-                                         "[misc]\r\nexportExt=html\r\nlistShowStop=1\r\n"
-                                         "repTit=Team\r\nspendToClip=2\r\nrepDaily=1\r\n"
-                                         "repGroups=0\r\nautoSuggest=1\r\nwinTitle=0\r\n"
-                                         "langCode=\r\n\r\n"
-                                         "[exclApps]\r\n0=firefox\r\n1=Clipboard\r\n\r\n"));
+    SaveSettings(ini, options, TReportChecks {});
+    EXPECT_EQ(ini.Text(),
+        QStringLiteral("[window]\r\nmax=0\r\n\r\n"
+                       "[taskDlg]\r\nwidth=500\r\nheight=400\r\n\r\n"
+                       "[misc]\r\nexportExt=html\r\nlistShowStop=1\r\n"
+                       "repTit=Team\r\nspendToClip=2\r\nrepDaily=1\r\n"
+                       "repGroups=0\r\nautoSuggest=1\r\nwinTitle=0\r\n"
+                       "langCode=\r\n\r\n"
+                       "[exclApps]\r\n0=firefox\r\n1=Clipboard\r\n\r\n"));
 }
 
 // A file edited by hand keeps its comments, its unknown keys and sections and
@@ -125,16 +126,16 @@ TEST(Settings, Save_ExistingFileKeepsItsShape)
     TReportChecks checks;
     LoadSettings(ini, options, checks);
     options.ExcludedApps.clear();
-    options.GroupMasks = QStringList{u"New=*new*"_qs};
+    options.GroupMasks = QStringList { u"New=*new*"_qs };
     SaveSettings(ini, options, checks);
     EXPECT_EQ(ini.Text(),
-              QStringLiteral("[window]\r\nmax=1\r\nleft=10\r\n\r\n"
-                             "[groupMasks]\r\n0=New=*new*\r\n\r\n"
-                             "[misc]\r\n; hand-written note\r\nlangCode=fi\r\nfancy=yes\r\n"
-                             "exportExt=csv\r\nlistShowStop=1\r\nrepTit=\r\nspendToClip=2\r\n"
-                             "repDaily=1\r\nrepGroups=0\r\nautoSuggest=1\r\nwinTitle=0\r\n\r\n"
-                             "[custom]\r\nkeep=me\r\n\r\n"
-                             "[taskDlg]\r\nwidth=0\r\nheight=0\r\n\r\n"));
+        QStringLiteral("[window]\r\nmax=1\r\nleft=10\r\n\r\n"
+                       "[groupMasks]\r\n0=New=*new*\r\n\r\n"
+                       "[misc]\r\n; hand-written note\r\nlangCode=fi\r\nfancy=yes\r\n"
+                       "exportExt=csv\r\nlistShowStop=1\r\nrepTit=\r\nspendToClip=2\r\n"
+                       "repDaily=1\r\nrepGroups=0\r\nautoSuggest=1\r\nwinTitle=0\r\n\r\n"
+                       "[custom]\r\nkeep=me\r\n\r\n"
+                       "[taskDlg]\r\nwidth=0\r\nheight=0\r\n\r\n"));
 }
 
 } // namespace

@@ -38,22 +38,34 @@ struct DecodeCase {
 TEST(TextFileDecode, ByMarkOrContent)
 {
     const DecodeCase cases[] = {
-        {"utf8 mark", QByteArray("\xEF\xBB\xBF" "caf\xC3\xA9"), u"café"_qs, TTextEncoding::Utf8, true},
-        {"utf16le mark", QByteArray("\xFF\xFE" "a\0\xE9\0", 6), u"aé"_qs, TTextEncoding::Utf16LE, true},
-        {"utf16be mark", QByteArray("\xFE\xFF" "\0a\0\xE9", 6), u"aé"_qs, TTextEncoding::Utf16BE, true},
+        { "utf8 mark",
+            QByteArray("\xEF\xBB\xBF"
+                       "caf\xC3\xA9"),
+            u"café"_qs, TTextEncoding::Utf8, true },
+        { "utf16le mark",
+            QByteArray("\xFF\xFE"
+                       "a\0\xE9\0",
+                6),
+            u"aé"_qs, TTextEncoding::Utf16LE, true },
+        { "utf16be mark",
+            QByteArray("\xFE\xFF"
+                       "\0a\0\xE9",
+                6),
+            u"aé"_qs, TTextEncoding::Utf16BE, true },
         // Without a mark valid UTF-8 wins ...
-        {"utf8 plain", QByteArray("K\xC3\xA4ytt\xC3\xB6 \xE2\x82\xAC"), u"Käyttö €"_qs, TTextEncoding::Utf8, false},
-        {"ascii", QByteArray("a=1\r\n"), u"a=1\r\n"_qs, TTextEncoding::Utf8, false},
+        { "utf8 plain", QByteArray("K\xC3\xA4ytt\xC3\xB6 \xE2\x82\xAC"), u"Käyttö €"_qs,
+            TTextEncoding::Utf8, false },
+        { "ascii", QByteArray("a=1\r\n"), u"a=1\r\n"_qs, TTextEncoding::Utf8, false },
         // ... and anything else is Windows-1252, the 0x80..0x9F range included.
-        {"cp1252", QByteArray("caf\xE9 \x80 \x93q\x94 \x9F \x81"), QString::fromUtf16(u"café € “q” Ÿ \u0081"),
-         TTextEncoding::Windows1252, false},
+        { "cp1252", QByteArray("caf\xE9 \x80 \x93q\x94 \x9F \x81"),
+            QString::fromUtf16(u"café € “q” Ÿ \u0081"), TTextEncoding::Windows1252, false },
         // A truncated UTF-8 sequence is not UTF-8.
-        {"broken utf8", QByteArray("ab\xC3"), u"abÃ"_qs, TTextEncoding::Windows1252, false},
-        {"empty", QByteArray(), QString(), TTextEncoding::Utf8, false},
-        {"mark only", QByteArray("\xEF\xBB\xBF"), QString(), TTextEncoding::Utf8, true},
+        { "broken utf8", QByteArray("ab\xC3"), u"abÃ"_qs, TTextEncoding::Windows1252, false },
+        { "empty", QByteArray(), QString(), TTextEncoding::Utf8, false },
+        { "mark only", QByteArray("\xEF\xBB\xBF"), QString(), TTextEncoding::Utf8, true },
     };
     for (const auto& c : cases) {
-        TTextFileFormat format{TTextEncoding::Utf16BE, false};
+        TTextFileFormat format { TTextEncoding::Utf16BE, false };
         EXPECT_EQ(DecodeText(c.bytes, &format), c.text) << c.name;
         EXPECT_EQ(format.encoding, c.encoding) << c.name;
         EXPECT_EQ(format.withMark, c.withMark) << c.name;
@@ -74,15 +86,16 @@ TEST_F(TextFileTest, WriteThenRead_KeepsTextAndFormat)
         bool withMark;
         QByteArray lead;
     } cases[] = {
-        {TTextEncoding::Utf8, true, "\xEF\xBB\xBF"},
-        {TTextEncoding::Utf8, false, "Z"},
-        {TTextEncoding::Utf16LE, true, "\xFF\xFE"},
-        {TTextEncoding::Utf16BE, true, "\xFE\xFF"},
+        { TTextEncoding::Utf8, true, "\xEF\xBB\xBF" },
+        { TTextEncoding::Utf8, false, "Z" },
+        { TTextEncoding::Utf16LE, true, "\xFF\xFE" },
+        { TTextEncoding::Utf16BE, true, "\xFE\xFF" },
     };
     for (const auto& c : cases) {
         const QString path = Path(u"t.txt"_qs);
         QString error;
-        ASSERT_TRUE(WriteTextFile(text, path, c.encoding, c.withMark, &error)) << error.toStdString();
+        ASSERT_TRUE(WriteTextFile(text, path, c.encoding, c.withMark, &error))
+            << error.toStdString();
         EXPECT_TRUE(ReadBytes(path).startsWith(c.lead));
         TTextFileFormat format;
         const auto read = ReadTextFile(path, &format);
@@ -122,7 +135,8 @@ TEST_F(TextFileTest, MissingFileOrFolder_FailsWithReason)
     EXPECT_FALSE(error.isEmpty());
 
     error.clear();
-    EXPECT_FALSE(WriteTextFile(u"x"_qs, Path(u"no/such/folder/f.txt"_qs), TTextEncoding::Utf8, false, &error));
+    EXPECT_FALSE(WriteTextFile(
+        u"x"_qs, Path(u"no/such/folder/f.txt"_qs), TTextEncoding::Utf8, false, &error));
     EXPECT_FALSE(error.isEmpty());
     EXPECT_FALSE(QDir(Path(u"no"_qs)).exists()) << "creating folders is the caller's job";
 }
@@ -133,10 +147,11 @@ TEST_F(TextFileTest, MissingFileOrFolder_FailsWithReason)
 TEST_F(TextFileTest, FailedWrite_LeavesOldFileUntouched)
 {
     const QString path = Path(u"current.lst"_qs);
-    const QByteArray old = "\xEF\xBB\xBF" "kind;state\r\n0;0;old entry";
+    const QByteArray old = "\xEF\xBB\xBF"
+                           "kind;state\r\n0;0;old entry";
     WriteBytes(path, old);
 
-    struct rlimit saved {};
+    struct rlimit saved { };
     ASSERT_EQ(getrlimit(RLIMIT_FSIZE, &saved), 0);
     auto* previousHandler = std::signal(SIGXFSZ, SIG_IGN);
     struct rlimit small = saved;
@@ -152,7 +167,7 @@ TEST_F(TextFileTest, FailedWrite_LeavesOldFileUntouched)
     EXPECT_FALSE(ok);
     EXPECT_FALSE(error.isEmpty());
     EXPECT_EQ(ReadBytes(path), old);
-    EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files), QStringList{u"current.lst"_qs});
+    EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files), QStringList { u"current.lst"_qs });
 }
 
 } // namespace
