@@ -122,6 +122,13 @@ TEST_F(ListStoreTest, SaveData_WritesExactFormat_RunningEntryLastWithoutStop)
                     "\r\n1;0;2022-01-07 10:30:00;2022-01-07 10:45:00;\"\";\"\";\"\""
                     "\r\n0;0;2022-01-07 10:45:00;;\"Say 'hi'; now\";\"http://x\";\"one\r\ntwo\r\nthree\"");
     EXPECT_TRUE(messages.isEmpty());
+
+    // The example line reads back as the entry it came from.
+    TDayList loaded(TDayListRole::Today, options, clock);
+    TListStore reader(loaded, history, favs, recent, options, clock);
+    ASSERT_TRUE(reader.LoadData());
+    ASSERT_EQ(loaded.Count(), 3);
+    ExpectSameEntry(*loaded.Item(0), *today.Item(0), "example line");
 }
 
 TEST_F(ListStoreTest, SaveDataOfDay_WritesOnlyThatDay_RunningWithItsStop)
