@@ -138,12 +138,16 @@ TEST(ParseStoredDateTime, ReadsByPosition)
 // A UTC time with fraction and "Z" is taken to local time.
 TEST(ParseStoredDateTime, UtcWithZConvertsToLocalTime)
 {
+    const bool hadZone = qEnvironmentVariableIsSet("TZ");
     const QByteArray saved = qgetenv("TZ");
     qputenv("TZ", "Europe/Helsinki");
     tzset();
     const TDateTime t = ParseStoredDateTime(u"2022-01-07T09:15:00.500Z"_qs, 1);
     const TDateTime bad = ParseStoredDateTime(u"2022-01-07T09:15:00.xZ"_qs, 1);
-    qputenv("TZ", saved);
+    if (hadZone)
+        qputenv("TZ", saved);
+    else
+        qunsetenv("TZ");
     tzset();
     EXPECT_EQ(t, EncodeDateTime(2022, 1, 7, 11, 15, 0, 500));
     EXPECT_EQ(bad, 1);
