@@ -15,9 +15,14 @@ QString TTextDocumentPdfRenderer::AdaptHtml(QString html)
     html.replace(QStringLiteral("<table class=\"tbl\" align=\"center\">"),
                  QStringLiteral("<table class=\"tbl\" align=\"center\" width=\"100%\" "
                                 "cellspacing=\"0\" cellpadding=\"4\">"));
-    // The title column takes the room the times and durations leave.
-    html.replace(QStringLiteral("<td class=\"all\"><span class=\"pba\">"),
-                 QStringLiteral("<td class=\"all\" width=\"100%\"><span class=\"pba\">"));
+    // Fixed shares for the mark, time and duration columns; the title column
+    // takes the rest and wraps.
+    html.replace(QStringLiteral("<td class=\"alr bold check\">"),
+                 QStringLiteral("<td class=\"alr bold check\" width=\"4%\">"));
+    html.replace(QStringLiteral("<td class=\"alr\"><span class=\"pba start\">"),
+                 QStringLiteral("<td class=\"alr\" width=\"18%\"><span class=\"pba start\">"));
+    html.replace(QStringLiteral("<td class=\"alr plarge\">"),
+                 QStringLiteral("<td class=\"alr plarge\" width=\"12%\">"));
     return html;
 }
 

@@ -1,0 +1,128 @@
+#pragma once
+
+#include "core/ports.h"
+#include "reports/reportports.h"
+
+#include <QFile>
+
+#include <functional>
+#include <vector>
+
+namespace ryv {
+
+class TFakeSaveDialog final : public IFileSaveDialog {
+public:
+    QString answer; // empty: the user cancels
+    std::vector<TSaveDialogRequest> requests;
+    QString GetSaveFileName(const TSaveDialogRequest& request) override
+    {
+        requests.push_back(request);
+        return answer;
+    }
+};
+
+class TFakeMessages final : public IUserMessages {
+public:
+    QStringList warnings;
+    bool ConfirmYesNo(const QString&) override { return true; }
+    void Warning(const QString& text) override { warnings << text; }
+};
+
+class TFakeShell final : public IShell {
+public:
+    QStringList opened;
+    bool ShellOpen(const QString& target) override
+    {
+        opened << target;
+        return true;
+    }
+};
+
+class TFakeClipboard final : public IClipboard {
+public:
+    QString text;
+    QString Text() const override { return text; }
+    void SetText(const QString& t) override { text = t; }
+};
+
+class TFakeBusyCursor final : public IBusyCursor {
+public:
+    int depth = 0;
+    int begun = 0;
+    void Begin() override
+    {
+        ++depth;
+        ++begun;
+    }
+    void End() override { --depth; }
+};
+
+class TFakeGroupDialog final : public IGroupDialog {
+public:
+    bool accept = true;
+    QString newName, newMask;
+    // What the dialog was shown with.
+    QString caption, namePrompt, maskPrompt, shownName, shownMask;
+    bool EditGroup(const QString& c, const QString& np, const QString& mp, QString& name,
+                   QString& mask) override
+    {
+        caption = c;
+        namePrompt = np;
+        maskPrompt = mp;
+        shownName = name;
+        shownMask = mask;
+        if (accept) {
+            name = newName;
+            mask = newMask;
+        }
+        return accept;
+    }
+};
+
+// Stands in for wkhtmltopdf: records the call and, when told to, writes a
+// PDF to the output argument.
+class TFakeRunner final : public IProgramRunner {
+public:
+    int exitCode = 0;
+    bool writePdf = true;
+    QString program;
+    QStringList arguments;
+    QByteArray inputSeen; // the HTML file's bytes during the run
+    int calls = 0;
+    int RunAndWait(const QString& prog, const QStringList& args, QString*) override
+    {
+        ++calls;
+        program = prog;
+        arguments = args;
+        QFile in(args.value(0));
+        if (in.open(QIODevice::ReadOnly))
+            inputSeen = in.readAll();
+        if (writePdf) {
+            QFile out(args.value(1));
+            if (out.open(QIODevice::WriteOnly))
+                out.write("%PDF-1.4 from the converter");
+        }
+        return exitCode;
+    }
+};
+
+class TFakeRenderer final : public IPdfRenderer {
+public:
+    bool succeed = true;
+    int calls = 0;
+    QString html;
+    bool RenderHtmlToPdf(const QString& h, const QString& pdfFileName, QString* errorText) override
+    {
+        ++calls;
+        html = h;
+        if (!succeed) {
+            if (errorText)
+                *errorText = QStringLiteral("render failed");
+            return false;
+        }
+        QFile out(pdfFileName);
+        return out.open(QIODevice::WriteOnly) && out.write("%PDF-1.4 from the fallback") > 0;
+    }
+};
+
+} // namespace ryv
