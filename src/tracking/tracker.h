@@ -73,6 +73,12 @@ public:
     ~TTracker() override;
 
     // --- commands ------------------------------------------------------------
+    // The captions the task dialog shows come from the actions acStart, acAdd,
+    // acEdit and acEdit2; the window passes the translated ones after every
+    // change of language (English until then).
+    void SetDialogCaption(TCommand cmd, const QString& caption);
+    QString DialogCaption(TCommand cmd) const;
+
     bool Enabled(TCommand cmd, const TUiState& ui) const;
     // Runs cmd when it is enabled; returns whether it ran.
     bool Execute(TCommand cmd, const TUiState& ui);
@@ -106,8 +112,10 @@ public:
     void TaskTotalClick(TListKind list, const TUiState& ui);
     bool TaskTotalClickable(TListKind list, const TUiState& ui) const;
 
-    // History days.
-    TDateTime HistoryDate() const { return FHistoryDate; }
+    // History days. The day on show is the history list's HistoryDate(); a
+    // save of it still pending is written to its own day before another day
+    // (or the same day anew) is read.
+    TDateTime HistoryDate() const;
     // The latest day the calendar offers: yesterday.
     TDateTime CalendarMaxDate() const;
     void ShowHistory(); // the history panel is being shown: (re)load the day
@@ -135,10 +143,14 @@ public:
 
     // --- the running task and the clock ------------------------------------
     void StartUp();
-    void AppendTask(const QString& title, const QString& url); // appends to today's log
+    // Appends a task to today's log (an empty title asks for "Task #n") and
+    // returns its row; the running state is the caller's.
+    int AppendTask(const QString& title, const QString& url);
     int TaskCountOfDay(TDateTime t) const;
     void UpdateToday();
-    void RememberRecent(const TRyvItem& entry);
+    // Records a started or added task as the newest recent one and rebuilds
+    // the favourites panel (keeping favsSelectedRow's item selected).
+    void RememberRecent(const TRyvItem& entry, int favsSelectedRow = -1);
     TDateTime LogDay() const { return FLogDay; }
 
     QTimer tmrCheck;
@@ -151,9 +163,6 @@ signals:
     // The header of today's log (LongDateText of today) and the calendar's
     // latest day, after a change of date.
     void TodayChanged(const QString& header, TDateTime calendarMax);
-    // The history day on show changed or was reloaded: the calendar's date
-    // and the header lbSecondary follow.
-    void HistoryDayChanged(TDateTime day, const QString& header);
     // Clear the list's selection, focus and select row, scroll it into view.
     void RowSelected(TListKind list, int row);
     // A title changed in place: the list's selection totals are refreshed as
@@ -162,6 +171,30 @@ signals:
     void FavsPanelChanged();
 
 private:
+    TDateTime Now() const;
+    int Today() const;
+    TDayList& ListOf(TListKind list) const;
+    static int SelectedRow(const TDayList& list);
+    static TRyvItem* SelectedEntry(const TDayList& list);
+    TRyvItem* FavsItemAt(int row) const;
+    bool FavsRowIsRecent(int row) const;
+    bool IsRunningRow(const TDayList& list, int row) const;
+    void Redraw(TDayList& list, int row);
+    bool RunDialog(TRyvItem& entry, const QString& caption, bool isNew, bool askDuration,
+                   const TRyvItem* previous, bool fromFavourite);
+    void AfterDialog(int favsSelectedRow);
+    bool EditDayEntry(TDayList& list, const QString& caption);
+    bool SplitLastAtMidnight();
+    bool MoveEarlierDays();
+    void DayChange();
+    void BeginChange(TDayList& list);
+    void EndChange(TDayList& list);
+    void MoveEntry(TListKind list, bool up);
+    void OpenLink(const QString& url, const QString& hoursText, TDateTime day);
+    void LoadHistoryDay(TDateTime day);
+    void BuildFavsRows();
+    void ShowFavsRow(int row);
+
     TRyvOptions& FOptions;
     TRyvItemList& FFavs;
     TRyvItemList& FRecent;
@@ -170,9 +203,14 @@ private:
     TListStore& FStore;
     TTrackerPorts FPorts;
 
-    TDateTime FHistoryDate = 0;
     int FLogDay = 0;
     bool FPinned = false;
+    bool FActive = true;
+    bool FInDialog = false;
+    QString FCapStart = QStringLiteral("Start a new task");
+    QString FCapAdd = QStringLiteral("Add task");
+    QString FCapEdit = QStringLiteral("Edit task");
+    QString FCapEdit2 = QStringLiteral("Edit item");
     std::vector<TFavsRow> FFavsRows;
 };
 
