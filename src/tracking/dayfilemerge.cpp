@@ -19,15 +19,15 @@ QString EntryKey(const TRyvItem& e)
 } // namespace
 
 bool WriteDayEntriesMerged(const TRyvOptions& options, TDateTime day,
-                           const std::vector<const TRyvItem*>& entries, QString& errorText)
+    const std::vector<const TRyvItem*>& entries, QString& errorText)
 {
     const QString path = DayFilePath(options, day);
     TEntries existing;
     const QFileInfo info(path);
     if (info.exists() && info.size() > 0) {
         QString reason;
-        if (!ReadDayFile(path, [](const TRyvItem& e) { return EndOfDayOf(e.start); }, existing,
-                         reason)) {
+        if (!ReadDayFile(
+                path, [](const TRyvItem& e) { return EndOfDayOf(e.start); }, existing, reason)) {
             errorText = reason.isEmpty() ? QStringLiteral("Cannot read %1").arg(path) : reason;
             return false;
         }
@@ -42,7 +42,7 @@ bool WriteDayEntriesMerged(const TRyvOptions& options, TDateTime day,
         if (!written.contains(EntryKey(*e)))
             merged.push_back(e.get());
     std::stable_sort(merged.begin(), merged.end(),
-                     [](const TRyvItem* a, const TRyvItem* b) { return a->start < b->start; });
+        [](const TRyvItem* a, const TRyvItem* b) { return a->start < b->start; });
     return WriteDayFile(path, merged, nullptr, errorText);
 }
 

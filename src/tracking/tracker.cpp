@@ -84,11 +84,16 @@ void CopyTexts(TRyvItem& to, const TRyvItem& from)
 
 } // namespace
 
-TTracker::TTracker(TRyvOptions& options, TRyvItemList& favs, TRyvItemList& recent,
-                   TDayList& today, TDayList& history, TListStore& store,
-                   const TTrackerPorts& ports, QObject* parent)
-    : QObject(parent), FOptions(options), FFavs(favs), FRecent(recent), FToday(today),
-      FHistory(history), FStore(store), FPorts(ports)
+TTracker::TTracker(TRyvOptions& options, TRyvItemList& favs, TRyvItemList& recent, TDayList& today,
+    TDayList& history, TListStore& store, const TTrackerPorts& ports, QObject* parent)
+    : QObject(parent)
+    , FOptions(options)
+    , FFavs(favs)
+    , FRecent(recent)
+    , FToday(today)
+    , FHistory(history)
+    , FStore(store)
+    , FPorts(ports)
 {
     tmrCheck.setInterval(ActiveInterval);
     connect(&tmrCheck, &QTimer::timeout, this, &TTracker::tmrCheckTimer);
@@ -146,13 +151,13 @@ void TTracker::Redraw(TDayList& list, int row)
 }
 
 bool TTracker::RunDialog(TRyvItem& entry, const QString& caption, bool isNew, bool askDuration,
-                         const TRyvItem* previous, bool fromFavourite)
+    const TRyvItem* previous, bool fromFavourite)
 {
     // The dialog is modal but the clock keeps ticking; a day change while it
     // is open would free the entries it works on, so it waits for the close.
     QScopedValueRollback<bool> guard(FInDialog, true);
-    return FPorts.dialog.ExecuteTaskDialog(entry, caption, isNew, askDuration, previous,
-                                           fromFavourite);
+    return FPorts.dialog.ExecuteTaskDialog(
+        entry, caption, isNew, askDuration, previous, fromFavourite);
 }
 
 void TTracker::AfterDialog(int favsSelectedRow)
@@ -168,22 +173,36 @@ void TTracker::AfterDialog(int favsSelectedRow)
 void TTracker::SetDialogCaption(TCommand cmd, const QString& caption)
 {
     switch (cmd) {
-    case TCommand::acStart: FCapStart = caption; break;
-    case TCommand::acAdd: FCapAdd = caption; break;
-    case TCommand::acEdit: FCapEdit = caption; break;
-    case TCommand::acEdit2: FCapEdit2 = caption; break;
-    default: break;
+    case TCommand::acStart:
+        FCapStart = caption;
+        break;
+    case TCommand::acAdd:
+        FCapAdd = caption;
+        break;
+    case TCommand::acEdit:
+        FCapEdit = caption;
+        break;
+    case TCommand::acEdit2:
+        FCapEdit2 = caption;
+        break;
+    default:
+        break;
     }
 }
 
 QString TTracker::DialogCaption(TCommand cmd) const
 {
     switch (cmd) {
-    case TCommand::acStart: return FCapStart;
-    case TCommand::acAdd: return FCapAdd;
-    case TCommand::acEdit: return FCapEdit;
-    case TCommand::acEdit2: return FCapEdit2;
-    default: return {};
+    case TCommand::acStart:
+        return FCapStart;
+    case TCommand::acAdd:
+        return FCapAdd;
+    case TCommand::acEdit:
+        return FCapEdit;
+    case TCommand::acEdit2:
+        return FCapEdit2;
+    default:
+        return {};
     }
 }
 
@@ -202,8 +221,8 @@ bool TTracker::Enabled(TCommand cmd, const TUiState& ui) const
     // Rule B: likewise for the history day while its panel shows.
     const bool ruleB = histFocus && histSel;
     // Rule C: the selected favourites row carries an item and lvFavs has the focus.
-    const bool ruleC = FavsItemAt(favsSel) && ui.panel == TSecondaryPanel::Favs &&
-                       ui.focus == TListKind::Favs;
+    const bool ruleC
+        = FavsItemAt(favsSel) && ui.panel == TSecondaryPanel::Favs && ui.focus == TListKind::Favs;
     // Rule D: as C, on a favourite (not a recent task), with the pane shown.
     const bool ruleD = favsFocus && FavsItemAt(favsSel) && !FavsRowIsRecent(favsSel);
 
@@ -213,8 +232,8 @@ bool TTracker::Enabled(TCommand cmd, const TUiState& ui) const
         return true;
     case TCommand::acStartAs: {
         const int hf = FHistory.Focused();
-        return (favsFocus && FavsItemAt(ui.favs.focused)) ||
-               (histFocus && hf >= 0 && hf < FHistory.Count());
+        return (favsFocus && FavsItemAt(ui.favs.focused))
+            || (histFocus && hf >= 0 && hf < FHistory.Count());
     }
     case TCommand::acStop:
         return FToday.IsWorking();
@@ -223,8 +242,8 @@ bool TTracker::Enabled(TCommand cmd, const TUiState& ui) const
     case TCommand::acEdit:
         return todayFocus && todaySel && todaySel->IsTask();
     case TCommand::acDelete:
-        return todayFocus && FToday.Selected().size() == 1 &&
-               !IsRunningRow(FToday, SelectedRow(FToday));
+        return todayFocus && FToday.Selected().size() == 1
+            && !IsRunningRow(FToday, SelectedRow(FToday));
     case TCommand::acClear:
         return !FToday.IsWorking() && !FToday.IsEmpty();
     case TCommand::acTaskDone:
@@ -257,8 +276,8 @@ bool TTracker::Enabled(TCommand cmd, const TUiState& ui) const
         return ruleB;
     case TCommand::acOpenURL2: {
         const TRyvItem* fav = FavsItemAt(favsSel);
-        return (favsFocus && fav && !fav->url.isEmpty()) ||
-               (histFocus && histSel && !histSel->url.isEmpty());
+        return (favsFocus && fav && !fav->url.isEmpty())
+            || (histFocus && histSel && !histSel->url.isEmpty());
     }
     case TCommand::acAddAs:
     case TCommand::acDelFav:
@@ -280,42 +299,114 @@ bool TTracker::Execute(TCommand cmd, const TUiState& ui)
     const TListKind today = TListKind::Today;
     const TListKind hist = TListKind::History;
     switch (cmd) {
-    case TCommand::acStart: acStartExecute(ui, false); break;
-    case TCommand::acStartAs: acStartExecute(ui, true); break;
-    case TCommand::acStop: acStopExecute(); break;
-    case TCommand::acToggleStartStop: acToggleStartStopExecute(ui); break;
-    case TCommand::acAdd: acAddExecute(ui, nullptr); break;
-    case TCommand::acEdit: acEditExecute(ui); break;
-    case TCommand::acDelete: acDeleteExecute(today, ui); break;
-    case TCommand::acClear: acClearExecute(); break;
-    case TCommand::acTaskDone: acTaskDoneExecute(ui); break;
-    case TCommand::acMoveBack: acMoveBackExecute(today, ui, false); break;
-    case TCommand::acMoveForw: acMoveForwExecute(today, ui, false); break;
-    case TCommand::acMoveBackHour: acMoveBackExecute(today, ui, true); break;
-    case TCommand::acMoveForwHour: acMoveForwExecute(today, ui, true); break;
-    case TCommand::acShortenTime: acShortenTimeExecute(today, ui); break;
-    case TCommand::acExtendTime: acExtendTimeExecute(today, ui); break;
-    case TCommand::acMoveUp: acMoveUpExecute(today, ui); break;
-    case TCommand::acMoveDn: acMoveDnExecute(today, ui); break;
-    case TCommand::acOpenURL: acOpenURLExecute(ui); break;
-    case TCommand::acAddHist: acAddHistExecute(ui); break;
-    case TCommand::acEdit2: acEdit2Execute(ui); break;
-    case TCommand::acDelHist: acDeleteExecute(hist, ui); break;
-    case TCommand::acMoveHistBack: acMoveBackExecute(hist, ui, false); break;
-    case TCommand::acMoveHistForw: acMoveForwExecute(hist, ui, false); break;
-    case TCommand::acMoveHistBackHour: acMoveBackExecute(hist, ui, true); break;
-    case TCommand::acMoveHistForwHour: acMoveForwExecute(hist, ui, true); break;
-    case TCommand::acHistShortenTime: acShortenTimeExecute(hist, ui); break;
-    case TCommand::acHistExtendTime: acExtendTimeExecute(hist, ui); break;
-    case TCommand::acHistMoveUp: acMoveUpExecute(hist, ui); break;
-    case TCommand::acHistMoveDown: acMoveDnExecute(hist, ui); break;
-    case TCommand::acOpenURL2: acOpenURL2Execute(ui); break;
-    case TCommand::acAddAs: acAddExecute(ui, FavsItemAt(ui.favs.First())); break;
-    case TCommand::acDelFav: acDelFavExecute(ui); break;
-    case TCommand::acMoveFavUp: acMoveFavUpExecute(ui); break;
-    case TCommand::acMoveFavDn: acMoveFavDnExecute(ui); break;
-    case TCommand::acHistBack: sbHistBackClick(ui); break;
-    case TCommand::acHistForw: sbHistForwClick(ui); break;
+    case TCommand::acStart:
+        acStartExecute(ui, false);
+        break;
+    case TCommand::acStartAs:
+        acStartExecute(ui, true);
+        break;
+    case TCommand::acStop:
+        acStopExecute();
+        break;
+    case TCommand::acToggleStartStop:
+        acToggleStartStopExecute(ui);
+        break;
+    case TCommand::acAdd:
+        acAddExecute(ui, nullptr);
+        break;
+    case TCommand::acEdit:
+        acEditExecute(ui);
+        break;
+    case TCommand::acDelete:
+        acDeleteExecute(today, ui);
+        break;
+    case TCommand::acClear:
+        acClearExecute();
+        break;
+    case TCommand::acTaskDone:
+        acTaskDoneExecute(ui);
+        break;
+    case TCommand::acMoveBack:
+        acMoveBackExecute(today, ui, false);
+        break;
+    case TCommand::acMoveForw:
+        acMoveForwExecute(today, ui, false);
+        break;
+    case TCommand::acMoveBackHour:
+        acMoveBackExecute(today, ui, true);
+        break;
+    case TCommand::acMoveForwHour:
+        acMoveForwExecute(today, ui, true);
+        break;
+    case TCommand::acShortenTime:
+        acShortenTimeExecute(today, ui);
+        break;
+    case TCommand::acExtendTime:
+        acExtendTimeExecute(today, ui);
+        break;
+    case TCommand::acMoveUp:
+        acMoveUpExecute(today, ui);
+        break;
+    case TCommand::acMoveDn:
+        acMoveDnExecute(today, ui);
+        break;
+    case TCommand::acOpenURL:
+        acOpenURLExecute(ui);
+        break;
+    case TCommand::acAddHist:
+        acAddHistExecute(ui);
+        break;
+    case TCommand::acEdit2:
+        acEdit2Execute(ui);
+        break;
+    case TCommand::acDelHist:
+        acDeleteExecute(hist, ui);
+        break;
+    case TCommand::acMoveHistBack:
+        acMoveBackExecute(hist, ui, false);
+        break;
+    case TCommand::acMoveHistForw:
+        acMoveForwExecute(hist, ui, false);
+        break;
+    case TCommand::acMoveHistBackHour:
+        acMoveBackExecute(hist, ui, true);
+        break;
+    case TCommand::acMoveHistForwHour:
+        acMoveForwExecute(hist, ui, true);
+        break;
+    case TCommand::acHistShortenTime:
+        acShortenTimeExecute(hist, ui);
+        break;
+    case TCommand::acHistExtendTime:
+        acExtendTimeExecute(hist, ui);
+        break;
+    case TCommand::acHistMoveUp:
+        acMoveUpExecute(hist, ui);
+        break;
+    case TCommand::acHistMoveDown:
+        acMoveDnExecute(hist, ui);
+        break;
+    case TCommand::acOpenURL2:
+        acOpenURL2Execute(ui);
+        break;
+    case TCommand::acAddAs:
+        acAddExecute(ui, FavsItemAt(ui.favs.First()));
+        break;
+    case TCommand::acDelFav:
+        acDelFavExecute(ui);
+        break;
+    case TCommand::acMoveFavUp:
+        acMoveFavUpExecute(ui);
+        break;
+    case TCommand::acMoveFavDn:
+        acMoveFavDnExecute(ui);
+        break;
+    case TCommand::acHistBack:
+        sbHistBackClick(ui);
+        break;
+    case TCommand::acHistForw:
+        sbHistForwClick(ui);
+        break;
     }
     return true;
 }
@@ -390,8 +481,8 @@ void TTracker::acStartExecute(const TUiState& ui, bool startAs)
     if (startAs && ui.FavsShown() && ui.focus == TListKind::Favs && FavsItemAt(ui.favs.focused)) {
         source = FavsItemAt(ui.favs.focused);
         fromList = true;
-    } else if (startAs && ui.HistoryShown() && ui.focus == TListKind::History &&
-               histFocused >= 0 && histFocused < FHistory.Count()) {
+    } else if (startAs && ui.HistoryShown() && ui.focus == TListKind::History && histFocused >= 0
+        && histFocused < FHistory.Count()) {
         source = FHistory.Item(histFocused);
         fromList = true;
     } else {
@@ -415,8 +506,8 @@ void TTracker::acStartExecute(const TUiState& ui, bool startAs)
     if (!fromList) {
         TRyvItem edited = *entry;
         const QString oldTitle = entry->title;
-        const bool ok = RunDialog(edited, FCapStart, true, false,
-                                  source ? &previous : nullptr, false);
+        const bool ok
+            = RunDialog(edited, FCapStart, true, false, source ? &previous : nullptr, false);
         const int r = FToday.IndexOf(entry);
         if (ok && r >= 0) {
             CopyTexts(*entry, edited);
@@ -932,107 +1023,101 @@ void TTracker::acClearExecute()
     FStore.SaveData(false, 0);
 }
 
-void TTracker::acMoveBackExecute(TListKind list, const TUiState&, bool hour)
+template <class TChange> void TTracker::ChangeSelected(TListKind list, TChange&& change)
 {
     TDayList& l = ListOf(list);
-    int i = SelectedRow(l);
-    if (i < 0)
+    const int i = SelectedRow(l);
+    if (i < 0 || i >= l.Count())
         return;
     BeginChange(l);
-    TRyvItem* s = l.Item(i);
-    const qint64 t = Ms(s->start) - (hour ? HourMs : MinuteMs);
-    if (i > 0) {
-        TRyvItem* p = l.Item(i - 1);
-        if (t > Ms(p->start)) {
-            s->start = FromMs(t);
-            p->stop = s->start; // the entry before ends where this one now starts
-            Redraw(l, i - 1);
-        } else if (p->IsPause()) {
-            s->start = p->start; // the entry takes the break over
-            l.Remove(i - 1);
-            --i;
-        }
-    } else {
-        // The first entry starts no earlier than the midnight of its day.
-        s->start = FromMs(std::max(t, Ms(MidnightOf(s->start))));
-    }
-    Redraw(l, i);
+    change(l, i, *l.Item(i));
     EndChange(l);
+}
+
+void TTracker::acMoveBackExecute(TListKind list, const TUiState&, bool hour)
+{
+    ChangeSelected(list, [&](TDayList& l, int i, TRyvItem& entry) {
+        TRyvItem* s = &entry;
+        const qint64 t = Ms(s->start) - (hour ? HourMs : MinuteMs);
+        if (i > 0) {
+            TRyvItem* p = l.Item(i - 1);
+            if (t > Ms(p->start)) {
+                s->start = FromMs(t);
+                p->stop = s->start; // the entry before ends where this one now starts
+                Redraw(l, i - 1);
+            } else if (p->IsPause()) {
+                s->start = p->start; // the entry takes the break over
+                l.Remove(i - 1);
+                --i;
+            }
+        } else {
+            // The first entry starts no earlier than the midnight of its day.
+            s->start = FromMs(std::max(t, Ms(MidnightOf(s->start))));
+        }
+        Redraw(l, i);
+    });
 }
 
 void TTracker::acMoveForwExecute(TListKind list, const TUiState&, bool hour)
 {
-    TDayList& l = ListOf(list);
-    const int i = SelectedRow(l);
-    if (i < 0)
-        return;
-    BeginChange(l);
-    TRyvItem* s = l.Item(i);
-    const qint64 t = Ms(s->start) + (hour ? HourMs : MinuteMs);
-    if (t < Ms(s->stop)) {
-        s->start = FromMs(t);
+    ChangeSelected(list, [&](TDayList& l, int i, TRyvItem& s) {
+        const qint64 t = Ms(s.start) + (hour ? HourMs : MinuteMs);
+        if (t >= Ms(s.stop))
+            return; // the entry would start at or after its stop
+        s.start = FromMs(t);
         if (i > 0) {
-            l.Item(i - 1)->stop = s->start;
+            l.Item(i - 1)->stop = s.start;
             Redraw(l, i - 1);
         }
         Redraw(l, i);
-    }
-    EndChange(l);
+    });
 }
 
 void TTracker::acShortenTimeExecute(TListKind list, const TUiState&)
 {
-    TDayList& l = ListOf(list);
-    const int i = SelectedRow(l);
-    if (i < 0)
-        return;
-    BeginChange(l);
-    TRyvItem* s = l.Item(i);
-    const qint64 t = std::max(Ms(s->stop) - MinuteMs, Ms(s->start));
-    s->stop = FromMs(t);
-    if (i + 1 < l.Count()) {
-        l.Item(i + 1)->start = s->stop;
-        Redraw(l, i + 1);
-    }
-    if (t == Ms(s->start) && s->IsPause())
-        l.Remove(i);
-    else
-        Redraw(l, i);
-    EndChange(l);
+    ChangeSelected(list, [&](TDayList& l, int i, TRyvItem& s) {
+        // Never below zero; a break that reaches zero goes.
+        const qint64 t = std::max(Ms(s.stop) - MinuteMs, Ms(s.start));
+        s.stop = FromMs(t);
+        if (i + 1 < l.Count()) {
+            l.Item(i + 1)->start = s.stop;
+            Redraw(l, i + 1);
+        }
+        if (t == Ms(s.start) && s.IsPause())
+            l.Remove(i);
+        else
+            Redraw(l, i);
+    });
 }
 
 void TTracker::acExtendTimeExecute(TListKind list, const TUiState&)
 {
-    TDayList& l = ListOf(list);
-    const int i = SelectedRow(l);
-    if (i < 0)
-        return;
-    BeginChange(l);
-    TRyvItem* s = l.Item(i);
-    const qint64 t = Ms(s->stop) + MinuteMs;
-    if (i + 1 < l.Count()) {
-        TRyvItem* n = l.Item(i + 1);
-        if (t < Ms(n->stop)) {
-            s->stop = FromMs(t);
-            n->start = s->stop;
-            Redraw(l, i + 1);
-        } else if (n->IsPause()) {
-            l.Remove(i + 1); // the short break goes; the stop stays
+    ChangeSelected(list, [&](TDayList& l, int i, TRyvItem& entry) {
+        TRyvItem* s = &entry;
+        const qint64 t = Ms(s->stop) + MinuteMs;
+        if (i + 1 < l.Count()) {
+            TRyvItem* n = l.Item(i + 1);
+            if (t < Ms(n->stop)) {
+                s->stop = FromMs(t);
+                n->start = s->stop;
+                Redraw(l, i + 1);
+            } else if (n->IsPause()) {
+                l.Remove(i + 1); // the short break goes; the stop stays
+            }
+        } else {
+            TDateTime limit;
+            if (&l == &FHistory)
+                limit = EndOfDayOf(FHistory.HistoryDate());
+            else if (FToday.IsWorking())
+                limit = Now();
+            else
+                limit = EndOfDayOf(Now());
+            const qint64 lim = Ms(TruncToMinute(limit));
+            // Extending never shortens: a stop already past the limit stays.
+            s->stop = FromMs(std::max(Ms(s->stop), std::min(t, lim)));
         }
-    } else {
-        TDateTime limit;
-        if (&l == &FHistory)
-            limit = EndOfDayOf(FHistory.HistoryDate());
-        else if (FToday.IsWorking())
-            limit = Now();
-        else
-            limit = EndOfDayOf(Now());
-        const qint64 lim = Ms(TruncToMinute(limit));
-        // Extending never shortens: a stop already past the limit stays.
-        s->stop = FromMs(std::max(Ms(s->stop), std::min(t, lim)));
-    }
-    Redraw(l, i);
-    EndChange(l);
+        Redraw(l, i);
+    });
 }
 
 void TTracker::MoveEntry(TListKind list, bool up)
@@ -1091,8 +1176,7 @@ void TTracker::MoveEntry(TListKind list, bool up)
         if (sOuter < sRow)
             --sRow;
         Redraw(l, sRow);
-    } else if (pNew->IsPause() && pOuter >= 0 && pOuter < l.Count() &&
-               l.Item(pOuter)->IsPause()) {
+    } else if (pNew->IsPause() && pOuter >= 0 && pOuter < l.Count() && l.Item(pOuter)->IsPause()) {
         if (up)
             pNew->stop = l.Item(pOuter)->stop;
         else
@@ -1251,19 +1335,19 @@ void TTracker::BuildFavsRows()
 {
     FFavsRows.clear();
     for (int i = 0; i < FFavs.Count(); ++i)
-        FFavsRows.push_back({FFavs.Item(i), false});
+        FFavsRows.push_back({ FFavs.Item(i), false });
     if (!FRecent.IsEmpty())
-        FFavsRows.push_back({nullptr, false});
+        FFavsRows.push_back({ nullptr, false });
     for (int i = FRecent.Count() - 1; i >= 0; --i)
-        FFavsRows.push_back({FRecent.Item(i), true});
+        FFavsRows.push_back({ FRecent.Item(i), true });
 }
 
 void TTracker::ShowFavsRow(int row)
 {
     emit FavsPanelChanged();
     if (!FFavsRows.empty())
-        emit RowSelected(TListKind::Favs,
-                         std::clamp(row, 0, static_cast<int>(FFavsRows.size()) - 1));
+        emit RowSelected(
+            TListKind::Favs, std::clamp(row, 0, static_cast<int>(FFavsRows.size()) - 1));
 }
 
 void TTracker::RefreshFavsPanel(int selectedRow)

@@ -68,8 +68,8 @@ class TTracker final : public QObject {
     Q_OBJECT
 public:
     TTracker(TRyvOptions& options, TRyvItemList& favs, TRyvItemList& recent, TDayList& today,
-             TDayList& history, TListStore& store, const TTrackerPorts& ports,
-             QObject* parent = nullptr);
+        TDayList& history, TListStore& store, const TTrackerPorts& ports,
+        QObject* parent = nullptr);
     ~TTracker() override;
 
     // --- commands ------------------------------------------------------------
@@ -181,7 +181,7 @@ private:
     bool IsRunningRow(const TDayList& list, int row) const;
     void Redraw(TDayList& list, int row);
     bool RunDialog(TRyvItem& entry, const QString& caption, bool isNew, bool askDuration,
-                   const TRyvItem* previous, bool fromFavourite);
+        const TRyvItem* previous, bool fromFavourite);
     void AfterDialog(int favsSelectedRow);
     bool EditDayEntry(TDayList& list, const QString& caption);
     bool SplitLastAtMidnight();
@@ -189,6 +189,9 @@ private:
     void DayChange();
     void BeginChange(TDayList& list);
     void EndChange(TDayList& list);
+    // Runs change(list, row, entry) on the first selected entry of the list
+    // within the list's batch and ending.
+    template <class TChange> void ChangeSelected(TListKind list, TChange&& change);
     void MoveEntry(TListKind list, bool up);
     void OpenLink(const QString& url, const QString& hoursText, TDateTime day);
     void LoadHistoryDay(TDateTime day);

@@ -13,7 +13,7 @@ enum class TSecondaryPanel { Favs, History, Reports, Plans, Shortcuts };
 // Selection of one list as the window sees it.
 struct TListSelection final {
     std::vector<int> selected; // row indexes, ascending
-    int focused = -1;          // the row with the focus cursor, -1 for none
+    int focused = -1; // the row with the focus cursor, -1 for none
 
     int First() const { return selected.empty() ? -1 : selected.front(); }
     int Count() const { return static_cast<int>(selected.size()); }
@@ -25,10 +25,10 @@ struct TListSelection final {
 // values. The selection and focus of the two day lists are not here: the
 // views mirror them into their TDayList models, which the engine reads.
 struct TUiState final {
-    bool secondaryShown = false;                    // the secondary pane is visible
+    bool secondaryShown = false; // the secondary pane is visible
     TSecondaryPanel panel = TSecondaryPanel::Favs; // which panel it shows
-    TListKind focus = TListKind::None;             // the list with the keyboard focus
-    TListSelection favs;                            // rows of TTracker::FavsRows()
+    TListKind focus = TListKind::None; // the list with the keyboard focus
+    TListSelection favs; // rows of TTracker::FavsRows()
 
     bool FavsShown() const { return secondaryShown && panel == TSecondaryPanel::Favs; }
     bool HistoryShown() const { return secondaryShown && panel == TSecondaryPanel::History; }

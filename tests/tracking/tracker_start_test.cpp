@@ -21,13 +21,14 @@ struct TStartCase {
     QStringList spans; // today's log after Start
 };
 
-class StartTimeRule : public TrackerTest, public ::testing::WithParamInterface<TStartCase> {};
+class StartTimeRule : public TrackerTest, public ::testing::WithParamInterface<TStartCase> { };
 
 TEST_P(StartTimeRule, AppendsBreakAndTaskAtTheRuleTime)
 {
     const TStartCase& c = GetParam();
     for (const TLogEntry& e : c.log)
-        AddToday(Entry(e.kind, e.start, e.stop, e.kind == ryvkTask ? QStringLiteral("A") : QString()));
+        AddToday(
+            Entry(e.kind, e.start, e.stop, e.kind == ryvkTask ? QStringLiteral("A") : QString()));
     today.SetWorking(c.working);
     clock.Set(c.now);
 
@@ -38,36 +39,33 @@ TEST_P(StartTimeRule, AppendsBreakAndTaskAtTheRuleTime)
     EXPECT_TRUE(store.IsSavePending());
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Tracker, StartTimeRule,
-    ::testing::Values(
-        TStartCase{"GapInSameDay_BreakFromStopToStartMinute",
-                   {{ryvkTask, At(7, 9, 0), At(7, 10, 5)}}, false, At(7, 10, 20, 30),
-                   {"t 09:00:00-10:05:00", "b 10:05:00-10:20:00", "t 10:20:00-10:20:30"}},
-        TStartCase{"RunningStartedThisMinute_SecondsKept",
-                   {{ryvkTask, At(7, 10, 20), At(7, 10, 20)}}, true, At(7, 10, 20, 40),
-                   {"t 10:20:00-10:20:40", "t 10:20:40-10:20:40"}},
-        TStartCase{"RunningStartedEarlier_EndsAtMinute",
-                   {{ryvkTask, At(7, 9, 0), At(7, 9, 0)}}, true, At(7, 9, 47, 31),
-                   {"t 09:00:00-09:47:00", "t 09:47:00-09:47:31"}},
-        TStartCase{"EmptyLog_TruncatedNoBreak", {}, false, At(7, 9, 47, 31),
-                   {"t 09:47:00-09:47:31"}},
-        TStartCase{"StoppedInSameMinute_NoBreak",
-                   {{ryvkTask, At(7, 9, 0), At(7, 10, 5)}}, false, At(7, 10, 5, 50),
-                   {"t 09:00:00-10:05:00", "t 10:05:00-10:05:50"}},
-        TStartCase{"StartedAndStoppedInSameMinute_NoBreakSecondsKept",
-                   {{ryvkTask, At(7, 10, 5), At(7, 10, 5, 10)}}, false, At(7, 10, 5, 50),
-                   {"t 10:05:00-10:05:10", "t 10:05:50-10:05:50"}},
-        TStartCase{"StoppedYesterday_NoBreakAcrossMidnight",
-                   {{ryvkTask, At(6, 16, 0), At(6, 17, 0)}}, false, At(7, 8, 30, 5),
-                   {"t 16:00:00-17:00:00", "t 08:30:00-08:30:05"}},
-        TStartCase{"TrailingBreak_ReachesNewStart",
-                   {{ryvkTask, At(7, 9, 0), At(7, 9, 30)}, {ryvkPause, At(7, 9, 30), At(7, 9, 40)}},
-                   false, At(7, 10, 0, 15),
-                   {"t 09:00:00-09:30:00", "b 09:30:00-10:00:00", "t 10:00:00-10:00:15"}},
-        TStartCase{"TrailingBreakOfEarlierDay_Removed",
-                   {{ryvkTask, At(6, 9, 0), At(6, 9, 30)}, {ryvkPause, At(6, 9, 30), At(6, 9, 40)}},
-                   false, At(7, 10, 0, 15), {"t 09:00:00-09:30:00", "t 10:00:00-10:00:15"}}),
+INSTANTIATE_TEST_SUITE_P(Tracker, StartTimeRule,
+    ::testing::Values(TStartCase { "GapInSameDay_BreakFromStopToStartMinute",
+                          { { ryvkTask, At(7, 9, 0), At(7, 10, 5) } }, false, At(7, 10, 20, 30),
+                          { "t 09:00:00-10:05:00", "b 10:05:00-10:20:00", "t 10:20:00-10:20:30" } },
+        TStartCase { "RunningStartedThisMinute_SecondsKept",
+            { { ryvkTask, At(7, 10, 20), At(7, 10, 20) } }, true, At(7, 10, 20, 40),
+            { "t 10:20:00-10:20:40", "t 10:20:40-10:20:40" } },
+        TStartCase { "RunningStartedEarlier_EndsAtMinute",
+            { { ryvkTask, At(7, 9, 0), At(7, 9, 0) } }, true, At(7, 9, 47, 31),
+            { "t 09:00:00-09:47:00", "t 09:47:00-09:47:31" } },
+        TStartCase {
+            "EmptyLog_TruncatedNoBreak", {}, false, At(7, 9, 47, 31), { "t 09:47:00-09:47:31" } },
+        TStartCase { "StoppedInSameMinute_NoBreak", { { ryvkTask, At(7, 9, 0), At(7, 10, 5) } },
+            false, At(7, 10, 5, 50), { "t 09:00:00-10:05:00", "t 10:05:00-10:05:50" } },
+        TStartCase { "StartedAndStoppedInSameMinute_NoBreakSecondsKept",
+            { { ryvkTask, At(7, 10, 5), At(7, 10, 5, 10) } }, false, At(7, 10, 5, 50),
+            { "t 10:05:00-10:05:10", "t 10:05:50-10:05:50" } },
+        TStartCase { "StoppedYesterday_NoBreakAcrossMidnight",
+            { { ryvkTask, At(6, 16, 0), At(6, 17, 0) } }, false, At(7, 8, 30, 5),
+            { "t 16:00:00-17:00:00", "t 08:30:00-08:30:05" } },
+        TStartCase { "TrailingBreak_ReachesNewStart",
+            { { ryvkTask, At(7, 9, 0), At(7, 9, 30) }, { ryvkPause, At(7, 9, 30), At(7, 9, 40) } },
+            false, At(7, 10, 0, 15),
+            { "t 09:00:00-09:30:00", "b 09:30:00-10:00:00", "t 10:00:00-10:00:15" } },
+        TStartCase { "TrailingBreakOfEarlierDay_Removed",
+            { { ryvkTask, At(6, 9, 0), At(6, 9, 30) }, { ryvkPause, At(6, 9, 30), At(6, 9, 40) } },
+            false, At(7, 10, 0, 15), { "t 09:00:00-09:30:00", "t 10:00:00-10:00:15" } }),
     [](const auto& info) { return std::string(info.param.name); });
 
 TEST_F(TrackerTest, Stop_EndsAtMinuteUnlessStartedInThatMinute)
@@ -75,8 +73,8 @@ TEST_F(TrackerTest, Stop_EndsAtMinuteUnlessStartedInThatMinute)
     struct {
         TDateTime start, now, expected;
     } cases[] = {
-        {At(7, 9, 0), At(7, 9, 47, 31), At(7, 9, 47)},
-        {At(7, 10, 5), At(7, 10, 5, 10), At(7, 10, 5, 10)},
+        { At(7, 9, 0), At(7, 9, 47, 31), At(7, 9, 47) },
+        { At(7, 10, 5), At(7, 10, 5, 10), At(7, 10, 5, 10) },
     };
     for (const auto& c : cases) {
         today.Clear();
@@ -95,7 +93,7 @@ TEST_F(TrackerTest, Stop_EndsAtMinuteUnlessStartedInThatMinute)
 TEST_F(TrackerTest, Start_FromFocusedEntry_TakesTitleAndLinkNotDescription)
 {
     AddToday(Entry(ryvkTask, At(7, 8, 0), At(7, 9, 0), QStringLiteral("Report"),
-                   QStringLiteral("http://r"), QStringLiteral("notes")));
+        QStringLiteral("http://r"), QStringLiteral("notes")));
     AddToday(Pause(At(7, 9, 0), At(7, 9, 30)));
     AddToday(Task(At(7, 9, 30), At(7, 10, 0), QStringLiteral("Other")));
     struct {
@@ -104,8 +102,8 @@ TEST_F(TrackerTest, Start_FromFocusedEntry_TakesTitleAndLinkNotDescription)
         QString title;
         bool previous;
     } cases[] = {
-        {0, false, QStringLiteral("Report"), true},
-        {1, false, QStringLiteral("Task #4"), false}, // a break gives no source
+        { 0, false, QStringLiteral("Report"), true },
+        { 1, false, QStringLiteral("Task #4"), false }, // a break gives no source
     };
     for (const auto& c : cases) {
         today.SetFocused(c.focused);
@@ -132,11 +130,11 @@ TEST_F(TrackerTest, Start_FromFocusedEntry_TakesTitleAndLinkNotDescription)
 
 TEST_F(TrackerTest, Start_DialogOkTakesTexts_CancelKeepsDefault_BothRemembered)
 {
-    dialog.answers = {Ok([](TRyvItem& e) {
+    dialog.answers = { Ok([](TRyvItem& e) {
                           e.title = QStringLiteral("Mail");
                           e.state = ryvsDone;
                       }),
-                      Cancel()};
+        Cancel() };
     tracker.acStartExecute(OnToday(), false);
     EXPECT_EQ(today.Last()->title, QStringLiteral("Mail"));
     EXPECT_EQ(today.TaskText(0), QStringLiteral("Mail"));
@@ -146,8 +144,8 @@ TEST_F(TrackerTest, Start_DialogOkTakesTexts_CancelKeepsDefault_BothRemembered)
     tracker.acStartExecute(OnToday(), false);
     EXPECT_EQ(today.Last()->title, QStringLiteral("Task #2"));
     EXPECT_TRUE(today.IsWorking());
-    EXPECT_EQ(today.Selected(), QList<int>{1});
-    EXPECT_EQ(FavsRowTitles(), (QStringList{"--", "r:Task #2", "r:Mail"}));
+    EXPECT_EQ(today.Selected(), QList<int> { 1 });
+    EXPECT_EQ(FavsRowTitles(), (QStringList { "--", "r:Task #2", "r:Mail" }));
 }
 
 TEST_F(TrackerTest, Start_FromFavouriteOrHistory_StartsAtOnceWithoutDialog)
@@ -233,7 +231,11 @@ TEST_F(TrackerTest, RecentList_LimitOrderAndIdentity)
     tracker.RememberRecent(*Task(0, 0, QStringLiteral("A"), QStringLiteral("http://x")));
     tracker.RememberRecent(*Task(0, 0, QStringLiteral("B"), QStringLiteral("HTTP://X")));
     EXPECT_EQ(recent.Item(9)->title, QStringLiteral("B"));
-    EXPECT_NE(recent.Item(8)->title, QStringLiteral("A"));
+    int withLink = 0;
+    for (int i = 0; i < recent.Count(); ++i)
+        withLink
+            += recent.Item(i)->url.compare(QStringLiteral("http://x"), Qt::CaseInsensitive) == 0;
+    EXPECT_EQ(withLink, 1);
 }
 
 TEST_F(TrackerTest, Tick_MovesRunningStopAndCatchesUpOnActivation)
@@ -264,15 +266,10 @@ TEST_F(TrackerTest, DayChange_SplitsRunningTaskAtMidnight)
 {
     AddToday(Task(At(7, 9, 0), At(7, 12, 0), QStringLiteral("Morning")));
     auto running = Entry(ryvkTask, At(7, 22, 0), At(7, 22, 0), QStringLiteral("Late"),
-                         QStringLiteral("http://late"), QStringLiteral("d"));
+        QStringLiteral("http://late"), QStringLiteral("d"));
     running->state = ryvsDone;
     AddToday(std::move(running));
-    today.SetWorking(true);
-    clock.Set(At(7, 23, 0));
-    tracker.UpdateToday();
-
-    clock.Set(At(8, 0, 0, 1));
-    tracker.tmrCheckTimer();
+    TickIntoNextDay(At(7, 23, 0), At(8, 0, 0, 1));
 
     TEntries day = ReadDay(At(7, 0, 0));
     ASSERT_EQ(day.size(), 2u);
@@ -298,20 +295,11 @@ TEST_F(TrackerTest, DayChange_WritesEveryEarlierDayToItsOwnFile)
     AddToday(Task(At(5, 9, 0), At(5, 10, 0), QStringLiteral("Five")));
     AddToday(Task(At(6, 9, 0), At(6, 10, 0), QStringLiteral("Six")));
     AddToday(Task(At(6, 20, 0), At(6, 20, 0), QStringLiteral("Run")));
-    today.SetWorking(true);
-    clock.Set(At(6, 21, 0));
-    tracker.UpdateToday();
+    TickIntoNextDay(At(6, 21, 0), At(7, 0, 0, 30));
 
-    clock.Set(At(7, 0, 0, 30));
-    tracker.tmrCheckTimer();
-
-    TEntries five = ReadDay(At(5, 0, 0));
-    TEntries six = ReadDay(At(6, 0, 0));
-    ASSERT_EQ(five.size(), 1u);
-    EXPECT_EQ(five[0]->title, QStringLiteral("Five"));
-    ASSERT_EQ(six.size(), 2u);
-    EXPECT_EQ(six[1]->title, QStringLiteral("Run"));
-    EXPECT_EQ(Titles(today), QStringList{QStringLiteral("Run")});
+    EXPECT_EQ(TitlesOf(ReadDay(At(5, 0, 0))), QStringList { QStringLiteral("Five") });
+    EXPECT_EQ(TitlesOf(ReadDay(At(6, 0, 0))), (QStringList { "Six", "Run" }));
+    EXPECT_EQ(Titles(today), QStringList { QStringLiteral("Run") });
 }
 
 TEST_F(TrackerTest, DayChange_MergesWithEntriesTheDayFileHolds)
@@ -321,23 +309,15 @@ TEST_F(TrackerTest, DayChange_MergesWithEntriesTheDayFileHolds)
     std::vector<const TRyvItem*> existing;
     auto hist = Task(At(6, 7, 0), At(6, 8, 0), QStringLiteral("FromHistory"));
     auto copy = Task(At(6, 9, 0), At(6, 9, 30), QStringLiteral("Old title"));
-    existing = {hist.get(), copy.get()};
+    existing = { hist.get(), copy.get() };
     QString error;
     ASSERT_TRUE(WriteDayFile(DayFilePath(options, At(6, 0, 0)), existing, nullptr, error));
 
     AddToday(Task(At(6, 9, 0), At(6, 10, 0), QStringLiteral("New title")));
     AddToday(Task(At(6, 12, 0), At(6, 12, 0), QStringLiteral("Run")));
-    today.SetWorking(true);
-    clock.Set(At(6, 13, 0));
-    tracker.UpdateToday();
-    clock.Set(At(7, 0, 0, 5));
-    tracker.tmrCheckTimer();
+    TickIntoNextDay(At(6, 13, 0), At(7, 0, 0, 5));
 
-    TEntries six = ReadDay(At(6, 0, 0));
-    QStringList titles;
-    for (const auto& e : six)
-        titles << e->title;
-    EXPECT_EQ(titles, (QStringList{"FromHistory", "New title", "Run"}));
+    EXPECT_EQ(TitlesOf(ReadDay(At(6, 0, 0))), (QStringList { "FromHistory", "New title", "Run" }));
 }
 
 TEST_F(TrackerTest, DayChange_WriteFails_EntriesStayInLog)
@@ -350,15 +330,11 @@ TEST_F(TrackerTest, DayChange_WriteFails_EntriesStayInLog)
 
     AddToday(Task(At(6, 9, 0), At(6, 10, 0), QStringLiteral("Six")));
     AddToday(Task(At(6, 20, 0), At(6, 20, 0), QStringLiteral("Run")));
-    today.SetWorking(true);
-    clock.Set(At(6, 21, 0));
-    tracker.UpdateToday();
-    clock.Set(At(7, 0, 0, 30));
-    tracker.tmrCheckTimer();
+    TickIntoNextDay(At(6, 21, 0), At(7, 0, 0, 30));
 
     ASSERT_EQ(messages.warnings.size(), 1);
     EXPECT_TRUE(messages.warnings[0].startsWith(QStringLiteral("Cannot save data!")));
-    EXPECT_EQ(Titles(today), (QStringList{"Six", "Run", "Run"}));
+    EXPECT_EQ(Titles(today), (QStringList { "Six", "Run", "Run" }));
     EXPECT_DOUBLE_EQ(today.Last()->start, At(7, 0, 0));
     EXPECT_TRUE(today.IsWorking());
 }
@@ -414,7 +390,7 @@ TEST_F(StartUpTest, SeveralEarlierDays_EachMovedToItsFile_TodayStays)
 
     EXPECT_EQ(ReadDay(At(3, 0, 0)).size(), 1u);
     EXPECT_EQ(ReadDay(At(4, 0, 0)).size(), 3u);
-    EXPECT_EQ(Titles(today), QStringList{QStringLiteral("Wed")});
+    EXPECT_EQ(Titles(today), QStringList { QStringLiteral("Wed") });
     EXPECT_FALSE(today.IsWorking());
     EXPECT_TRUE(store.IsSavePending()); // current.lst follows
 }

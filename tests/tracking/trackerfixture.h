@@ -19,10 +19,10 @@
 #include <gtest/gtest.h>
 
 #include <deque>
-#include <ostream>
 #include <functional>
 #include <memory>
 #include <optional>
+#include <ostream>
 #include <vector>
 
 // Readable failure messages for Qt texts.
@@ -40,8 +40,7 @@ inline TDateTime At(int day, int h, int m, int s = 0, int ms = 0)
 }
 
 inline std::unique_ptr<TRyvItem> Entry(TRyvItemKind kind, TDateTime start, TDateTime stop,
-                                       const QString& title = {}, const QString& url = {},
-                                       const QString& descr = {})
+    const QString& title = {}, const QString& url = {}, const QString& descr = {})
 {
     auto e = std::make_unique<TRyvItem>();
     e->kind = kind;
@@ -52,8 +51,8 @@ inline std::unique_ptr<TRyvItem> Entry(TRyvItemKind kind, TDateTime start, TDate
     e->descr = descr;
     return e;
 }
-inline std::unique_ptr<TRyvItem> Task(TDateTime start, TDateTime stop, const QString& title = {},
-                                      const QString& url = {})
+inline std::unique_ptr<TRyvItem> Task(
+    TDateTime start, TDateTime stop, const QString& title = {}, const QString& url = {})
 {
     return Entry(ryvkTask, start, stop, title.isEmpty() ? QStringLiteral("T") : title, url);
 }
@@ -70,11 +69,11 @@ struct TDialogAnswer {
 };
 inline TDialogAnswer Ok(std::function<void(TRyvItem&)> edit = {})
 {
-    return {true, std::move(edit)};
+    return { true, std::move(edit) };
 }
 inline TDialogAnswer Cancel(std::function<void(TRyvItem&)> sideEffect = {})
 {
-    return {false, std::move(sideEffect)};
+    return { false, std::move(sideEffect) };
 }
 // OK with a duration, as the dialog returns it in stop.
 inline TDialogAnswer OkDuration(int minutes)
@@ -96,9 +95,9 @@ public:
     std::deque<TDialogAnswer> answers; // none left: Cancel
 
     bool ExecuteTaskDialog(TRyvItem& entry, const QString& caption, bool isNew, bool askDuration,
-                           const TRyvItem* previous, bool fromFavourite) override
+        const TRyvItem* previous, bool fromFavourite) override
     {
-        TCall c{entry, caption, isNew, askDuration, std::nullopt, fromFavourite};
+        TCall c { entry, caption, isNew, askDuration, std::nullopt, fromFavourite };
         if (previous)
             c.previous = *previous;
         calls.push_back(c);
@@ -163,10 +162,7 @@ protected:
         history.UpdateRow(row, false);
         return row;
     }
-    void AddFav(const QString& title, const QString& url = {})
-    {
-        favs.AddOrUpdate(title, url, {});
-    }
+    void AddFav(const QString& title, const QString& url = {}) { favs.AddOrUpdate(title, url, {}); }
     void AddRecent(const QString& title, const QString& url = {})
     {
         auto e = std::make_unique<TRyvItem>();
@@ -189,7 +185,7 @@ protected:
     static TUiState OnFavs(int row)
     {
         TUiState ui = Focus(TListKind::Favs);
-        ui.favs.selected = {row};
+        ui.favs.selected = { row };
         ui.favs.focused = row;
         return ui;
     }
@@ -221,41 +217,58 @@ protected:
     {
         TEntries entries;
         QString reason;
-        ReadDayFile(DayFilePath(options, day), [](const TRyvItem& e) { return e.start; },
-                    entries, reason);
+        ReadDayFile(
+            DayFilePath(options, day), [](const TRyvItem& e) { return e.start; }, entries, reason);
         return entries;
+    }
+    static QStringList TitlesOf(const TEntries& entries)
+    {
+        QStringList t;
+        for (const auto& e : entries)
+            t << (e->IsPause() ? QStringLiteral("-") : e->title);
+        return t;
+    }
+    // Work runs: the clock last ticked at lastTick, the next tick comes at
+    // tickAt (a later day).
+    void TickIntoNextDay(TDateTime lastTick, TDateTime tickAt)
+    {
+        today.SetWorking(true);
+        clock.Set(lastTick);
+        tracker.UpdateToday();
+        clock.Set(tickAt);
+        tracker.tmrCheckTimer();
     }
     bool DayFileExists(TDateTime day) const { return QFile::exists(DayFilePath(options, day)); }
 
-    TRegionalScope regional{"en_GB"};
+    TRegionalScope regional { "en_GB" };
     QTemporaryDir dir;
-    TRyvOptions options{dir.path()};
-    TManualClock clock{At(7, 10, 23, 45)};
-    TDayList today{TDayListRole::Today, options, clock};
-    TDayList history{TDayListRole::History, options, clock};
+    TRyvOptions options { dir.path() };
+    TManualClock clock { At(7, 10, 23, 45) };
+    TDayList today { TDayListRole::Today, options, clock };
+    TDayList history { TDayListRole::History, options, clock };
     TRyvItemList favs;
     TRyvItemList recent;
-    TListStore store{today, history, favs, recent, options, clock};
+    TListStore store { today, history, favs, recent, options, clock };
     TFakeDialog dialog;
     TFakeMessages messages;
     TFakeClipboard clipboard;
     TFakeShell shell;
-    TTracker tracker{options, favs, recent, today, history, store,
-                     TTrackerPorts{clock, dialog, messages, clipboard, shell}};
+    TTracker tracker { options, favs, recent, today, history, store,
+        TTrackerPorts { clock, dialog, messages, clipboard, shell } };
 };
 
 // Times of a list as "hh:mm:ss-hh:mm:ss" per entry, for compact expectations.
 inline QString Span(const TRyvItem& e)
 {
-    return FormatDateTime(QStringLiteral("hh:nn:ss"), e.start) + QLatin1Char('-') +
-           FormatDateTime(QStringLiteral("hh:nn:ss"), e.stop);
+    return FormatDateTime(QStringLiteral("hh:nn:ss"), e.start) + QLatin1Char('-')
+        + FormatDateTime(QStringLiteral("hh:nn:ss"), e.stop);
 }
 inline QStringList Spans(const TDayList& list)
 {
     QStringList s;
     for (int i = 0; i < list.Count(); ++i)
-        s << (list.Item(i)->IsPause() ? QStringLiteral("b ") : QStringLiteral("t ")) +
-                 Span(*list.Item(i));
+        s << (list.Item(i)->IsPause() ? QStringLiteral("b ") : QStringLiteral("t "))
+                + Span(*list.Item(i));
     return s;
 }
 
