@@ -1,8 +1,69 @@
+#include "core/clock.h"
+#include "core/daylist.h"
+#include "core/liststore.h"
+#include "core/ports.h"
+#include "core/ryvitemlist.h"
+#include "core/ryvoptions.h"
+#include "lang/usermessages.h"
+#include "platform/shell.h"
 #include "platform/singleinstance.h"
+#include "platform/systemclipboard.h"
+#include "tracking/tracker.h"
 #include "ui/mainwindow.h"
+#include "ui/taskdialog.h"
 #include "ui/windowactivation.h"
 
 #include <QApplication>
+#include <QPointer>
+
+#include <memory>
+
+namespace {
+
+using namespace ryv;
+
+// The engine is built before the window it belongs to, while its dialogs and
+// message boxes want the window as their parent: these hand the calls on to
+// boxes made for the window once it exists.
+class TWindowTaskDialog final : public ITaskDialog {
+public:
+    TWindowTaskDialog(
+        TRyvOptions& options, TRyvItemList& favs, IClipboard& clipboard, IShell& shell)
+        : FOptions(options)
+        , FFavs(favs)
+        , FClipboard(clipboard)
+        , FShell(shell)
+    {
+    }
+    void SetWindow(QWidget* window) { FWindow = window; }
+
+    bool ExecuteTaskDialog(TRyvItem& entry, const QString& caption, bool isNew, bool askDuration,
+        const TRyvItem* previous, bool fromFavourite) override
+    {
+        TTaskDialog dialog(FOptions, FFavs, FClipboard, FShell, FWindow);
+        return dialog.ExecuteTaskDialog(
+            entry, caption, isNew, askDuration, previous, fromFavourite);
+    }
+
+private:
+    TRyvOptions& FOptions;
+    TRyvItemList& FFavs;
+    IClipboard& FClipboard;
+    IShell& FShell;
+    QPointer<QWidget> FWindow;
+};
+
+class TWindowMessages final : public IUserMessages {
+public:
+    void SetWindow(QWidget* window) { FMessages = std::make_unique<TUserMessages>(window); }
+    bool ConfirmYesNo(const QString& text) override { return FMessages->ConfirmYesNo(text); }
+    void Warning(const QString& text) override { FMessages->Warning(text); }
+
+private:
+    std::unique_ptr<TUserMessages> FMessages = std::make_unique<TUserMessages>();
+};
+
+} // namespace
 
 int main(int argc, char* argv[])
 {
@@ -16,9 +77,29 @@ int main(int argc, char* argv[])
     if (!instance.Start())
         return 0;
 
-    ryv::TfrmRyvTracker window;
+    // Everything with state is built here and handed down by reference; the
+    // options and the favourites and recent lists outlive the window.
+    TRyvOptions options;
+    TSystemClock clock;
+    TRyvItemList favs;
+    TRyvItemList recent;
+    TDayList today(TDayListRole::Today, options, clock);
+    TDayList history(TDayListRole::History, options, clock);
+    TListStore store(today, history, favs, recent, options, clock);
+    TSystemClipboard clipboard;
+    TDesktopShell shell;
+    TWindowTaskDialog dialog(options, favs, clipboard, shell);
+    TWindowMessages messages;
+    TTracker tracker(options, favs, recent, today, history, store,
+        TTrackerPorts { clock, dialog, messages, clipboard, shell });
+
+    TfrmRyvTracker window(
+        TMainWindowParts { options, favs, recent, today, history, store, tracker, messages });
+    dialog.SetWindow(&window);
+    messages.SetWindow(&window);
+    window.FormCreate();
     window.show();
     QObject::connect(&instance, &ryv::TSingleInstance::ActivationRequested, &window,
-                     [&window] { ryv::BringToFront(&window); });
+        [&window] { ryv::BringToFront(&window); });
     return QApplication::exec();
 }

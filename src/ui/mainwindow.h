@@ -1,14 +1,201 @@
 #pragma once
 
+#include "tracking/uistate.h"
+#include "ui/windowsettings.h"
+
 #include <QMainWindow>
+#include <QRect>
+
+#include <functional>
+#include <optional>
+#include <vector>
+
+class QAction;
+class QCalendarWidget;
+class QCheckBox;
+class QFrame;
+class QLabel;
+class QMenu;
+class QToolButton;
 
 namespace ryv {
 
-// The program's one window.
+class TClickLabel;
+class TDayList;
+class TDayListView;
+class TFavsListView;
+class TListStore;
+class TRyvItemList;
+class TRyvOptions;
+class TTracker;
+class IUserMessages;
+
+// What the window works with; built by the entry point (or a test) and alive
+// for longer than the window.
+struct TMainWindowParts final {
+    TRyvOptions& options;
+    TRyvItemList& favs;
+    TRyvItemList& recent;
+    TDayList& today;
+    TDayList& history;
+    TListStore& store;
+    TTracker& tracker;
+    IUserMessages& messages;
+};
+
+// The program's one window. It shows today's log and the secondary pane
+// (favourites, history, reports), carries every command as an action, routes
+// keys to the first enabled command and keeps the placement rules of
+// windowgeometry.h. What the commands do is the engine's (TTracker).
 class TfrmRyvTracker final : public QMainWindow {
     Q_OBJECT
 public:
-    explicit TfrmRyvTracker(QWidget* parent = nullptr);
+    // Builds the window's components; FormCreate then runs the start-up.
+    explicit TfrmRyvTracker(const TMainWindowParts& parts, QWidget* parent = nullptr);
+    ~TfrmRyvTracker() override;
+
+    // --- start-up and closing ------------------------------------------------
+    // Fonts, sizes, images and panels; then the settings, the favourites and
+    // recent lists, today's log with a task left running, and the clock.
+    void FormCreate();
+    // Pending saves at once, then the favourites and recent lists, then the
+    // settings. Runs once, from the close event.
+    void FormClose();
+    // The settings file: the options, the report check boxes and [window].
+    // Loading places the window; a missing file gives the defaults.
+    void LoadSettings();
+    void SaveSettings();
+
+    // The report and export commands, served by the reports code.
+    std::function<void(int tag, bool daily, bool byGroups)> onReport;
+    std::function<void(TListKind list)> onExport;
+    std::function<void(TListKind list)> onCopyToClipboard;
+    std::function<void()> onManageGroups;
+
+    // --- commands ------------------------------------------------------------
+    QAction* Action(const QString& name) const;
+    // The UI state the engine's rules look at.
+    TUiState UiState() const;
+    // Evaluates every command's enabled rule again (done when idle).
+    void UpdateActions();
+    // Runs the first command, in the order of the command table, that has the
+    // key and is enabled; false when none takes it (it then goes to the
+    // focused control).
+    bool HandleKey(QKeyCombination key);
+    // Runs a command when its rule allows it at this moment.
+    bool RunAction(QAction* action);
+
+    // --- layout and modes ----------------------------------------------------
+    // The screen's work area; tests set their own.
+    QRect WorkArea() const;
+    void SetWorkArea(const QRect& area) { FWorkArea = area; }
+    void FormResize();
+    bool TwoPanes() const;
+    TSecondaryPanel ShownPanel() const { return FPanel; }
+    void ShowSecondaryPanel(QAction* sender);
+    void ShowPanel(QAction* sender);
+    void acCompactModeExecute();
+    bool IsCompact() const { return FCompact; }
+    QRect CompactRect() const { return FCompactRect; }
+    void acPinToTopExecute();
+    bool IsPinned() const { return FPinned; }
+    void acCompactModeUpdate();
+    // The wheel over a list: true when consumed.
+    bool FormMouseWheel(TListKind list, int delta);
+    // Placement as the settings file keeps it.
+    TWindowPlacement Placement() const;
+    void ApplyPlacement(const TWindowPlacement& placement);
+
+    // --- components, for the language controller and tests -------------------
+    TDayListView* lvList() const { return FlvList; }
+    TDayListView* lvHistory() const { return FlvHistory; }
+    TFavsListView* lvFavs() const { return FlvFavs; }
+    QCheckBox* cbRepDaily() const { return FcbRepDaily; }
+    QCheckBox* cbRepGroups() const { return FcbRepGroups; }
+    QCalendarWidget* calHistory() const { return FcalHistory; }
+    QMenu* pumMain() const { return FpumMain; }
+
+    // The About box text: "Version: 1.0.0", an empty line, the copyright.
+    static QString AboutText();
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
+    void showEvent(QShowEvent* event) override;
+    void closeEvent(QCloseEvent* event) override;
+    void changeEvent(QEvent* event) override;
+
+private:
+    struct TCommandDef;
+
+    void CreateComponents();
+    void CreateActions();
+    void CreateMenus();
+    void PrepareWindow();
+    void ConnectModel();
+    QWidget* CreateBottomBar(QWidget* parent, const QString& suffix);
+    void LayoutBottomBar(QWidget* bar);
+    void RefreshTotals(TListKind list);
+    void RebuildFavs();
+    TDayListView* ViewOf(TListKind list) const;
+    void SelectRow(TListKind list, int row);
+    void SetBounds(const QRect& r);
+    int CompactHeight() const;
+    void acCloseExecute();
+    void lbSecondaryClick();
+    void UpdateHistoryHeading();
+    void pumMainPopup();
+    void miAboutClick();
+    void miReportsTitleClick();
+    void OnIdle();
+
+    TRyvOptions& FOptions;
+    TRyvItemList& FFavs;
+    TRyvItemList& FRecent;
+    TDayList& FToday;
+    TDayList& FHistory;
+    TListStore& FStore;
+    TTracker& FTracker;
+    IUserMessages& FMessages;
+
+    std::vector<TCommandDef> FCommands;
+    std::optional<QRect> FWorkArea;
+    TSecondaryPanel FPanel = TSecondaryPanel::Favs;
+    bool FCompact = false;
+    bool FCompactMax = false;
+    QRect FCompactRect;
+    bool FPinned = false;
+    bool FClosed = false;
+    bool FShownOnce = false;
+    bool FUpdatingActions = false;
+    int FRowHeight = 27;
+    QString FDefCaption;
+
+    QWidget* FpMain = nullptr;
+    QWidget* FpMainHeader = nullptr;
+    QWidget* FpBottom = nullptr;
+    QWidget* FpSecondary = nullptr;
+    QWidget* FPanel1 = nullptr;
+    QWidget* FpBottom2 = nullptr;
+    QWidget* FpFavs = nullptr;
+    QWidget* FpHistory = nullptr;
+    QWidget* FpReports = nullptr;
+    QWidget* FpPlans = nullptr;
+    QWidget* FpShortcuts = nullptr;
+    QToolButton* FsbMenu = nullptr;
+    TClickLabel* FlbToday = nullptr;
+    TClickLabel* FlbSecondary = nullptr;
+    TDayListView* FlvList = nullptr;
+    TDayListView* FlvHistory = nullptr;
+    TFavsListView* FlvFavs = nullptr;
+    QCalendarWidget* FcalHistory = nullptr;
+    QCheckBox* FcbRepDaily = nullptr;
+    QCheckBox* FcbRepGroups = nullptr;
+    TClickLabel* FlbGroups = nullptr;
+    QMenu* FpumMain = nullptr;
+    QMenu* FpumList = nullptr;
+    QMenu* FpumFavs = nullptr;
+    QMenu* FpumHistory = nullptr;
 };
 
 } // namespace ryv

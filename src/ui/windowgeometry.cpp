@@ -6,8 +6,14 @@ namespace ryv {
 
 namespace {
 
-int RightOf(const QRect& r) { return r.x() + r.width(); }
-int BottomOf(const QRect& r) { return r.y() + r.height(); }
+int RightOf(const QRect& r)
+{
+    return r.x() + r.width();
+}
+int BottomOf(const QRect& r)
+{
+    return r.y() + r.height();
+}
 
 // Nearer to the work area's bottom than to its top.
 bool NearerBottom(const QRect& r, const QRect& wa)
@@ -31,7 +37,7 @@ TPaneLayout PaneLayoutFor(int windowWidth, int workWidth, int minWidth)
 }
 
 QRect CompactEnterRect(const QRect& current, const QRect& normal, const QRect& workArea,
-                       int compactHeight, int compactWidth)
+    int compactHeight, int compactWidth)
 {
     const int width = compactWidth > 0 ? compactWidth : current.width();
     int left = current.x();
@@ -52,8 +58,8 @@ QRect CompactLeaveRect(const QRect& current, const QRect& normal, const QRect& w
     return QRect(left, top, width, height);
 }
 
-bool BottomButtonsFit(bool selShown, int selCaptionLeft, bool taskShown, int taskCaptionLeft,
-                      int exportButtonWidth)
+bool BottomButtonsFit(
+    bool selShown, int selCaptionLeft, bool taskShown, int taskCaptionLeft, int exportButtonWidth)
 {
     if (!selShown && !taskShown)
         return true;

@@ -16,7 +16,7 @@ constexpr int MinWidth = 312;
 constexpr int MinHeight = 103;
 constexpr int Width = 480;
 constexpr int Height = 560;
-constexpr int MainMargin = 4;    // pMain's margins left, top and bottom
+constexpr int MainMargin = 4; // pMain's margins left, top and bottom
 constexpr int HeaderHeight = 53; // pMainHeader and Panel1
 constexpr int BottomHeight = 43; // pBottom and pBottom2
 constexpr int RowHeight = 27;
@@ -38,7 +38,7 @@ TPaneLayout PaneLayoutFor(int windowWidth, int workWidth, int minWidth = design:
 // compactWidth: the main pane with its margin when the secondary pane shows,
 // else 0 (width unchanged).
 QRect CompactEnterRect(const QRect& current, const QRect& normal, const QRect& workArea,
-                       int compactHeight, int compactWidth);
+    int compactHeight, int compactWidth);
 
 // Bounds on leaving compact mode: the size of normal (FCompactRect), keeping
 // the edge of current that lies nearer to the work area's top or bottom, and
@@ -47,8 +47,8 @@ QRect CompactLeaveRect(const QRect& current, const QRect& normal, const QRect& w
 
 // Whether the compact-mode and export buttons fit at the left of the bottom
 // bar. A caption's left edge is measured from the bar's left edge.
-bool BottomButtonsFit(bool selShown, int selCaptionLeft, bool taskShown, int taskCaptionLeft,
-                      int exportButtonWidth);
+bool BottomButtonsFit(
+    bool selShown, int selCaptionLeft, bool taskShown, int taskCaptionLeft, int exportButtonWidth);
 
 // The placement on a first start: a quarter of the work area wide plus twice
 // the main pane's margin, height unchanged, centred on the work area.

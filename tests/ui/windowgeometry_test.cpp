@@ -23,12 +23,10 @@ TEST(PaneLayoutFor, SplitsAtNineSixteenthsOfTheWorkArea)
         bool two;
         int main;
     } cases[] = {
-        {1081, 1920, true, 640},
-        {1080, 1920, false, 640},
-        {2000, 1920, true, 640},
-        {700, 1024, true, 341},  // 1024/2 + 1024/16 = 576
-        {576, 1024, false, 341},
-        {600, 800, true, 312},   // a third of 800 is below the minimum width
+        { 1081, 1920, true, 640 }, { 1080, 1920, false, 640 }, { 2000, 1920, true, 640 },
+        { 700, 1024, true, 341 }, // 1024/2 + 1024/16 = 576
+        { 576, 1024, false, 341 },
+        { 600, 800, true, 312 }, // a third of 800 is below the minimum width
     };
     for (const Case& c : cases) {
         const TPaneLayout l = PaneLayoutFor(c.window, c.work);
@@ -46,13 +44,13 @@ TEST(CompactEnterRect, KeepsTheEdgeNearerToTheWorkAreasBorder)
         QRect expected;
     } cases[] = {
         // Nearer the top: the top stays, the height shrinks.
-        {"top", QRect(100, 100, 500, 600), 0, QRect(100, 100, 500, 103)},
+        { "top", QRect(100, 100, 500, 600), 0, QRect(100, 100, 500, 103) },
         // Nearer the bottom: the bottom edge stays, the top moves down.
-        {"bottom", QRect(100, 400, 500, 600), 0, QRect(100, 897, 500, 103)},
+        { "bottom", QRect(100, 400, 500, 600), 0, QRect(100, 897, 500, 103) },
         // Two panes on the left half: narrowed to the main pane, left kept.
-        {"two panes left", QRect(100, 100, 1200, 600), 644, QRect(100, 100, 644, 103)},
+        { "two panes left", QRect(100, 100, 1200, 600), 644, QRect(100, 100, 644, 103) },
         // Two panes nearer the right edge: the right edge stays.
-        {"two panes right", QRect(700, 100, 1200, 600), 644, QRect(1256, 100, 644, 103)},
+        { "two panes right", QRect(700, 100, 1200, 600), 644, QRect(1256, 100, 644, 103) },
     };
     for (const Case& c : cases) {
         EXPECT_EQ(CompactEnterRect(c.window, c.window, WorkArea, 103, c.compactWidth), c.expected)
@@ -66,12 +64,12 @@ TEST(CompactLeaveRect, RestoresTheSizeWithinTheWorkArea)
         const char* name;
         QRect current, normal, expected;
     } cases[] = {
-        {"top", QRect(100, 100, 500, 103), QRect(100, 100, 500, 600), QRect(100, 100, 500, 600)},
-        {"bottom", QRect(100, 897, 500, 103), QRect(100, 400, 500, 600),
-         QRect(100, 400, 500, 600)},
+        { "top", QRect(100, 100, 500, 103), QRect(100, 100, 500, 600), QRect(100, 100, 500, 600) },
+        { "bottom", QRect(100, 897, 500, 103), QRect(100, 400, 500, 600),
+            QRect(100, 400, 500, 600) },
         // Moved to the right while compact: pulled back to end at the edge.
-        {"right edge", QRect(1600, 100, 300, 103), QRect(100, 100, 1200, 600),
-         QRect(720, 100, 1200, 600)},
+        { "right edge", QRect(1600, 100, 300, 103), QRect(100, 100, 1200, 600),
+            QRect(720, 100, 1200, 600) },
     };
     for (const Case& c : cases)
         EXPECT_EQ(CompactLeaveRect(c.current, c.normal, WorkArea), c.expected) << c.name;
@@ -79,7 +77,7 @@ TEST(CompactLeaveRect, RestoresTheSizeWithinTheWorkArea)
 
 TEST(CompactMode, EnterThenLeaveGivesBackTheBounds)
 {
-    for (const QRect r : {QRect(100, 50, 600, 700), QRect(300, 380, 600, 650)}) {
+    for (const QRect r : { QRect(100, 50, 600, 700), QRect(300, 380, 600, 650) }) {
         const QRect compact = CompactEnterRect(r, r, WorkArea, 103, 0);
         EXPECT_EQ(CompactLeaveRect(compact, r, WorkArea), r);
     }
@@ -94,12 +92,12 @@ TEST(BottomButtonsFit, HidesButtonsOnlyWhenAShownCaptionComesTooNear)
         int taskLeft;
         bool fit;
     } cases[] = {
-        {false, 0, false, 0, true},   // only "Total:"
-        {false, 0, true, 73, true},   // more than two buttons' width away
-        {false, 0, true, 72, false},  // exactly two widths: too near
-        {true, 200, false, 0, true},
-        {true, 40, false, 0, false},
-        {true, 40, true, 100, true},
+        { false, 0, false, 0, true }, // only "Total:"
+        { false, 0, true, 73, true }, // more than two buttons' width away
+        { false, 0, true, 72, false }, // exactly two widths: too near
+        { true, 200, false, 0, true },
+        { true, 40, false, 0, false },
+        { true, 40, true, 100, true },
     };
     for (const Case& c : cases)
         EXPECT_EQ(BottomButtonsFit(c.sel, c.selLeft, c.task, c.taskLeft, 36), c.fit)

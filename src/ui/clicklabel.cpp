@@ -1,0 +1,55 @@
+#include "ui/clicklabel.h"
+
+#include <QMouseEvent>
+
+namespace ryv {
+
+TClickLabel::TClickLabel(QWidget* parent, bool elide)
+    : QLabel(parent)
+    , FElide(elide)
+{
+    setTextFormat(Qt::PlainText);
+    if (FElide) {
+        setMinimumWidth(1);
+        setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
+    }
+}
+
+void TClickLabel::SetFullText(const QString& text)
+{
+    FFullText = text;
+    if (FElide)
+        Elide();
+    else
+        setText(text);
+}
+
+void TClickLabel::SetClickable(bool on)
+{
+    FClickable = on;
+    setCursor(on ? Qt::PointingHandCursor : Qt::ArrowCursor);
+}
+
+void TClickLabel::mouseReleaseEvent(QMouseEvent* event)
+{
+    QLabel::mouseReleaseEvent(event);
+    if (FClickable && event->button() == Qt::LeftButton
+        && rect().contains(event->position().toPoint()))
+        emit clicked();
+}
+
+void TClickLabel::resizeEvent(QResizeEvent* event)
+{
+    QLabel::resizeEvent(event);
+    if (FElide)
+        Elide();
+}
+
+void TClickLabel::Elide()
+{
+    setText(
+        fontMetrics().elidedText(FFullText, Qt::ElideRight, std::max(1, contentsRect().width())));
+    setToolTip(text() != FFullText ? FFullText : QString());
+}
+
+} // namespace ryv

@@ -1,0 +1,36 @@
+#pragma once
+
+#include <QLabel>
+
+namespace ryv {
+
+// A label that can be clicked (the history heading, the task totals, the
+// groups link) and that can cut its text with an ellipsis at the end instead
+// of growing the layout (the date and the panel heading).
+class TClickLabel final : public QLabel {
+    Q_OBJECT
+public:
+    explicit TClickLabel(QWidget* parent = nullptr, bool elide = false);
+
+    void SetFullText(const QString& text);
+    QString FullText() const { return FFullText; }
+    // Whether clicks count; a clickable label shows the hand cursor.
+    void SetClickable(bool on);
+    bool Clickable() const { return FClickable; }
+
+signals:
+    void clicked();
+
+protected:
+    void mouseReleaseEvent(QMouseEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
+
+private:
+    void Elide();
+
+    QString FFullText;
+    bool FElide;
+    bool FClickable = false;
+};
+
+} // namespace ryv

@@ -1,0 +1,114 @@
+#include "ui/daylistdelegate.h"
+
+#include "core/daylist.h"
+#include "ui/daylistmodel.h"
+#include "ui/drawhelpers.h"
+
+#include <QApplication>
+#include <QPainter>
+
+#include <cmath>
+
+namespace ryv {
+
+namespace {
+
+constexpr int MarkSize = 16;
+constexpr int MarkAreaWidth = 20;
+constexpr int TextPadding = 4;
+
+int ScaledPointSize(double size, double factor)
+{
+    // Half-way sizes go to the even neighbour, as everywhere in the layout.
+    return static_cast<int>(std::nearbyint(size * factor));
+}
+
+} // namespace
+
+TDayListDelegate::TDayListDelegate(const TDayList& list, QObject* parent)
+    : QStyledItemDelegate(parent)
+    , FList(list)
+{
+}
+
+QRect TDayListDelegate::DoneMarkRect(const QRect& cell)
+{
+    return QRect(cell.x() + 2, cell.y() + (cell.height() - MarkSize) / 2, MarkSize, MarkSize);
+}
+
+QSize TDayListDelegate::sizeHint(const QStyleOptionViewItem& option, const QModelIndex& index) const
+{
+    QSize size = QStyledItemDelegate::sizeHint(option, index);
+    size.setHeight(FRowHeight);
+    return size;
+}
+
+void TDayListDelegate::paint(
+    QPainter* painter, const QStyleOptionViewItem& option, const QModelIndex& index) const
+{
+    QStyleOptionViewItem opt = option;
+    initStyleOption(&opt, index);
+    // The lists never show a focus rectangle; the selection marks the rows.
+    opt.state &= ~QStyle::State_HasFocus;
+    if (index.row() == FHotRow)
+        opt.state |= QStyle::State_MouseOver;
+    const QString text = opt.text;
+    opt.text.clear();
+    const QWidget* widget = opt.widget;
+    QStyle* style = widget ? widget->style() : QApplication::style();
+    style->drawControl(QStyle::CE_ItemViewItem, &opt, painter, widget);
+
+    const int row = index.row();
+    if (row < 0 || row >= FList.Count())
+        return;
+    const TRyvItem* item = FList.Item(row);
+    const bool isTask = item != nullptr && item->IsTask();
+    const bool selected = opt.state & QStyle::State_Selected;
+    const QPalette& pal = opt.palette;
+    const QColor textColor
+        = pal.color(QPalette::Active, selected ? QPalette::HighlightedText : QPalette::WindowText);
+    const QColor hot = pal.color(QPalette::Active, QPalette::Link);
+    const QColor grey = pal.color(QPalette::Disabled, QPalette::WindowText);
+    const QColor background
+        = selected ? pal.color(QPalette::Active, QPalette::Highlight) : pal.color(QPalette::Base);
+
+    QFont font = opt.font;
+    const double listSize = font.pointSizeF() > 0 ? font.pointSizeF() : 10.0;
+    QColor color = textColor;
+    QRect rect = opt.rect;
+    switch (index.column()) {
+    case TDayListModel::colTime:
+        if (isTask && FList.DoneMark(row))
+            FDoneIcon.paint(painter, DoneMarkRect(opt.rect));
+        rect.setLeft(rect.left() + MarkAreaWidth);
+        if (!selected)
+            color = BlendColors(hot, BlendColors(hot, textColor));
+        break;
+    case TDayListModel::colTask:
+        if (!isTask) {
+            color = BlendColors(grey, background);
+            font.setItalic(true);
+            font.setPointSize(std::max(1, ScaledPointSize(listSize, 1 / 1.1)));
+        }
+        break;
+    default:
+        if (isTask)
+            font.setPointSize(std::max(1, ScaledPointSize(listSize, 1.2)));
+        break;
+    }
+    if (FList.IsToday() && FList.IsWorking() && row == FList.Count() - 1)
+        font.setBold(true);
+
+    rect.adjust(TextPadding, 0, -TextPadding, 0);
+    painter->save();
+    painter->setFont(font);
+    painter->setPen(color);
+    const Qt::Alignment align
+        = (index.column() == TDayListModel::colHours ? Qt::AlignRight : Qt::AlignLeft)
+        | Qt::AlignVCenter;
+    painter->drawText(rect, int(align | Qt::TextSingleLine),
+        painter->fontMetrics().elidedText(text, Qt::ElideRight, rect.width()));
+    painter->restore();
+}
+
+} // namespace ryv

@@ -1,0 +1,55 @@
+#pragma once
+
+// Dragging rows between the three lists of the main window. The drag carries
+// only which list it came from; what is dragged is that list's selected row,
+// as the engine sees it when the drop arrives.
+
+#include "tracking/uistate.h"
+
+#include <QDropEvent>
+#include <QWidget>
+
+#include <functional>
+#include <optional>
+
+class QDropEvent;
+class QMimeData;
+
+namespace ryv {
+
+// The window's answers for one list view.
+struct TListDragHooks final {
+    std::function<bool()> canStartDrag;
+    std::function<bool(TListKind source)> canDrop;
+    std::function<void(TListKind source)> drop;
+};
+
+// Marks a view as the list of the given kind, so a drop can tell its source.
+void SetListKind(QWidget& view, TListKind kind);
+TListKind ListKindOf(const QWidget& view);
+
+// Runs a drag of the view's selected row; no drag image is shown.
+void StartListDrag(QWidget& view, const TListDragHooks& hooks);
+// The source list of a drag that came from one of our lists.
+std::optional<TListKind> DragSource(const QDropEvent& event);
+// Accepts or ignores a drag over a list; true when accepted.
+bool AcceptListDrag(QDropEvent& event, const TListDragHooks& hooks);
+// Handles a drop; true when it was taken.
+bool HandleListDrop(QDropEvent& event, const TListDragHooks& hooks);
+
+// An item view whose drags and drops go through the hooks only; the view's
+// own moving of items is never used.
+template <class TView> class TListDragView : public TView {
+public:
+    using TView::TView;
+
+    TListDragHooks dragHooks;
+
+protected:
+    void startDrag(Qt::DropActions) override { StartListDrag(*this, dragHooks); }
+    void dragEnterEvent(QDragEnterEvent* event) override { AcceptListDrag(*event, dragHooks); }
+    void dragMoveEvent(QDragMoveEvent* event) override { AcceptListDrag(*event, dragHooks); }
+    void dropEvent(QDropEvent* event) override { HandleListDrop(*event, dragHooks); }
+};
+
+} // namespace ryv

@@ -1,0 +1,494 @@
+#include "ui/mainwindow.h"
+
+#include "core/clock.h"
+#include "core/daylist.h"
+#include "core/inifile.h"
+#include "core/listfiles.h"
+#include "core/liststore.h"
+#include "core/ports.h"
+#include "core/ryvitemlist.h"
+#include "core/ryvoptions.h"
+#include "core/textfile.h"
+#include "platform/versioninfo.h"
+#include "tracking/tracker.h"
+#include "ui/daylistview.h"
+#include "ui/favslistview.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QCheckBox>
+#include <QDir>
+#include <QTemporaryDir>
+#include <QTest>
+
+#include <gtest/gtest.h>
+
+#include <memory>
+
+namespace ryv {
+namespace {
+
+class FakeDialog final : public ITaskDialog {
+public:
+    bool ExecuteTaskDialog(
+        TRyvItem&, const QString& caption, bool, bool, const TRyvItem*, bool) override
+    {
+        captions.append(caption);
+        return false;
+    }
+    QStringList captions;
+};
+
+class FakeMessages final : public IUserMessages {
+public:
+    bool ConfirmYesNo(const QString&) override { return true; }
+    void Warning(const QString& text) override { warnings.append(text); }
+    QStringList warnings;
+};
+
+class FakeClipboard final : public IClipboard {
+public:
+    QString Text() const override { return text; }
+    void SetText(const QString& t) override { text = t; }
+    QString text;
+};
+
+class FakeShell final : public IShell {
+public:
+    bool ShellOpen(const QString& target) override
+    {
+        opened.append(target);
+        return true;
+    }
+    QStringList opened;
+};
+
+const QRect WorkArea(0, 0, 1920, 1040);
+
+TDateTime At(int hour, int minute, int day = 10)
+{
+    return EncodeDateTime(2026, 12, day, hour, minute);
+}
+
+std::unique_ptr<TRyvItem> Entry(const QString& title, TDateTime start, TDateTime stop)
+{
+    auto e = std::make_unique<TRyvItem>();
+    e->title = title;
+    e->start = start;
+    e->stop = stop;
+    return e;
+}
+
+// Everything the entry point builds, in one temporary folder. A second
+// TWorld on the same folder is the next start of the program.
+class TWorld final {
+public:
+    explicit TWorld(const QString& folder)
+        : options(folder)
+        , today(TDayListRole::Today, options, clock)
+        , history(TDayListRole::History, options, clock)
+        , store(today, history, favs, recent, options, clock)
+        , tracker(options, favs, recent, today, history, store,
+              TTrackerPorts { clock, dialog, messages, clipboard, shell })
+    {
+        QDir().mkpath(options.FolderData);
+    }
+
+    TfrmRyvTracker& Open(const QRect& workArea = WorkArea)
+    {
+        window = std::make_unique<TfrmRyvTracker>(
+            TMainWindowParts { options, favs, recent, today, history, store, tracker, messages });
+        window->SetWorkArea(workArea);
+        window->FormCreate();
+        window->show();
+        QApplication::setActiveWindow(window.get());
+        return *window;
+    }
+
+    TManualClock clock { At(10, 0) };
+    TRyvOptions options;
+    TRyvItemList favs;
+    TRyvItemList recent;
+    TDayList today;
+    TDayList history;
+    TListStore store;
+    FakeDialog dialog;
+    FakeMessages messages;
+    FakeClipboard clipboard;
+    FakeShell shell;
+    TTracker tracker;
+    std::unique_ptr<TfrmRyvTracker> window;
+};
+
+void WriteFile(const QString& path, const QString& text)
+{
+    QDir().mkpath(QFileInfo(path).absolutePath());
+    ASSERT_TRUE(WriteTextFile(text, path, TTextEncoding::Utf8, true));
+}
+
+class MainWindowTest : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        ASSERT_TRUE(dir.isValid());
+        folder = dir.path() + QLatin1Char('/');
+    }
+
+    // Today: Alpha 08:00-09:00, Beta 09:00-09:30; yesterday: Hist 08:00-09:00;
+    // one favourite.
+    void WriteSampleData()
+    {
+        TRyvOptions options(folder);
+        const auto alpha = Entry(QStringLiteral("Alpha"), At(8, 0), At(9, 0));
+        const auto beta = Entry(QStringLiteral("Beta"), At(9, 0), At(9, 30));
+        WriteFile(DayFilePath(options, 0), DayFileText({ alpha.get(), beta.get() }));
+        const auto hist = Entry(QStringLiteral("Hist"), At(8, 0, 9), At(9, 0, 9));
+        WriteFile(DayFilePath(options, At(0, 0, 9)), DayFileText({ hist.get() }));
+        TRyvItemList favs;
+        favs.AddOrUpdate(QStringLiteral("Fav"), QString(), QString());
+        WriteFile(FavoritesFilePath(options), ListFileText(favs));
+    }
+
+    QTemporaryDir dir;
+    QString folder;
+};
+
+// --- keys ----------------------------------------------------------------------
+
+TEST_F(MainWindowTest, SharedKeysActOnTheListWithTheFocus)
+{
+    WriteSampleData();
+    struct Case {
+        const char* name;
+        TListKind focus;
+        Qt::Key key;
+        Qt::KeyboardModifiers mods;
+        const char* dialogCaption; // nullptr: no dialog
+        const char* startedTitle; // nullptr: nothing started
+    } cases[] = {
+        { "F2 on the favourites edits the favourite", TListKind::Favs, Qt::Key_F2, {}, "Edit item",
+            nullptr },
+        { "F2 on today's list edits the task", TListKind::Today, Qt::Key_F2, {}, "Edit task",
+            nullptr },
+        { "Enter on today's list edits the task", TListKind::Today, Qt::Key_Return, {}, "Edit task",
+            nullptr },
+        { "Enter on the favourites starts the favourite", TListKind::Favs, Qt::Key_Return, {},
+            nullptr, "Fav" },
+        { "Enter on the history starts from the entry", TListKind::History, Qt::Key_Enter,
+            Qt::KeypadModifier, nullptr, "Hist" },
+        { "Ctrl+Ins on today's list adds a task", TListKind::Today, Qt::Key_Insert,
+            Qt::ControlModifier, "Add task", nullptr },
+    };
+    for (const Case& c : cases) {
+        TWorld world(folder);
+        TfrmRyvTracker& w = world.Open();
+        w.resize(1200, 600);
+        if (c.focus == TListKind::History)
+            w.ShowSecondaryPanel(w.Action(QStringLiteral("acHistory")));
+        QWidget* target = c.focus == TListKind::Favs ? static_cast<QWidget*>(w.lvFavs())
+            : c.focus == TListKind::History          ? static_cast<QWidget*>(w.lvHistory())
+                                                     : static_cast<QWidget*>(w.lvList());
+        target->setFocus();
+        if (c.focus == TListKind::Favs)
+            w.lvFavs()->SelectOnlyRow(0);
+        else if (c.focus == TListKind::History)
+            w.lvHistory()->SelectOnlyRow(0);
+        const int countBefore = world.today.Count();
+
+        QTest::keyClick(target, c.key, c.mods);
+
+        if (c.dialogCaption != nullptr)
+            EXPECT_EQ(world.dialog.captions, QStringList { QString::fromUtf8(c.dialogCaption) })
+                << c.name;
+        else
+            EXPECT_TRUE(world.dialog.captions.isEmpty()) << c.name;
+        if (c.startedTitle != nullptr) {
+            // The task and the break since Beta ended.
+            EXPECT_EQ(world.today.Count(), countBefore + 2) << c.name;
+            EXPECT_EQ(world.today.Last()->title, QString::fromUtf8(c.startedTitle)) << c.name;
+            EXPECT_TRUE(world.today.IsWorking()) << c.name;
+        } else {
+            EXPECT_EQ(world.today.Count(), countBefore) << c.name;
+        }
+    }
+}
+
+TEST_F(MainWindowTest, HourKeysBelongToTheHistoryOnlyWhileItHasTheFocus)
+{
+    WriteSampleData();
+    TWorld world(folder);
+    TfrmRyvTracker& w = world.Open();
+    w.resize(1200, 600);
+
+    // Before the history list ever had the focus.
+    w.lvList()->setFocus();
+    w.lvList()->SelectOnlyRow(0);
+    QTest::keyClick(w.lvList(), Qt::Key_Up, Qt::ShiftModifier | Qt::ControlModifier);
+    EXPECT_DOUBLE_EQ(world.today.Item(0)->start, At(7, 0));
+
+    w.ShowSecondaryPanel(w.Action(QStringLiteral("acHistory")));
+    w.lvHistory()->setFocus();
+    w.lvHistory()->SelectOnlyRow(0);
+    QTest::keyClick(w.lvHistory(), Qt::Key_Up, Qt::ShiftModifier | Qt::ControlModifier);
+    EXPECT_DOUBLE_EQ(world.history.Item(0)->start, At(7, 0, 9));
+    EXPECT_DOUBLE_EQ(world.today.Item(0)->start, At(7, 0));
+
+    // Back on today's list the keys are today's again.
+    w.lvList()->setFocus();
+    QTest::keyClick(w.lvList(), Qt::Key_Down, Qt::ShiftModifier | Qt::ControlModifier);
+    EXPECT_DOUBLE_EQ(world.today.Item(0)->start, At(8, 0));
+    EXPECT_DOUBLE_EQ(world.history.Item(0)->start, At(7, 0, 9));
+}
+
+TEST_F(MainWindowTest, KeysNoEnabledCommandTakesGoToTheFocusedControl)
+{
+    WriteSampleData();
+    TWorld world(folder);
+    TfrmRyvTracker& w = world.Open();
+    w.lvList()->setFocus();
+    w.lvList()->SelectOnlyRow(0);
+
+    // Backspace is Stop, disabled while idle; Down is no command at all.
+    EXPECT_FALSE(w.HandleKey(QKeyCombination(Qt::Key_Backspace)));
+    QTest::keyClick(w.lvList(), Qt::Key_Down);
+    EXPECT_EQ(world.today.Focused(), 1);
+    EXPECT_EQ(world.today.Selected(), QList<int> { 1 });
+
+    // Enabled rules follow the state: Stop becomes available once working.
+    w.UpdateActions();
+    EXPECT_FALSE(w.Action(QStringLiteral("acStop"))->isEnabled());
+    QTest::keyClick(w.lvList(), Qt::Key_Insert);
+    w.UpdateActions();
+    EXPECT_TRUE(w.Action(QStringLiteral("acStop"))->isEnabled());
+    EXPECT_TRUE(w.HandleKey(QKeyCombination(Qt::Key_Backspace)));
+    EXPECT_FALSE(world.today.IsWorking());
+}
+
+// --- panes, panels and modes ------------------------------------------------------
+
+TEST_F(MainWindowTest, WindowWidthDecidesBetweenOneAndTwoPanes)
+{
+    TWorld world(folder);
+    TfrmRyvTracker& w = world.Open();
+    w.resize(1081, 600);
+    EXPECT_TRUE(w.TwoPanes());
+    EXPECT_EQ(w.findChild<QWidget*>(QStringLiteral("pMain"))->width(), 640);
+    w.resize(1080, 600);
+    EXPECT_FALSE(w.TwoPanes());
+}
+
+TEST_F(MainWindowTest, ChoosingAPanelInOnePaneDoublesTheWidth)
+{
+    WriteSampleData();
+    TWorld world(folder);
+    TfrmRyvTracker& w = world.Open();
+    w.setGeometry(100, 100, 600, 500);
+    ASSERT_FALSE(w.TwoPanes());
+
+    w.ShowSecondaryPanel(w.Action(QStringLiteral("acHistory")));
+    EXPECT_EQ(w.width(), 1200);
+    EXPECT_TRUE(w.TwoPanes());
+    EXPECT_EQ(w.ShownPanel(), TSecondaryPanel::History);
+    EXPECT_FALSE(w.findChild<QWidget*>(QStringLiteral("pBottom2"))->isHidden());
+    EXPECT_EQ(world.history.Count(), 1);
+
+    w.ShowSecondaryPanel(w.Action(QStringLiteral("acReports")));
+    EXPECT_TRUE(w.findChild<QWidget*>(QStringLiteral("pBottom2"))->isHidden());
+    EXPECT_FALSE(w.findChild<QWidget*>(QStringLiteral("pReports"))->isHidden());
+    EXPECT_TRUE(w.findChild<QWidget*>(QStringLiteral("pHistory"))->isHidden());
+}
+
+TEST_F(MainWindowTest, CompactModeKeepsTheNearerEdgeAndRestoresTheBounds)
+{
+    struct Case {
+        const char* name;
+        QRect window, compact, restored;
+    } cases[] = {
+        { "near the top", QRect(100, 100, 600, 600), QRect(100, 100, 600, 103),
+            QRect(100, 100, 600, 600) },
+        { "near the bottom", QRect(100, 400, 600, 600), QRect(100, 897, 600, 103),
+            QRect(100, 400, 600, 600) },
+        // The narrowed window kept its right edge; widened again from its
+        // left edge it would pass the work area, so it ends at the edge.
+        { "two panes near the right", QRect(700, 100, 1200, 600), QRect(1256, 100, 644, 103),
+            QRect(720, 100, 1200, 600) },
+    };
+    for (const Case& c : cases) {
+        TWorld world(folder);
+        TfrmRyvTracker& w = world.Open();
+        w.setGeometry(c.window);
+        w.RunAction(w.Action(QStringLiteral("acCompactMode")));
+        EXPECT_TRUE(w.IsCompact()) << c.name;
+        EXPECT_EQ(w.geometry(), c.compact) << c.name;
+        EXPECT_FALSE(w.TwoPanes()) << c.name;
+        w.RunAction(w.Action(QStringLiteral("acCompactMode")));
+        EXPECT_FALSE(w.IsCompact()) << c.name;
+        EXPECT_EQ(w.geometry(), c.restored) << c.name;
+    }
+}
+
+TEST_F(MainWindowTest, ChoosingAPanelLeavesCompactMode)
+{
+    TWorld world(folder);
+    TfrmRyvTracker& w = world.Open();
+    w.setGeometry(100, 100, 1200, 600);
+    w.RunAction(w.Action(QStringLiteral("acCompactMode")));
+    ASSERT_FALSE(w.TwoPanes());
+    w.ShowSecondaryPanel(w.Action(QStringLiteral("acReports")));
+    EXPECT_FALSE(w.IsCompact());
+    EXPECT_EQ(w.geometry(), QRect(100, 100, 1200, 600));
+    EXPECT_TRUE(w.TwoPanes());
+    EXPECT_EQ(w.ShownPanel(), TSecondaryPanel::Reports);
+}
+
+TEST_F(MainWindowTest, WheelMovesTheFocusByOneRow)
+{
+    WriteSampleData();
+    struct Case {
+        int focused, delta, expected;
+    } cases[] = {
+        { -1, -120, 0 }, // no focused row, towards the user: the first row
+        { -1, 120, 1 }, // away from the user: the last row
+        { 0, -120, 1 }, { 1, -120, 1 }, // not beyond the end
+        { 1, 120, 0 }, { 0, 3, 0 }, // too small a turn: swallowed, nothing moves
+    };
+    TWorld world(folder);
+    TfrmRyvTracker& w = world.Open();
+    for (const Case& c : cases) {
+        if (c.focused < 0)
+            w.lvList()->clearSelection(), w.lvList()->setCurrentIndex(QModelIndex());
+        else
+            w.lvList()->SelectOnlyRow(c.focused);
+        EXPECT_TRUE(w.FormMouseWheel(TListKind::Today, c.delta));
+        EXPECT_EQ(world.today.Focused(), c.delta == 3 ? c.focused : c.expected)
+            << c.focused << " " << c.delta;
+    }
+    // In compact mode the wheel is left to the toolkit.
+    w.RunAction(w.Action(QStringLiteral("acCompactMode")));
+    EXPECT_FALSE(w.FormMouseWheel(TListKind::Today, -120));
+}
+
+TEST_F(MainWindowTest, ClickIntoAnEmptyTodaysListStartsATask)
+{
+    TWorld world(folder);
+    TfrmRyvTracker& w = world.Open();
+    ASSERT_TRUE(world.today.IsEmpty());
+    QTest::mouseClick(w.lvList()->viewport(), Qt::LeftButton);
+    EXPECT_EQ(world.today.Count(), 1);
+    EXPECT_TRUE(world.today.IsWorking());
+    EXPECT_EQ(world.dialog.captions, QStringList { QStringLiteral("Start a new task") });
+}
+
+// --- settings, start-up, closing ------------------------------------------------
+
+TEST_F(MainWindowTest, FirstStartCentresAQuarterOfTheWorkArea)
+{
+    TWorld world(folder);
+    TfrmRyvTracker& w = world.Open();
+    EXPECT_EQ(w.geometry(), QRect(716, 240, 488, 560));
+    EXPECT_TRUE(w.cbRepDaily()->isChecked());
+    EXPECT_FALSE(w.cbRepGroups()->isChecked());
+    EXPECT_FALSE(w.IsPinned());
+}
+
+TEST_F(MainWindowTest, StoredBoundsCountOnlyWithTheMaxKey)
+{
+    TRyvOptions options(folder);
+    WriteFile(options.SettingsFilePath(),
+        QStringLiteral("[window]\r\nleft=5\r\ntop=6\r\nwidth=900\r\nheight=700\r\n"));
+    {
+        TWorld world(folder);
+        EXPECT_EQ(world.Open().geometry(), QRect(716, 240, 488, 560));
+    }
+    WriteFile(options.SettingsFilePath(),
+        QStringLiteral("[window]\r\nmax=0\r\nleft=5\r\ntop=6\r\nwidth=900\r\nheight=700\r\n"));
+    TWorld world(folder);
+    EXPECT_EQ(world.Open().geometry(), QRect(5, 6, 900, 700));
+}
+
+TEST_F(MainWindowTest, SettingsRoundTripKeepsPlacementModesAndReportBoxes)
+{
+    const QRect bounds(200, 150, 700, 500);
+    {
+        TWorld world(folder);
+        TfrmRyvTracker& w = world.Open();
+        w.setGeometry(bounds);
+        w.RunAction(w.Action(QStringLiteral("acPinToTop")));
+        w.RunAction(w.Action(QStringLiteral("acCompactMode")));
+        w.cbRepDaily()->setChecked(false);
+        w.cbRepGroups()->setChecked(true);
+        w.close();
+    }
+    TIniFile ini(TRyvOptions(folder).SettingsFilePath());
+    ASSERT_TRUE(ini.Load());
+    EXPECT_EQ(ini.ReadInteger(QStringLiteral("window"), QStringLiteral("left"), -1), 200);
+    EXPECT_EQ(ini.ReadInteger(QStringLiteral("window"), QStringLiteral("height"), -1), 500);
+    EXPECT_TRUE(ini.ReadBool(QStringLiteral("window"), QStringLiteral("compact"), false));
+    EXPECT_TRUE(ini.ReadBool(QStringLiteral("window"), QStringLiteral("pinned"), false));
+    EXPECT_FALSE(ini.ReadBool(QStringLiteral("misc"), QStringLiteral("repDaily"), true));
+
+    TWorld world(folder);
+    TfrmRyvTracker& w = world.Open();
+    EXPECT_TRUE(w.IsCompact());
+    EXPECT_TRUE(w.IsPinned());
+    EXPECT_EQ(w.CompactRect(), bounds);
+    EXPECT_EQ(w.geometry(), QRect(200, 150, 700, 103));
+    EXPECT_FALSE(w.cbRepDaily()->isChecked());
+    EXPECT_TRUE(w.cbRepGroups()->isChecked());
+    w.RunAction(w.Action(QStringLiteral("acCompactMode")));
+    EXPECT_EQ(w.geometry(), bounds);
+}
+
+TEST_F(MainWindowTest, StartUpResumesATaskLeftRunning)
+{
+    TRyvOptions options(folder);
+    const auto done = Entry(QStringLiteral("Done"), At(8, 0), At(9, 0));
+    const auto running = Entry(QStringLiteral("Weekly report"), At(9, 0), 0);
+    WriteFile(DayFilePath(options, 0), DayFileText({ done.get() }, running.get()));
+
+    TWorld world(folder);
+    world.clock.Set(At(10, 23) + 45 * OneSecond);
+    TfrmRyvTracker& w = world.Open();
+    ASSERT_EQ(world.today.Count(), 2);
+    EXPECT_TRUE(world.today.IsWorking());
+    EXPECT_EQ(world.today.Last()->title, QStringLiteral("Weekly report"));
+    EXPECT_DOUBLE_EQ(world.today.Last()->stop, world.clock.Now());
+    EXPECT_EQ(w.windowTitle(), QStringLiteral("1:23 - Weekly report"));
+}
+
+TEST_F(MainWindowTest, ClosingWritesPendingSavesAndKeepsTheTaskRunning)
+{
+    WriteSampleData();
+    const TRyvOptions options(folder);
+    {
+        TWorld world(folder);
+        TfrmRyvTracker& w = world.Open();
+        w.resize(1200, 600);
+        w.ShowSecondaryPanel(w.Action(QStringLiteral("acHistory")));
+        world.tracker.ToggleDoneMark(TListKind::History, 0);
+        w.lvList()->setFocus();
+        QTest::keyClick(w.lvList(), Qt::Key_Insert);
+        ASSERT_TRUE(world.store.IsHistSavePending());
+        ASSERT_TRUE(world.store.IsSavePending());
+        w.close();
+    }
+    TWorld world(folder);
+    world.Open();
+    ASSERT_EQ(world.today.Count(), 4); // Alpha, Beta, the break, the new task
+    EXPECT_TRUE(world.today.IsWorking());
+    // Started with Beta focused, so under Beta's title.
+    EXPECT_EQ(world.today.Last()->title, QStringLiteral("Beta"));
+    const std::optional<QString> day = ReadTextFile(DayFilePath(options, At(0, 0, 9)));
+    ASSERT_TRUE(day.has_value());
+    EXPECT_TRUE(day->contains(QStringLiteral("\r\n0;1;"))) << day->toStdString();
+    EXPECT_EQ(world.recent.Count(), 1);
+}
+
+TEST(MainWindowAbout, ShowsVersionEmptyLineAndCopyright)
+{
+    EXPECT_EQ(TfrmRyvTracker::AboutText(),
+        QStringLiteral("Version: 1.0.0\r\n\r\n") + TVersionInfo::ProgramCopyright());
+}
+
+} // namespace
+} // namespace ryv
