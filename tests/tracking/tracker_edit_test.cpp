@@ -1,0 +1,553 @@
+#include "trackerfixture.h"
+
+#include <QSignalSpy>
+
+namespace ryv::testing {
+namespace {
+
+// A log written compactly: 't' task or 'b' break with start and stop.
+struct TSpan {
+    char kind;
+    TDateTime start;
+    TDateTime stop;
+};
+
+class EditTest : public TrackerTest {
+protected:
+    void Fill(TDayList& list, const std::vector<TSpan>& spans)
+    {
+        int n = 0;
+        for (const TSpan& s : spans) {
+            auto e = s.kind == 'b' ? Pause(s.start, s.stop)
+                                   : Task(s.start, s.stop, QStringLiteral("T%1").arg(++n));
+            list.UpdateRow(list.Append(std::move(e)), false);
+        }
+    }
+    void Select(TDayList& list, int row)
+    {
+        list.SetFocused(row);
+        list.SelectOnly(row);
+    }
+};
+
+// --- Add -------------------------------------------------------------------------------------
+
+struct TAddCase {
+    const char* name;
+    std::vector<TSpan> log;
+    bool working;
+    TDateTime now;
+    int minutes;
+    int row; // where the new task lands
+    QString span; // its times
+};
+
+class AddPlacement : public EditTest, public ::testing::WithParamInterface<TAddCase> { };
+
+TEST_P(AddPlacement, PlacesTaskOfGivenDuration)
+{
+    const TAddCase& c = GetParam();
+    Fill(today, c.log);
+    today.SetWorking(c.working);
+    clock.Set(c.now);
+    dialog.answers = { OkDuration(c.minutes) };
+
+    ASSERT_TRUE(tracker.Execute(TCommand::acAdd, OnToday()));
+
+    ASSERT_EQ(today.Count(), static_cast<int>(c.log.size()) + 1);
+    const TRyvItem& e = *today.Item(c.row);
+    EXPECT_EQ(e.title, QStringLiteral("Task #%1").arg(c.log.size() + 1));
+    EXPECT_EQ(Span(e), c.span);
+    EXPECT_LE(e.start, e.stop);
+    EXPECT_EQ(today.Selected(), QList<int> { c.row });
+    EXPECT_EQ(recent.Count(), 1);
+    EXPECT_TRUE(store.IsSavePending());
+    ASSERT_EQ(dialog.calls.size(), 1u);
+    EXPECT_TRUE(dialog.calls[0].askDuration);
+    EXPECT_EQ(dialog.calls[0].caption, QStringLiteral("Add task"));
+}
+
+INSTANTIATE_TEST_SUITE_P(Tracker, AddPlacement,
+    ::testing::Values(TAddCase { "FitsAfterLast", { { 't', At(7, 8, 0), At(7, 12, 0) } }, false,
+                          At(7, 14, 30), 60, 1, "12:00:00-13:00:00" },
+        TAddCase { "FitsBeforeFirst", { { 't', At(7, 8, 0), At(7, 12, 0) } }, false, At(7, 12, 20),
+            60, 0, "07:00:00-08:00:00" },
+        TAddCase { "FitsNeither_EndsNow", { { 't', At(7, 0, 30), At(7, 12, 0) } }, false,
+            At(7, 12, 20, 40), 60, 1, "12:00:00-12:20:00" },
+        TAddCase { "Working_BeforeFirstClampedToMidnight", { { 't', At(7, 1, 0), At(7, 1, 0) } },
+            true, At(7, 9, 0), 120, 0, "00:00:00-01:00:00" },
+        TAddCase { "Working_BeforeFirst", { { 't', At(7, 8, 0), At(7, 8, 0) } }, true, At(7, 9, 0),
+            30, 0, "07:30:00-08:00:00" },
+        TAddCase { "EmptyLog_EndsNow", {}, false, At(7, 9, 47, 31), 30, 0, "09:17:00-09:47:00" },
+        TAddCase { "EmptyLogJustAfterMidnight_StartsAtMidnight", {}, false, At(7, 0, 20), 60, 0,
+            "00:00:00-00:20:00" },
+        // The last entry was extended beyond now: the task follows it, with
+        // its duration, and never ends before it starts.
+        TAddCase { "LastEndsInFuture_FollowsIt", { { 't', At(7, 0, 30), At(7, 15, 0) } }, false,
+            At(7, 12, 20), 60, 1, "15:00:00-16:00:00" },
+        TAddCase { "LastEndsInFutureNearMidnight_StaysInDay",
+            { { 't', At(7, 0, 30), At(7, 23, 30) } }, false, At(7, 12, 20), 60, 1,
+            "23:30:00-23:59:00" }),
+    [](const auto& info) { return std::string(info.param.name); });
+
+TEST_F(EditTest, AddAs_CopiesFavourite_FromFavouriteFlagged)
+{
+    favs.AddOrUpdate(QStringLiteral("Fav"), QStringLiteral("http://f"), QStringLiteral("d"));
+    tracker.RefreshFavsPanel();
+    dialog.answers = { OkDuration(15) };
+    clock.Set(At(7, 9, 0));
+    ASSERT_TRUE(tracker.Execute(TCommand::acAddAs, OnFavs(0)));
+    ASSERT_EQ(dialog.calls.size(), 1u);
+    EXPECT_TRUE(dialog.calls[0].fromFavourite);
+    EXPECT_EQ(dialog.calls[0].entry.descr, QStringLiteral("d"));
+    EXPECT_EQ(dialog.calls[0].entry.start, 0);
+    EXPECT_EQ(today.Item(0)->url, QStringLiteral("http://f"));
+    EXPECT_EQ(Span(*today.Item(0)), QStringLiteral("08:45:00-09:00:00"));
+}
+
+TEST_F(EditTest, AddCancelled_ListUnchanged_PanelRebuiltWhenFavouritesChanged)
+{
+    AddFav(QStringLiteral("Gone"));
+    tracker.RefreshFavsPanel();
+    // The dialog's favourite button removes the favourite, then Cancel.
+    dialog.answers = { Cancel([this](TRyvItem&) {
+        favs.RemoveItem(QStringLiteral("Gone"), {});
+        options.StateFavsChanged = true;
+    }) };
+    QSignalSpy rebuilt(&tracker, &TTracker::FavsPanelChanged);
+
+    tracker.Execute(TCommand::acAdd, OnToday());
+
+    EXPECT_TRUE(today.IsEmpty());
+    EXPECT_FALSE(store.IsSavePending());
+    EXPECT_EQ(rebuilt.count(), 1);
+    EXPECT_TRUE(tracker.FavsRows().empty()); // no row refers to the freed item
+    EXPECT_FALSE(options.StateFavsChanged);
+}
+
+// --- Add to a history day ---------------------------------------------------------------------
+
+struct THistAddCase {
+    const char* name;
+    std::vector<TSpan> log;
+    int minutes;
+    int row;
+    QString span;
+};
+
+class AddHistPlacement : public EditTest, public ::testing::WithParamInterface<THistAddCase> { };
+
+TEST_P(AddHistPlacement, PlacesTaskAndWritesDayAtOnce)
+{
+    const THistAddCase& c = GetParam();
+    ShowHistoryDay(At(6, 0, 0));
+    Fill(history, c.log);
+    dialog.answers = { OkDuration(c.minutes) };
+
+    ASSERT_TRUE(tracker.Execute(TCommand::acAddHist, OnHistory()));
+
+    EXPECT_EQ(Span(*history.Item(c.row)), c.span);
+    EXPECT_EQ(history.Item(c.row)->title, QStringLiteral("Task #%1").arg(c.log.size() + 1));
+    EXPECT_EQ(history.Selected(), QList<int> { c.row });
+    EXPECT_FALSE(store.IsHistSavePending());
+    EXPECT_EQ(ReadDay(At(6, 0, 0)).size(), c.log.size() + 1);
+    EXPECT_EQ(recent.Count(), 1);
+}
+
+INSTANTIATE_TEST_SUITE_P(Tracker, AddHistPlacement,
+    ::testing::Values(THistAddCase { "EmptyDay_AtSeven", {}, 90, 0, "07:00:00-08:30:00" },
+        THistAddCase { "AfterLast",
+            { { 't', At(6, 8, 0), At(6, 9, 0) }, { 'b', At(6, 9, 0), At(6, 9, 10) },
+                { 't', At(6, 9, 10), At(6, 17, 0) } },
+            60, 3, "17:00:00-18:00:00" },
+        THistAddCase {
+            "BeforeFirst", { { 't', At(6, 8, 0), At(6, 23, 30) } }, 60, 0, "07:00:00-08:00:00" },
+        THistAddCase { "Neither_UntilEndOfDay", { { 't', At(6, 0, 30), At(6, 23, 0) } }, 120, 1,
+            "23:00:00-23:59:00" }),
+    [](const auto& info) { return std::string(info.param.name); });
+
+// --- Edit and done mark ---------------------------------------------------------------------
+
+TEST_F(EditTest, Edit_OkTakesTextsNotTimes_CancelChangesNothing)
+{
+    Fill(today, { { 't', At(7, 8, 0), At(7, 9, 0) } });
+    Select(today, 0);
+    dialog.answers = { Ok([](TRyvItem& e) {
+                          e.title = QStringLiteral("Renamed");
+                          e.state = ryvsDone;
+                          e.start = 1; // a dialog never changes times; ignored if it did
+                      }),
+        Cancel([](TRyvItem& e) { e.title = QStringLiteral("Nope"); }) };
+
+    ASSERT_TRUE(tracker.Execute(TCommand::acEdit, OnToday()));
+    EXPECT_EQ(today.Item(0)->title, QStringLiteral("Renamed"));
+    EXPECT_EQ(today.TaskText(0), QStringLiteral("Renamed"));
+    EXPECT_TRUE(today.DoneMark(0));
+    EXPECT_DOUBLE_EQ(today.Item(0)->start, At(7, 8, 0));
+    EXPECT_TRUE(store.IsSavePending());
+    EXPECT_EQ(dialog.calls[0].caption, QStringLiteral("Edit task"));
+
+    store.tmrSave.stop();
+    tracker.Execute(TCommand::acEdit, OnToday());
+    EXPECT_EQ(today.Item(0)->title, QStringLiteral("Renamed"));
+    EXPECT_FALSE(store.IsSavePending());
+}
+
+TEST_F(EditTest, EditHistoryEntry_WritesDayAtOnce)
+{
+    ShowHistoryDay(At(6, 0, 0));
+    Fill(history, { { 't', At(6, 8, 0), At(6, 9, 0) } });
+    Select(history, 0);
+    dialog.answers = { Ok([](TRyvItem& e) { e.title = QStringLiteral("Fixed"); }) };
+    ASSERT_TRUE(tracker.Execute(TCommand::acEdit2, OnHistory()));
+    EXPECT_EQ(dialog.calls[0].caption, QStringLiteral("Edit item"));
+    EXPECT_EQ(TitlesOf(ReadDay(At(6, 0, 0))), QStringList { QStringLiteral("Fixed") });
+}
+
+TEST_F(EditTest, DoneMark_TogglesTasksOnly_SavesByList)
+{
+    Fill(today, { { 't', At(7, 8, 0), At(7, 9, 0) }, { 'b', At(7, 9, 0), At(7, 9, 5) } });
+    Select(today, 0);
+    ASSERT_TRUE(tracker.Execute(TCommand::acTaskDone, OnToday()));
+    EXPECT_EQ(today.Item(0)->state, ryvsDone);
+    EXPECT_TRUE(today.DoneMark(0));
+    tracker.ToggleDoneMark(TListKind::Today, 0);
+    EXPECT_EQ(today.Item(0)->state, ryvsNone);
+    tracker.ToggleDoneMark(TListKind::Today, 1); // a break has no done mark
+    EXPECT_EQ(today.Item(1)->state, ryvsNone);
+    Select(today, 1);
+    EXPECT_FALSE(tracker.Enabled(TCommand::acTaskDone, OnToday()));
+
+    ShowHistoryDay(At(6, 0, 0));
+    Fill(history, { { 't', At(6, 8, 0), At(6, 9, 0) } });
+    tracker.ToggleDoneMark(TListKind::History, 0);
+    EXPECT_EQ(history.Item(0)->state, ryvsDone);
+    EXPECT_TRUE(store.IsHistSavePending());
+}
+
+// --- Delete and Clear ------------------------------------------------------------------------
+
+struct TDeleteCase {
+    const char* name;
+    std::vector<TSpan> log;
+    int row;
+    QStringList spans;
+};
+
+class DeleteNeighbours : public EditTest, public ::testing::WithParamInterface<TDeleteCase> { };
+
+TEST_P(DeleteNeighbours, GivesTheTimeToANeighbourOrABreak)
+{
+    const TDeleteCase& c = GetParam();
+    for (TDayList* list : { &today, &history }) {
+        if (list == &history)
+            ShowHistoryDay(At(7, 0, 0) - 1.0);
+        Fill(*list, c.log);
+        Select(*list, c.row);
+        messages.questions.clear();
+        const TUiState ui = list == &today ? OnToday() : OnHistory();
+        ASSERT_TRUE(tracker.Execute(list == &today ? TCommand::acDelete : TCommand::acDelHist, ui));
+        EXPECT_EQ(Spans(*list), c.spans) << (list == &today ? "today" : "history");
+        ASSERT_EQ(messages.questions.size(), 1);
+        EXPECT_TRUE(messages.questions[0].startsWith(
+            QStringLiteral("Do you really want to delete the selected item?\n\n")));
+    }
+    EXPECT_TRUE(store.IsSavePending());
+    EXPECT_TRUE(store.IsHistSavePending());
+}
+
+const TDateTime H9 = At(7, 9, 0), H10 = At(7, 10, 0), H11 = At(7, 11, 0), H12 = At(7, 12, 0),
+                H13 = At(7, 13, 0);
+
+INSTANTIATE_TEST_SUITE_P(Tracker, DeleteNeighbours,
+    ::testing::Values(TDeleteCase { "TaskBetweenTasks_BecomesBreak",
+                          { { 't', H9, H10 }, { 't', H10, H11 }, { 't', H11, H12 } }, 1,
+                          { "t 09:00:00-10:00:00", "b 10:00:00-11:00:00", "t 11:00:00-12:00:00" } },
+        TDeleteCase { "TaskBetweenBreaks_OneBreakSpansAll",
+            { { 't', H9, H10 }, { 'b', H10, H11 }, { 't', H11, H12 }, { 'b', H12, H13 },
+                { 't', H13, At(7, 14, 0) } },
+            2, { "t 09:00:00-10:00:00", "b 10:00:00-13:00:00", "t 13:00:00-14:00:00" } },
+        TDeleteCase { "NextIsBreak_BreakGrowsBack",
+            { { 't', H9, H10 }, { 't', H10, H11 }, { 'b', H11, H12 }, { 't', H12, H13 } }, 1,
+            { "t 09:00:00-10:00:00", "b 10:00:00-12:00:00", "t 12:00:00-13:00:00" } },
+        TDeleteCase { "PreviousIsBreak_BreakGrows",
+            { { 't', H9, H10 }, { 'b', H10, H11 }, { 't', H11, H12 }, { 't', H12, H13 } }, 2,
+            { "t 09:00:00-10:00:00", "b 10:00:00-12:00:00", "t 12:00:00-13:00:00" } },
+        TDeleteCase { "FirstTaskWithBreakAfter_BothGo",
+            { { 't', H9, H10 }, { 'b', H10, H11 }, { 't', H11, H12 } }, 0,
+            { "t 11:00:00-12:00:00" } },
+        TDeleteCase { "LastTaskWithBreakBefore_BothGo",
+            { { 't', H9, H10 }, { 'b', H10, H11 }, { 't', H11, H12 } }, 2,
+            { "t 09:00:00-10:00:00" } },
+        TDeleteCase { "Break_NextTaskGrowsBack",
+            { { 't', H9, H10 }, { 'b', H10, H11 }, { 't', H11, H12 } }, 1,
+            { "t 09:00:00-10:00:00", "t 10:00:00-12:00:00" } },
+        TDeleteCase { "OnlyEntry", { { 't', H9, H10 } }, 0, {} }),
+    [](const auto& info) { return std::string(info.param.name); });
+
+TEST_F(EditTest, DeleteAndClear_NoKeepsTheList)
+{
+    Fill(today, { { 't', H9, H10 }, { 't', H10, H11 } });
+    Select(today, 0);
+    messages.answer = false;
+    tracker.Execute(TCommand::acDelete, OnToday());
+    tracker.Execute(TCommand::acClear, OnToday());
+    EXPECT_EQ(today.Count(), 2);
+    EXPECT_EQ(messages.questions.size(), 2);
+    EXPECT_EQ(messages.questions[1], QStringLiteral("Do you really want to clear the task list?"));
+
+    messages.answer = true;
+    tracker.Execute(TCommand::acClear, OnToday());
+    EXPECT_TRUE(today.IsEmpty());
+    EXPECT_TRUE(store.IsSavePending());
+}
+
+TEST_F(EditTest, DeleteAndClear_NeverTouchTheRunningTask)
+{
+    Fill(today, { { 't', H9, H10 }, { 't', H10, H10 } });
+    today.SetWorking(true);
+    Select(today, 1);
+    EXPECT_FALSE(tracker.Enabled(TCommand::acDelete, OnToday()));
+    EXPECT_FALSE(tracker.Enabled(TCommand::acClear, OnToday()));
+    tracker.acDeleteExecute(TListKind::Today, OnToday());
+    tracker.acClearExecute();
+    EXPECT_EQ(today.Count(), 2);
+    EXPECT_TRUE(messages.questions.isEmpty());
+}
+
+// --- Moving starts, shorten, extend, reorder --------------------------------------------
+
+struct TMoveCase {
+    const char* name;
+    std::vector<TSpan> log;
+    bool working;
+    TCommand cmd; // a command on today's log
+    int row;
+    QStringList spans;
+};
+
+class TimeCommands : public EditTest, public ::testing::WithParamInterface<TMoveCase> { };
+
+TEST_P(TimeCommands, MoveBoundariesWithinLimits)
+{
+    const TMoveCase& c = GetParam();
+    Fill(today, c.log);
+    today.SetWorking(c.working);
+    clock.Set(At(7, 15, 20, 30));
+    today.RefreshTotals(); // a running entry's stop is now
+    Select(today, c.row);
+    const QStringList before = Spans(today);
+
+    ASSERT_TRUE(tracker.Execute(c.cmd, OnToday()));
+
+    EXPECT_EQ(Spans(today), c.spans);
+    if (Spans(today) != before) {
+        EXPECT_TRUE(store.IsSavePending()); // every change is saved after a while
+    }
+}
+
+const TSpan A { 't', At(7, 9, 0), At(7, 10, 0) };
+const TSpan B { 't', At(7, 10, 0), At(7, 10, 30) };
+
+INSTANTIATE_TEST_SUITE_P(Tracker, TimeCommands,
+    ::testing::Values(
+        TMoveCase { "Earlier_PreviousEndsAtNewStart", { A, B }, false, TCommand::acMoveBack, 1,
+            { "t 09:00:00-09:59:00", "t 09:59:00-10:30:00" } },
+        TMoveCase { "EarlierHour_PreviousTaskWouldVanish_Nothing", { A, B }, false,
+            TCommand::acMoveBackHour, 1, { "t 09:00:00-10:00:00", "t 10:00:00-10:30:00" } },
+        TMoveCase { "Earlier_ShortBreakTakenOver",
+            { A, { 'b', At(7, 10, 0), At(7, 10, 0, 40) }, { 't', At(7, 10, 0, 40), At(7, 11, 0) } },
+            false, TCommand::acMoveBack, 2, { "t 09:00:00-10:00:00", "t 10:00:00-11:00:00" } },
+        TMoveCase { "EarlierFirst_StopsAtMidnight", { { 't', At(7, 0, 0, 30), At(7, 1, 0) } },
+            false, TCommand::acMoveBack, 0, { "t 00:00:00-01:00:00" } },
+        TMoveCase { "LaterHour_ShortEntry_Nothing", { A, { 't', At(7, 10, 0), At(7, 10, 45) } },
+            false, TCommand::acMoveForwHour, 1, { "t 09:00:00-10:00:00", "t 10:00:00-10:45:00" } },
+        TMoveCase { "Later_PreviousFollows", { A, B }, false, TCommand::acMoveForw, 1,
+            { "t 09:00:00-10:01:00", "t 10:01:00-10:30:00" } },
+        TMoveCase { "Shorten_NextStartFollows", { A, B }, false, TCommand::acShortenTime, 0,
+            { "t 09:00:00-09:59:00", "t 09:59:00-10:30:00" } },
+        TMoveCase { "ShortenBreakToZero_Removed",
+            { A, { 'b', At(7, 10, 0), At(7, 10, 0, 30) }, { 't', At(7, 10, 0, 30), At(7, 11, 0) } },
+            false, TCommand::acShortenTime, 1, { "t 09:00:00-10:00:00", "t 10:00:00-11:00:00" } },
+        TMoveCase { "ShortenTaskStopsAtZero", { { 't', At(7, 9, 0), At(7, 9, 0, 30) } }, false,
+            TCommand::acShortenTime, 0, { "t 09:00:00-09:00:00" } },
+        TMoveCase { "Extend_NextStartFollows", { A, B }, false, TCommand::acExtendTime, 0,
+            { "t 09:00:00-10:01:00", "t 10:01:00-10:30:00" } },
+        TMoveCase { "Extend_ShortBreakAfterRemoved_StopStays",
+            { A, { 'b', At(7, 10, 0), At(7, 10, 0, 40) }, { 't', At(7, 10, 0, 40), At(7, 11, 0) } },
+            false, TCommand::acExtendTime, 0, { "t 09:00:00-10:00:00", "t 10:00:40-11:00:00" } },
+        TMoveCase { "Extend_NextTaskWouldVanish_Nothing",
+            { A, { 't', At(7, 10, 0), At(7, 10, 0, 30) } }, false, TCommand::acExtendTime, 0,
+            { "t 09:00:00-10:00:00", "t 10:00:00-10:00:30" } },
+        TMoveCase { "ExtendLastWhileWorking_NowTruncated", { { 't', At(7, 9, 0), At(7, 9, 0) } },
+            true, TCommand::acExtendTime, 0, { "t 09:00:00-15:20:30" } }, // the tick's now
+        TMoveCase { "ExtendLastIdle_MayPassNow", { { 't', At(7, 9, 0), At(7, 15, 20) } }, false,
+            TCommand::acExtendTime, 0, { "t 09:00:00-15:21:00" } },
+        TMoveCase { "ExtendLastIdle_StopsAtEndOfToday", { { 't', At(7, 9, 0), At(7, 23, 58, 30) } },
+            false, TCommand::acExtendTime, 0, { "t 09:00:00-23:59:00" } },
+        TMoveCase { "ExtendLastIdle_PastLimitNeverShortens",
+            { { 't', At(7, 9, 0), At(7, 23, 59, 30) } }, false, TCommand::acExtendTime, 0,
+            { "t 09:00:00-23:59:30" } },
+        TMoveCase { "MoveUp_ExchangesTimes", { A, B }, false, TCommand::acMoveUp, 1,
+            { "t 09:00:00-09:30:00", "t 09:30:00-10:30:00" } },
+        TMoveCase { "MoveUpRunning_Nothing", { A, { 't', At(7, 10, 0), At(7, 10, 0) } }, true,
+            TCommand::acMoveUp, 1, { "t 09:00:00-10:00:00", "t 10:00:00-15:20:30" } },
+        TMoveCase { "MoveDownFirstBeforeBreak_Nothing",
+            { A, { 'b', At(7, 10, 0), At(7, 10, 5) }, B }, false, TCommand::acMoveDn, 0,
+            { "t 09:00:00-10:00:00", "b 10:00:00-10:05:00", "t 10:00:00-10:30:00" } },
+        TMoveCase { "MoveDownKeepsGapInLaterEntry",
+            { A, { 't', At(7, 10, 15), At(7, 10, 45) }, { 't', At(7, 11, 0), At(7, 12, 0) } },
+            false, TCommand::acMoveDn, 0,
+            { "t 09:00:00-09:30:00", "t 09:30:00-10:45:00", "t 11:00:00-12:00:00" } },
+        TMoveCase { "MoveDownBreak_JoinsNextBreak",
+            { A, { 'b', At(7, 10, 0), At(7, 10, 15) }, { 't', At(7, 10, 15), At(7, 11, 0) },
+                { 'b', At(7, 11, 0), At(7, 11, 30) }, { 't', At(7, 11, 30), At(7, 12, 0) } },
+            false, TCommand::acMoveDn, 1,
+            { "t 09:00:00-10:00:00", "t 10:00:00-10:45:00", "b 10:45:00-11:30:00",
+                "t 11:30:00-12:00:00" } },
+        TMoveCase { "MoveUpPastBreak_BreakJoinsNextBreak",
+            { A, { 'b', At(7, 10, 0), At(7, 10, 15) }, { 't', At(7, 10, 15), At(7, 11, 0) },
+                { 'b', At(7, 11, 0), At(7, 11, 30) }, { 't', At(7, 11, 30), At(7, 12, 0) } },
+            false, TCommand::acMoveUp, 2,
+            { "t 09:00:00-10:00:00", "t 10:00:00-10:45:00", "b 10:45:00-11:30:00",
+                "t 11:30:00-12:00:00" } }),
+    [](const auto& info) { return std::string(info.param.name); });
+
+TEST_F(EditTest, MoveUp_SelectsMovedEntry_TextsFollowEntries)
+{
+    Fill(today, { A, B });
+    Select(today, 1);
+    tracker.Execute(TCommand::acMoveUp, OnToday());
+    EXPECT_EQ(today.TaskText(0), QStringLiteral("T2"));
+    EXPECT_EQ(today.Selected(), QList<int> { 0 });
+}
+
+TEST_F(EditTest, HistoryTwins_ActOnHistoryDay_DeferredSave)
+{
+    ShowHistoryDay(At(6, 0, 0));
+    Fill(history,
+        { { 't', At(6, 0, 0, 30), At(6, 1, 0) }, { 't', At(6, 1, 0), At(6, 23, 58, 30) } });
+    Select(history, 0);
+    ASSERT_TRUE(tracker.Execute(TCommand::acMoveHistBack, OnHistory()));
+    EXPECT_EQ(Span(*history.Item(0)), QStringLiteral("00:00:00-01:00:00")); // midnight of the day
+    Select(history, 1);
+    tracker.Execute(TCommand::acHistExtendTime, OnHistory());
+    tracker.Execute(TCommand::acHistExtendTime, OnHistory());
+    EXPECT_EQ(Span(*history.Item(1)), QStringLiteral("01:00:00-23:59:00"));
+    EXPECT_TRUE(store.IsHistSavePending());
+    EXPECT_FALSE(store.IsSavePending());
+    EXPECT_TRUE(today.IsEmpty());
+    EXPECT_EQ(history.TotalText(), QStringLiteral("23:59"));
+}
+
+// --- Open link -------------------------------------------------------------------------------
+
+TEST_F(EditTest, OpenLink_CopiesSpentTimeByFormat_ThenOpens)
+{
+    struct {
+        quint8 format;
+        QString clipboard;
+    } cases[] = {
+        { 0, QString() },
+        { 1, QStringLiteral("1:30") },
+        { 2, QStringLiteral("/spend 1h30m") },
+    };
+    Fill(today, { { 't', At(7, 8, 0), At(7, 9, 30) } });
+    today.Item(0)->url = QStringLiteral("http://issue/1");
+    Select(today, 0);
+    for (const auto& c : cases) {
+        options.SpendToClipboard = c.format;
+        clipboard.text.clear();
+        shell.opened.clear();
+        ASSERT_TRUE(tracker.Execute(TCommand::acOpenURL, OnToday()));
+        EXPECT_EQ(clipboard.text, c.clipboard);
+        EXPECT_EQ(shell.opened, QStringList { QStringLiteral("http://issue/1") });
+    }
+}
+
+TEST_F(EditTest, OpenLinkFromHistoryAndTaskTotal_NameTheDay)
+{
+    ShowHistoryDay(At(6, 0, 0));
+    Fill(history, { { 't', At(6, 8, 0), At(6, 9, 30) }, { 't', At(6, 10, 0), At(6, 10, 30) } });
+    history.Item(0)->url = QStringLiteral("http://i");
+    history.Item(1)->url = QStringLiteral("http://i");
+    Select(history, 0);
+    ASSERT_TRUE(tracker.Execute(TCommand::acOpenURL2, OnHistory()));
+    EXPECT_EQ(clipboard.text, QStringLiteral("/spend 1h30m 2022-01-06"));
+
+    ASSERT_TRUE(history.TaskTotalVisible());
+    EXPECT_TRUE(tracker.TaskTotalClickable(TListKind::History, OnHistory()));
+    tracker.TaskTotalClick(TListKind::History, OnHistory());
+    EXPECT_EQ(clipboard.text, QStringLiteral("/spend 2h0m 2022-01-06"));
+    EXPECT_EQ(shell.opened.size(), 2);
+}
+
+TEST_F(EditTest, OpenLinkWithoutLink_EditsInstead_TaskTotalNotClickable)
+{
+    Fill(today, { { 't', At(7, 8, 0), At(7, 9, 0) }, { 't', At(7, 9, 0), At(7, 9, 30) } });
+    today.Item(1)->title = QStringLiteral("T1");
+    Select(today, 0);
+    ASSERT_TRUE(today.TaskTotalVisible());
+    EXPECT_FALSE(tracker.TaskTotalClickable(TListKind::Today, OnToday()));
+    EXPECT_FALSE(tracker.Enabled(TCommand::acOpenURL, OnToday()));
+    tracker.acOpenURLExecute(OnToday());
+    EXPECT_EQ(dialog.calls.size(), 1u);
+    EXPECT_TRUE(shell.opened.isEmpty());
+}
+
+// --- Enabled rules --------------------------------------------------------------------------
+
+TEST_F(EditTest, EnabledRules_FollowFocusPanelAndSelection)
+{
+    Fill(today, { A, { 'b', At(7, 10, 0), At(7, 10, 5) } });
+    ShowHistoryDay(At(6, 0, 0));
+    Fill(history, { { 't', At(6, 8, 0), At(6, 9, 0) } });
+    AddFav(QStringLiteral("F"), QStringLiteral("http://f"));
+    AddRecent(QStringLiteral("R"));
+    tracker.RefreshFavsPanel(); // rows: F, separator, R
+    Select(today, 0);
+    Select(history, 0);
+
+    TUiState todayHistPanel = OnToday();
+    todayHistPanel.panel = TSecondaryPanel::History;
+    TUiState histHidden = OnHistory();
+    histHidden.secondaryShown = false;
+    struct {
+        TCommand cmd;
+        TUiState ui;
+        bool enabled;
+    } cases[] = {
+        { TCommand::acAdd, OnToday(), true },
+        { TCommand::acAdd, OnHistory(), false },
+        { TCommand::acAddHist, OnHistory(), true },
+        { TCommand::acAddHist, histHidden, false },
+        { TCommand::acAddHist, todayHistPanel, false },
+        { TCommand::acEdit, OnToday(), true },
+        { TCommand::acMoveBack, OnToday(), true },
+        { TCommand::acMoveHistBack, OnToday(), false },
+        { TCommand::acMoveHistBack, OnHistory(), true },
+        { TCommand::acEdit2, OnHistory(), true },
+        { TCommand::acEdit2, OnFavs(0), true },
+        { TCommand::acEdit2, OnFavs(2), false }, // a recent row
+        { TCommand::acDelFav, OnFavs(2), true }, // rule C: recent rows too
+        { TCommand::acDelFav, OnFavs(1), false }, // the separator
+        { TCommand::acMoveFavUp, OnFavs(2), false }, // rule D: favourites only
+        { TCommand::acOpenURL2, OnFavs(0), true },
+        { TCommand::acOpenURL2, OnFavs(2), false }, // no link
+        { TCommand::acStartAs, OnFavs(1), false },
+        { TCommand::acStartAs, OnHistory(), true },
+        { TCommand::acHistForw, OnHistory(), true },
+        { TCommand::acHistBack, OnToday(), false },
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(tracker.Enabled(c.cmd, c.ui), c.enabled) << static_cast<int>(c.cmd);
+
+    Select(today, 1); // a break
+    EXPECT_FALSE(tracker.Enabled(TCommand::acEdit, OnToday()));
+    EXPECT_TRUE(tracker.Enabled(TCommand::acDelete, OnToday()));
+    today.SetSelection({ 0, 1 });
+    EXPECT_FALSE(tracker.Enabled(TCommand::acDelete, OnToday()));
+}
+
+} // namespace
+} // namespace ryv::testing
