@@ -1,0 +1,166 @@
+#include "trackerfixture.h"
+
+#include <QSignalSpy>
+
+namespace ryv::testing {
+namespace {
+
+class FavsTest : public TrackerTest {
+protected:
+    void SetUp() override
+    {
+        TrackerTest::SetUp();
+        AddFav(QStringLiteral("A"), QStringLiteral("http://a"));
+        AddFav(QStringLiteral("B"));
+        AddRecent(QStringLiteral("R1"));
+        AddRecent(QStringLiteral("R2"));
+        tracker.RefreshFavsPanel();
+    }
+    // The row the panel asked the window to select last.
+    int SelectedRow() const { return selected.isEmpty() ? -1 : selected.last().at(1).toInt(); }
+    QSignalSpy selected { &tracker, &TTracker::RowSelected };
+};
+
+TEST_F(FavsTest, Panel_FavouritesSeparatorRecentNewestFirst_ReselectsItem)
+{
+    EXPECT_EQ(FavsRowTitles(), (QStringList { "f:A", "f:B", "--", "r:R2", "r:R1" }));
+
+    AddFav(QStringLiteral("C"));
+    tracker.RefreshFavsPanel(3); // R2 was selected
+    EXPECT_EQ(FavsRowTitles(), (QStringList { "f:A", "f:B", "f:C", "--", "r:R2", "r:R1" }));
+    EXPECT_EQ(SelectedRow(), 4);
+
+    recent.Clear();
+    tracker.RefreshFavsPanel(4); // its item is gone: the first row
+    EXPECT_EQ(FavsRowTitles(), (QStringList { "f:A", "f:B", "f:C" }));
+    EXPECT_EQ(SelectedRow(), 0);
+}
+
+TEST_F(FavsTest, Remove_FromTheRowsList_SelectsNextOrPrevious)
+{
+    struct {
+        int row;
+        QStringList rows;
+        int selected;
+    } cases[] = {
+        { 0, { "f:B", "--", "r:R2", "r:R1" }, 0 }, // the next row moves up
+        { 3, { "f:B", "--", "r:R2" }, 2 }, // the last row: the one before
+        { 2, { "f:B" }, 0 }, // no recent task left: no separator either
+    };
+    for (const auto& c : cases) {
+        ASSERT_TRUE(tracker.Execute(TCommand::acDelFav, OnFavs(c.row)));
+        EXPECT_EQ(FavsRowTitles(), c.rows);
+        EXPECT_EQ(SelectedRow(), c.selected);
+    }
+    EXPECT_EQ(favs.Count(), 1);
+    EXPECT_EQ(recent.Count(), 0);
+    EXPECT_TRUE(messages.questions.isEmpty());
+}
+
+TEST_F(FavsTest, Remove_DuplicateItems_RemovesTheRowsOwn)
+{
+    AddFav(QStringLiteral("x"));
+    auto dup = std::make_unique<TRyvItem>();
+    dup->title = QStringLiteral("X");
+    favs.Add(std::move(dup)); // equal items can come from the list file
+    tracker.RefreshFavsPanel();
+    tracker.Execute(TCommand::acDelFav, OnFavs(3));
+    ASSERT_EQ(favs.Count(), 3);
+    EXPECT_EQ(favs.Item(2)->title, QStringLiteral("x"));
+}
+
+TEST_F(FavsTest, MoveUpDown_StayWithinFavourites)
+{
+    ASSERT_TRUE(tracker.Execute(TCommand::acMoveFavUp, OnFavs(1)));
+    EXPECT_EQ(FavsRowTitles(), (QStringList { "f:B", "f:A", "--", "r:R2", "r:R1" }));
+    EXPECT_EQ(SelectedRow(), 0);
+
+    tracker.Execute(TCommand::acMoveFavDn, OnFavs(1)); // the last favourite: nothing
+    EXPECT_EQ(FavsRowTitles(), (QStringList { "f:B", "f:A", "--", "r:R2", "r:R1" }));
+
+    tracker.Execute(TCommand::acMoveFavDn, OnFavs(0));
+    EXPECT_EQ(FavsRowTitles(), (QStringList { "f:A", "f:B", "--", "r:R2", "r:R1" }));
+    EXPECT_EQ(SelectedRow(), 1);
+    EXPECT_FALSE(tracker.Enabled(TCommand::acMoveFavUp, OnFavs(3)));
+}
+
+TEST_F(FavsTest, DropOnFavourites_UpdatesKnownTaskOrAppends_BreaksRefused)
+{
+    AddToday(Entry(ryvkTask, At(7, 8, 0), At(7, 9, 0), QStringLiteral("A renamed"),
+        QStringLiteral("HTTP://A"), QStringLiteral("new descr")));
+    AddToday(Pause(At(7, 9, 0), At(7, 9, 10)));
+    AddToday(Task(At(7, 9, 10), At(7, 9, 30), QStringLiteral("New")));
+
+    today.SelectOnly(1);
+    EXPECT_FALSE(tracker.CanDropOnFavs(TListKind::Today, OnToday()));
+
+    today.SelectOnly(0);
+    ASSERT_TRUE(tracker.CanDropOnFavs(TListKind::Today, OnToday()));
+    tracker.DropOnFavs(TListKind::Today, OnToday());
+    EXPECT_EQ(FavsRowTitles(), (QStringList { "f:A renamed", "f:B", "--", "r:R2", "r:R1" }));
+    EXPECT_EQ(favs.Item(0)->descr, QStringLiteral("new descr"));
+    EXPECT_EQ(SelectedRow(), 0);
+
+    today.SelectOnly(2);
+    tracker.DropOnFavs(TListKind::Today, OnToday());
+    EXPECT_EQ(favs.Count(), 3);
+    EXPECT_EQ(SelectedRow(), 2);
+    EXPECT_FALSE(tracker.CanDropOnFavs(TListKind::Favs, OnFavs(0)));
+}
+
+TEST_F(FavsTest, DropFavouriteOnToday_StartsAtOnce_FromTodayNothing)
+{
+    TUiState ui = OnFavs(0);
+    ui.focus = TListKind::Today;
+    ASSERT_TRUE(tracker.CanDropOnToday(TListKind::Favs, ui));
+    tracker.DropOnToday(TListKind::Favs, ui);
+    EXPECT_EQ(Titles(today), QStringList { QStringLiteral("A") });
+    EXPECT_TRUE(dialog.calls.empty());
+    // The started task is the newest recent one; the favourite stays selected.
+    EXPECT_EQ(FavsRowTitles(), (QStringList { "f:A", "f:B", "--", "r:A", "r:R2", "r:R1" }));
+    EXPECT_EQ(SelectedRow(), 0);
+
+    today.SelectOnly(0);
+    tracker.DropOnToday(TListKind::Today, OnToday());
+    EXPECT_EQ(today.Count(), 1);
+}
+
+TEST_F(FavsTest, EditFavourite_OkUpdates_RemovedByDialogNeverUsed)
+{
+    dialog.answers = { Ok([](TRyvItem& e) { e.title = QStringLiteral("A2"); }) };
+    ASSERT_TRUE(tracker.Execute(TCommand::acEdit2, OnFavs(0)));
+    EXPECT_EQ(dialog.calls[0].caption, QStringLiteral("Edit item"));
+    EXPECT_EQ(FavsRowTitles().first(), QStringLiteral("f:A2"));
+
+    // The favourite button switched off inside the dialog, then OK.
+    dialog.answers = { Ok([this](TRyvItem& e) {
+        favs.RemoveItem(e.title, e.url);
+        options.StateFavsChanged = true;
+        e.title = QStringLiteral("A3");
+    }) };
+    tracker.Execute(TCommand::acEdit2, OnFavs(0));
+    EXPECT_EQ(FavsRowTitles(), (QStringList { "f:B", "--", "r:R2", "r:R1" }));
+    EXPECT_FALSE(options.StateFavsChanged);
+}
+
+TEST_F(FavsTest, EditTodayCancelled_FavouritesChangedInDialog_PanelRebuilt)
+{
+    AddToday(Task(At(7, 8, 0), At(7, 9, 0), QStringLiteral("B")));
+    today.SelectOnly(0);
+    dialog.answers = { Cancel([this](TRyvItem&) {
+        favs.RemoveItem(QStringLiteral("B"), {});
+        options.StateFavsChanged = true;
+    }) };
+    tracker.Execute(TCommand::acEdit, OnToday());
+    EXPECT_EQ(FavsRowTitles(), (QStringList { "f:A", "--", "r:R2", "r:R1" }));
+}
+
+TEST_F(FavsTest, OpenLinkOfFavourite_CopiesNothing)
+{
+    ASSERT_TRUE(tracker.Execute(TCommand::acOpenURL2, OnFavs(0)));
+    EXPECT_EQ(shell.opened, QStringList { QStringLiteral("http://a") });
+    EXPECT_EQ(clipboard.sets, 0);
+}
+
+} // namespace
+} // namespace ryv::testing
