@@ -8,9 +8,17 @@
 #include "platform/shell.h"
 #include "platform/singleinstance.h"
 #include "platform/systemclipboard.h"
+#include "reports/pdfconverter.h"
+#include "reports/reportcommands.h"
+#include "reports/reportwriter.h"
+#include "reports/shellprogramrunner.h"
+#include "reports/textdocumentpdf.h"
 #include "tracking/tracker.h"
+#include "ui/groupdialog.h"
 #include "ui/mainwindow.h"
+#include "ui/savefiledialog.h"
 #include "ui/taskdialog.h"
+#include "ui/waitcursor.h"
 #include "ui/windowactivation.h"
 
 #include <QApplication>
@@ -93,10 +101,22 @@ int main(int argc, char* argv[])
     TTracker tracker(options, favs, recent, today, history, store,
         TTrackerPorts { clock, dialog, messages, clipboard, shell });
 
-    TfrmRyvTracker window(
-        TMainWindowParts { options, favs, recent, today, history, store, tracker, messages });
+    TShellProgramRunner programRunner;
+    TTextDocumentPdfRenderer pdfRenderer;
+    TPdfConverter pdf(options.FolderPlugins, options.FolderData, programRunner, &pdfRenderer);
+    TReportWriter reportWriter(options, clock, pdf);
+    TSaveFileDialog saveDialog;
+    TWaitCursor waitCursor;
+    TGroupDialog groupDialog;
+    TReportCommands reports(options, clock, reportWriter,
+        TReportPorts { saveDialog, messages, shell, clipboard, waitCursor, groupDialog });
+
+    TfrmRyvTracker window(TMainWindowParts {
+        options, favs, recent, today, history, store, tracker, messages, &reports });
     dialog.SetWindow(&window);
     messages.SetWindow(&window);
+    saveDialog.SetParent(&window);
+    groupDialog.SetParent(&window);
     window.FormCreate();
     window.show();
     QObject::connect(&instance, &ryv::TSingleInstance::ActivationRequested, &window,

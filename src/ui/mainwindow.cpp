@@ -10,6 +10,7 @@
 #include "core/settings.h"
 #include "lang/langmessagedlg.h"
 #include "platform/versioninfo.h"
+#include "reports/reportcommands.h"
 #include "tracking/tracker.h"
 #include "ui/clicklabel.h"
 #include "ui/daylistdelegate.h"
@@ -241,6 +242,7 @@ TfrmRyvTracker::TfrmRyvTracker(const TMainWindowParts& parts, QWidget* parent)
     , FStore(parts.store)
     , FTracker(parts.tracker)
     , FMessages(parts.messages)
+    , FReports(parts.reports)
 {
     setObjectName(QStringLiteral("frmRyvTracker"));
     FDefCaption = QStringLiteral("Ryv Tracker");
@@ -316,17 +318,14 @@ void TfrmRyvTracker::CreateActions()
     windowCommand("acClose", [this](const TUiState&) { acCloseExecute(); });
     windowCommand("acPinToTop", [this](const TUiState&) { acPinToTopExecute(); });
     windowCommand("acCompactMode", [this](const TUiState&) { acCompactModeExecute(); });
-    windowCommand("acExport", [this](const TUiState& ui) {
-        if (onExport)
-            onExport(ui.focus == TListKind::History
-                        || (ui.HistoryShown() && ui.focus != TListKind::Today)
-                    ? TListKind::History
-                    : TListKind::Today);
+    windowCommand("acExport", [this](const TUiState&) {
+        if (FReports)
+            FReports->acExportExecute(
+                ExportList(false), Action(QStringLiteral("acExport"))->toolTip());
     });
-    windowCommand("acCopyToClipboard", [this](const TUiState& ui) {
-        if (onCopyToClipboard)
-            onCopyToClipboard(
-                ui.focus == TListKind::History ? TListKind::History : TListKind::Today);
+    windowCommand("acCopyToClipboard", [this](const TUiState&) {
+        if (FReports)
+            FReports->acCopyToClipboardExecute(ExportList(false));
     });
     for (const char* name : { "acFavs", "acHistory", "acPlans", "acReports", "acShortcuts" }) {
         QAction* sender = Action(QString::fromLatin1(name));
@@ -526,9 +525,10 @@ void TfrmRyvTracker::CreateComponents()
         button->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Fixed);
         button->setMinimumHeight(40);
         button->setProperty("tag", tag);
-        connect(button, &QToolButton::clicked, this, [this, tag] {
-            if (onReport)
-                onReport(tag, FcbRepDaily->isChecked(), FcbRepGroups->isChecked());
+        connect(button, &QToolButton::clicked, this, [this, tag, button] {
+            if (FReports)
+                FReports->sbRep0Click(tag, button->text(), button->toolTip(),
+                    FcbRepDaily->isChecked(), FcbRepGroups->isChecked());
         });
         grid->addWidget(button, i % 4, i / 4);
         ++i;
@@ -546,10 +546,7 @@ void TfrmRyvTracker::CreateComponents()
     FlbGroups->setObjectName(QStringLiteral("lbGroups"));
     FlbGroups->SetFullText(QStringLiteral("Manage groups ..."));
     FlbGroups->SetClickable(true);
-    connect(FlbGroups, &TClickLabel::clicked, this, [this] {
-        if (onManageGroups)
-            onManageGroups();
-    });
+    connect(FlbGroups, &TClickLabel::clicked, this, &TfrmRyvTracker::lbGroupsClick);
     repLayout->addWidget(FlbGroups);
     repLayout->addStretch(1);
 
@@ -571,8 +568,21 @@ void TfrmRyvTracker::CreateComponents()
     QToolButton* forw = MakeButton(FpBottom2, QStringLiteral("sbHistForw"), SmallButton);
     forw->setIcon(RyvIcon(TRyvIcon::Forward));
     forw->setToolTip(QStringLiteral("Next day"));
-    MakeActionButton(
-        FpBottom2, QStringLiteral("sbExport2"), SmallButton, Action(QStringLiteral("acExport")));
+    // The history bar's export button exports the history day even while
+    // today's list has the focus.
+    QToolButton* export2 = MakeButton(FpBottom2, QStringLiteral("sbExport2"), SmallButton);
+    QAction* exportAction = Action(QStringLiteral("acExport"));
+    export2->setIcon(exportAction->icon());
+    export2->setToolTip(exportAction->toolTip());
+    connect(exportAction, &QAction::changed, export2, [export2, exportAction] {
+        export2->setEnabled(exportAction->isEnabled());
+        export2->setToolTip(exportAction->toolTip());
+    });
+    connect(export2, &QToolButton::clicked, this, [this] {
+        if (FReports)
+            FReports->acExportExecute(
+                ExportList(true), Action(QStringLiteral("acExport"))->toolTip());
+    });
     connect(back, &QToolButton::clicked, this, [this] { FTracker.sbHistBackClick(UiState()); });
     connect(forw, &QToolButton::clicked, this, [this] { FTracker.sbHistForwClick(UiState()); });
     secCol->addWidget(FpBottom2);
@@ -1050,17 +1060,20 @@ bool TfrmRyvTracker::eventFilter(QObject* watched, QEvent* event)
         break;
     }
     case QEvent::KeyRelease:
-        if (watched == FcalHistory
-            || (qobject_cast<QWidget*>(watched)
-                && FcalHistory->isAncestorOf(static_cast<QWidget*>(watched)))) {
-            if (event->spontaneous() || true)
+    case QEvent::FocusOut: {
+        // The calendar's keys and focus arrive at its inner day table.
+        auto* widget = qobject_cast<QWidget*>(watched);
+        if (widget == nullptr || (widget != FcalHistory && !FcalHistory->isAncestorOf(widget)))
+            break;
+        if (event->type() == QEvent::KeyRelease) {
+            if (widget == QApplication::focusWidget())
                 FTracker.calHistoryKeyUp(FromQDate(FcalHistory->selectedDate()));
+        } else if (!FcalHistory->isAncestorOf(QApplication::focusWidget())
+            && QApplication::focusWidget() != FcalHistory) {
+            FcalHistory->hide();
         }
         break;
-    case QEvent::FocusOut:
-        if (watched == FcalHistory && !FcalHistory->isAncestorOf(QApplication::focusWidget()))
-            FcalHistory->hide();
-        break;
+    }
     case QEvent::Wheel: {
         const auto* wheel = static_cast<QWheelEvent*>(event);
         TListKind kind = TListKind::None;
@@ -1188,6 +1201,42 @@ void TfrmRyvTracker::lbSecondaryClick()
     FcalHistory->setSelectedDate(ToQDate(FHistory.HistoryDate()));
     if (FcalHistory->isVisible())
         FcalHistory->setFocus();
+}
+
+const TDayList& TfrmRyvTracker::ExportList(bool fromHistoryButton) const
+{
+    const bool history = TReportCommands::UsesHistoryList(
+        TwoPanes(), FPanel == TSecondaryPanel::History, FlvHistory->hasFocus(), fromHistoryButton);
+    return history ? FHistory : FToday;
+}
+
+void TfrmRyvTracker::lbGroupsClick()
+{
+    if (FReports == nullptr)
+        return;
+    if (FpumGroups == nullptr) {
+        FpumGroups = new QMenu(this);
+        FpumGroups->setObjectName(QStringLiteral("pumGroups"));
+    }
+    FpumGroups->clear();
+    QAction* add = FpumGroups->addAction(QStringLiteral("Add group"));
+    add->setObjectName(QStringLiteral("miAddGroup"));
+    connect(
+        add, &QAction::triggered, this, [this, add] { FReports->miAddGroupClick(add->text()); });
+    const QStringList names = FReports->GroupNames();
+    QMenu* edit = FpumGroups->addMenu(QStringLiteral("Edit group"));
+    edit->menuAction()->setObjectName(QStringLiteral("miEditGroup"));
+    QMenu* del = FpumGroups->addMenu(QStringLiteral("Delete group"));
+    del->menuAction()->setObjectName(QStringLiteral("miDeleteGroup"));
+    edit->setEnabled(!names.isEmpty());
+    del->setEnabled(!names.isEmpty());
+    for (int i = 0; i < names.size(); ++i) {
+        connect(edit->addAction(names[i]), &QAction::triggered, this,
+            [this, i, edit] { FReports->miGroupsEditClick(i, edit->title()); });
+        connect(del->addAction(names[i]), &QAction::triggered, this,
+            [this, i] { FReports->miGroupsDeleteClick(i); });
+    }
+    FpumGroups->popup(FlbGroups->mapToGlobal(QPoint(0, FlbGroups->height())));
 }
 
 void TfrmRyvTracker::acCloseExecute()

@@ -26,6 +26,7 @@ class TDayListView;
 class TFavsListView;
 class TListStore;
 class TRyvItemList;
+class TReportCommands;
 class TRyvOptions;
 class TTracker;
 class IUserMessages;
@@ -41,6 +42,8 @@ struct TMainWindowParts final {
     TListStore& store;
     TTracker& tracker;
     IUserMessages& messages;
+    // The export and report commands; without them their buttons do nothing.
+    TReportCommands* reports = nullptr;
 };
 
 // The program's one window. It shows today's log and the secondary pane
@@ -65,12 +68,6 @@ public:
     // Loading places the window; a missing file gives the defaults.
     void LoadSettings();
     void SaveSettings();
-
-    // The report and export commands, served by the reports code.
-    std::function<void(int tag, bool daily, bool byGroups)> onReport;
-    std::function<void(TListKind list)> onExport;
-    std::function<void(TListKind list)> onCopyToClipboard;
-    std::function<void()> onManageGroups;
 
     // --- commands ------------------------------------------------------------
     QAction* Action(const QString& name) const;
@@ -142,6 +139,10 @@ private:
     void SetBounds(const QRect& r);
     int CompactHeight() const;
     void acCloseExecute();
+    // Export and copy act on the history day when it is on show and either
+    // has the focus or the history bar's own button was used.
+    const TDayList& ExportList(bool fromHistoryButton) const;
+    void lbGroupsClick();
     void lbSecondaryClick();
     void UpdateHistoryHeading();
     void pumMainPopup();
@@ -157,6 +158,7 @@ private:
     TListStore& FStore;
     TTracker& FTracker;
     IUserMessages& FMessages;
+    TReportCommands* FReports = nullptr;
 
     std::vector<TCommandDef> FCommands;
     std::optional<QRect> FWorkArea;
@@ -196,6 +198,7 @@ private:
     QMenu* FpumList = nullptr;
     QMenu* FpumFavs = nullptr;
     QMenu* FpumHistory = nullptr;
+    QMenu* FpumGroups = nullptr;
 };
 
 } // namespace ryv

@@ -10,12 +10,17 @@
 #include "core/ryvoptions.h"
 #include "core/textfile.h"
 #include "platform/versioninfo.h"
+#include "reports/pdfconverter.h"
+#include "reports/reportcommands.h"
+#include "reports/reportports.h"
+#include "reports/reportwriter.h"
 #include "tracking/tracker.h"
 #include "ui/daylistview.h"
 #include "ui/favslistview.h"
 
 #include <QAction>
 #include <QApplication>
+#include <QCalendarWidget>
 #include <QCheckBox>
 #include <QDir>
 #include <QTemporaryDir>
@@ -63,6 +68,21 @@ public:
     QStringList opened;
 };
 
+class FakeReportPorts final : public IFileSaveDialog,
+                              public IBusyCursor,
+                              public IGroupDialog,
+                              public IProgramRunner {
+public:
+    QString GetSaveFileName(const TSaveDialogRequest&) override { return QString(); }
+    void Begin() override { }
+    void End() override { }
+    bool EditGroup(const QString&, const QString&, const QString&, QString&, QString&) override
+    {
+        return false;
+    }
+    int RunAndWait(const QString&, const QStringList&, QString*) override { return -1; }
+};
+
 const QRect WorkArea(0, 0, 1920, 1040);
 
 TDateTime At(int hour, int minute, int day = 10)
@@ -96,8 +116,8 @@ public:
 
     TfrmRyvTracker& Open(const QRect& workArea = WorkArea)
     {
-        window = std::make_unique<TfrmRyvTracker>(
-            TMainWindowParts { options, favs, recent, today, history, store, tracker, messages });
+        window = std::make_unique<TfrmRyvTracker>(TMainWindowParts {
+            options, favs, recent, today, history, store, tracker, messages, &reports });
         window->SetWorkArea(workArea);
         window->FormCreate();
         window->show();
@@ -117,6 +137,11 @@ public:
     FakeClipboard clipboard;
     FakeShell shell;
     TTracker tracker;
+    FakeReportPorts reportPorts;
+    TPdfConverter pdf { options.FolderPlugins, options.FolderData, reportPorts, nullptr };
+    TReportWriter writer { options, clock, pdf };
+    TReportCommands reports { options, clock, writer,
+        TReportPorts { reportPorts, messages, shell, clipboard, reportPorts, reportPorts } };
     std::unique_ptr<TfrmRyvTracker> window;
 };
 
@@ -262,6 +287,44 @@ TEST_F(MainWindowTest, KeysNoEnabledCommandTakesGoToTheFocusedControl)
     EXPECT_TRUE(w.Action(QStringLiteral("acStop"))->isEnabled());
     EXPECT_TRUE(w.HandleKey(QKeyCombination(Qt::Key_Backspace)));
     EXPECT_FALSE(world.today.IsWorking());
+}
+
+TEST_F(MainWindowTest, CopyToClipboardTakesTheHistoryDayOnlyWhileItHasTheFocus)
+{
+    WriteSampleData();
+    TWorld world(folder);
+    TfrmRyvTracker& w = world.Open();
+    w.resize(1200, 600);
+    w.ShowSecondaryPanel(w.Action(QStringLiteral("acHistory")));
+
+    w.lvList()->setFocus();
+    QTest::keyClick(w.lvList(), Qt::Key_C, Qt::ShiftModifier | Qt::ControlModifier);
+    EXPECT_TRUE(world.clipboard.text.contains(QStringLiteral("Alpha")));
+    EXPECT_FALSE(world.clipboard.text.contains(QStringLiteral("Hist")));
+
+    w.lvHistory()->setFocus();
+    QTest::keyClick(w.lvHistory(), Qt::Key_C, Qt::ShiftModifier | Qt::ControlModifier);
+    EXPECT_TRUE(world.clipboard.text.contains(QStringLiteral("Hist")));
+    EXPECT_FALSE(world.clipboard.text.contains(QStringLiteral("Alpha")));
+}
+
+TEST_F(MainWindowTest, EscapeClosesTheOpenCalendarBeforeTheWindow)
+{
+    WriteSampleData();
+    TWorld world(folder);
+    TfrmRyvTracker& w = world.Open();
+    w.resize(1200, 600);
+    w.ShowSecondaryPanel(w.Action(QStringLiteral("acHistory")));
+    QTest::mouseClick(w.findChild<QWidget*>(QStringLiteral("lbSecondary")), Qt::LeftButton);
+    ASSERT_TRUE(w.calHistory()->isVisible());
+
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Escape);
+    EXPECT_FALSE(w.calHistory()->isVisible());
+    EXPECT_TRUE(w.isVisible());
+
+    w.lvList()->setFocus();
+    QTest::keyClick(w.lvList(), Qt::Key_Escape);
+    EXPECT_FALSE(w.isVisible());
 }
 
 // --- panes, panels and modes ------------------------------------------------------
