@@ -30,7 +30,7 @@ bool LoadReportEntries(const TRyvOptions& options, const TClock& clock, TDateTim
         if (!ReadDayFile(path, openStop, dayEntries, reason))
             continue;
         for (auto& e : dayEntries) {
-            if (!e->IsPause()) {
+            if (!e->IsPause() && !options.GroupMasks.isEmpty()) {
                 QString renamed;
                 if (!groups.Apply(e->title, renamed, errorText))
                     return false;

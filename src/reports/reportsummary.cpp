@@ -4,6 +4,7 @@
 
 #include <QHash>
 
+#include <algorithm>
 #include <utility>
 
 namespace ryv {
@@ -33,6 +34,40 @@ void CollectGroups(std::vector<TRyvItem>& entries, const QStringList& groupMasks
     }
 }
 
+// Numbers the texts so that texts equal without regard to case get one
+// number. A year holds each title many times; only the first sight of a
+// spelling is case-folded.
+class TTextClasses final {
+public:
+    explicit TTextClasses(qsizetype expected)
+    {
+        FBySpelling.reserve(expected);
+        FByFolded.reserve(expected);
+    }
+
+    int ClassOf(const QString& text)
+    {
+        const auto known = FBySpelling.constFind(text);
+        if (known != FBySpelling.constEnd())
+            return *known;
+        const QString folded = text.toCaseFolded();
+        auto cls = FByFolded.constFind(folded);
+        if (cls == FByFolded.constEnd())
+            cls = FByFolded.insert(folded, static_cast<int>(FByFolded.size()));
+        FBySpelling.insert(text, *cls);
+        return *cls;
+    }
+
+private:
+    QHash<QString, int> FBySpelling;
+    QHash<QString, int> FByFolded;
+};
+
+quint64 DayClassKey(int day, int cls)
+{
+    return (static_cast<quint64>(static_cast<quint32>(day)) << 32) | static_cast<quint32>(cls);
+}
+
 // Merging entry j into the earliest unmerged entry i < j that is the same
 // task gives exactly what comparing every pair would give: an entry that was
 // folded away never absorbs others, and whether i absorbs j depends only on
@@ -40,21 +75,22 @@ void CollectGroups(std::vector<TRyvItem>& entries, const QStringList& groupMasks
 // find that i in constant time.
 void MergeTasks(std::vector<TRyvItem>& entries, bool daily)
 {
-    using TKey = std::pair<int, QString>;
-    QHash<TKey, int> byTitle;
-    QHash<TKey, int> byUrl;
     const int n = static_cast<int>(entries.size());
+    TTextClasses texts(n / 4);
+    QHash<quint64, int> byTitle;
+    QHash<quint64, int> byUrl;
+    byTitle.reserve(n / 4);
     std::vector<int> owner(static_cast<size_t>(n), -1);
     std::vector<std::vector<int>> absorbed(static_cast<size_t>(n));
-    byTitle.reserve(n);
 
     for (int j = 0; j < n; ++j) {
         const TRyvItem& e = entries[static_cast<size_t>(j)];
         const int day = daily ? DayOf(e.start) : 0;
-        const TKey titleKey{day, e.title.toCaseFolded()};
+        const quint64 titleKey = DayClassKey(day, texts.ClassOf(e.title));
         int into = byTitle.value(titleKey, -1);
-        const TKey urlKey{day, e.url.toCaseFolded()};
+        quint64 urlKey = 0;
         if (!e.url.isEmpty()) {
+            urlKey = DayClassKey(day, texts.ClassOf(e.url));
             const int viaUrl = byUrl.value(urlKey, -1);
             if (viaUrl >= 0 && (into < 0 || viaUrl < into))
                 into = viaUrl;
@@ -92,15 +128,68 @@ void MergeTasks(std::vector<TRyvItem>& entries, bool daily)
     entries = std::move(merged);
 }
 
+// The exchange sort, exactly: for each i, every later entry with a larger
+// total (with daily: of the same day) is exchanged with entry i, in order.
+// Entry i is the "hand" of the pass; it is kept in registers and the
+// exchange is done without a branch: on real totals a large share of the
+// comparisons exchange, in no pattern a branch predictor could follow.
+// The keys sit in compact arrays, and the entries themselves are moved
+// once at the end.
+template <bool Daily>
+void ExchangeSortKeys(std::vector<TDateTime>& stop, const std::vector<TDateTime>& start,
+                      std::vector<quint32>& index)
+{
+    const size_t n = stop.size();
+    for (size_t i = 0; i + 1 < n; ++i) {
+        TDateTime handStop = stop[i];
+        quint32 handIndex = index[i];
+        // With daily the hand only ever takes entries of its own day.
+        const TDateTime handStart = start[i];
+        for (size_t j = i + 1; j < n; ++j) {
+            const TDateTime s = stop[j];
+            const bool take = s > handStop && (!Daily || start[j] == handStart);
+            // All-ones when the hand takes entry j: the selections below then
+            // compile to plain bit operations.
+            const quint32 mask = 0u - static_cast<quint32>(take);
+            const quint32 x = index[j];
+            index[j] = (x & ~mask) | (handIndex & mask);
+            handIndex = (handIndex & ~mask) | (x & mask);
+            if constexpr (Daily) {
+                stop[j] = take ? handStop : s;
+                handStop = take ? s : handStop;
+            } else {
+                // Without the day condition taking means s > handStop, so
+                // the hand keeps the larger total and leaves the smaller.
+                stop[j] = std::min(s, handStop);
+                handStop = std::max(s, handStop);
+            }
+        }
+        stop[i] = handStop;
+        index[i] = handIndex;
+    }
+}
+
 void ExchangeSort(std::vector<TRyvItem>& entries, bool daily)
 {
     const size_t n = entries.size();
-    for (size_t i = 0; i + 1 < n; ++i) {
-        for (size_t j = i + 1; j < n; ++j) {
-            if (entries[j].stop > entries[i].stop && (!daily || entries[j].start == entries[i].start))
-                std::swap(entries[i], entries[j]);
-        }
+    std::vector<TDateTime> stop(n);
+    std::vector<TDateTime> start(n);
+    std::vector<quint32> index(n);
+    for (size_t i = 0; i < n; ++i) {
+        stop[i] = entries[i].stop;
+        start[i] = entries[i].start;
+        index[i] = static_cast<quint32>(i);
     }
+    // Exchanges with daily stay within one day, so start[] never moves.
+    if (daily)
+        ExchangeSortKeys<true>(stop, start, index);
+    else
+        ExchangeSortKeys<false>(stop, start, index);
+    std::vector<TRyvItem> sorted;
+    sorted.reserve(n);
+    for (const quint32 k : index)
+        sorted.push_back(std::move(entries[k]));
+    entries = std::move(sorted);
 }
 
 } // namespace

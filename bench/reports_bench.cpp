@@ -1,0 +1,182 @@
+// Speed of a year report: the "This year" HTML report over 366 day files of
+// 40 entries each (about 2,000 distinct titles) against just reading those
+// files. The report may cost at most twice the reading: merging the entries
+// of one task must not compare every pair.
+
+#include "core/clock.h"
+#include "core/listfiles.h"
+#include "core/ryvoptions.h"
+#include "core/textfile.h"
+#include "reports/htmlexport.h"
+#include "reports/pdfconverter.h"
+#include "reports/reportperiods.h"
+#include "reports/reportloader.h"
+#include "reports/reportports.h"
+#include "reports/reportsummary.h"
+#include "reports/reportwriter.h"
+
+#include <QDir>
+#include <QRandomGenerator>
+#include <QTemporaryDir>
+
+#include <benchmark/benchmark.h>
+
+namespace ryv {
+namespace {
+
+constexpr int EntriesPerDay = 40;
+constexpr int DistinctTitles = 2000;
+
+class TNoRunner final : public IProgramRunner {
+public:
+    int RunAndWait(const QString&, const QStringList&, QString*) override { return -1; }
+};
+
+// A leap year of day files; the last day is today and lives in current.lst.
+class YearFixture final {
+public:
+    YearFixture()
+    {
+        QRandomGenerator rnd(42);
+        const TDateTime first = EncodeDate(2024, 1, 1);
+        const TDateTime last = EncodeDate(2024, 12, 31);
+        for (TDateTime day = first; day <= last; day += 1) {
+            std::vector<TRyvItem> items(EntriesPerDay);
+            std::vector<const TRyvItem*> entries;
+            TDateTime t = day + 8 * OneHour;
+            for (TRyvItem& e : items) {
+                const int n = static_cast<int>(rnd.bounded(DistinctTitles));
+                e.kind = rnd.bounded(8) == 0 ? ryvkPause : ryvkTask;
+                e.start = t;
+                e.stop = t + rnd.bounded(1, 25) * OneMinute;
+                t = e.stop;
+                if (e.IsTask()) {
+                    e.title = QStringLiteral("Task %1 for customer %2").arg(n).arg(n % 37);
+                    if (n % 3 == 0)
+                        e.url = QStringLiteral("https://tracker.example/issues/%1").arg(n);
+                    e.descr = QStringLiteral("notes %1").arg(n);
+                }
+                entries.push_back(&e);
+            }
+            const QString path = DayFilePath(FOptions, day == last ? 0 : day);
+            QDir().mkpath(QFileInfo(path).absolutePath());
+            WriteTextFile(DayFileText(entries), path, TTextEncoding::Utf8, true);
+            FPaths << path;
+        }
+    }
+
+    QTemporaryDir FDir;
+    TRyvOptions FOptions{FDir.path()};
+    TManualClock FClock{EncodeDateTime(2024, 12, 31, 18, 0)};
+    QStringList FPaths;
+};
+
+YearFixture& Year()
+{
+    static YearFixture fixture;
+    return fixture;
+}
+
+void BM_ReadYearOfDayFiles(benchmark::State& state)
+{
+    YearFixture& y = Year();
+    const TOpenStop openStop = [](const TRyvItem& e) { return EndOfDayOf(e.start); };
+    for (auto _ : state) {
+        TEntries entries;
+        QString reason;
+        for (const QString& path : y.FPaths)
+            ReadDayFile(path, openStop, entries, reason);
+        benchmark::DoNotOptimize(entries.data());
+    }
+}
+BENCHMARK(BM_ReadYearOfDayFiles)->Unit(benchmark::kMillisecond);
+
+void YearReport(benchmark::State& state, const QStringList& groupMasks, bool byGroups)
+{
+    YearFixture& y = Year();
+    y.FOptions.GroupMasks = groupMasks;
+    TNoRunner runner;
+    TPdfConverter pdf(y.FOptions.FolderPlugins, y.FOptions.FolderData, runner, nullptr);
+    TReportWriter writer(y.FOptions, y.FClock, pdf);
+    const TReportPeriod period = ReportPeriod(4, y.FClock.Now());
+    const QString out = y.FDir.filePath(QStringLiteral("year.html"));
+    for (auto _ : state) {
+        const TWriteStatus status = writer.WriteReportHtml(
+            out, period.first, period.last, false, byGroups,
+            ReportTitle(QString(), period.periodText), true, nullptr);
+        if (status != TWriteStatus::Ok)
+            state.SkipWithError("the report was not written");
+    }
+}
+
+void BM_YearReportHtml(benchmark::State& state)
+{
+    YearReport(state, {}, false);
+}
+BENCHMARK(BM_YearReportHtml)->Unit(benchmark::kMillisecond);
+
+// Three groups: every title is tested against the masks while loading.
+void BM_YearReportHtmlByGroups(benchmark::State& state)
+{
+    YearReport(state,
+               {QStringLiteral("Small=*customer ?"), QStringLiteral("Mid=task 1[0-4]*"),
+                QStringLiteral("Rest=*task*")},
+               true);
+}
+BENCHMARK(BM_YearReportHtmlByGroups)->Unit(benchmark::kMillisecond);
+
+// The shares of the report: loading (reading plus group masks) and the
+// summary alone.
+void BM_YearLoadOnly(benchmark::State& state)
+{
+    YearFixture& y = Year();
+    y.FOptions.GroupMasks.clear();
+    for (auto _ : state) {
+        std::vector<TRyvItem> entries;
+        LoadReportEntries(y.FOptions, y.FClock, EncodeDate(2024, 1, 1), EncodeDate(2024, 12, 31),
+                          entries, nullptr);
+        benchmark::DoNotOptimize(entries.data());
+    }
+}
+BENCHMARK(BM_YearLoadOnly)->Unit(benchmark::kMillisecond);
+
+void BM_YearSummaryOnly(benchmark::State& state)
+{
+    YearFixture& y = Year();
+    y.FOptions.GroupMasks.clear();
+    std::vector<TRyvItem> loaded;
+    LoadReportEntries(y.FOptions, y.FClock, EncodeDate(2024, 1, 1), EncodeDate(2024, 12, 31),
+                      loaded, nullptr);
+    std::erase_if(loaded, [](const TRyvItem& e) { return e.IsPause(); });
+    for (auto _ : state) {
+        std::vector<TRyvItem> entries = loaded;
+        SummarizeReport(entries, false, false, {}, QStringLiteral("Others"));
+        benchmark::DoNotOptimize(entries.data());
+    }
+}
+BENCHMARK(BM_YearSummaryOnly)->Unit(benchmark::kMillisecond);
+
+void BM_YearHtmlTextAndWrite(benchmark::State& state)
+{
+    YearFixture& y = Year();
+    y.FOptions.GroupMasks.clear();
+    std::vector<TRyvItem> entries;
+    LoadReportEntries(y.FOptions, y.FClock, EncodeDate(2024, 1, 1), EncodeDate(2024, 12, 31),
+                      entries, nullptr);
+    std::erase_if(entries, [](const TRyvItem& e) { return e.IsPause(); });
+    SummarizeReport(entries, false, false, {}, QStringLiteral("Others"));
+    const QString out = y.FDir.filePath(QStringLiteral("year-only.html"));
+    const bool write = state.range(0) != 0;
+    for (auto _ : state) {
+        const QString html = ReportHtmlText(entries, false, QStringLiteral("\r\n2024"));
+        if (write)
+            WriteTextFile(html, out, TTextEncoding::Utf8, false);
+        benchmark::DoNotOptimize(html.size());
+    }
+}
+BENCHMARK(BM_YearHtmlTextAndWrite)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond);
+
+} // namespace
+} // namespace ryv
+
+BENCHMARK_MAIN();
