@@ -131,7 +131,12 @@ TRyvItem* TTracker::FavsItemAt(int row) const
 {
     if (row < 0 || row >= static_cast<int>(FFavsRows.size()))
         return nullptr;
-    return FFavsRows[static_cast<size_t>(row)].item;
+    const TFavsRow& r = FFavsRows[static_cast<size_t>(row)];
+    // The task dialog changes the lists at once, while the rows follow only
+    // at the next rebuild (the window may evaluate the rules meanwhile): a row
+    // whose item has left its list carries nothing.
+    const TRyvItemList& list = r.recent ? FRecent : FFavs;
+    return r.item && list.IndexOf(r.item) >= 0 ? r.item : nullptr;
 }
 
 bool TTracker::FavsRowIsRecent(int row) const
@@ -513,8 +518,10 @@ void TTracker::acStartExecute(const TUiState& ui, bool startAs)
             CopyTexts(*entry, edited);
             FToday.SetTaskText(r, entry->title);
             FToday.SetDoneMark(r, entry->state == ryvsDone);
-            if (entry->title != oldTitle)
+            if (entry->title != oldTitle) {
                 FToday.UpdateSelectionTotals();
+                emit SelectionTotalsStale(TListKind::Today);
+            }
             FStore.SaveData(false, 0);
         }
         AfterDialog(ui.favs.First());
@@ -851,6 +858,7 @@ bool TTracker::EditDayEntry(TDayList& list, const QString& caption)
     list.SetTaskText(row, entry->title);
     list.SetDoneMark(row, entry->state == ryvsDone);
     list.UpdateSelectionTotals();
+    emit SelectionTotalsStale(&list == &FHistory ? TListKind::History : TListKind::Today);
     return true;
 }
 

@@ -9,21 +9,29 @@
 //   with them, a clock and the four ports (task dialog, messages, clipboard,
 //   shell). The window keeps a reference and connects to the signals below.
 // - Start-up: after LoadWorkspace, call StartUp(): it reads today's log, moves
-//   entries of earlier days to their day files and starts the clock.
+//   the entries of every earlier day to that day's file (merged with what the
+//   file holds), and starts the clock.
 // - Commands: the window fills a TUiState (secondary pane and panel shown,
-//   which list has the keyboard focus, selection and focus of each list) and
+//   which list has the keyboard focus, the favourites panel's selection) and
 //   calls Enabled(cmd, ui) when idle and before a command; Execute(cmd, ui)
-//   runs the command if it is enabled. Each command also has its own public
-//   handler for the mouse paths (double click, drop, done-mark click).
+//   runs the command if it is enabled. The mouse paths have their own public
+//   handlers: lvListClick, ToggleDoneMark, TaskTotalClick, the history
+//   navigation (sb..Click, cal..) and the drag-and-drop pairs CanDrop../Drop...
+//   SetDialogCaption passes the translated captions the task dialog shows.
 // - Selection: the day lists keep their selection and focus in their TDayList
 //   models (the views mirror them); a command that selects a row there calls
 //   TDayList::SelectAndShow. For the favourites panel the engine emits
 //   RowSelected(TListKind::Favs, row): the window clears lvFavs' selection,
 //   focuses and selects the row and scrolls it into view.
-// - Favourites panel: FavsRows() are the rows of the favourites list; the
-//   window rebuilds its view on FavsPanelChanged().
-// - Clock: tmrCheck is a QTimer owned by the engine; AppActivate and
-//   AppDeactivate switch its interval, SetPinned keeps it fast while pinned.
+// - Favourites panel: FavsRows() are the rows of lvFavs; the window rebuilds
+//   its view on FavsPanelChanged(). A row whose item has left its list
+//   carries nothing to any rule or command until the next rebuild.
+// - Header and calendar: TodayChanged(header, calendarMax) after a change of
+//   date; the history day on show is the history TDayList's HistoryDate.
+// - Clock: tmrCheck is a QTimer owned by the engine (started by StartUp);
+//   AppActivate and AppDeactivate switch its interval (1 s / 60 s), SetPinned
+//   keeps it at 1 s while the window is pinned on top. While the task dialog
+//   is open a change of date waits for it to close.
 
 #include "core/datetime.h"
 #include "core/ryvitem.h"
@@ -165,8 +173,8 @@ signals:
     void TodayChanged(const QString& header, TDateTime calendarMax);
     // Clear the list's selection, focus and select row, scroll it into view.
     void RowSelected(TListKind list, int row);
-    // A title changed in place: the list's selection totals are refreshed as
-    // when the row is selected.
+    // A row's title changed in place (Start's dialog, Edit). The day list has
+    // refreshed its selection totals already; views that cache them follow.
     void SelectionTotalsStale(TListKind list);
     void FavsPanelChanged();
 

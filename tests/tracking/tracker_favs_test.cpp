@@ -155,6 +155,20 @@ TEST_F(FavsTest, EditTodayCancelled_FavouritesChangedInDialog_PanelRebuilt)
     EXPECT_EQ(FavsRowTitles(), (QStringList { "f:A", "--", "r:R2", "r:R1" }));
 }
 
+TEST_F(FavsTest, RowOfItemRemovedBeforeRebuild_CarriesNothing)
+{
+    // The dialog's favourite button removes A; the window evaluates the rules
+    // before the panel is rebuilt.
+    favs.RemoveItem(QStringLiteral("A"), QStringLiteral("http://a"));
+    for (const TCommand cmd : { TCommand::acEdit2, TCommand::acOpenURL2, TCommand::acStartAs,
+             TCommand::acAddAs, TCommand::acDelFav, TCommand::acMoveFavDn })
+        EXPECT_FALSE(tracker.Enabled(cmd, OnFavs(0))) << static_cast<int>(cmd);
+    tracker.acDelFavExecute(OnFavs(0));
+    tracker.acStartExecute(OnFavs(0), true); // falls back to a new default task
+    EXPECT_EQ(Titles(today), QStringList { QStringLiteral("Task #1") });
+    EXPECT_EQ(favs.Count(), 1);
+}
+
 TEST_F(FavsTest, OpenLinkOfFavourite_CopiesNothing)
 {
     ASSERT_TRUE(tracker.Execute(TCommand::acOpenURL2, OnFavs(0)));
