@@ -12,7 +12,7 @@
 #include "reports/reportcommands.h"
 #include "reports/reportwriter.h"
 #include "reports/shellprogramrunner.h"
-#include "reports/textdocumentpdf.h"
+#include "reports/textdocumentpdfrenderer.h"
 #include "tracking/tracker.h"
 #include "ui/groupdialog.h"
 #include "ui/mainwindow.h"
