@@ -9,8 +9,8 @@
 #include "core/textfile.h"
 #include "reports/htmlexport.h"
 #include "reports/pdfconverter.h"
-#include "reports/reportperiods.h"
 #include "reports/reportloader.h"
+#include "reports/reportperiods.h"
 #include "reports/reportports.h"
 #include "reports/reportsummary.h"
 #include "reports/reportwriter.h"
@@ -66,8 +66,8 @@ public:
     }
 
     QTemporaryDir FDir;
-    TRyvOptions FOptions{FDir.path()};
-    TManualClock FClock{EncodeDateTime(2024, 12, 31, 18, 0)};
+    TRyvOptions FOptions { FDir.path() };
+    TManualClock FClock { EncodeDateTime(2024, 12, 31, 18, 0) };
     QStringList FPaths;
 };
 
@@ -101,9 +101,8 @@ void YearReport(benchmark::State& state, const QStringList& groupMasks, bool byG
     const TReportPeriod period = ReportPeriod(4, y.FClock.Now());
     const QString out = y.FDir.filePath(QStringLiteral("year.html"));
     for (auto _ : state) {
-        const TWriteStatus status = writer.WriteReportHtml(
-            out, period.first, period.last, false, byGroups,
-            ReportTitle(QString(), period.periodText), true, nullptr);
+        const TWriteStatus status = writer.WriteReportHtml(out, period.first, period.last, false,
+            byGroups, ReportTitle(QString(), period.periodText), true, nullptr);
         if (status != TWriteStatus::Ok)
             state.SkipWithError("the report was not written");
     }
@@ -119,9 +118,9 @@ BENCHMARK(BM_YearReportHtml)->Unit(benchmark::kMillisecond);
 void BM_YearReportHtmlByGroups(benchmark::State& state)
 {
     YearReport(state,
-               {QStringLiteral("Small=*customer ?"), QStringLiteral("Mid=task 1[0-4]*"),
-                QStringLiteral("Rest=*task*")},
-               true);
+        { QStringLiteral("Small=*customer ?"), QStringLiteral("Mid=task 1[0-4]*"),
+            QStringLiteral("Rest=*task*") },
+        true);
 }
 BENCHMARK(BM_YearReportHtmlByGroups)->Unit(benchmark::kMillisecond);
 
@@ -134,7 +133,7 @@ void BM_YearLoadOnly(benchmark::State& state)
     for (auto _ : state) {
         std::vector<TRyvItem> entries;
         LoadReportEntries(y.FOptions, y.FClock, EncodeDate(2024, 1, 1), EncodeDate(2024, 12, 31),
-                          entries, nullptr);
+            entries, nullptr);
         benchmark::DoNotOptimize(entries.data());
     }
 }
@@ -145,8 +144,8 @@ void BM_YearSummaryOnly(benchmark::State& state)
     YearFixture& y = Year();
     y.FOptions.GroupMasks.clear();
     std::vector<TRyvItem> loaded;
-    LoadReportEntries(y.FOptions, y.FClock, EncodeDate(2024, 1, 1), EncodeDate(2024, 12, 31),
-                      loaded, nullptr);
+    LoadReportEntries(
+        y.FOptions, y.FClock, EncodeDate(2024, 1, 1), EncodeDate(2024, 12, 31), loaded, nullptr);
     std::erase_if(loaded, [](const TRyvItem& e) { return e.IsPause(); });
     for (auto _ : state) {
         std::vector<TRyvItem> entries = loaded;
@@ -161,8 +160,8 @@ void BM_YearHtmlTextAndWrite(benchmark::State& state)
     YearFixture& y = Year();
     y.FOptions.GroupMasks.clear();
     std::vector<TRyvItem> entries;
-    LoadReportEntries(y.FOptions, y.FClock, EncodeDate(2024, 1, 1), EncodeDate(2024, 12, 31),
-                      entries, nullptr);
+    LoadReportEntries(
+        y.FOptions, y.FClock, EncodeDate(2024, 1, 1), EncodeDate(2024, 12, 31), entries, nullptr);
     std::erase_if(entries, [](const TRyvItem& e) { return e.IsPause(); });
     SummarizeReport(entries, false, false, {}, QStringLiteral("Others"));
     const QString out = y.FDir.filePath(QStringLiteral("year-only.html"));

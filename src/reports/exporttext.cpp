@@ -24,7 +24,8 @@ QString EntriesText(const std::vector<TRyvItem>& entries, QChar sep, bool withSt
     if (withState)
         header << QStringLiteral("\"state\"");
     header << QStringLiteral("start") << QStringLiteral("stop") << QStringLiteral("duration")
-           << QStringLiteral("\"title\"") << QStringLiteral("\"url\"") << QStringLiteral("\"descr\"");
+           << QStringLiteral("\"title\"") << QStringLiteral("\"url\"")
+           << QStringLiteral("\"descr\"");
     QString text = header.join(sep);
     const QString hhnn = QStringLiteral("hh:nn");
     const QString hnn = QStringLiteral("h:nn");

@@ -13,7 +13,8 @@ std::u32string LowerUcs4(const QString& text)
 
 } // namespace
 
-TFileMask::TFileMask(const QString& mask) : FMask(mask)
+TFileMask::TFileMask(const QString& mask)
+    : FMask(mask)
 {
     const std::u32string m = LowerUcs4(mask);
     size_t i = 0;
@@ -56,8 +57,7 @@ TFileMask::TFileMask(const QString& mask) : FMask(mask)
             token.ch = c;
             ++i;
         }
-        if (token.kind == TKind::AnyRun && !FTokens.empty()
-            && FTokens.back().kind == TKind::AnyRun)
+        if (token.kind == TKind::AnyRun && !FTokens.empty() && FTokens.back().kind == TKind::AnyRun)
             continue; // "**" is "*"
         FTokens.push_back(std::move(token));
     }

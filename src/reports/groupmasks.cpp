@@ -21,7 +21,7 @@ TGroupEntry SplitGroupEntry(const QString& entry)
     const qsizetype eq = entry.indexOf(QLatin1Char('='));
     if (eq < 0)
         return {};
-    return {entry.left(eq), entry.mid(eq + 1)};
+    return { entry.left(eq), entry.mid(eq + 1) };
 }
 
 QString JoinGroupEntry(const QString& name, const QString& mask)
@@ -38,7 +38,7 @@ TGroupMasks::TGroupMasks(const QStringList& groupMasks)
         QStringList pieces;
         SplitDelimited(g.mask, QLatin1Char('*'), pieces);
         pieces.removeAll(QString());
-        FGroups.push_back({g.name, TFileMask(trimmed), pieces, !trimmed.isEmpty()});
+        FGroups.push_back({ g.name, TFileMask(trimmed), pieces, !trimmed.isEmpty() });
     }
 }
 
@@ -67,8 +67,8 @@ bool TGroupMasks::Apply(const QString& title, QString& result, QString* errorTex
     return true;
 }
 
-bool ApplyGroupMasks(const QStringList& groupMasks, const QString& title, QString& result,
-                     QString* errorText)
+bool ApplyGroupMasks(
+    const QStringList& groupMasks, const QString& title, QString& result, QString* errorText)
 {
     return TGroupMasks(groupMasks).Apply(title, result, errorText);
 }

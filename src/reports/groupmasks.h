@@ -35,9 +35,9 @@ public:
 private:
     struct TGroup {
         QString name;
-        TFileMask mask;       // trailing blanks and control characters cut off
-        QStringList pieces;   // the stored mask split at "*", empty pieces left out
-        bool active = false;  // false for a mask of blanks only
+        TFileMask mask; // trailing blanks and control characters cut off
+        QStringList pieces; // the stored mask split at "*", empty pieces left out
+        bool active = false; // false for a mask of blanks only
     };
     std::vector<TGroup> FGroups;
 };
@@ -45,6 +45,6 @@ private:
 // ApplyGroupMasks of the options' groups to one title. Parses the masks on
 // every call: for many titles keep a TGroupMasks instead.
 bool ApplyGroupMasks(const QStringList& groupMasks, const QString& title, QString& result,
-                     QString* errorText = nullptr);
+    QString* errorText = nullptr);
 
 } // namespace ryv

@@ -12,24 +12,26 @@ const QString CrLf = QStringLiteral("\r\n");
 
 struct TLayout {
     QString colGroup;
-    QString span;      // colspan of a full row
+    QString span; // colspan of a full row
     QString labelSpan; // colspan of a total's label cell
 };
 
 const TLayout& ListLayout()
 {
-    static const TLayout layout{
+    static const TLayout layout {
         QStringLiteral("<colgroup><col class=\"alr\" /><col class=\"alr\" /><col class=\"all\" />"
                        "<col class=\"alr plarge\" /></colgroup>"),
-        QStringLiteral("4"), QStringLiteral("3")};
+        QStringLiteral("4"), QStringLiteral("3")
+    };
     return layout;
 }
 
 const TLayout& ReportLayout()
 {
-    static const TLayout layout{
+    static const TLayout layout {
         QStringLiteral("<colgroup><col class=\"all\" /><col class=\"alr plarge\" /></colgroup>"),
-        QStringLiteral("2"), QStringLiteral("1")};
+        QStringLiteral("2"), QStringLiteral("1")
+    };
     return layout;
 }
 
@@ -70,8 +72,8 @@ QString GrandTotal(const TLayout& l, TDateTime sum)
 QString TitleCell(const TRyvItem& e)
 {
     constexpr qsizetype MaxTitle = 128;
-    QString text = e.title.size() > MaxTitle ? e.title.left(MaxTitle) + QStringLiteral(" ...")
-                                             : e.title;
+    QString text
+        = e.title.size() > MaxTitle ? e.title.left(MaxTitle) + QStringLiteral(" ...") : e.title;
     text = HtmlEscape(text);
     if (!e.url.isEmpty())
         text = QStringLiteral("<a href=\"") + HtmlEscape(e.url) + QStringLiteral("\">") + text
@@ -170,8 +172,8 @@ struct TDayWalk {
 // day heading, preceded by the previous day's total and spacer. addRow adds
 // the entry's own row and tells whether its time counts in the totals.
 template <typename AddRow>
-TDayWalk WalkDays(const TLayout& l, const std::vector<TRyvItem>& entries, QString& rows,
-                  AddRow addRow)
+TDayWalk WalkDays(
+    const TLayout& l, const std::vector<TRyvItem>& entries, QString& rows, AddRow addRow)
 {
     TDayWalk w;
     for (size_t i = 0; i < entries.size(); ++i) {
@@ -224,11 +226,20 @@ QString HtmlEscape(const QString& text)
     out.reserve(text.size() + text.size() / 8);
     for (const QChar c : text) {
         switch (c.unicode()) {
-        case '&': out += QLatin1String("&amp;"); break;
-        case '<': out += QLatin1String("&lt;"); break;
-        case '>': out += QLatin1String("&gt;"); break;
-        case '"': out += QLatin1String("&quot;"); break;
-        default: out += c;
+        case '&':
+            out += QLatin1String("&amp;");
+            break;
+        case '<':
+            out += QLatin1String("&lt;");
+            break;
+        case '>':
+            out += QLatin1String("&gt;");
+            break;
+        case '"':
+            out += QLatin1String("&quot;");
+            break;
+        default:
+            out += c;
         }
     }
     return out;

@@ -29,8 +29,8 @@ void SetError(QString* errorText, const QString& text)
 
 } // namespace
 
-TPdfConverter::TPdfConverter(QString folderPlugins, QString folderData, IProgramRunner& runner,
-                             IPdfRenderer* fallback)
+TPdfConverter::TPdfConverter(
+    QString folderPlugins, QString folderData, IProgramRunner& runner, IPdfRenderer* fallback)
     : FFolderPlugins(std::move(folderPlugins))
     , FFolderData(std::move(folderData))
     , FRunner(runner)
@@ -40,7 +40,8 @@ TPdfConverter::TPdfConverter(QString folderPlugins, QString folderData, IProgram
 
 QString TPdfConverter::FindConverter() const
 {
-    const QFileInfo plugin(QDir(FFolderPlugins).filePath(QStringLiteral("wkhtmltopdf/wkhtmltopdf")));
+    const QFileInfo plugin(
+        QDir(FFolderPlugins).filePath(QStringLiteral("wkhtmltopdf/wkhtmltopdf")));
     if (plugin.isFile() && plugin.isExecutable())
         return plugin.absoluteFilePath();
     if (FSearchPath)
@@ -59,8 +60,8 @@ bool TPdfConverter::Convert(const QString& html, const QString& pdfFileName, QSt
     // Both temporary files are removed when they go out of scope, whatever
     // happens in between.
     QTemporaryFile htmlFile(QDir(FFolderData).filePath(QStringLiteral("__temp_XXXXXX.html")));
-    QTemporaryFile pdfFile(target.absoluteDir().filePath(QStringLiteral(".%1_XXXXXX.pdf")
-                                                             .arg(target.completeBaseName())));
+    QTemporaryFile pdfFile(target.absoluteDir().filePath(
+        QStringLiteral(".%1_XXXXXX.pdf").arg(target.completeBaseName())));
     if (!htmlFile.open() || htmlFile.write(html.toUtf8()) < 0 || !htmlFile.flush()) {
         SetError(errorText, htmlFile.errorString());
         return false;
@@ -79,11 +80,12 @@ bool TPdfConverter::Convert(const QString& html, const QString& pdfFileName, QSt
     if (!exe.isEmpty()) {
         QFile::resize(tmpPdf, 0);
         QString runError;
-        const int code = FRunner.RunAndWait(exe, {htmlFile.fileName(), tmpPdf}, &runError);
+        const int code = FRunner.RunAndWait(exe, { htmlFile.fileName(), tmpPdf }, &runError);
         written = code == 0 && IsPdfFile(tmpPdf);
         if (!written)
-            failure = !runError.isEmpty() ? runError
-                                          : QStringLiteral("wkhtmltopdf ended with code %1").arg(code);
+            failure = !runError.isEmpty()
+                ? runError
+                : QStringLiteral("wkhtmltopdf ended with code %1").arg(code);
     } else {
         failure = QStringLiteral("wkhtmltopdf was not found");
     }
@@ -102,8 +104,8 @@ bool TPdfConverter::Convert(const QString& html, const QString& pdfFileName, QSt
 
     // The temporary file is private to its owner; the result is an ordinary
     // document.
-    QFile::setPermissions(tmpPdf, QFile::ReadOwner | QFile::WriteOwner | QFile::ReadGroup
-                                      | QFile::ReadOther);
+    QFile::setPermissions(
+        tmpPdf, QFile::ReadOwner | QFile::WriteOwner | QFile::ReadGroup | QFile::ReadOther);
     std::error_code ec;
     std::filesystem::rename(tmpPdf.toStdString(), target.absoluteFilePath().toStdString(), ec);
     if (ec) {

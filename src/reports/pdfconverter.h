@@ -23,8 +23,8 @@ class TPdfConverter final {
 public:
     // fallback may be null (no GUI available); a failed converter then fails
     // the conversion.
-    TPdfConverter(QString folderPlugins, QString folderData, IProgramRunner& runner,
-                  IPdfRenderer* fallback);
+    TPdfConverter(
+        QString folderPlugins, QString folderData, IProgramRunner& runner, IPdfRenderer* fallback);
 
     // Searching the PATH can be switched off, so tests decide whether a
     // converter exists.

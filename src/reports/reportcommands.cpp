@@ -30,14 +30,17 @@ QString InFolder(const QString& folder, const QString& name)
 
 } // namespace
 
-TReportCommands::TReportCommands(TRyvOptions& options, const TClock& clock,
-                                 TReportWriter& writer, const TReportPorts& ports)
-    : FOptions(options), FClock(clock), FWriter(writer), FPorts(ports)
+TReportCommands::TReportCommands(
+    TRyvOptions& options, const TClock& clock, TReportWriter& writer, const TReportPorts& ports)
+    : FOptions(options)
+    , FClock(clock)
+    , FWriter(writer)
+    , FPorts(ports)
 {
 }
 
-bool TReportCommands::UsesHistoryList(bool secondaryVisible, bool historyVisible,
-                                      bool historyFocused, bool fromHistoryButton)
+bool TReportCommands::UsesHistoryList(
+    bool secondaryVisible, bool historyVisible, bool historyFocused, bool fromHistoryButton)
 {
     return secondaryVisible && historyVisible && (fromHistoryButton || historyFocused);
 }
@@ -75,7 +78,7 @@ QString TReportCommands::AskFileName(const QString& title, const QString& initia
 void TReportCommands::ReportFailure(const QString& path, const QString& errorText)
 {
     FPorts.messages.Warning(QStringLiteral("Cannot save the file!\r\n\r\n") + path
-                            + QStringLiteral("\r\n") + errorText);
+        + QStringLiteral("\r\n") + errorText);
 }
 
 void TReportCommands::acExportExecute(const TDayList& list, const QString& dialogTitle)
@@ -85,7 +88,8 @@ void TReportCommands::acExportExecute(const TDayList& list, const QString& dialo
     if (last.isEmpty() || !list.IsToday()) {
         // The day's own name: the file of the day with the export's extension.
         const TDateTime day = list.IsToday() ? MidnightOf(FClock.Now()) : list.HistoryDate();
-        initialPath = InFolder(FolderOf(last), DateToText(day) + QLatin1Char('.') + FOptions.ExportExt);
+        initialPath
+            = InFolder(FolderOf(last), DateToText(day) + QLatin1Char('.') + FOptions.ExportExt);
     } else {
         initialPath = last;
     }
@@ -102,12 +106,12 @@ void TReportCommands::acExportExecute(const TDayList& list, const QString& dialo
         written = FWriter.WriteListCsv(entries, path, &error);
         break;
     case TExportType::Pdf:
-        written = FWriter.WriteListPdf(entries, path, FOptions.ReportsTitle, FOptions.ListShowStop,
-                                       &error);
+        written = FWriter.WriteListPdf(
+            entries, path, FOptions.ReportsTitle, FOptions.ListShowStop, &error);
         break;
     case TExportType::Html:
-        written = FWriter.WriteListHtml(entries, path, FOptions.ReportsTitle,
-                                        FOptions.ListShowStop, &error);
+        written = FWriter.WriteListHtml(
+            entries, path, FOptions.ReportsTitle, FOptions.ListShowStop, &error);
         break;
     }
     if (!written) {
@@ -117,8 +121,8 @@ void TReportCommands::acExportExecute(const TDayList& list, const QString& dialo
     FPorts.shell.ShellOpen(path);
 }
 
-void TReportCommands::sbRep0Click(int tag, const QString& caption, const QString& hint,
-                                  bool daily, bool byGroups)
+void TReportCommands::sbRep0Click(
+    int tag, const QString& caption, const QString& hint, bool daily, bool byGroups)
 {
     const TReportPeriod period = ReportPeriod(tag, FClock.Now());
     const bool perDay = PeriodIsDaily(period, daily);
@@ -129,16 +133,16 @@ void TReportCommands::sbRep0Click(int tag, const QString& caption, const QString
     const QString last = FOptions.StateExportLast;
     if (!last.isEmpty()) {
         const QString suffix = QFileInfo(last).suffix();
-        initialPath = InFolder(FolderOf(last),
-                               suffix.isEmpty() ? name : name + QLatin1Char('.') + suffix);
+        initialPath
+            = InFolder(FolderOf(last), suffix.isEmpty() ? name : name + QLatin1Char('.') + suffix);
     } else {
         initialPath = name + QLatin1Char('.') + FOptions.ExportExt;
     }
     // The button hints are empty unless a language file gives them; the
     // period's caption then says which report is being saved.
     const QString detail = hint.isEmpty() ? caption : hint;
-    const QString path = AskFileName(AppTexts().str_report + QStringLiteral(" - ") + detail,
-                                     initialPath);
+    const QString path
+        = AskFileName(AppTexts().str_report + QStringLiteral(" - ") + detail, initialPath);
     if (path.isEmpty())
         return;
 
@@ -151,11 +155,11 @@ void TReportCommands::sbRep0Click(int tag, const QString& caption, const QString
         break;
     case TExportType::Pdf:
         status = FWriter.WriteReportPdf(path, period.first, period.last, perDay, byGroups, title,
-                                        FOptions.ListShowStop, &error);
+            FOptions.ListShowStop, &error);
         break;
     case TExportType::Html:
         status = FWriter.WriteReportHtml(path, period.first, period.last, perDay, byGroups, title,
-                                         FOptions.ListShowStop, &error);
+            FOptions.ListShowStop, &error);
         break;
     }
     switch (status) {
@@ -185,7 +189,7 @@ void TReportCommands::miAddGroupClick(const QString& caption)
     QString mask;
     const TAppTexts& texts = AppTexts();
     if (FPorts.groupDialog.EditGroup(caption, texts.str_groupname + QLatin1Char(' '),
-                                     texts.str_groupmask + QLatin1Char(' '), name, mask))
+            texts.str_groupmask + QLatin1Char(' '), name, mask))
         FOptions.GroupMasks.append(JoinGroupEntry(name, mask));
 }
 
@@ -198,7 +202,7 @@ void TReportCommands::miGroupsEditClick(int index, const QString& caption)
     QString mask = group.mask;
     const TAppTexts& texts = AppTexts();
     if (FPorts.groupDialog.EditGroup(caption, texts.str_groupname + QLatin1Char(' '),
-                                     texts.str_groupmask + QLatin1Char(' '), name, mask))
+            texts.str_groupmask + QLatin1Char(' '), name, mask))
         FOptions.GroupMasks[index] = JoinGroupEntry(name, mask);
 }
 

@@ -41,13 +41,13 @@ struct TReportPorts final {
 class TReportCommands final {
 public:
     TReportCommands(TRyvOptions& options, const TClock& clock, TReportWriter& writer,
-                    const TReportPorts& ports);
+        const TReportPorts& ports);
 
     // The history day is the list when the secondary panel shows the history
     // and either the command came from the history panel's own export button
     // or the history list has the keyboard focus; otherwise today's log.
-    static bool UsesHistoryList(bool secondaryVisible, bool historyVisible, bool historyFocused,
-                                bool fromHistoryButton);
+    static bool UsesHistoryList(
+        bool secondaryVisible, bool historyVisible, bool historyFocused, bool fromHistoryButton);
 
     // The list's entries as plain values, in list order.
     static std::vector<TRyvItem> EntriesOf(const TDayList& list);
@@ -57,15 +57,15 @@ public:
 
     // Export: asks for a file (the dialog's title is the command's hint) and
     // writes the list as CSV, HTML or PDF by the chosen extension.
-    void acExportExecute(const TDayList& list,
-                         const QString& dialogTitle = QStringLiteral("Export tasks ..."));
+    void acExportExecute(
+        const TDayList& list, const QString& dialogTitle = QStringLiteral("Export tasks ..."));
 
     // The report of the period button with this tag. caption and hint are
     // the button's (translated) texts; an empty caption stands for a command
     // that did not come from a period button. daily and byGroups are the
     // states of the " Daily" and " By groups" boxes.
-    void sbRep0Click(int tag, const QString& caption, const QString& hint, bool daily,
-                     bool byGroups);
+    void sbRep0Click(
+        int tag, const QString& caption, const QString& hint, bool daily, bool byGroups);
 
     // The groups menu: the names for the Edit and Delete submenus, in order;
     // the submenu items find their group by position.

@@ -8,7 +8,7 @@
 namespace ryv {
 
 bool LoadReportEntries(const TRyvOptions& options, const TClock& clock, TDateTime first,
-                       TDateTime last, std::vector<TRyvItem>& entries, QString* errorText)
+    TDateTime last, std::vector<TRyvItem>& entries, QString* errorText)
 {
     entries.clear();
     const int d1 = DayOf(first);

@@ -23,6 +23,6 @@ class TRyvOptions;
 // Returns false, with the mask's error in errorText and entries holding
 // what was read until then, when a group mask is invalid.
 bool LoadReportEntries(const TRyvOptions& options, const TClock& clock, TDateTime first,
-                       TDateTime last, std::vector<TRyvItem>& entries, QString* errorText);
+    TDateTime last, std::vector<TRyvItem>& entries, QString* errorText);
 
 } // namespace ryv

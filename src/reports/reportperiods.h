@@ -12,7 +12,7 @@ enum class TPeriodDaily { Always, FromCheckBox, Never };
 // The days one period button of the reports panel covers.
 struct TReportPeriod final {
     TDateTime first = 0; // midnight of the first day
-    TDateTime last = 0;  // midnight of the last day
+    TDateTime last = 0; // midnight of the last day
     TPeriodDaily daily = TPeriodDaily::Always;
     QString periodText; // empty for the single-day periods
 };

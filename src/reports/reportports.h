@@ -18,7 +18,7 @@ struct TSaveDialogRequest final {
     QStringList filters;
     QString selectedFilter;
     QString defaultSuffix; // without the dot; added to a name typed without one
-    QString initialPath;   // a file name, with its folder when one is known
+    QString initialPath; // a file name, with its folder when one is known
 };
 
 class IFileSaveDialog {
@@ -41,7 +41,11 @@ public:
 // Restores the cursor on every way out of a command.
 class TBusyCursorGuard final {
 public:
-    explicit TBusyCursorGuard(IBusyCursor& cursor) : FCursor(cursor) { FCursor.Begin(); }
+    explicit TBusyCursorGuard(IBusyCursor& cursor)
+        : FCursor(cursor)
+    {
+        FCursor.Begin();
+    }
     ~TBusyCursorGuard() { FCursor.End(); }
     TBusyCursorGuard(const TBusyCursorGuard&) = delete;
     TBusyCursorGuard& operator=(const TBusyCursorGuard&) = delete;
@@ -56,7 +60,8 @@ class IGroupDialog {
 public:
     virtual ~IGroupDialog() = default;
     virtual bool EditGroup(const QString& caption, const QString& namePrompt,
-                           const QString& maskPrompt, QString& name, QString& mask) = 0;
+        const QString& maskPrompt, QString& name, QString& mask)
+        = 0;
 };
 
 // Runs an outside program and waits for it to end while the window keeps
@@ -65,16 +70,17 @@ public:
 class IProgramRunner {
 public:
     virtual ~IProgramRunner() = default;
-    virtual int RunAndWait(const QString& program, const QStringList& arguments,
-                           QString* errorText) = 0;
+    virtual int RunAndWait(const QString& program, const QStringList& arguments, QString* errorText)
+        = 0;
 };
 
 // Renders an HTML document to a PDF file without an outside program.
 class IPdfRenderer {
 public:
     virtual ~IPdfRenderer() = default;
-    virtual bool RenderHtmlToPdf(const QString& html, const QString& pdfFileName,
-                                 QString* errorText) = 0;
+    virtual bool RenderHtmlToPdf(
+        const QString& html, const QString& pdfFileName, QString* errorText)
+        = 0;
 };
 
 } // namespace ryv

@@ -11,8 +11,8 @@ namespace ryv {
 
 namespace {
 
-void CollectGroups(std::vector<TRyvItem>& entries, const QStringList& groupMasks,
-                   const QString& othersText)
+void CollectGroups(
+    std::vector<TRyvItem>& entries, const QStringList& groupMasks, const QString& othersText)
 {
     QStringList prefixes;
     QStringList names;
@@ -136,8 +136,8 @@ void MergeTasks(std::vector<TRyvItem>& entries, bool daily)
 // The keys sit in compact arrays, and the entries themselves are moved
 // once at the end.
 template <bool Daily>
-void ExchangeSortKeys(std::vector<TDateTime>& stop, const std::vector<TDateTime>& start,
-                      std::vector<quint32>& index)
+void ExchangeSortKeys(
+    std::vector<TDateTime>& stop, const std::vector<TDateTime>& start, std::vector<quint32>& index)
 {
     const size_t n = stop.size();
     for (size_t i = 0; i + 1 < n; ++i) {
@@ -195,7 +195,7 @@ void ExchangeSort(std::vector<TRyvItem>& entries, bool daily)
 } // namespace
 
 void SummarizeReport(std::vector<TRyvItem>& entries, bool daily, bool byGroups,
-                     const QStringList& groupMasks, const QString& othersText)
+    const QStringList& groupMasks, const QString& othersText)
 {
     if (byGroups)
         CollectGroups(entries, groupMasks, othersText);

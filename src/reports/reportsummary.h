@@ -30,6 +30,6 @@ namespace ryv {
 // order a plain exchange sort leaves them, which users know from earlier
 // reports, so the sort below is that exchange sort and nothing else.
 void SummarizeReport(std::vector<TRyvItem>& entries, bool daily, bool byGroups,
-                     const QStringList& groupMasks, const QString& othersText);
+    const QStringList& groupMasks, const QString& othersText);
 
 } // namespace ryv

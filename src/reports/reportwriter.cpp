@@ -42,30 +42,32 @@ TWriteStatus WriteStatus(bool written)
 } // namespace
 
 TReportWriter::TReportWriter(const TRyvOptions& options, const TClock& clock, TPdfConverter& pdf)
-    : FOptions(options), FClock(clock), FPdf(pdf)
+    : FOptions(options)
+    , FClock(clock)
+    , FPdf(pdf)
 {
 }
 
-bool TReportWriter::WriteListCsv(const std::vector<TRyvItem>& list, const QString& fileName,
-                                 QString* errorText)
+bool TReportWriter::WriteListCsv(
+    const std::vector<TRyvItem>& list, const QString& fileName, QString* errorText)
 {
     return WriteFile(ListCsvText(list), fileName, true, errorText);
 }
 
 bool TReportWriter::WriteListHtml(const std::vector<TRyvItem>& list, const QString& fileName,
-                                  const QString& title, bool showStop, QString* errorText)
+    const QString& title, bool showStop, QString* errorText)
 {
     return WriteFile(ListHtmlText(list, title, showStop), fileName, false, errorText);
 }
 
 bool TReportWriter::WriteListPdf(const std::vector<TRyvItem>& list, const QString& fileName,
-                                 const QString& title, bool showStop, QString* errorText)
+    const QString& title, bool showStop, QString* errorText)
 {
     return FPdf.Convert(ListHtmlText(list, title, showStop), fileName, errorText);
 }
 
-TWriteStatus TReportWriter::WriteReportCsv(const QString& fileName, TDateTime first,
-                                           TDateTime last, QString* errorText)
+TWriteStatus TReportWriter::WriteReportCsv(
+    const QString& fileName, TDateTime first, TDateTime last, QString* errorText)
 {
     std::vector<TRyvItem> entries;
     if (!LoadReportEntries(FOptions, FClock, first, last, entries, errorText))
@@ -75,7 +77,7 @@ TWriteStatus TReportWriter::WriteReportCsv(const QString& fileName, TDateTime fi
 }
 
 bool TReportWriter::ReportHtml(TDateTime first, TDateTime last, bool daily, bool byGroups,
-                               const QString& title, QString& html, QString* errorText) const
+    const QString& title, QString& html, QString* errorText) const
 {
     std::vector<TRyvItem> entries;
     if (!LoadReportEntries(FOptions, FClock, first, last, entries, errorText))
@@ -87,25 +89,20 @@ bool TReportWriter::ReportHtml(TDateTime first, TDateTime last, bool daily, bool
 }
 
 TWriteStatus TReportWriter::WriteReportHtml(const QString& fileName, TDateTime first,
-                                            TDateTime last, bool daily, bool byGroups,
-                                            const QString& title, bool /*showStop*/,
-                                            QString* errorText)
+    TDateTime last, bool daily, bool byGroups, const QString& title, bool /*showStop*/,
+    QString* errorText)
 {
     return WriteReportDocument(false, fileName, first, last, daily, byGroups, title, errorText);
 }
 
-TWriteStatus TReportWriter::WriteReportPdf(const QString& fileName, TDateTime first,
-                                           TDateTime last, bool daily, bool byGroups,
-                                           const QString& title, bool /*showStop*/,
-                                           QString* errorText)
+TWriteStatus TReportWriter::WriteReportPdf(const QString& fileName, TDateTime first, TDateTime last,
+    bool daily, bool byGroups, const QString& title, bool /*showStop*/, QString* errorText)
 {
     return WriteReportDocument(true, fileName, first, last, daily, byGroups, title, errorText);
 }
 
-TWriteStatus TReportWriter::WriteReportDocument(bool pdf, const QString& fileName,
-                                                TDateTime first, TDateTime last, bool daily,
-                                                bool byGroups, const QString& title,
-                                                QString* errorText)
+TWriteStatus TReportWriter::WriteReportDocument(bool pdf, const QString& fileName, TDateTime first,
+    TDateTime last, bool daily, bool byGroups, const QString& title, QString* errorText)
 {
     QString html;
     if (!ReportHtml(first, last, daily, byGroups, title, html, errorText))

@@ -26,33 +26,30 @@ class TReportWriter final {
 public:
     TReportWriter(const TRyvOptions& options, const TClock& clock, TPdfConverter& pdf);
 
-    bool WriteListCsv(const std::vector<TRyvItem>& list, const QString& fileName,
-                      QString* errorText);
+    bool WriteListCsv(
+        const std::vector<TRyvItem>& list, const QString& fileName, QString* errorText);
     bool WriteListHtml(const std::vector<TRyvItem>& list, const QString& fileName,
-                       const QString& title, bool showStop, QString* errorText);
+        const QString& title, bool showStop, QString* errorText);
     bool WriteListPdf(const std::vector<TRyvItem>& list, const QString& fileName,
-                      const QString& title, bool showStop, QString* errorText);
+        const QString& title, bool showStop, QString* errorText);
 
     // Every task of the period in day order, without merging or totals.
-    TWriteStatus WriteReportCsv(const QString& fileName, TDateTime first, TDateTime last,
-                                QString* errorText);
+    TWriteStatus WriteReportCsv(
+        const QString& fileName, TDateTime first, TDateTime last, QString* errorText);
     // The summary of the period (SummarizeReport). showStop has no effect on a
     // summary; it is taken for symmetry with the day list writers.
     TWriteStatus WriteReportHtml(const QString& fileName, TDateTime first, TDateTime last,
-                                 bool daily, bool byGroups, const QString& title, bool showStop,
-                                 QString* errorText);
+        bool daily, bool byGroups, const QString& title, bool showStop, QString* errorText);
     TWriteStatus WriteReportPdf(const QString& fileName, TDateTime first, TDateTime last,
-                                bool daily, bool byGroups, const QString& title, bool showStop,
-                                QString* errorText);
+        bool daily, bool byGroups, const QString& title, bool showStop, QString* errorText);
 
     // The summary document of the period, as the HTML and PDF reports show it.
     bool ReportHtml(TDateTime first, TDateTime last, bool daily, bool byGroups,
-                    const QString& title, QString& html, QString* errorText) const;
+        const QString& title, QString& html, QString* errorText) const;
 
 private:
     TWriteStatus WriteReportDocument(bool pdf, const QString& fileName, TDateTime first,
-                                     TDateTime last, bool daily, bool byGroups,
-                                     const QString& title, QString* errorText);
+        TDateTime last, bool daily, bool byGroups, const QString& title, QString* errorText);
 
     const TRyvOptions& FOptions;
     const TClock& FClock;

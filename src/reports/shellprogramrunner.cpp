@@ -4,8 +4,8 @@
 
 namespace ryv {
 
-int TShellProgramRunner::RunAndWait(const QString& program, const QStringList& arguments,
-                                    QString* errorText)
+int TShellProgramRunner::RunAndWait(
+    const QString& program, const QStringList& arguments, QString* errorText)
 {
     const TRunResult result = ShellOpenAndWait(program, arguments);
     if (!result.Started || result.Crashed) {

@@ -8,8 +8,8 @@ namespace ryv {
 // keeps the window's events flowing while it waits.
 class TShellProgramRunner final : public IProgramRunner {
 public:
-    int RunAndWait(const QString& program, const QStringList& arguments,
-                   QString* errorText) override;
+    int RunAndWait(
+        const QString& program, const QStringList& arguments, QString* errorText) override;
 };
 
 } // namespace ryv

@@ -1,4 +1,4 @@
-#include "reports/textdocumentpdf.h"
+#include "reports/textdocumentpdfrenderer.h"
 
 #include <QFile>
 #include <QGuiApplication>
@@ -13,21 +13,21 @@ QString TTextDocumentPdfRenderer::AdaptHtml(QString html)
 {
     html.replace(QStringLiteral("&check;"), QStringLiteral("&#10003;"));
     html.replace(QStringLiteral("<table class=\"tbl\" align=\"center\">"),
-                 QStringLiteral("<table class=\"tbl\" align=\"center\" width=\"100%\" "
-                                "cellspacing=\"0\" cellpadding=\"4\">"));
+        QStringLiteral("<table class=\"tbl\" align=\"center\" width=\"100%\" "
+                       "cellspacing=\"0\" cellpadding=\"4\">"));
     // Fixed shares for the mark, time and duration columns; the title column
     // takes the rest and wraps.
     html.replace(QStringLiteral("<td class=\"alr bold check\">"),
-                 QStringLiteral("<td class=\"alr bold check\" width=\"4%\">"));
+        QStringLiteral("<td class=\"alr bold check\" width=\"4%\">"));
     html.replace(QStringLiteral("<td class=\"alr\"><span class=\"pba start\">"),
-                 QStringLiteral("<td class=\"alr\" width=\"18%\"><span class=\"pba start\">"));
+        QStringLiteral("<td class=\"alr\" width=\"18%\"><span class=\"pba start\">"));
     html.replace(QStringLiteral("<td class=\"alr plarge\">"),
-                 QStringLiteral("<td class=\"alr plarge\" width=\"12%\">"));
+        QStringLiteral("<td class=\"alr plarge\" width=\"12%\">"));
     return html;
 }
 
-bool TTextDocumentPdfRenderer::RenderHtmlToPdf(const QString& html, const QString& pdfFileName,
-                                               QString* errorText)
+bool TTextDocumentPdfRenderer::RenderHtmlToPdf(
+    const QString& html, const QString& pdfFileName, QString* errorText)
 {
     if (!qobject_cast<QGuiApplication*>(QCoreApplication::instance())) {
         if (errorText)

@@ -10,8 +10,8 @@ namespace ryv {
 // tests link.
 class TTextDocumentPdfRenderer final : public IPdfRenderer {
 public:
-    bool RenderHtmlToPdf(const QString& html, const QString& pdfFileName,
-                         QString* errorText) override;
+    bool RenderHtmlToPdf(
+        const QString& html, const QString& pdfFileName, QString* errorText) override;
 
     // The document as Qt's rich-text engine reads it best: entities it does
     // not know spelled as characters, and widths for the table and the title

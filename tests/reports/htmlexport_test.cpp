@@ -29,34 +29,38 @@ QString Frame(const QString& pageTitle, const QString& caption, const QString& b
 class HtmlExportTest : public ::testing::Test {
 protected:
     void SetUp() override { AppTexts().ResetDefaults(); }
-    TRegionalScope FLocale{"en_GB"};
+    TRegionalScope FLocale { "en_GB" };
 };
 
 TEST_F(HtmlExportTest, DayListDocumentExactly)
 {
-    const std::vector<TRyvItem> list{
+    const std::vector<TRyvItem> list {
         Task(At(Mon, 9), At(Mon, 10, 30), u"Weekly report"_qs, {}, u"not shown"_qs, ryvsDone),
         Break(At(Mon, 10, 30), At(Mon, 10, 45)),
         Task(At(Mon, 10, 45), At(Mon, 12), u"Fix"_qs, u"https://t/1"_qs),
     };
-    const QString rows =
-        u"<colgroup><col class=\"alr\" /><col class=\"alr\" /><col class=\"all\" />"
-        "<col class=\"alr plarge\" /></colgroup><tbody>"
-        "<tr class=\"bb\"><td class=\"all group-title\" colspan=\"4\">Monday 13. December 2021</td></tr>"
-        "<tr><td class=\"alr bold check\">&check;</td><td class=\"alr\"><span class=\"pba start\">"
-        "09:00 - 10:30</span></td><td class=\"all\"><span class=\"pba\">Weekly report</span></td>"
-        "<td class=\"alr plarge\"><span class=\"pba bold\">1:30</span></td></tr>"
-        "<tr><td class=\"alc gray\" colspan=\"4\"><small><i>Break:  10:30 - 10:45 &nbsp;(0:15)"
-        "</i></small></td></tr>"
-        "<tr><td class=\"alr bold check\">&nbsp;</td><td class=\"alr\"><span class=\"pba start\">"
-        "10:45 - 12:00</span></td><td class=\"all\"><span class=\"pba\"><a href=\"https://t/1\">Fix</a>"
-        "</span></td><td class=\"alr plarge\"><span class=\"pba bold\">1:15</span></td></tr>"
-        "<tr class=\"bt\"><td class=\"alr gray pt2\" colspan=\"3\">Daily total:</td>"
-        "<td class=\"alr plarge\"><span class=\"pba total\">2:45</span></td></tr>"
-        "<tr class=\"nob\"><td class=\"nob\" colspan=\"4\">&nbsp;</td></tr>"
-        "</tbody>"_qs;
+    const QString rows
+        = u"<colgroup><col class=\"alr\" /><col class=\"alr\" /><col class=\"all\" />"
+          "<col class=\"alr plarge\" /></colgroup><tbody>"
+          "<tr class=\"bb\"><td class=\"all group-title\" colspan=\"4\">Monday 13. December "
+          "2021</td></tr>"
+          "<tr><td class=\"alr bold check\">&check;</td><td class=\"alr\"><span class=\"pba "
+          "start\">"
+          "09:00 - 10:30</span></td><td class=\"all\"><span class=\"pba\">Weekly report</span></td>"
+          "<td class=\"alr plarge\"><span class=\"pba bold\">1:30</span></td></tr>"
+          "<tr><td class=\"alc gray\" colspan=\"4\"><small><i>Break:  10:30 - 10:45 &nbsp;(0:15)"
+          "</i></small></td></tr>"
+          "<tr><td class=\"alr bold check\">&nbsp;</td><td class=\"alr\"><span class=\"pba start\">"
+          "10:45 - 12:00</span></td><td class=\"all\"><span class=\"pba\"><a "
+          "href=\"https://t/1\">Fix</a>"
+          "</span></td><td class=\"alr plarge\"><span class=\"pba bold\">1:15</span></td></tr>"
+          "<tr class=\"bt\"><td class=\"alr gray pt2\" colspan=\"3\">Daily total:</td>"
+          "<td class=\"alr plarge\"><span class=\"pba total\">2:45</span></td></tr>"
+          "<tr class=\"nob\"><td class=\"nob\" colspan=\"4\">&nbsp;</td></tr>"
+          "</tbody>"_qs;
     // No title: the day names the page, the caption stays empty.
-    EXPECT_EQ(ListHtmlText(list, QString(), true), Frame(u"Monday 13. December 2021"_qs, QString(), rows));
+    EXPECT_EQ(ListHtmlText(list, QString(), true),
+        Frame(u"Monday 13. December 2021"_qs, QString(), rows));
     EXPECT_EQ(ListHtmlText(list, u"Team A"_qs, true), Frame(u"Team A"_qs, u"Team A"_qs, rows));
     QString noStop = rows;
     noStop.replace(u"09:00 - 10:30</span>"_qs, u"09:00</span>"_qs)
@@ -68,24 +72,26 @@ TEST_F(HtmlExportTest, EmptyListAndEmptyPeriodGiveTheBareFrame)
 {
     EXPECT_EQ(ListHtmlText({}, QString(), true), Frame(QString(), QString(), QString()));
     EXPECT_EQ(ReportHtmlText({}, false, u"\r\n2021"_qs),
-              Frame(u": 2021"_qs, u"<small><br />2021</small>"_qs, QString()));
+        Frame(u": 2021"_qs, u"<small><br />2021</small>"_qs, QString()));
 }
 
 TEST_F(HtmlExportTest, CaptionAndPageTitleFromTheTitle)
 {
-    const std::vector<TRyvItem> one{Task(Mon, Mon + OneHour, u"T"_qs)};
+    const std::vector<TRyvItem> one { Task(Mon, Mon + OneHour, u"T"_qs) };
     const struct {
         QString title;
         QString pageTitle, caption;
     } cases[] = {
-        {u"Team A\r\nDecember 2021"_qs, u"Team A: December 2021"_qs,
-         u"Team A<small><br />December 2021</small>"_qs},
-        {u"\r\nDecember 2021"_qs, u": December 2021"_qs, u"<small><br />December 2021</small>"_qs},
-        {u"A\r\nB\r\nC"_qs, u"A: B: C"_qs, u"A<small><br />B<br />C</small>"_qs},
+        { u"Team A\r\nDecember 2021"_qs, u"Team A: December 2021"_qs,
+            u"Team A<small><br />December 2021</small>"_qs },
+        { u"\r\nDecember 2021"_qs, u": December 2021"_qs,
+            u"<small><br />December 2021</small>"_qs },
+        { u"A\r\nB\r\nC"_qs, u"A: B: C"_qs, u"A<small><br />B<br />C</small>"_qs },
     };
     for (const auto& c : cases) {
         const QString html = ReportHtmlText(one, true, c.title);
-        EXPECT_TRUE(html.contains(u"<title>"_qs + c.pageTitle + u"</title>"_qs)) << c.pageTitle.toStdString();
+        EXPECT_TRUE(html.contains(u"<title>"_qs + c.pageTitle + u"</title>"_qs))
+            << c.pageTitle.toStdString();
         EXPECT_TRUE(html.contains(u"<caption class=\"tbl-cap\">"_qs + c.caption + u"</caption>"_qs))
             << c.caption.toStdString();
     }
@@ -94,9 +100,8 @@ TEST_F(HtmlExportTest, CaptionAndPageTitleFromTheTitle)
 TEST_F(HtmlExportTest, EveryInsertedTextIsEscaped)
 {
     AppTexts().str_daily_total = u"Total <b>"_qs;
-    const std::vector<TRyvItem> list{Task(Mon + OneHour, Mon + 2 * OneHour,
-                                          u"<script>alert(\"x\")</script> & co"_qs,
-                                          u"https://x/\"><script>"_qs)};
+    const std::vector<TRyvItem> list { Task(Mon + OneHour, Mon + 2 * OneHour,
+        u"<script>alert(\"x\")</script> & co"_qs, u"https://x/\"><script>"_qs) };
     const QString html = ListHtmlText(list, u"R&D <i>\r\n\"Q\""_qs, false);
     EXPECT_FALSE(html.contains(u"<script>"_qs));
     EXPECT_FALSE(html.contains(u"<b>"_qs));
@@ -111,20 +116,21 @@ TEST_F(HtmlExportTest, EveryInsertedTextIsEscaped)
 TEST_F(HtmlExportTest, LongTitleCutAfter128CharactersInsideItsLink)
 {
     const QString title = QString(120, u'a') + QString(80, u'b');
-    const QString html =
-        ListHtmlText({Task(Mon, Mon + OneHour, title, u"https://t/9"_qs)}, QString(), false);
-    EXPECT_TRUE(html.contains(u"<a href=\"https://t/9\">"_qs + QString(120, u'a') + QString(8, u'b')
-                              + u" ...</a>"_qs));
+    const QString html
+        = ListHtmlText({ Task(Mon, Mon + OneHour, title, u"https://t/9"_qs) }, QString(), false);
+    EXPECT_TRUE(html.contains(
+        u"<a href=\"https://t/9\">"_qs + QString(120, u'a') + QString(8, u'b') + u" ...</a>"_qs));
 }
 
 TEST_F(HtmlExportTest, ListOverSeveralDaysWithoutTitleShowsAGrandTotal)
 {
-    const std::vector<TRyvItem> list{Task(At(Mon, 9), At(Mon, 10), u"A"_qs),
-                                     Task(At(Mon + 1, 9), At(Mon + 1, 11), u"B"_qs)};
+    const std::vector<TRyvItem> list { Task(At(Mon, 9), At(Mon, 10), u"A"_qs),
+        Task(At(Mon + 1, 9), At(Mon + 1, 11), u"B"_qs) };
     const QString html = ListHtmlText(list, QString(), false);
     EXPECT_TRUE(html.contains(u"<title>13/12/2021 - 14/12/2021</title>"_qs));
     EXPECT_EQ(html.count(u"Daily total:"_qs), 2);
-    EXPECT_TRUE(html.contains(u"TOTAL:</td><td class=\"alr plarge\"><span class=\"pba totalb\">3:00"_qs));
+    EXPECT_TRUE(
+        html.contains(u"TOTAL:</td><td class=\"alr plarge\"><span class=\"pba totalb\">3:00"_qs));
     // A title given by the user names the list; then there is no grand total.
     EXPECT_FALSE(ListHtmlText(list, u"Team A"_qs, false).contains(u"TOTAL:"_qs));
 }
@@ -132,14 +138,15 @@ TEST_F(HtmlExportTest, ListOverSeveralDaysWithoutTitleShowsAGrandTotal)
 TEST_F(HtmlExportTest, ReportShapes)
 {
     const TDateTime tue = Mon + 1;
-    const std::vector<TRyvItem> daily{Task(Mon, Mon + 2 * OneHour, u"A"_qs),
-                                      Task(Mon, Mon + OneHour, u"B"_qs),
-                                      Task(tue, tue + 3 * OneHour, u"A"_qs)};
-    const QString dayRow = u"<tr><td class=\"all\"><span class=\"pba\">A</span></td>"
-                           "<td class=\"alr plarge\"><span class=\"pba bold\">2:00</span></td></tr>"_qs;
-    const QString dayTotal = u"<tr class=\"bt\"><td class=\"alr gray pt2\" colspan=\"1\">Daily total:</td>"
-                             "<td class=\"alr plarge\"><span class=\"pba total\">3:00</span></td></tr>"
-                             "<tr class=\"nob\"><td class=\"nob\" colspan=\"2\">&nbsp;</td></tr>"_qs;
+    const std::vector<TRyvItem> daily { Task(Mon, Mon + 2 * OneHour, u"A"_qs),
+        Task(Mon, Mon + OneHour, u"B"_qs), Task(tue, tue + 3 * OneHour, u"A"_qs) };
+    const QString dayRow
+        = u"<tr><td class=\"all\"><span class=\"pba\">A</span></td>"
+          "<td class=\"alr plarge\"><span class=\"pba bold\">2:00</span></td></tr>"_qs;
+    const QString dayTotal
+        = u"<tr class=\"bt\"><td class=\"alr gray pt2\" colspan=\"1\">Daily total:</td>"
+          "<td class=\"alr plarge\"><span class=\"pba total\">3:00</span></td></tr>"
+          "<tr class=\"nob\"><td class=\"nob\" colspan=\"2\">&nbsp;</td></tr>"_qs;
     const QString total = u"<tr class=\"bt\"><td class=\"alr pt2 bold\" colspan=\"1\">TOTAL:</td>"
                           "<td class=\"alr plarge\"><span class=\"pba totalb\">"_qs;
 
@@ -147,7 +154,8 @@ TEST_F(HtmlExportTest, ReportShapes)
     const std::vector<TRyvItem> oneDay(daily.begin(), daily.begin() + 2);
     const QString today = ReportHtmlText(oneDay, true, QString());
     EXPECT_TRUE(today.contains(u"<title>Monday 13. December 2021</title>"_qs));
-    EXPECT_TRUE(today.contains(u"<colgroup><col class=\"all\" /><col class=\"alr plarge\" /></colgroup>"_qs));
+    EXPECT_TRUE(today.contains(
+        u"<colgroup><col class=\"all\" /><col class=\"alr plarge\" /></colgroup>"_qs));
     EXPECT_TRUE(today.contains(u"colspan=\"2\">Monday 13. December 2021</td></tr>"_qs + dayRow));
     EXPECT_TRUE(today.contains(dayTotal + u"</tbody>"_qs));
     EXPECT_FALSE(today.contains(u"TOTAL:"_qs));
@@ -159,7 +167,7 @@ TEST_F(HtmlExportTest, ReportShapes)
     EXPECT_TRUE(week.contains(total + u"6:00</span></td></tr></tbody>"_qs));
 
     // A period without days: no headings, no day totals, sums over a day in hours.
-    const std::vector<TRyvItem> year{Task(0, 30 * OneHour, u"A"_qs), Task(0, OneHour, u"B"_qs)};
+    const std::vector<TRyvItem> year { Task(0, 30 * OneHour, u"A"_qs), Task(0, OneHour, u"B"_qs) };
     const QString y = ReportHtmlText(year, false, u"\r\n2021"_qs);
     EXPECT_FALSE(y.contains(u"Daily total:"_qs));
     EXPECT_EQ(y.count(u"group-title"_qs), 1);

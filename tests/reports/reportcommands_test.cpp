@@ -46,16 +46,17 @@ protected:
     {
         EXPECT_TRUE(FShell.opened.isEmpty());
         ASSERT_EQ(FMessages.warnings.size(), 1);
-        EXPECT_TRUE(FMessages.warnings[0].startsWith(warningStart)) << FMessages.warnings[0].toStdString();
+        EXPECT_TRUE(FMessages.warnings[0].startsWith(warningStart))
+            << FMessages.warnings[0].toStdString();
         EXPECT_FALSE(QFileInfo::exists(path));
         EXPECT_EQ(FBusy.depth, 0);
     }
 
-    TRegionalScope FLocale{"en_GB"};
+    TRegionalScope FLocale { "en_GB" };
     QTemporaryDir FDir;
     QString FOut;
-    TRyvOptions FOptions{FDir.path()};
-    TManualClock FClock{Mon + 17 * OneHour};
+    TRyvOptions FOptions { FDir.path() };
+    TManualClock FClock { Mon + 17 * OneHour };
     TFakeSaveDialog FDialog;
     TFakeMessages FMessages;
     TFakeShell FShell;
@@ -64,12 +65,12 @@ protected:
     TFakeGroupDialog FGroupDialog;
     TFakeRunner FRunner;
     TFakeRenderer FRenderer;
-    TPdfConverter FConverter{FOptions.FolderPlugins, FOptions.FolderData, FRunner, &FRenderer};
-    TReportWriter FWriter{FOptions, FClock, FConverter};
-    TReportCommands FCommands{FOptions, FClock, FWriter,
-                              {FDialog, FMessages, FShell, FClipboard, FBusy, FGroupDialog}};
-    TDayList FToday{TDayListRole::Today, FOptions, FClock};
-    TDayList FHistory{TDayListRole::History, FOptions, FClock};
+    TPdfConverter FConverter { FOptions.FolderPlugins, FOptions.FolderData, FRunner, &FRenderer };
+    TReportWriter FWriter { FOptions, FClock, FConverter };
+    TReportCommands FCommands { FOptions, FClock, FWriter,
+        { FDialog, FMessages, FShell, FClipboard, FBusy, FGroupDialog } };
+    TDayList FToday { TDayListRole::Today, FOptions, FClock };
+    TDayList FHistory { TDayListRole::History, FOptions, FClock };
 };
 
 TEST_F(ReportCommandsTest, ExportWritesTheChosenTypeOpensItAndRemembersIt)
@@ -81,16 +82,17 @@ TEST_F(ReportCommandsTest, ExportWritesTheChosenTypeOpensItAndRemembersIt)
     ASSERT_EQ(FDialog.requests.size(), 1u);
     const TSaveDialogRequest& r = FDialog.requests[0];
     EXPECT_EQ(r.title, u"Export tasks ..."_qs);
-    EXPECT_EQ(r.filters, (QStringList{u"HTML files (*.html)"_qs, u"PDF files (*.pdf)"_qs,
-                                      u"CSV files (*.csv)"_qs}));
+    EXPECT_EQ(r.filters,
+        (QStringList {
+            u"HTML files (*.html)"_qs, u"PDF files (*.pdf)"_qs, u"CSV files (*.csv)"_qs }));
     EXPECT_EQ(r.selectedFilter, u"HTML files (*.html)"_qs);
     EXPECT_EQ(r.defaultSuffix, u"html"_qs);
     EXPECT_EQ(r.initialPath, u"2021-12-13.html"_qs);
 
     EXPECT_EQ(FileBytes(FDialog.answer),
-              "\xEF\xBB\xBF\"state\";start;stop;duration;\"title\";\"url\";\"descr\"\r\n"
-              "\"X\";09:00;10:00;1:00;\"Weekly report\";\"\";\"\"");
-    EXPECT_EQ(FShell.opened, QStringList{FDialog.answer});
+        "\xEF\xBB\xBF\"state\";start;stop;duration;\"title\";\"url\";\"descr\"\r\n"
+        "\"X\";09:00;10:00;1:00;\"Weekly report\";\"\";\"\"");
+    EXPECT_EQ(FShell.opened, QStringList { FDialog.answer });
     EXPECT_EQ(FOptions.ExportExt, u"csv"_qs);
     EXPECT_EQ(FOptions.StateExportLast, FDialog.answer);
     EXPECT_EQ(FBusy.begun, 1);
@@ -114,9 +116,9 @@ TEST_F(ReportCommandsTest, ExportProposesTheLastFileOrTheDaysName)
         bool history;
         QString initial;
     } cases[] = {
-        {"first export", QString(), false, u"2021-12-13.pdf"_qs},
-        {"again from today", u"/r/old.csv"_qs, false, u"/r/old.csv"_qs},
-        {"history day in the last folder", u"/r/old.csv"_qs, true, u"/r/2021-12-10.pdf"_qs},
+        { "first export", QString(), false, u"2021-12-13.pdf"_qs },
+        { "again from today", u"/r/old.csv"_qs, false, u"/r/old.csv"_qs },
+        { "history day in the last folder", u"/r/old.csv"_qs, true, u"/r/2021-12-10.pdf"_qs },
     };
     for (const auto& c : cases) {
         FOptions.StateExportLast = c.last;
@@ -140,7 +142,7 @@ TEST_F(ReportCommandsTest, FailedWriteWarnsAndOpensNothing)
     QDir().mkpath(FOut);
     QFile(FOut + u"/file"_qs).open(QIODevice::WriteOnly);
     FRenderer.succeed = false;
-    for (const QString& ext : {u"csv"_qs, u"html"_qs, u"pdf"_qs}) {
+    for (const QString& ext : { u"csv"_qs, u"html"_qs, u"pdf"_qs }) {
         FMessages.warnings.clear();
         FDialog.answer = FOut + u"/file/x."_qs + ext;
         FCommands.acExportExecute(FToday);
@@ -154,8 +156,8 @@ TEST_F(ReportCommandsTest, FailedWriteWarnsAndOpensNothing)
 TEST_F(ReportCommandsTest, InvalidGroupMaskStopsEveryReportType)
 {
     WriteDayFile(Mon - 1, u"0;0;2021-12-12 09:00:00;2021-12-12 10:00:00;\"A\";\"\";\"\""_qs);
-    FOptions.GroupMasks = {u"Bad=[a"_qs};
-    for (const QString& ext : {u"csv"_qs, u"html"_qs, u"pdf"_qs}) {
+    FOptions.GroupMasks = { u"Bad=[a"_qs };
+    for (const QString& ext : { u"csv"_qs, u"html"_qs, u"pdf"_qs }) {
         FMessages.warnings.clear();
         FDialog.answer = FOut + u"/Yesterday."_qs + ext;
         FCommands.sbRep0Click(5, u"Yesterday"_qs, QString(), true, false);
@@ -166,9 +168,10 @@ TEST_F(ReportCommandsTest, InvalidGroupMaskStopsEveryReportType)
 
 TEST_F(ReportCommandsTest, WeekReportPerDayWithDialogTexts)
 {
-    WriteDayFile(Mon - 7, u"0;0;2021-12-06 09:00:00;2021-12-06 11:00:00;\"A\";\"\";\"\"\r\n"
-                          "1;0;2021-12-06 11:00:00;2021-12-06 11:30:00;\"\";\"\";\"\"\r\n"
-                          "0;0;2021-12-06 11:30:00;2021-12-06 12:00:00;\"B\";\"\";\"\""_qs);
+    WriteDayFile(Mon - 7,
+        u"0;0;2021-12-06 09:00:00;2021-12-06 11:00:00;\"A\";\"\";\"\"\r\n"
+        "1;0;2021-12-06 11:00:00;2021-12-06 11:30:00;\"\";\"\";\"\"\r\n"
+        "0;0;2021-12-06 11:30:00;2021-12-06 12:00:00;\"B\";\"\";\"\""_qs);
     WriteDayFile(Mon - 6, u"0;0;2021-12-07 09:00:00;2021-12-07 10:00:00;\"a\";\"\";\"\""_qs);
     FOptions.ReportsTitle = u"Team A"_qs;
     FDialog.answer = FOut + u"/week.html"_qs;
@@ -181,8 +184,9 @@ TEST_F(ReportCommandsTest, WeekReportPerDayWithDialogTexts)
     EXPECT_TRUE(html.contains(u"<title>Team A: 06/12/ - 12/12/ 2021</title>"_qs));
     EXPECT_TRUE(html.contains(u"Monday 6. December 2021"_qs));
     EXPECT_TRUE(html.contains(u"Tuesday 7. December 2021"_qs));
-    EXPECT_TRUE(html.contains(u"TOTAL:</td><td class=\"alr plarge\"><span class=\"pba totalb\">3:30"_qs));
-    EXPECT_EQ(FShell.opened, QStringList{FDialog.answer});
+    EXPECT_TRUE(
+        html.contains(u"TOTAL:</td><td class=\"alr plarge\"><span class=\"pba totalb\">3:30"_qs));
+    EXPECT_EQ(FShell.opened, QStringList { FDialog.answer });
 
     // The same week as CSV: every task in day order, no merging, no breaks.
     FDialog.answer = FOut + u"/week.csv"_qs;
@@ -190,10 +194,10 @@ TEST_F(ReportCommandsTest, WeekReportPerDayWithDialogTexts)
     EXPECT_EQ(FDialog.requests[1].title, u"Report - Hint"_qs);
     EXPECT_EQ(FDialog.requests[1].initialPath, FOut + u"/Last week.html"_qs);
     EXPECT_EQ(FileBytes(FDialog.answer),
-              "\xEF\xBB\xBFstart;stop;duration;\"title\";\"url\";\"descr\"\r\n"
-              "09:00;11:00;2:00;\"A\";\"\";\"\"\r\n"
-              "11:30;12:00;0:30;\"B\";\"\";\"\"\r\n"
-              "09:00;10:00;1:00;\"a\";\"\";\"\"");
+        "\xEF\xBB\xBFstart;stop;duration;\"title\";\"url\";\"descr\"\r\n"
+        "09:00;11:00;2:00;\"A\";\"\";\"\"\r\n"
+        "11:30;12:00;0:30;\"B\";\"\";\"\"\r\n"
+        "09:00;10:00;1:00;\"a\";\"\";\"\"");
 
     // Not started by a period button: named "Report", with the last extension
     // as it was typed.
@@ -222,18 +226,19 @@ TEST_F(ReportCommandsTest, PdfReportFallsBackWhenTheConverterFails)
     EXPECT_TRUE(QString::fromUtf8(FRunner.inputSeen).contains(u"Sunday 12. December 2021"_qs));
     EXPECT_EQ(FRenderer.calls, 1);
     EXPECT_EQ(FileBytes(FDialog.answer), "%PDF-1.4 from the fallback");
-    EXPECT_EQ(FShell.opened, QStringList{FDialog.answer});
+    EXPECT_EQ(FShell.opened, QStringList { FDialog.answer });
     // No temporary file is left behind, neither the HTML nor the PDF.
-    EXPECT_TRUE(QDir(FOptions.FolderData).entryList({u"__temp*"_qs}, QDir::Files).isEmpty());
-    EXPECT_EQ(QDir(FOut).entryList(QDir::Files | QDir::Hidden), QStringList{u"y.pdf"_qs});
+    EXPECT_TRUE(QDir(FOptions.FolderData).entryList({ u"__temp*"_qs }, QDir::Files).isEmpty());
+    EXPECT_EQ(QDir(FOut).entryList(QDir::Files | QDir::Hidden), QStringList { u"y.pdf"_qs });
 }
 
 TEST_F(ReportCommandsTest, CopyToClipboardTakesTheGivenList)
 {
     AddToday(Task(Mon + 9 * OneHour, Mon + 10 * OneHour, u"A"_qs));
     FCommands.acCopyToClipboardExecute(FToday);
-    EXPECT_EQ(FClipboard.text, u"\"state\"\tstart\tstop\tduration\t\"title\"\t\"url\"\t\"descr\"\r\n"
-                               "\"\"\t09:00\t10:00\t1:00\t\"A\"\t\"\"\t\"\""_qs);
+    EXPECT_EQ(FClipboard.text,
+        u"\"state\"\tstart\tstop\tduration\t\"title\"\t\"url\"\t\"descr\"\r\n"
+        "\"\"\t09:00\t10:00\t1:00\t\"A\"\t\"\"\t\"\""_qs);
 }
 
 TEST_F(ReportCommandsTest, GroupsMenuAddsEditsAndDeletes)
@@ -247,8 +252,8 @@ TEST_F(ReportCommandsTest, GroupsMenuAddsEditsAndDeletes)
     EXPECT_TRUE(FGroupDialog.shownName.isEmpty() && FGroupDialog.shownMask.isEmpty());
     FGroupDialog.newName = FGroupDialog.newMask = QString(); // empty input is accepted
     FCommands.miAddGroupClick();
-    EXPECT_EQ(FOptions.GroupMasks, (QStringList{u"Meetings=*meeting*"_qs, u"="_qs}));
-    EXPECT_EQ(FCommands.GroupNames(), (QStringList{u"Meetings"_qs, QString()}));
+    EXPECT_EQ(FOptions.GroupMasks, (QStringList { u"Meetings=*meeting*"_qs, u"="_qs }));
+    EXPECT_EQ(FCommands.GroupNames(), (QStringList { u"Meetings"_qs, QString() }));
 
     FGroupDialog.newName = u"Calls"_qs;
     FGroupDialog.newMask = u"*call*"_qs;
@@ -262,11 +267,11 @@ TEST_F(ReportCommandsTest, GroupsMenuAddsEditsAndDeletes)
     FCommands.miGroupsEditClick(0);
     FCommands.miAddGroupClick();
     FCommands.miGroupsEditClick(7); // no such group
-    EXPECT_EQ(FOptions.GroupMasks, (QStringList{u"Calls=*call*"_qs, u"="_qs}));
+    EXPECT_EQ(FOptions.GroupMasks, (QStringList { u"Calls=*call*"_qs, u"="_qs }));
 
     FCommands.miGroupsDeleteClick(0);
     FCommands.miGroupsDeleteClick(5);
-    EXPECT_EQ(FOptions.GroupMasks, QStringList{u"="_qs});
+    EXPECT_EQ(FOptions.GroupMasks, QStringList { u"="_qs });
 }
 
 TEST(ReportCommands, ExportListIsTheHistoryOnlyWhenItIsShownAndChosen)
@@ -274,13 +279,15 @@ TEST(ReportCommands, ExportListIsTheHistoryOnlyWhenItIsShownAndChosen)
     const struct {
         bool secondary, history, focused, fromButton, expected;
     } cases[] = {
-        {true, true, true, false, true},   {true, true, false, true, true},
-        {true, true, false, false, false}, {false, true, true, true, false},
-        {true, false, true, true, false},
+        { true, true, true, false, true },
+        { true, true, false, true, true },
+        { true, true, false, false, false },
+        { false, true, true, true, false },
+        { true, false, true, true, false },
     };
     for (const auto& c : cases)
         EXPECT_EQ(TReportCommands::UsesHistoryList(c.secondary, c.history, c.focused, c.fromButton),
-                  c.expected);
+            c.expected);
 }
 
 class PdfConverterTest : public ::testing::Test {
@@ -305,8 +312,8 @@ protected:
     QString FTarget;
     TFakeRunner FRunner;
     TFakeRenderer FRenderer;
-    TPdfConverter FConverter{FDir.filePath(u"plugins/"_qs), FDir.filePath(u"data/"_qs), FRunner,
-                             &FRenderer};
+    TPdfConverter FConverter { FDir.filePath(u"plugins/"_qs), FDir.filePath(u"data/"_qs), FRunner,
+        &FRenderer };
 };
 
 TEST_F(PdfConverterTest, ConverterOrFallbackWritesThePdf)
@@ -319,11 +326,11 @@ TEST_F(PdfConverterTest, ConverterOrFallbackWritesThePdf)
         bool fallbackWorks;
         QByteArray expected; // "" : the conversion fails
     } cases[] = {
-        {"converter", true, 0, true, true, "%PDF-1.4 from the converter"},
-        {"no converter", false, 0, true, true, "%PDF-1.4 from the fallback"},
-        {"converter fails", true, 2, true, true, "%PDF-1.4 from the fallback"},
-        {"converter writes nothing", true, 0, false, true, "%PDF-1.4 from the fallback"},
-        {"both fail", true, 1, false, false, ""},
+        { "converter", true, 0, true, true, "%PDF-1.4 from the converter" },
+        { "no converter", false, 0, true, true, "%PDF-1.4 from the fallback" },
+        { "converter fails", true, 2, true, true, "%PDF-1.4 from the fallback" },
+        { "converter writes nothing", true, 0, false, true, "%PDF-1.4 from the fallback" },
+        { "both fail", true, 1, false, false, "" },
     };
     for (const auto& c : cases) {
         QDir(FDir.path()).removeRecursively();
@@ -341,15 +348,17 @@ TEST_F(PdfConverterTest, ConverterOrFallbackWritesThePdf)
         FRenderer.succeed = c.fallbackWorks;
 
         QString error;
-        EXPECT_EQ(FConverter.Convert(u"<p>x</p>"_qs, FTarget, &error), !c.expected.isEmpty()) << c.name;
-        EXPECT_EQ(FileBytes(FTarget), c.expected.isEmpty() ? QByteArray("older") : c.expected) << c.name;
+        EXPECT_EQ(FConverter.Convert(u"<p>x</p>"_qs, FTarget, &error), !c.expected.isEmpty())
+            << c.name;
+        EXPECT_EQ(FileBytes(FTarget), c.expected.isEmpty() ? QByteArray("older") : c.expected)
+            << c.name;
         EXPECT_EQ(error.isEmpty(), !c.expected.isEmpty()) << c.name;
         if (c.installed) {
             EXPECT_EQ(FRunner.inputSeen, QByteArray("<p>x</p>")) << c.name;
         }
         EXPECT_TRUE(QDir(FDir.filePath(u"data"_qs)).isEmpty()) << c.name;
         EXPECT_EQ(QDir(FDir.filePath(u"out"_qs)).entryList(QDir::Files | QDir::Hidden),
-                  QStringList{u"r.pdf"_qs})
+            QStringList { u"r.pdf"_qs })
             << c.name;
     }
 }

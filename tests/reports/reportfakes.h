@@ -64,7 +64,7 @@ public:
     // What the dialog was shown with.
     QString caption, namePrompt, maskPrompt, shownName, shownMask;
     bool EditGroup(const QString& c, const QString& np, const QString& mp, QString& name,
-                   QString& mask) override
+        QString& mask) override
     {
         caption = c;
         namePrompt = np;

@@ -28,33 +28,35 @@ protected:
         QFile f(path);
         ASSERT_TRUE(f.open(QIODevice::WriteOnly));
         f.write("\xEF\xBB\xBF");
-        f.write((QStringList{header} + lines).join(u"\r\n"_qs).toUtf8());
+        f.write((QStringList { header } + lines).join(u"\r\n"_qs).toUtf8());
     }
 
     QTemporaryDir FDir;
-    TRyvOptions FOptions{FDir.path()};
+    TRyvOptions FOptions { FDir.path() };
     const TDateTime FNow = EncodeDateTime(2021, 12, 15, 14, 30);
-    TManualClock FClock{FNow};
+    TManualClock FClock { FNow };
 };
 
 TEST_F(ReportLoaderTest, ReadsTheDaysInOrderTodayFromCurrentList)
 {
     const TDateTime mon = EncodeDate(2021, 12, 13);
-    WriteDay(mon, {u"0;1;2021-12-13 09:00:00;2021-12-13 10:00:00;\"A\";\"u\";\"d\""_qs,
-                   u"1;0;2021-12-13 10:00:00;2021-12-13 10:15:00;\"\";\"\";\"\""_qs,
-                   // stored while running on a past day: counts until the day ends
-                   u"0;0;2021-12-13 22:00:00;;\"Late\";\"\";\"\""_qs});
+    WriteDay(mon,
+        { u"0;1;2021-12-13 09:00:00;2021-12-13 10:00:00;\"A\";\"u\";\"d\""_qs,
+            u"1;0;2021-12-13 10:00:00;2021-12-13 10:15:00;\"\";\"\";\"\""_qs,
+            // stored while running on a past day: counts until the day ends
+            u"0;0;2021-12-13 22:00:00;;\"Late\";\"\";\"\""_qs });
     // 14 December has no file; 15 December is today and comes from current.lst,
     // while a stale file of today's date is not read.
-    WriteDay(FNow, {u"0;0;2021-12-15 08:00:00;2021-12-15 09:00:00;\"Stale\";\"\";\"\""_qs});
-    WriteDay(0, {u"0;0;2021-12-15 13:00:00;;\"Running\";\"\";\"\""_qs});
+    WriteDay(FNow, { u"0;0;2021-12-15 08:00:00;2021-12-15 09:00:00;\"Stale\";\"\";\"\""_qs });
+    WriteDay(0, { u"0;0;2021-12-15 13:00:00;;\"Running\";\"\";\"\""_qs });
     // An empty file of the day after is skipped.
     QDir().mkpath(FOptions.FolderData + u"2021"_qs);
     QFile(FOptions.FolderData + u"2021/2021-12-16.lst"_qs).open(QIODevice::WriteOnly);
 
     std::vector<TRyvItem> entries;
     QString error;
-    ASSERT_TRUE(LoadReportEntries(FOptions, FClock, mon + 0.5, EncodeDate(2021, 12, 16), entries, &error));
+    ASSERT_TRUE(
+        LoadReportEntries(FOptions, FClock, mon + 0.5, EncodeDate(2021, 12, 16), entries, &error));
     ASSERT_EQ(entries.size(), 4u);
     EXPECT_EQ(entries[0].title, u"A"_qs);
     EXPECT_EQ(entries[0].url, u"u"_qs);
@@ -69,8 +71,8 @@ TEST_F(ReportLoaderTest, ReadsTheDaysInOrderTodayFromCurrentList)
 TEST_F(ReportLoaderTest, SixFieldFilesAndReversedPeriods)
 {
     const TDateTime mon = EncodeDate(2021, 12, 13);
-    WriteDay(mon, {u"0;0;2021-12-13 09:00:00;2021-12-13 10:00:00;\"A\";\"u\""_qs},
-             u"kind;state;start;stop;\"title\";\"url\""_qs);
+    WriteDay(mon, { u"0;0;2021-12-13 09:00:00;2021-12-13 10:00:00;\"A\";\"u\""_qs },
+        u"kind;state;start;stop;\"title\";\"url\""_qs);
     std::vector<TRyvItem> entries;
     ASSERT_TRUE(LoadReportEntries(FOptions, FClock, mon, mon, entries, nullptr));
     ASSERT_EQ(entries.size(), 1u);
@@ -84,16 +86,17 @@ TEST_F(ReportLoaderTest, SixFieldFilesAndReversedPeriods)
 TEST_F(ReportLoaderTest, GroupMasksRenameTasksButNotBreaks)
 {
     const TDateTime mon = EncodeDate(2021, 12, 13);
-    WriteDay(mon, {u"0;0;2021-12-13 09:00:00;2021-12-13 10:00:00;\"Team meeting\";\"\";\"\""_qs,
-                   u"1;0;2021-12-13 10:00:00;2021-12-13 10:15:00;\"meeting\";\"\";\"\""_qs});
-    FOptions.GroupMasks = {u"Meetings=*meeting*"_qs};
+    WriteDay(mon,
+        { u"0;0;2021-12-13 09:00:00;2021-12-13 10:00:00;\"Team meeting\";\"\";\"\""_qs,
+            u"1;0;2021-12-13 10:00:00;2021-12-13 10:15:00;\"meeting\";\"\";\"\""_qs });
+    FOptions.GroupMasks = { u"Meetings=*meeting*"_qs };
     std::vector<TRyvItem> entries;
     ASSERT_TRUE(LoadReportEntries(FOptions, FClock, mon, mon, entries, nullptr));
     ASSERT_EQ(entries.size(), 2u);
     EXPECT_EQ(entries[0].title, u"Meetings - Team "_qs);
     EXPECT_EQ(entries[1].title, u"meeting"_qs);
 
-    FOptions.GroupMasks = {u"Bad=[meeting"_qs};
+    FOptions.GroupMasks = { u"Bad=[meeting"_qs };
     QString error;
     EXPECT_FALSE(LoadReportEntries(FOptions, FClock, mon, mon, entries, &error));
     EXPECT_EQ(error, u"'[meeting' is an invalid mask at (1)"_qs);

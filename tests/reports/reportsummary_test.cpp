@@ -31,25 +31,26 @@ void ReferenceSummary(std::vector<TRyvItem>& entries, bool daily)
     }
     for (size_t i = 0; i + 1 < entries.size(); ++i)
         for (size_t j = i + 1; j < entries.size(); ++j)
-            if (entries[j].stop > entries[i].stop && (!daily || entries[j].start == entries[i].start))
+            if (entries[j].stop > entries[i].stop
+                && (!daily || entries[j].start == entries[i].start))
                 std::swap(entries[i], entries[j]);
 }
 
 std::vector<TRyvItem> RandomDays(quint32 seed, int count)
 {
     QRandomGenerator rnd(seed);
-    const QString titles[] = {u"Coding"_qs, u"coding"_qs, u"CODING"_qs, u"Mail"_qs,
-                              u"Review"_qs, u"Écrire"_qs, u"ÉCRIRE"_qs, u"Call"_qs};
-    const QString urls[] = {QString(), QString(), u"https://x/1"_qs, u"HTTPS://X/1"_qs,
-                            u"https://x/2"_qs};
+    const QString titles[] = { u"Coding"_qs, u"coding"_qs, u"CODING"_qs, u"Mail"_qs, u"Review"_qs,
+        u"Écrire"_qs, u"ÉCRIRE"_qs, u"Call"_qs };
+    const QString urls[]
+        = { QString(), QString(), u"https://x/1"_qs, u"HTTPS://X/1"_qs, u"https://x/2"_qs };
     std::vector<TRyvItem> entries;
     TDateTime t = EncodeDateTime(2021, 12, 6, 8, 0);
     for (int i = 0; i < count; ++i) {
         t += rnd.bounded(4) == 0 ? 0.6 : 0.0; // now and then the next day
         // Whole and odd minutes alike, so equal and nearly equal totals both occur.
         const TDateTime len = (rnd.bounded(3) == 0 ? 30 : rnd.bounded(1, 200)) * OneMinute;
-        entries.push_back(Task(t, t + len, titles[rnd.bounded(8)], urls[rnd.bounded(5)],
-                               QString::number(i)));
+        entries.push_back(
+            Task(t, t + len, titles[rnd.bounded(8)], urls[rnd.bounded(5)], QString::number(i)));
         t += len;
     }
     return entries;
@@ -58,7 +59,7 @@ std::vector<TRyvItem> RandomDays(quint32 seed, int count)
 TEST(SummarizeReport, EqualsThePairwiseMergeOnRandomData)
 {
     for (quint32 seed = 1; seed <= 40; ++seed) {
-        for (const bool daily : {false, true}) {
+        for (const bool daily : { false, true }) {
             std::vector<TRyvItem> fast = RandomDays(seed, 20 + static_cast<int>(seed) * 5);
             std::vector<TRyvItem> reference = fast;
             SummarizeReport(fast, daily, false, {}, u"Others"_qs);
@@ -89,10 +90,10 @@ TEST(SummarizeReport, MergesOrdersAndGroups)
     const auto at = [](TDateTime day, int hour, int minute = 0) {
         return day + hour * OneHour + minute * OneMinute;
     };
-    const QStringList groups{u"Meetings=*meeting*"_qs, u"Mail=mail*"_qs};
+    const QStringList groups { u"Meetings=*meeting*"_qs, u"Mail=mail*"_qs };
     // Totals differ by whole minutes: sums of date-time differences that
     // should be equal may differ in the last bit, and the sort sees that.
-    const std::vector<TRyvItem> input{
+    const std::vector<TRyvItem> input {
         Task(at(mon, 8), at(mon, 9), u"Coding"_qs, u"https://t/1"_qs),
         Task(at(mon, 9), at(mon, 10, 30), u"Meetings - Team "_qs),
         Task(at(mon, 10, 30), at(mon, 11, 30), u"Fix bug"_qs, u"HTTPS://T/1"_qs),
@@ -107,27 +108,21 @@ TEST(SummarizeReport, MergesOrdersAndGroups)
     } cases[] = {
         // The link joins "Fix bug" to the earlier "Coding"; the title joins
         // Tuesday's "coding".
-        {"period", false, false,
-         {{u"Coding"_qs, u"https://t/1"_qs, 0, 360},
-          {u"Meetings - Team "_qs, u""_qs, 0, 90},
-          {u"Review"_qs, u""_qs, 0, 60},
-          {u"MAIL - Bob"_qs, u""_qs, 0, 30}}},
-        {"daily", true, false,
-         {{u"Coding"_qs, u"https://t/1"_qs, mon, 120},
-          {u"Meetings - Team "_qs, u""_qs, mon, 90},
-          {u"coding"_qs, u""_qs, tue, 240},
-          {u"Review"_qs, u""_qs, tue, 60},
-          {u"MAIL - Bob"_qs, u""_qs, tue, 30}}},
+        { "period", false, false,
+            { { u"Coding"_qs, u"https://t/1"_qs, 0, 360 },
+                { u"Meetings - Team "_qs, u""_qs, 0, 90 }, { u"Review"_qs, u""_qs, 0, 60 },
+                { u"MAIL - Bob"_qs, u""_qs, 0, 30 } } },
+        { "daily", true, false,
+            { { u"Coding"_qs, u"https://t/1"_qs, mon, 120 },
+                { u"Meetings - Team "_qs, u""_qs, mon, 90 }, { u"coding"_qs, u""_qs, tue, 240 },
+                { u"Review"_qs, u""_qs, tue, 60 }, { u"MAIL - Bob"_qs, u""_qs, tue, 30 } } },
         // Groups clear the links, so "Fix bug" no longer joins "Coding".
-        {"groups", false, true,
-         {{u"Others"_qs, u""_qs, 0, 420},
-          {u"Meetings"_qs, u""_qs, 0, 90},
-          {u"Mail"_qs, u""_qs, 0, 30}}},
-        {"groups daily", true, true,
-         {{u"Others"_qs, u""_qs, mon, 120},
-          {u"Meetings"_qs, u""_qs, mon, 90},
-          {u"Others"_qs, u""_qs, tue, 300},
-          {u"Mail"_qs, u""_qs, tue, 30}}},
+        { "groups", false, true,
+            { { u"Others"_qs, u""_qs, 0, 420 }, { u"Meetings"_qs, u""_qs, 0, 90 },
+                { u"Mail"_qs, u""_qs, 0, 30 } } },
+        { "groups daily", true, true,
+            { { u"Others"_qs, u""_qs, mon, 120 }, { u"Meetings"_qs, u""_qs, mon, 90 },
+                { u"Others"_qs, u""_qs, tue, 300 }, { u"Mail"_qs, u""_qs, tue, 30 } } },
     };
     for (const auto& c : cases) {
         std::vector<TRyvItem> entries = input;
@@ -149,9 +144,8 @@ TEST(SummarizeReport, EntryWithoutLinkNeverJoinsByLink)
     const TDateTime d = EncodeDate(2021, 12, 13);
     // The first has no link, so the later entries with links stay apart from
     // it; those two share their link and merge under the earlier title.
-    std::vector<TRyvItem> entries{Task(d, d + OneHour, u"A"_qs),
-                                  Task(d, d + OneHour, u"B"_qs, u"u"_qs),
-                                  Task(d, d + OneHour, u"C"_qs, u"U"_qs)};
+    std::vector<TRyvItem> entries { Task(d, d + OneHour, u"A"_qs),
+        Task(d, d + OneHour, u"B"_qs, u"u"_qs), Task(d, d + OneHour, u"C"_qs, u"U"_qs) };
     SummarizeReport(entries, false, false, {}, u"Others"_qs);
     ASSERT_EQ(entries.size(), 2u);
     EXPECT_EQ(entries[0].title, u"B"_qs);

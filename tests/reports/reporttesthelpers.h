@@ -18,9 +18,8 @@ inline void PrintTo(const QString& s, std::ostream* os)
 
 namespace ryv {
 
-inline TRyvItem Task(TDateTime start, TDateTime stop, const QString& title,
-                     const QString& url = {}, const QString& descr = {},
-                     TRyvItemState state = ryvsNone)
+inline TRyvItem Task(TDateTime start, TDateTime stop, const QString& title, const QString& url = {},
+    const QString& descr = {}, TRyvItemState state = ryvsNone)
 {
     TRyvItem e;
     e.kind = ryvkTask;
@@ -59,7 +58,7 @@ inline QString FileText(const QString& path)
 inline QString PdfText(const QString& path)
 {
     QProcess p;
-    p.start(QStringLiteral("pdftotext"), {QStringLiteral("-layout"), path, QStringLiteral("-")});
+    p.start(QStringLiteral("pdftotext"), { QStringLiteral("-layout"), path, QStringLiteral("-") });
     if (!p.waitForFinished(60000) || p.exitCode() != 0)
         return QStringLiteral("<no pdf>");
     return QString::fromUtf8(p.readAllStandardOutput());
