@@ -339,6 +339,27 @@ TEST_F(TrackerTest, DayChange_WriteFails_EntriesStayInLog)
     EXPECT_TRUE(today.IsWorking());
 }
 
+TEST_F(TrackerTest, DayChange_WaitsWhileTaskDialogIsOpen)
+{
+    clock.Set(At(7, 23, 59, 50));
+    tracker.UpdateToday();
+    // Midnight passes while the dialog of Start is open; the clock ticks on.
+    dialog.answers = { Ok([this](TRyvItem& e) {
+        clock.Set(At(8, 0, 0, 5));
+        tracker.tmrCheckTimer();
+        e.title = QStringLiteral("Late");
+    }) };
+    tracker.acStartExecute(OnToday(), false);
+    ASSERT_EQ(today.Count(), 1);
+    EXPECT_EQ(today.Last()->title, QStringLiteral("Late"));
+
+    tracker.tmrCheckTimer();
+    EXPECT_EQ(TitlesOf(ReadDay(At(7, 0, 0))), QStringList { QStringLiteral("Late") });
+    EXPECT_EQ(Titles(today), QStringList { QStringLiteral("Late") });
+    EXPECT_DOUBLE_EQ(today.Last()->start, At(8, 0, 0));
+    EXPECT_EQ(recent.Item(recent.Count() - 1)->title, QStringLiteral("Late"));
+}
+
 class StartUpTest : public TrackerTest {
 protected:
     // Writes the entries as current.lst, the last one running when asked.
