@@ -28,6 +28,23 @@ QString InFolder(const QString& folder, const QString& name)
     return folder.isEmpty() ? name : QDir(folder).filePath(name);
 }
 
+// A menu or button caption as plain text: "&&" is an ampersand, a single
+// "&" only marks the accelerator key.
+QString WithoutAccelerator(const QString& caption)
+{
+    QString text;
+    text.reserve(caption.size());
+    for (qsizetype i = 0; i < caption.size(); ++i) {
+        if (caption.at(i) == QLatin1Char('&')) {
+            if (i + 1 < caption.size() && caption.at(i + 1) == QLatin1Char('&'))
+                text += caption.at(++i);
+            continue;
+        }
+        text += caption.at(i);
+    }
+    return text;
+}
+
 } // namespace
 
 TReportCommands::TReportCommands(
@@ -128,7 +145,8 @@ void TReportCommands::sbRep0Click(
     const bool perDay = PeriodIsDaily(period, daily);
     const QString title = ReportTitle(FOptions.ReportsTitle, period.periodText);
 
-    const QString name = caption.isEmpty() ? AppTexts().str_report : caption;
+    const QString plainCaption = WithoutAccelerator(caption);
+    const QString name = plainCaption.isEmpty() ? AppTexts().str_report : plainCaption;
     QString initialPath;
     const QString last = FOptions.StateExportLast;
     if (!last.isEmpty()) {
@@ -140,7 +158,7 @@ void TReportCommands::sbRep0Click(
     }
     // The button hints are empty unless a language file gives them; the
     // period's caption then says which report is being saved.
-    const QString detail = hint.isEmpty() ? caption : hint;
+    const QString detail = hint.isEmpty() ? plainCaption : hint;
     const QString path
         = AskFileName(AppTexts().str_report + QStringLiteral(" - ") + detail, initialPath);
     if (path.isEmpty())
@@ -183,27 +201,29 @@ QStringList TReportCommands::GroupNames() const
     return names;
 }
 
+bool TReportCommands::AskGroup(const QString& caption, TGroupEntry& group)
+{
+    // Names and masks are taken as typed; empty ones included.
+    const TAppTexts& texts = AppTexts();
+    return FPorts.groupDialog.EditGroup(WithoutAccelerator(caption),
+        texts.str_groupname + QLatin1Char(' '), texts.str_groupmask + QLatin1Char(' '), group.name,
+        group.mask);
+}
+
 void TReportCommands::miAddGroupClick(const QString& caption)
 {
-    QString name;
-    QString mask;
-    const TAppTexts& texts = AppTexts();
-    if (FPorts.groupDialog.EditGroup(caption, texts.str_groupname + QLatin1Char(' '),
-            texts.str_groupmask + QLatin1Char(' '), name, mask))
-        FOptions.GroupMasks.append(JoinGroupEntry(name, mask));
+    TGroupEntry group;
+    if (AskGroup(caption, group))
+        FOptions.GroupMasks.append(JoinGroupEntry(group.name, group.mask));
 }
 
 void TReportCommands::miGroupsEditClick(int index, const QString& caption)
 {
     if (index < 0 || index >= FOptions.GroupMasks.size())
         return;
-    const TGroupEntry group = SplitGroupEntry(FOptions.GroupMasks.at(index));
-    QString name = group.name;
-    QString mask = group.mask;
-    const TAppTexts& texts = AppTexts();
-    if (FPorts.groupDialog.EditGroup(caption, texts.str_groupname + QLatin1Char(' '),
-            texts.str_groupmask + QLatin1Char(' '), name, mask))
-        FOptions.GroupMasks[index] = JoinGroupEntry(name, mask);
+    TGroupEntry group = SplitGroupEntry(FOptions.GroupMasks.at(index));
+    if (AskGroup(caption, group))
+        FOptions.GroupMasks[index] = JoinGroupEntry(group.name, group.mask);
 }
 
 void TReportCommands::miGroupsDeleteClick(int index)

@@ -17,6 +17,7 @@ class IFileSaveDialog;
 class IGroupDialog;
 class TClock;
 class TDayList;
+struct TGroupEntry;
 class TReportWriter;
 class TRyvOptions;
 
@@ -61,8 +62,9 @@ public:
         const TDayList& list, const QString& dialogTitle = QStringLiteral("Export tasks ..."));
 
     // The report of the period button with this tag. caption and hint are
-    // the button's (translated) texts; an empty caption stands for a command
-    // that did not come from a period button. daily and byGroups are the
+    // the button's (translated) texts, an accelerator mark in the caption
+    // ignored; an empty caption stands for a command that did not come from
+    // a period button. daily and byGroups are the
     // states of the " Daily" and " By groups" boxes.
     void sbRep0Click(
         int tag, const QString& caption, const QString& hint, bool daily, bool byGroups);
@@ -79,6 +81,8 @@ private:
     // options and returns the path, on Cancel an empty text.
     QString AskFileName(const QString& title, const QString& initialPath);
     void ReportFailure(const QString& path, const QString& errorText);
+    // The two-field group dialog; on OK the edited name and mask are in group.
+    bool AskGroup(const QString& caption, TGroupEntry& group);
 
     TRyvOptions& FOptions;
     const TClock& FClock;

@@ -32,6 +32,15 @@ protected:
     TRegionalScope FLocale { "en_GB" };
 };
 
+TEST_F(HtmlExportTest, StyleSheetIsOneLineOfItsOwnLength)
+{
+    const QString& css = ReportStyleSheet();
+    EXPECT_EQ(css.size(), 1355);
+    EXPECT_TRUE(css.startsWith(u".group-title {font-family: Helvetica,Arial,sans-serif;"_qs));
+    EXPECT_TRUE(css.endsWith(u".alc {text-align: center;}"_qs));
+    EXPECT_FALSE(css.contains(u'\n'));
+}
+
 TEST_F(HtmlExportTest, DayListDocumentExactly)
 {
     const std::vector<TRyvItem> list {

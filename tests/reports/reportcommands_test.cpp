@@ -175,7 +175,7 @@ TEST_F(ReportCommandsTest, WeekReportPerDayWithDialogTexts)
     WriteDayFile(Mon - 6, u"0;0;2021-12-07 09:00:00;2021-12-07 10:00:00;\"a\";\"\";\"\""_qs);
     FOptions.ReportsTitle = u"Team A"_qs;
     FDialog.answer = FOut + u"/week.html"_qs;
-    FCommands.sbRep0Click(6, u"Last week"_qs, QString(), true, false);
+    FCommands.sbRep0Click(6, u"&Last week"_qs, QString(), true, false);
 
     ASSERT_EQ(FDialog.requests.size(), 1u);
     EXPECT_EQ(FDialog.requests[0].title, u"Report - Last week"_qs);
@@ -245,7 +245,7 @@ TEST_F(ReportCommandsTest, GroupsMenuAddsEditsAndDeletes)
 {
     FGroupDialog.newName = u"Meetings"_qs;
     FGroupDialog.newMask = u"*meeting*"_qs;
-    FCommands.miAddGroupClick();
+    FCommands.miAddGroupClick(u"&Add group"_qs);
     EXPECT_EQ(FGroupDialog.caption, u"Add group"_qs);
     EXPECT_EQ(FGroupDialog.namePrompt, u"Group name: "_qs);
     EXPECT_EQ(FGroupDialog.maskPrompt, u"Task title mask: "_qs);
@@ -257,8 +257,8 @@ TEST_F(ReportCommandsTest, GroupsMenuAddsEditsAndDeletes)
 
     FGroupDialog.newName = u"Calls"_qs;
     FGroupDialog.newMask = u"*call*"_qs;
-    FCommands.miGroupsEditClick(0);
-    EXPECT_EQ(FGroupDialog.caption, u"Edit group"_qs);
+    FCommands.miGroupsEditClick(0, u"Edit && &rename"_qs);
+    EXPECT_EQ(FGroupDialog.caption, u"Edit & rename"_qs);
     EXPECT_EQ(FGroupDialog.shownName, u"Meetings"_qs);
     EXPECT_EQ(FGroupDialog.shownMask, u"*meeting*"_qs);
     EXPECT_EQ(FOptions.GroupMasks[0], u"Calls=*call*"_qs);
