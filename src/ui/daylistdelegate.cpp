@@ -36,6 +36,12 @@ QRect TDayListDelegate::DoneMarkRect(const QRect& cell)
     return QRect(cell.x() + 2, cell.y() + (cell.height() - MarkSize) / 2, MarkSize, MarkSize);
 }
 
+int TDayListDelegate::MinTimeColumnWidth(const QFontMetrics& metrics, bool showStop)
+{
+    const QString sample = showStop ? QStringLiteral("00:00 - 00:00") : QStringLiteral("00:00");
+    return MarkAreaWidth + 2 * TextPadding + metrics.horizontalAdvance(sample) + 2;
+}
+
 QSize TDayListDelegate::sizeHint(const QStyleOptionViewItem& option, const QModelIndex& index) const
 {
     QSize size = QStyledItemDelegate::sizeHint(option, index);

@@ -24,6 +24,9 @@ public:
 
     // The done-mark area of a row in the first column, relative to the cell.
     static QRect DoneMarkRect(const QRect& cell);
+    // The narrowest Time column that shows a start ("09:00") or a start and
+    // a stop ("09:00 - 10:30") whole, beside the done mark.
+    static int MinTimeColumnWidth(const QFontMetrics& metrics, bool showStop);
 
     void paint(QPainter* painter, const QStyleOptionViewItem& option,
         const QModelIndex& index) const override;

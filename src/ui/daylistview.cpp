@@ -83,7 +83,12 @@ void TDayListView::SetRowHeight(int height)
 void TDayListView::AdjustTimeColumn(bool showStop)
 {
     const double factor = showStop ? 4.1 : 2.4;
-    FTimeWidth = static_cast<int>(std::nearbyint(FDelegate->RowHeight() * factor));
+    // The row-height rule fits the desktop fonts it was made for; a wider
+    // font still gets its times shown whole, also in the bold running row.
+    QFont bold = font();
+    bold.setBold(true);
+    FTimeWidth = std::max(static_cast<int>(std::nearbyint(FDelegate->RowHeight() * factor)),
+        TDayListDelegate::MinTimeColumnWidth(QFontMetrics(bold), showStop));
     header()->resizeSection(TDayListModel::colTime, FTimeWidth);
     header()->resizeSection(TDayListModel::colHours, HoursWidth);
     doItemsLayout();

@@ -422,6 +422,7 @@ void TfrmRyvTracker::CreateComponents()
     mainCol->addWidget(FpMainHeader);
 
     auto* pList = new QWidget(FpMain);
+    FpList = pList;
     pList->setObjectName(QStringLiteral("pList"));
     auto* listLayout = new QVBoxLayout(pList);
     listLayout->setContentsMargins(4, 7, 8, 7);
@@ -1262,6 +1263,9 @@ int TfrmRyvTracker::CompactHeight() const
 void TfrmRyvTracker::acCompactModeExecute()
 {
     FCompact = !FCompact;
+    // Compact mode keeps only the header and the bottom bar; the list would
+    // otherwise hold the layout open at its own minimum height.
+    FpList->setVisible(!FCompact);
     const QRect workArea = WorkArea();
     if (FCompact) {
         FCompactMax = isMaximized();

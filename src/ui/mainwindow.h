@@ -175,6 +175,7 @@ private:
 
     QWidget* FpMain = nullptr;
     QWidget* FpMainHeader = nullptr;
+    QWidget* FpList = nullptr;
     QWidget* FpBottom = nullptr;
     QWidget* FpSecondary = nullptr;
     QWidget* FPanel1 = nullptr;
