@@ -31,8 +31,8 @@ WORK="$(mktemp -d)"
 XVFB_PID=""
 APP_PID=""
 cleanup() {
-  [ -n "$APP_PID" ] && kill "$APP_PID" 2>/dev/null || true
-  [ -n "$XVFB_PID" ] && kill "$XVFB_PID" 2>/dev/null || true
+  if [ -n "$APP_PID" ]; then kill "$APP_PID" 2>/dev/null || true; fi
+  if [ -n "$XVFB_PID" ]; then kill "$XVFB_PID" 2>/dev/null || true; fi
   rm -rf "$WORK"
 }
 trap cleanup EXIT
@@ -106,7 +106,6 @@ min() { if [ "$1" -lt "$2" ]; then echo "$1"; else echo "$2"; fi; }
 settle() { sleep "${1:-0.7}"; }
 
 geometry() { # sets X Y W H of window $1
-  local line
   X=0; Y=0; W=0; H=0
   while IFS='=' read -r key value; do
     case "$key" in X) X=$value ;; Y) Y=$value ;; WIDTH) W=$value ;; HEIGHT) H=$value ;; esac
@@ -139,9 +138,9 @@ shot() { # name [x y w h] (default: the main window)
 # Positions inside the window, from the layout: the big buttons of the
 # secondary pane sit at its top right (44 pixels wide, 6 apart, 8 from the
 # right edge: Favorites, History, Reports); the heading starts at its left.
-secondary_button() { # index from the right: 0 Reports, 1 History, 2 Favorites
+click_secondary_button() { # index from the right: 0 Reports, 1 History, 2 Favorites
   geometry "$WIN"
-  echo $((W - 8 - 22 - $1 * 50)) 30
+  click $((W - 8 - 22 - $1 * 50)) 30
 }
 
 start_app
@@ -152,12 +151,12 @@ shot 1-one-pane
 
 # 2. Two panes with the favourites.
 place 1100 660
-click $(secondary_button 2)
+click_secondary_button 2
 shot 2-two-panes-favourites
 
 # 3. History with the calendar open (a click on the day's heading, which
 # starts where the main pane ends: a third of the screen's width).
-click $(secondary_button 1)
+click_secondary_button 1
 click $((${SCREEN_SIZE%x*} / 3 + 120)) 30
 shot 3-history-calendar
 
