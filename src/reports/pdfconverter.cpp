@@ -107,7 +107,9 @@ bool TPdfConverter::Convert(const QString& html, const QString& pdfFileName, QSt
     QFile::setPermissions(
         tmpPdf, QFile::ReadOwner | QFile::WriteOwner | QFile::ReadGroup | QFile::ReadOther);
     std::error_code ec;
-    std::filesystem::rename(tmpPdf.toStdString(), target.absoluteFilePath().toStdString(), ec);
+    // QFile::rename refuses to replace a file; this replaces it in one step.
+    std::filesystem::rename(QFile::encodeName(tmpPdf).toStdString(),
+        QFile::encodeName(target.absoluteFilePath()).toStdString(), ec);
     if (ec) {
         SetError(errorText, QString::fromStdString(ec.message()));
         return false;
