@@ -347,37 +347,37 @@ QAction* TfrmRyvTracker::Action(const QString& name) const
     return nullptr;
 }
 
-QWidget* TfrmRyvTracker::CreateBottomBar(QWidget* parent, const QString& suffix)
+void TfrmRyvTracker::CreateBottomBar(TTotalsBar& bar, QWidget* parent, const QString& suffix)
 {
-    auto* bar = new QWidget(parent);
-    bar->setFixedHeight(design::BottomHeight);
-    MakeLine(bar, suffix.isEmpty() ? QStringLiteral("Shape1") : QStringLiteral("Shape3"), false)
+    bar.bar = new QWidget(parent);
+    bar.bar->setFixedHeight(design::BottomHeight);
+    MakeLine(bar.bar, suffix.isEmpty() ? QStringLiteral("Shape1") : QStringLiteral("Shape3"), false)
         ->setGeometry(0, 0, 4000, 1);
-    auto* totals = new QWidget(bar);
-    totals->setObjectName(QStringLiteral("pTotals") + suffix);
-    auto* layout = new QHBoxLayout(totals);
+    bar.totals = new QWidget(bar.bar);
+    bar.totals->setObjectName(QStringLiteral("pTotals") + suffix);
+    auto* layout = new QHBoxLayout(bar.totals);
     layout->setContentsMargins(0, 0, 0, 0);
     layout->setSpacing(4);
-    const std::pair<const char*, const char*> labels[] = {
-        { "lbTotTaskCap", "Task total:" },
-        { "lbTotalTask", "" },
-        { "lbTotSelCap", "Selected:" },
-        { "lbTotalSel", "" },
-        { "lbTotCap", "Total:" },
-        { "lbTotal", "0:00" },
-    };
-    for (const auto& [name, text] : labels) {
-        auto* label = new TClickLabel(totals);
-        label->setObjectName(QString::fromLatin1(name) + suffix);
-        label->SetFullText(QString::fromUtf8(text));
-        label->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
-        layout->addWidget(label);
-        if (QByteArray(name) == "lbTotalTask" || QByteArray(name) == "lbTotalSel")
+    auto label = [&](const char* name, const char* text, bool spaceAfter) {
+        auto* l = new TClickLabel(bar.totals);
+        l->setObjectName(QString::fromLatin1(name) + suffix);
+        l->SetFullText(QString::fromUtf8(text));
+        l->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+        layout->addWidget(l);
+        if (spaceAfter)
             layout->addSpacing(8);
-    }
-    bar->installEventFilter(this);
-    totals->installEventFilter(this);
-    return bar;
+        return l;
+    };
+    // Right-aligned from the bar's right edge; an extra total sits just left
+    // of "Total:".
+    bar.totTaskCap = label("lbTotTaskCap", "Task total:", false);
+    bar.totalTask = label("lbTotalTask", "", true);
+    bar.totSelCap = label("lbTotSelCap", "Selected:", false);
+    bar.totalSel = label("lbTotalSel", "", true);
+    label("lbTotCap", "Total:", false);
+    bar.total = label("lbTotal", "0:00", false);
+    bar.bar->installEventFilter(this);
+    bar.totals->installEventFilter(this);
 }
 
 void TfrmRyvTracker::CreateComponents()
@@ -385,6 +385,11 @@ void TfrmRyvTracker::CreateComponents()
     auto* central = new QWidget(this);
     central->setObjectName(QStringLiteral("pClient"));
     setCentralWidget(central);
+    // The top line sets the window off from a flat white title bar of one
+    // particular desktop; IsWindows10OrLater says whether it applies here.
+    QFrame* topLine = MakeLine(central, QStringLiteral("Shape5"), false);
+    topLine->setGeometry(0, 0, 4000, 1);
+    topLine->setVisible(IsWindows10OrLater());
     auto* row = new QHBoxLayout(central);
     row->setContentsMargins(0, 0, 0, 0);
     row->setSpacing(0);
@@ -431,12 +436,14 @@ void TfrmRyvTracker::CreateComponents()
     listLayout->addWidget(FlvList);
     mainCol->addWidget(pList, 1);
 
-    FpBottom = CreateBottomBar(FpMain, QString());
+    CreateBottomBar(FBottom, FpMain, QString());
+    FpBottom = FBottom.bar;
     FpBottom->setObjectName(QStringLiteral("pBottom"));
-    MakeActionButton(FpBottom, QStringLiteral("sbCompactMode"), SmallButton,
-        Action(QStringLiteral("acCompactMode")));
-    MakeActionButton(
-        FpBottom, QStringLiteral("sbExport"), SmallButton, Action(QStringLiteral("acExport")));
+    FBottom.buttons = { MakeActionButton(FpBottom, QStringLiteral("sbCompactMode"), SmallButton,
+                            Action(QStringLiteral("acCompactMode"))),
+        MakeActionButton(FpBottom, QStringLiteral("sbExport"), SmallButton,
+            Action(QStringLiteral("acExport"))) };
+    FBottom.buttonsMayHide = true;
     mainCol->addWidget(FpBottom);
 
     // Secondary pane: heading with the panel buttons, five panels, history bar.
@@ -561,7 +568,8 @@ void TfrmRyvTracker::CreateComponents()
     }
     FpFavs->show();
 
-    FpBottom2 = CreateBottomBar(FpSecondary, QStringLiteral("2"));
+    CreateBottomBar(FBottom2, FpSecondary, QStringLiteral("2"));
+    FpBottom2 = FBottom2.bar;
     FpBottom2->setObjectName(QStringLiteral("pBottom2"));
     QToolButton* back = MakeButton(FpBottom2, QStringLiteral("sbHistBack"), SmallButton);
     back->setIcon(RyvIcon(TRyvIcon::Back));
@@ -584,6 +592,7 @@ void TfrmRyvTracker::CreateComponents()
             FReports->acExportExecute(
                 ExportList(true), Action(QStringLiteral("acExport"))->toolTip());
     });
+    FBottom2.buttons = { back, forw, export2 };
     connect(back, &QToolButton::clicked, this, [this] { FTracker.sbHistBackClick(UiState()); });
     connect(forw, &QToolButton::clicked, this, [this] { FTracker.sbHistForwClick(UiState()); });
     secCol->addWidget(FpBottom2);
@@ -601,6 +610,7 @@ void TfrmRyvTracker::CreateComponents()
     FlvList->Delegate().SetDoneIcon(RyvIcon(TRyvIcon::Done));
     FlvHistory->Delegate().SetDoneIcon(RyvIcon(TRyvIcon::Done));
     FlvList->setFocus();
+    topLine->raise();
 }
 
 void TfrmRyvTracker::CreateMenus()
@@ -825,13 +835,12 @@ void TfrmRyvTracker::ConnectModel()
     connect(FlvFavs, &TFavsListView::focusEntered, this, &TfrmRyvTracker::UpdateActions);
 
     // Totals that open the task's link.
-    for (const char* suffix : { "", "2" }) {
-        const TListKind kind = *suffix ? TListKind::History : TListKind::Today;
-        for (const char* base : { "lbTotTaskCap", "lbTotalTask" }) {
-            auto* label = findChild<TClickLabel*>(QLatin1String(base) + QLatin1String(suffix));
+    for (const auto& [kind, bar] :
+        { std::pair { TListKind::Today, &FBottom }, std::pair { TListKind::History, &FBottom2 } }) {
+        const TListKind k = kind;
+        for (TClickLabel* label : { bar->totTaskCap, bar->totalTask })
             connect(label, &TClickLabel::clicked, this,
-                [this, kind] { FTracker.TaskTotalClick(kind, UiState()); });
-        }
+                [this, k] { FTracker.TaskTotalClick(k, UiState()); });
     }
 
     // History heading and calendar.
@@ -984,12 +993,11 @@ void TfrmRyvTracker::UpdateActions()
     Action(QStringLiteral("acPinToTop"))->setChecked(FPinned);
     Action(QStringLiteral("acCompactMode"))->setChecked(FCompact);
     // Whether the task totals react to clicks follows the open-link rules.
-    for (const auto& [kind, suffix] :
-        { std::pair { TListKind::Today, "" }, std::pair { TListKind::History, "2" } }) {
+    for (const auto& [kind, bar] :
+        { std::pair { TListKind::Today, &FBottom }, std::pair { TListKind::History, &FBottom2 } }) {
         const bool clickable = FTracker.TaskTotalClickable(kind, ui);
-        for (const char* base : { "lbTotTaskCap", "lbTotalTask" }) {
-            if (auto* label = findChild<TClickLabel*>(QLatin1String(base) + QLatin1String(suffix));
-                label && label->Clickable() != clickable)
+        for (TClickLabel* label : { bar->totTaskCap, bar->totalTask }) {
+            if (label->Clickable() != clickable)
                 label->SetClickable(clickable);
         }
     }
@@ -1289,38 +1297,27 @@ void TfrmRyvTracker::acCompactModeExecute()
 
 void TfrmRyvTracker::acCompactModeUpdate()
 {
-    for (QWidget* bar : { FpBottom, FpBottom2 })
-        LayoutBottomBar(bar);
+    LayoutBottomBar(FBottom);
+    LayoutBottomBar(FBottom2);
 }
 
-void TfrmRyvTracker::LayoutBottomBar(QWidget* bar)
+void TfrmRyvTracker::LayoutBottomBar(TTotalsBar& bar)
 {
-    const bool second = bar == FpBottom2;
-    const QString suffix = second ? QStringLiteral("2") : QString();
-    auto* totals = bar->findChild<QWidget*>(QStringLiteral("pTotals") + suffix);
-    const QSize hint = totals->sizeHint();
-    const int right = bar->width() - 8;
-    totals->setGeometry(right - hint.width(), 0, hint.width(), bar->height());
-    auto leftOf = [&](const char* name) {
-        auto* w = totals->findChild<QWidget*>(QLatin1String(name) + suffix);
-        return w->isVisibleTo(totals) ? totals->x() + w->x() : -1;
+    const QSize hint = bar.totals->sizeHint();
+    const int right = bar.bar->width() - 8;
+    bar.totals->setGeometry(right - hint.width(), 0, hint.width(), bar.bar->height());
+    auto leftOf = [&](const QWidget* caption) {
+        return caption->isVisibleTo(bar.totals) ? bar.totals->x() + caption->x() : -1;
     };
-    QList<QToolButton*> buttons;
-    const QStringList names = second
-        ? QStringList { QStringLiteral("sbHistBack"), QStringLiteral("sbHistForw"),
-              QStringLiteral("sbExport2") }
-        : QStringList { QStringLiteral("sbCompactMode"), QStringLiteral("sbExport") };
-    for (const QString& name : names)
-        buttons.append(bar->findChild<QToolButton*>(name));
-    int x = 4;
-    const int y = (bar->height() - SmallButton) / 2;
     bool fit = true;
-    if (!second) {
-        const int sel = leftOf("lbTotSelCap");
-        const int task = leftOf("lbTotTaskCap");
+    if (bar.buttonsMayHide) {
+        const int sel = leftOf(bar.totSelCap);
+        const int task = leftOf(bar.totTaskCap);
         fit = BottomButtonsFit(sel >= 0, sel, task >= 0, task, SmallButton);
     }
-    for (QToolButton* b : buttons) {
+    int x = 4;
+    const int y = (bar.bar->height() - SmallButton) / 2;
+    for (QToolButton* b : bar.buttons) {
         // Buttons that do not fit move out of sight past the bar's left edge.
         b->move(fit ? x : -SmallButton - 4, y);
         x += SmallButton;
@@ -1329,20 +1326,15 @@ void TfrmRyvTracker::LayoutBottomBar(QWidget* bar)
 
 void TfrmRyvTracker::RefreshTotals(TListKind list)
 {
-    const bool history = list == TListKind::History;
-    const TDayList& model = history ? FHistory : FToday;
-    QWidget* bar = history ? FpBottom2 : FpBottom;
-    const QString suffix = history ? QStringLiteral("2") : QString();
-    auto label = [&](const char* name) {
-        return bar->findChild<TClickLabel*>(QLatin1String(name) + suffix);
-    };
-    label("lbTotal")->SetFullText(model.TotalText());
-    label("lbTotalSel")->SetFullText(model.SelTotalText());
-    label("lbTotalTask")->SetFullText(model.TaskTotalText());
-    label("lbTotSelCap")->setVisible(model.SelTotalVisible());
-    label("lbTotalSel")->setVisible(model.SelTotalVisible());
-    label("lbTotTaskCap")->setVisible(model.TaskTotalVisible());
-    label("lbTotalTask")->setVisible(model.TaskTotalVisible());
+    const TDayList& model = list == TListKind::History ? FHistory : FToday;
+    TTotalsBar& bar = list == TListKind::History ? FBottom2 : FBottom;
+    bar.total->SetFullText(model.TotalText());
+    bar.totalSel->SetFullText(model.SelTotalText());
+    bar.totalTask->SetFullText(model.TaskTotalText());
+    bar.totSelCap->setVisible(model.SelTotalVisible());
+    bar.totalSel->setVisible(model.SelTotalVisible());
+    bar.totTaskCap->setVisible(model.TaskTotalVisible());
+    bar.totalTask->setVisible(model.TaskTotalVisible());
     LayoutBottomBar(bar);
 }
 

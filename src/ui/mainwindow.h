@@ -124,14 +124,27 @@ protected:
 
 private:
     struct TCommandDef;
+    // A bottom bar with its totals (today's: pBottom, the history's: pBottom2)
+    // and the buttons at its left.
+    struct TTotalsBar {
+        QWidget* bar = nullptr;
+        QWidget* totals = nullptr;
+        TClickLabel* total = nullptr;
+        TClickLabel* totalSel = nullptr;
+        TClickLabel* totalTask = nullptr;
+        TClickLabel* totSelCap = nullptr;
+        TClickLabel* totTaskCap = nullptr;
+        std::vector<QToolButton*> buttons;
+        bool buttonsMayHide = false; // the compact-mode and export buttons
+    };
 
     void CreateComponents();
     void CreateActions();
     void CreateMenus();
     void PrepareWindow();
     void ConnectModel();
-    QWidget* CreateBottomBar(QWidget* parent, const QString& suffix);
-    void LayoutBottomBar(QWidget* bar);
+    void CreateBottomBar(TTotalsBar& bar, QWidget* parent, const QString& suffix);
+    void LayoutBottomBar(TTotalsBar& bar);
     void RefreshTotals(TListKind list);
     void RebuildFavs();
     TDayListView* ViewOf(TListKind list) const;
@@ -176,6 +189,8 @@ private:
     QWidget* FpMain = nullptr;
     QWidget* FpMainHeader = nullptr;
     QWidget* FpList = nullptr;
+    TTotalsBar FBottom;
+    TTotalsBar FBottom2;
     QWidget* FpBottom = nullptr;
     QWidget* FpSecondary = nullptr;
     QWidget* FPanel1 = nullptr;

@@ -15,6 +15,8 @@
 #include "reports/reportports.h"
 #include "reports/reportwriter.h"
 #include "tracking/tracker.h"
+#include "ui/daylistdelegate.h"
+#include "ui/daylistmodel.h"
 #include "ui/daylistview.h"
 #include "ui/favslistview.h"
 
@@ -23,6 +25,7 @@
 #include <QCalendarWidget>
 #include <QCheckBox>
 #include <QDir>
+#include <QLabel>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -440,6 +443,90 @@ TEST_F(MainWindowTest, ClickIntoAnEmptyTodaysListStartsATask)
     EXPECT_EQ(world.today.Count(), 1);
     EXPECT_TRUE(world.today.IsWorking());
     EXPECT_EQ(world.dialog.captions, QStringList { QStringLiteral("Start a new task") });
+}
+
+// --- mouse ------------------------------------------------------------------------
+
+QPoint RowCentre(TDayListView* view, int row, int column = TDayListModel::colTask)
+{
+    return view->visualRect(view->model()->index(row, column)).center();
+}
+
+TEST_F(MainWindowTest, ClicksOnTheDoneMarkAndDoubleClicksOnRows)
+{
+    WriteSampleData();
+    TWorld world(folder);
+    TfrmRyvTracker& w = world.Open();
+    TDayListView* list = w.lvList();
+    const QPoint mark = TDayListDelegate::DoneMarkRect(
+        list->visualRect(list->model()->index(0, TDayListModel::colTime)))
+                            .center();
+
+    QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, mark);
+    EXPECT_EQ(world.today.Item(0)->state, ryvsDone);
+    QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, mark);
+    EXPECT_EQ(world.today.Item(0)->state, ryvsNone);
+    // A click elsewhere in the row only selects it.
+    QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, RowCentre(list, 1));
+    EXPECT_EQ(world.today.Item(1)->state, ryvsNone);
+    EXPECT_EQ(world.today.Selected(), QList<int> { 1 });
+    EXPECT_TRUE(world.dialog.captions.isEmpty());
+
+    QTest::mouseDClick(list->viewport(), Qt::LeftButton, {}, RowCentre(list, 1));
+    EXPECT_EQ(world.dialog.captions, QStringList { QStringLiteral("Edit task") });
+}
+
+TEST_F(MainWindowTest, DragsGoThroughTheEnginesRules)
+{
+    WriteSampleData();
+    TWorld world(folder);
+    TfrmRyvTracker& w = world.Open();
+    w.resize(1200, 600);
+    w.lvList()->setFocus();
+    w.lvList()->SelectOnlyRow(0);
+
+    // Onto the favourites only from today's list.
+    EXPECT_TRUE(w.lvFavs()->dragHooks.canDrop(TListKind::Today));
+    EXPECT_FALSE(w.lvFavs()->dragHooks.canDrop(TListKind::History));
+    w.lvFavs()->dragHooks.drop(TListKind::Today);
+    EXPECT_GE(world.favs.FindItem(QStringLiteral("Alpha"), QString()), 0);
+
+    // A favourite dropped onto today's list starts at once.
+    w.lvFavs()->setFocus();
+    w.lvFavs()->SelectOnlyRow(world.favs.FindItem(QStringLiteral("Fav"), QString()));
+    ASSERT_TRUE(w.lvList()->dragHooks.canDrop(TListKind::Favs));
+    w.lvList()->dragHooks.drop(TListKind::Favs);
+    EXPECT_EQ(world.today.Last()->title, QStringLiteral("Fav"));
+    EXPECT_TRUE(world.today.IsWorking());
+    EXPECT_TRUE(world.dialog.captions.isEmpty());
+}
+
+TEST_F(MainWindowTest, TaskTotalOpensTheLinkOnlyWhenTheTaskHasOne)
+{
+    TRyvOptions options(folder);
+    auto first = Entry(QStringLiteral("Report"), At(8, 0), At(9, 0));
+    auto second = Entry(QStringLiteral("Report"), At(9, 0), At(9, 30));
+    auto other = Entry(QStringLiteral("Mail"), At(9, 30), At(9, 40));
+    auto mail = Entry(QStringLiteral("Mail"), At(9, 40), At(9, 50));
+    first->url = second->url = QStringLiteral("https://example.org/report");
+    WriteFile(DayFilePath(options, 0),
+        DayFileText({ first.get(), second.get(), other.get(), mail.get() }));
+    TWorld world(folder);
+    world.options.SpendToClipboard = 0;
+    TfrmRyvTracker& w = world.Open();
+    auto* caption = w.findChild<QLabel*>(QStringLiteral("lbTotTaskCap"));
+
+    w.lvList()->SelectOnlyRow(3); // Mail: a task total, but no link
+    w.UpdateActions();
+    ASSERT_TRUE(caption->isVisibleTo(&w));
+    QTest::mouseClick(caption, Qt::LeftButton);
+    EXPECT_TRUE(world.shell.opened.isEmpty());
+
+    w.lvList()->SelectOnlyRow(1);
+    w.UpdateActions();
+    EXPECT_EQ(w.findChild<QLabel*>(QStringLiteral("lbTotalTask"))->text(), QStringLiteral("1:30"));
+    QTest::mouseClick(caption, Qt::LeftButton);
+    EXPECT_EQ(world.shell.opened, QStringList { QStringLiteral("https://example.org/report") });
 }
 
 // --- settings, start-up, closing ------------------------------------------------
