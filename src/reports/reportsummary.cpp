@@ -5,6 +5,8 @@
 #include <QHash>
 
 #include <algorithm>
+#include <string_view>
+#include <unordered_map>
 #include <utility>
 
 namespace ryv {
@@ -37,9 +39,13 @@ void CollectGroups(
 // Numbers the texts so that texts equal without regard to case get one
 // number. A year holds each title many times; only the first sight of a
 // spelling is case-folded.
+// Numbers the texts so that texts equal without regard to case get one
+// number. A year holds each title many times; only the first sight of a
+// spelling is case-folded. The maps look at the texts' characters in place:
+// the texts must outlive the object and stay unchanged.
 class TTextClasses final {
 public:
-    explicit TTextClasses(qsizetype expected)
+    explicit TTextClasses(size_t expected)
     {
         FBySpelling.reserve(expected);
         FByFolded.reserve(expected);
@@ -47,20 +53,27 @@ public:
 
     int ClassOf(const QString& text)
     {
-        const auto known = FBySpelling.constFind(text);
-        if (known != FBySpelling.constEnd())
-            return *known;
-        const QString folded = text.toCaseFolded();
-        auto cls = FByFolded.constFind(folded);
-        if (cls == FByFolded.constEnd())
-            cls = FByFolded.insert(folded, static_cast<int>(FByFolded.size()));
-        FBySpelling.insert(text, *cls);
-        return *cls;
+        const auto known = FBySpelling.find(View(text));
+        if (known != FBySpelling.end())
+            return known->second;
+        QString folded = text.toCaseFolded();
+        const auto [cls, added]
+            = FByFolded.try_emplace(View(folded), static_cast<int>(FByFolded.size()));
+        if (added)
+            FFolded.push_back(std::move(folded)); // the key's characters stay put
+        FBySpelling.emplace(View(text), cls->second);
+        return cls->second;
     }
 
 private:
-    QHash<QString, int> FBySpelling;
-    QHash<QString, int> FByFolded;
+    static std::u16string_view View(const QString& s)
+    {
+        return { reinterpret_cast<const char16_t*>(s.utf16()), static_cast<size_t>(s.size()) };
+    }
+
+    std::unordered_map<std::u16string_view, int> FBySpelling;
+    std::unordered_map<std::u16string_view, int> FByFolded;
+    std::vector<QString> FFolded;
 };
 
 quint64 DayClassKey(int day, int cls)
@@ -76,12 +89,11 @@ quint64 DayClassKey(int day, int cls)
 void MergeTasks(std::vector<TRyvItem>& entries, bool daily)
 {
     const int n = static_cast<int>(entries.size());
-    TTextClasses texts(n / 4);
+    TTextClasses texts(static_cast<size_t>(n) / 4);
     QHash<quint64, int> byTitle;
     QHash<quint64, int> byUrl;
     byTitle.reserve(n / 4);
     std::vector<int> owner(static_cast<size_t>(n), -1);
-    std::vector<std::vector<int>> absorbed(static_cast<size_t>(n));
 
     for (int j = 0; j < n; ++j) {
         const TRyvItem& e = entries[static_cast<size_t>(j)];
@@ -97,7 +109,6 @@ void MergeTasks(std::vector<TRyvItem>& entries, bool daily)
         }
         if (into >= 0) {
             owner[static_cast<size_t>(j)] = into;
-            absorbed[static_cast<size_t>(into)].push_back(j);
             continue;
         }
         byTitle.insert(titleKey, j);
@@ -106,23 +117,25 @@ void MergeTasks(std::vector<TRyvItem>& entries, bool daily)
             byUrl.insert(urlKey, j);
     }
 
+    // The sums run in the order the pairwise loop adds: the entry's own time,
+    // then the absorbed ones from the last to the first, so the totals are
+    // equal to the last bit.
+    std::vector<TDateTime> total(static_cast<size_t>(n));
+    for (size_t i = 0; i < total.size(); ++i)
+        total[i] = entries[i].stop - entries[i].start;
+    for (int j = n - 1; j >= 0; --j) {
+        const int into = owner[static_cast<size_t>(j)];
+        if (into >= 0)
+            total[static_cast<size_t>(into)] += total[static_cast<size_t>(j)];
+    }
     std::vector<TRyvItem> merged;
     merged.reserve(static_cast<size_t>(n));
-    for (int i = 0; i < n; ++i) {
-        if (owner[static_cast<size_t>(i)] >= 0)
+    for (size_t i = 0; i < static_cast<size_t>(n); ++i) {
+        if (owner[i] >= 0)
             continue;
-        TRyvItem e = std::move(entries[static_cast<size_t>(i)]);
-        // The sum runs in the order the pairwise loop adds: the entry's own
-        // time, then the absorbed ones from the last to the first, so the
-        // totals are equal to the last bit.
-        TDateTime total = e.stop - e.start;
-        const std::vector<int>& taken = absorbed[static_cast<size_t>(i)];
-        for (auto it = taken.rbegin(); it != taken.rend(); ++it) {
-            const TRyvItem& a = entries[static_cast<size_t>(*it)];
-            total += a.stop - a.start;
-        }
+        TRyvItem e = std::move(entries[i]);
         e.start = daily ? MidnightOf(e.start) : 0;
-        e.stop = e.start + total;
+        e.stop = e.start + total[i];
         merged.push_back(std::move(e));
     }
     entries = std::move(merged);
