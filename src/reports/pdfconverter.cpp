@@ -1,5 +1,6 @@
 #include "reports/pdfconverter.h"
 
+#include "reports/reportfiles.h"
 #include "reports/reportports.h"
 
 #include <QDir>
@@ -52,10 +53,9 @@ QString TPdfConverter::FindConverter() const
 bool TPdfConverter::Convert(const QString& html, const QString& pdfFileName, QString* errorText)
 {
     const QFileInfo target(pdfFileName);
-    if (!QDir().mkpath(target.absolutePath()) || !QDir().mkpath(FFolderData)) {
-        SetError(errorText, QStringLiteral("Cannot create the folder of %1").arg(pdfFileName));
+    if (!EnsureFolderOf(pdfFileName, errorText)
+        || !EnsureFolderOf(QDir(FFolderData).filePath(QStringLiteral("x")), errorText))
         return false;
-    }
 
     // Both temporary files are removed when they go out of scope, whatever
     // happens in between.

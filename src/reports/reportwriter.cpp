@@ -6,11 +6,10 @@
 #include "reports/exporttext.h"
 #include "reports/htmlexport.h"
 #include "reports/pdfconverter.h"
+#include "reports/reportfiles.h"
 #include "reports/reportloader.h"
 #include "reports/reportsummary.h"
 
-#include <QDir>
-#include <QFileInfo>
 
 #include <algorithm>
 
@@ -20,13 +19,8 @@ namespace {
 
 bool WriteFile(const QString& text, const QString& fileName, bool withMark, QString* errorText)
 {
-    const QString folder = QFileInfo(fileName).absolutePath();
-    if (!QDir().mkpath(folder)) {
-        if (errorText)
-            *errorText = QStringLiteral("Cannot create the folder %1").arg(folder);
-        return false;
-    }
-    return WriteTextFile(text, fileName, TTextEncoding::Utf8, withMark, errorText);
+    return EnsureFolderOf(fileName, errorText)
+        && WriteTextFile(text, fileName, TTextEncoding::Utf8, withMark, errorText);
 }
 
 void RemoveBreaks(std::vector<TRyvItem>& entries)

@@ -13,6 +13,9 @@
 #include <QDir>
 #include <QTemporaryDir>
 
+#include <clocale>
+#include <string>
+
 #include <gtest/gtest.h>
 
 namespace ryv {
@@ -142,15 +145,22 @@ TEST_F(ReportCommandsTest, FailedWriteWarnsAndOpensNothing)
     QDir().mkpath(FOut);
     QFile(FOut + u"/file"_qs).open(QIODevice::WriteOnly);
     FRenderer.succeed = false;
+    // The system's own words for the fault close the message; in English here.
+    const std::string messages = std::setlocale(LC_MESSAGES, nullptr);
+    std::setlocale(LC_MESSAGES, "C");
+    const QString reason = u"\r\nNot a directory"_qs;
     for (const QString& ext : { u"csv"_qs, u"html"_qs, u"pdf"_qs }) {
         FMessages.warnings.clear();
         FDialog.answer = FOut + u"/file/x."_qs + ext;
         FCommands.acExportExecute(FToday);
         ExpectFailureShown(FDialog.answer, u"Cannot save the file!\r\n\r\n"_qs + FDialog.answer);
+        EXPECT_TRUE(FMessages.warnings.value(0).endsWith(reason)) << ext.toStdString();
         FMessages.warnings.clear();
         FCommands.sbRep0Click(0, u"Today"_qs, QString(), true, false);
         ExpectFailureShown(FDialog.answer, u"Cannot save the file!\r\n\r\n"_qs + FDialog.answer);
+        EXPECT_TRUE(FMessages.warnings.value(0).endsWith(reason)) << ext.toStdString();
     }
+    std::setlocale(LC_MESSAGES, messages.c_str());
 }
 
 TEST_F(ReportCommandsTest, InvalidGroupMaskStopsEveryReportType)
