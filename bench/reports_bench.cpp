@@ -21,6 +21,8 @@
 
 #include <benchmark/benchmark.h>
 
+#include <ctime>
+
 namespace ryv {
 namespace {
 
@@ -91,6 +93,12 @@ void BM_ReadYearOfDayFiles(benchmark::State& state)
 }
 BENCHMARK(BM_ReadYearOfDayFiles)->Unit(benchmark::kMillisecond);
 
+QStringList ThreeGroups()
+{
+    return { QStringLiteral("Small=*customer ?"), QStringLiteral("Mid=task 1[0-4]*"),
+        QStringLiteral("Rest=*task*") };
+}
+
 void YearReport(benchmark::State& state, const QStringList& groupMasks, bool byGroups)
 {
     YearFixture& y = Year();
@@ -117,12 +125,51 @@ BENCHMARK(BM_YearReportHtml)->Unit(benchmark::kMillisecond);
 // Three groups: every title is tested against the masks while loading.
 void BM_YearReportHtmlByGroups(benchmark::State& state)
 {
-    YearReport(state,
-        { QStringLiteral("Small=*customer ?"), QStringLiteral("Mid=task 1[0-4]*"),
-            QStringLiteral("Rest=*task*") },
-        true);
+    YearReport(state, ThreeGroups(), true);
 }
 BENCHMARK(BM_YearReportHtmlByGroups)->Unit(benchmark::kMillisecond);
+
+double ProcessCpuMs()
+{
+    timespec ts {};
+    clock_gettime(CLOCK_PROCESS_CPUTIME_ID, &ts);
+    return static_cast<double>(ts.tv_sec) * 1e3 + static_cast<double>(ts.tv_nsec) / 1e6;
+}
+
+// The bound itself: reading the year and writing its report in turns, with
+// the report's cost over the reading's as the counter "ratio" (at most 2).
+void BM_YearReportToReadRatio(benchmark::State& state)
+{
+    YearFixture& y = Year();
+    y.FOptions.GroupMasks = state.range(0) != 0 ? ThreeGroups() : QStringList();
+    TNoRunner runner;
+    TPdfConverter pdf(y.FOptions.FolderPlugins, y.FOptions.FolderData, runner, nullptr);
+    TReportWriter writer(y.FOptions, y.FClock, pdf);
+    const TReportPeriod period = ReportPeriod(4, y.FClock.Now());
+    const QString out = y.FDir.filePath(QStringLiteral("ratio.html"));
+    const TOpenStop openStop = [](const TRyvItem& e) { return EndOfDayOf(e.start); };
+    double readMs = 0;
+    double reportMs = 0;
+    for (auto _ : state) {
+        const double t0 = ProcessCpuMs();
+        {
+            TEntries entries;
+            QString reason;
+            for (const QString& path : y.FPaths)
+                ReadDayFile(path, openStop, entries, reason);
+            benchmark::DoNotOptimize(entries.data());
+        }
+        const double t1 = ProcessCpuMs();
+        writer.WriteReportHtml(out, period.first, period.last, false, state.range(0) != 0,
+            ReportTitle(QString(), period.periodText), true, nullptr);
+        reportMs += ProcessCpuMs() - t1;
+        readMs += t1 - t0;
+    }
+    state.counters["read_ms"] = benchmark::Counter(readMs, benchmark::Counter::kAvgIterations);
+    state.counters["report_ms"] = benchmark::Counter(reportMs, benchmark::Counter::kAvgIterations);
+    state.counters["ratio"] = readMs > 0 ? reportMs / readMs : 0;
+}
+BENCHMARK(BM_YearReportToReadRatio)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond);
 
 // The shares of the report: loading (reading plus group masks) and the
 // summary alone.
