@@ -255,6 +255,8 @@ TfrmRyvTracker::TfrmRyvTracker(const TMainWindowParts& parts, QWidget* parent)
     CreateMenus();
     ConnectModel();
     qApp->installEventFilter(this);
+    // A session that ends without closing the window still saves everything.
+    connect(qApp, &QCoreApplication::aboutToQuit, this, &TfrmRyvTracker::FormClose);
     if (auto* dispatcher = QAbstractEventDispatcher::instance())
         connect(dispatcher, &QAbstractEventDispatcher::aboutToBlock, this, &TfrmRyvTracker::OnIdle);
 }

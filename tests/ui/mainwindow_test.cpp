@@ -285,6 +285,11 @@ TEST_F(MainWindowTest, KeysNoEnabledCommandTakesGoToTheFocusedControl)
     // Enabled rules follow the state: Stop becomes available once working.
     w.UpdateActions();
     EXPECT_FALSE(w.Action(QStringLiteral("acStop"))->isEnabled());
+    // A stale enabled state does not let a command run: the rule is asked
+    // again at that moment.
+    w.Action(QStringLiteral("acStop"))->setEnabled(true);
+    EXPECT_FALSE(w.RunAction(w.Action(QStringLiteral("acStop"))));
+    EXPECT_FALSE(w.Action(QStringLiteral("acStop"))->isEnabled());
     QTest::keyClick(w.lvList(), Qt::Key_Insert);
     w.UpdateActions();
     EXPECT_TRUE(w.Action(QStringLiteral("acStop"))->isEnabled());
