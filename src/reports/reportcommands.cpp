@@ -114,22 +114,25 @@ void TReportCommands::acExportExecute(const TDayList& list, const QString& dialo
     if (path.isEmpty())
         return;
 
-    TBusyCursorGuard busy(FPorts.busyCursor);
-    const std::vector<TRyvItem> entries = EntriesOf(list);
     QString error;
     bool written = false;
-    switch (ExportTypeOf(FOptions.ExportExt)) {
-    case TExportType::Csv:
-        written = FWriter.WriteListCsv(entries, path, &error);
-        break;
-    case TExportType::Pdf:
-        written = FWriter.WriteListPdf(
-            entries, path, FOptions.ReportsTitle, FOptions.ListShowStop, &error);
-        break;
-    case TExportType::Html:
-        written = FWriter.WriteListHtml(
-            entries, path, FOptions.ReportsTitle, FOptions.ListShowStop, &error);
-        break;
+    {
+        // The cursor is back before any message box shows.
+        TBusyCursorGuard busy(FPorts.busyCursor);
+        const std::vector<TRyvItem> entries = EntriesOf(list);
+        switch (ExportTypeOf(FOptions.ExportExt)) {
+        case TExportType::Csv:
+            written = FWriter.WriteListCsv(entries, path, &error);
+            break;
+        case TExportType::Pdf:
+            written = FWriter.WriteListPdf(
+                entries, path, FOptions.ReportsTitle, FOptions.ListShowStop, &error);
+            break;
+        case TExportType::Html:
+            written = FWriter.WriteListHtml(
+                entries, path, FOptions.ReportsTitle, FOptions.ListShowStop, &error);
+            break;
+        }
     }
     if (!written) {
         ReportFailure(path, error);
@@ -164,21 +167,23 @@ void TReportCommands::sbRep0Click(
     if (path.isEmpty())
         return;
 
-    TBusyCursorGuard busy(FPorts.busyCursor);
     QString error;
     TWriteStatus status = TWriteStatus::Ok;
-    switch (ExportTypeOf(FOptions.ExportExt)) {
-    case TExportType::Csv:
-        status = FWriter.WriteReportCsv(path, period.first, period.last, &error);
-        break;
-    case TExportType::Pdf:
-        status = FWriter.WriteReportPdf(path, period.first, period.last, perDay, byGroups, title,
-            FOptions.ListShowStop, &error);
-        break;
-    case TExportType::Html:
-        status = FWriter.WriteReportHtml(path, period.first, period.last, perDay, byGroups, title,
-            FOptions.ListShowStop, &error);
-        break;
+    {
+        TBusyCursorGuard busy(FPorts.busyCursor);
+        switch (ExportTypeOf(FOptions.ExportExt)) {
+        case TExportType::Csv:
+            status = FWriter.WriteReportCsv(path, period.first, period.last, &error);
+            break;
+        case TExportType::Pdf:
+            status = FWriter.WriteReportPdf(path, period.first, period.last, perDay, byGroups,
+                title, FOptions.ListShowStop, &error);
+            break;
+        case TExportType::Html:
+            status = FWriter.WriteReportHtml(path, period.first, period.last, perDay, byGroups,
+                title, FOptions.ListShowStop, &error);
+            break;
+        }
     }
     switch (status) {
     case TWriteStatus::Ok:

@@ -31,6 +31,8 @@ protected:
         AppTexts().ResetDefaults();
         FConverter.SetSearchPath(false);
         FOut = FDir.filePath(u"out"_qs);
+        // No message box ever shows under the busy cursor.
+        FMessages.onWarning = [this] { EXPECT_EQ(FBusy.depth, 0); };
     }
 
     void AddToday(const TRyvItem& e) { FToday.Append(std::make_unique<TRyvItem>(e)); }

@@ -24,8 +24,14 @@ public:
 class TFakeMessages final : public IUserMessages {
 public:
     QStringList warnings;
+    std::function<void()> onWarning; // sees the state while the box shows
     bool ConfirmYesNo(const QString&) override { return true; }
-    void Warning(const QString& text) override { warnings << text; }
+    void Warning(const QString& text) override
+    {
+        warnings << text;
+        if (onWarning)
+            onWarning();
+    }
 };
 
 class TFakeShell final : public IShell {
