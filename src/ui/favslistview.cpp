@@ -1,13 +1,33 @@
 #include "ui/favslistview.h"
 
 #include <QMouseEvent>
+#include <QStyledItemDelegate>
 
 namespace ryv {
+
+namespace {
+
+// The selection marks the row; a focus rectangle around it would only add
+// noise, as in the day lists.
+class TNoFocusRectDelegate final : public QStyledItemDelegate {
+public:
+    using QStyledItemDelegate::QStyledItemDelegate;
+    void paint(QPainter* painter, const QStyleOptionViewItem& option,
+        const QModelIndex& index) const override
+    {
+        QStyleOptionViewItem opt = option;
+        opt.state &= ~QStyle::State_HasFocus;
+        QStyledItemDelegate::paint(painter, opt, index);
+    }
+};
+
+} // namespace
 
 TFavsListView::TFavsListView(QWidget* parent)
     : TListDragView<QListWidget>(parent)
 {
     SetListKind(*this, TListKind::Favs);
+    setItemDelegate(new TNoFocusRectDelegate(this));
     setSelectionMode(QAbstractItemView::SingleSelection);
     setEditTriggers(QAbstractItemView::NoEditTriggers);
     setFrameShape(QFrame::NoFrame);
