@@ -398,6 +398,28 @@ TEST_F(MainWindowTest, CompactModeKeepsTheNearerEdgeAndRestoresTheBounds)
     }
 }
 
+TEST_F(MainWindowTest, CompactModeOfAMaximizedWindowMaximizesItAgainOnLeaving)
+{
+    TWorld world(folder);
+    TfrmRyvTracker& w = world.Open();
+    const QRect normal(300, 200, 600, 500);
+    w.setGeometry(normal);
+    w.showMaximized();
+    ASSERT_TRUE(w.isMaximized());
+
+    w.RunAction(w.Action(QStringLiteral("acCompactMode")));
+    EXPECT_FALSE(w.isMaximized());
+    EXPECT_EQ(w.geometry(), QRect(300, 200, 600, 103));
+    // Closed now, the settings would keep the bounds from before and max.
+    const TWindowPlacement placement = w.Placement();
+    EXPECT_TRUE(placement.max);
+    EXPECT_TRUE(placement.compact);
+    EXPECT_EQ(placement.bounds, normal);
+
+    w.RunAction(w.Action(QStringLiteral("acCompactMode")));
+    EXPECT_TRUE(w.isMaximized());
+}
+
 TEST_F(MainWindowTest, ChoosingAPanelLeavesCompactMode)
 {
     TWorld world(folder);
