@@ -26,8 +26,10 @@
 #include <QCheckBox>
 #include <QDir>
 #include <QLabel>
+#include <QMenu>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QWindow>
 
 #include <gtest/gtest.h>
 
@@ -489,6 +491,12 @@ TEST_F(MainWindowTest, ClicksOnTheDoneMarkAndDoubleClicksOnRows)
         list->visualRect(list->model()->index(0, TDayListModel::colTime)))
                             .center();
 
+    // Over the done-mark area the pointer becomes the hand.
+    QTest::mouseMove(list->viewport(), mark);
+    EXPECT_EQ(list->viewport()->cursor().shape(), Qt::PointingHandCursor);
+    QTest::mouseMove(list->viewport(), RowCentre(list, 0));
+    EXPECT_EQ(list->viewport()->cursor().shape(), Qt::ArrowCursor);
+
     QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, mark);
     EXPECT_EQ(world.today.Item(0)->state, ryvsDone);
     QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, mark);
@@ -556,6 +564,32 @@ TEST_F(MainWindowTest, TaskTotalOpensTheLinkOnlyWhenTheTaskHasOne)
     EXPECT_EQ(world.shell.opened, QStringList { QStringLiteral("https://example.org/report") });
 }
 
+TEST_F(MainWindowTest, SettingsMenuShowsAndTogglesTheOptions)
+{
+    WriteSampleData();
+    TWorld world(folder);
+    TfrmRyvTracker& w = world.Open();
+    world.options.SpendToClipboard = 7; // out of range: shown as "Disabled"
+    QMenu* menu = w.pumMain();
+    emit menu->aboutToShow();
+    auto entry = [&](const char* name) { return w.findChild<QAction*>(QLatin1String(name)); };
+    EXPECT_TRUE(entry("miListShowStop")->isChecked());
+    EXPECT_TRUE(entry("miSpendToClipboardDisabled")->isChecked());
+    EXPECT_TRUE(entry("miWinTitCurrent")->isChecked());
+    EXPECT_FALSE(entry("miReportsTitle")->isChecked());
+
+    const int wideTime = w.lvList()->columnWidth(0);
+    entry("miListShowStop")->trigger();
+    EXPECT_FALSE(world.options.ListShowStop);
+    EXPECT_LT(w.lvList()->columnWidth(0), wideTime);
+    EXPECT_EQ(world.today.TimeText(0), QStringLiteral("08:00"));
+
+    entry("miSpendToClipboardStd")->trigger();
+    EXPECT_EQ(world.options.SpendToClipboard, 1);
+    entry("miWinTitTotal")->trigger();
+    EXPECT_EQ(world.options.WindowTitleType, 1);
+}
+
 // --- settings, start-up, closing ------------------------------------------------
 
 TEST_F(MainWindowTest, FirstStartCentresAQuarterOfTheWorkArea)
@@ -608,6 +642,8 @@ TEST_F(MainWindowTest, SettingsRoundTripKeepsPlacementModesAndReportBoxes)
     TfrmRyvTracker& w = world.Open();
     EXPECT_TRUE(w.IsCompact());
     EXPECT_TRUE(w.IsPinned());
+    ASSERT_NE(w.windowHandle(), nullptr);
+    EXPECT_TRUE(w.windowHandle()->flags().testFlag(Qt::WindowStaysOnTopHint));
     EXPECT_EQ(w.CompactRect(), bounds);
     EXPECT_EQ(w.geometry(), QRect(200, 150, 700, 103));
     EXPECT_FALSE(w.cbRepDaily()->isChecked());
