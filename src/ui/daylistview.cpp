@@ -187,9 +187,8 @@ void TDayListView::paintEvent(QPaintEvent* event)
 
 void TDayListView::mousePressEvent(QMouseEvent* event)
 {
+    FEmptyPress = FModel->rowCount() == 0 && event->button() == Qt::LeftButton;
     if (FModel->rowCount() == 0) {
-        if (event->button() == Qt::LeftButton && onEmptyClick)
-            onEmptyClick();
         QTreeView::mousePressEvent(event);
         return;
     }
@@ -198,6 +197,18 @@ void TDayListView::mousePressEvent(QMouseEvent* event)
     QTreeView::mousePressEvent(event);
     if (markRow >= 0 && onDoneMarkClick)
         onDoneMarkClick(markRow);
+}
+
+void TDayListView::mouseReleaseEvent(QMouseEvent* event)
+{
+    QTreeView::mouseReleaseEvent(event);
+    // The click into an empty list counts when the button comes up, so the
+    // task dialog it opens does not swallow the release.
+    const bool click = FEmptyPress && event->button() == Qt::LeftButton
+        && viewport()->rect().contains(event->position().toPoint());
+    FEmptyPress = false;
+    if (click && FModel->rowCount() == 0 && onEmptyClick)
+        onEmptyClick();
 }
 
 void TDayListView::mouseDoubleClickEvent(QMouseEvent* event)

@@ -50,6 +50,7 @@ signals:
 protected:
     void paintEvent(QPaintEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;
+    void mouseReleaseEvent(QMouseEvent* event) override;
     void mouseDoubleClickEvent(QMouseEvent* event) override;
     void mouseMoveEvent(QMouseEvent* event) override;
     void leaveEvent(QEvent* event) override;
@@ -67,6 +68,7 @@ private:
     TDayListDelegate* FDelegate;
     QString FEmptyText;
     bool FSyncing = false;
+    bool FEmptyPress = false;
     int FTimeWidth = 65;
 };
 
