@@ -1,5 +1,6 @@
 #include "ui/clicklabel.h"
 
+#include <QApplication>
 #include <QMouseEvent>
 
 namespace ryv {
@@ -28,6 +29,38 @@ void TClickLabel::SetClickable(bool on)
 {
     FClickable = on;
     setCursor(on ? Qt::PointingHandCursor : Qt::ArrowCursor);
+}
+
+void TClickLabel::SetLinkStyle(bool on)
+{
+    FLinkStyle = on;
+    ShowHover(false);
+}
+
+void TClickLabel::ShowHover(bool hover)
+{
+    if (!FLinkStyle)
+        return;
+    QPalette pal = palette();
+    const QColor c = QApplication::palette().color(hover ? QPalette::Highlight : QPalette::Link);
+    for (QPalette::ColorGroup g : { QPalette::Active, QPalette::Inactive })
+        pal.setColor(g, QPalette::WindowText, c);
+    setPalette(pal);
+    QFont f = font();
+    f.setUnderline(hover);
+    setFont(f);
+}
+
+void TClickLabel::enterEvent(QEnterEvent* event)
+{
+    QLabel::enterEvent(event);
+    ShowHover(true);
+}
+
+void TClickLabel::leaveEvent(QEvent* event)
+{
+    QLabel::leaveEvent(event);
+    ShowHover(false);
 }
 
 void TClickLabel::mouseReleaseEvent(QMouseEvent* event)

@@ -17,6 +17,9 @@ public:
     // Whether clicks count; a clickable label shows the hand cursor.
     void SetClickable(bool on);
     bool Clickable() const { return FClickable; }
+    // Drawn as a link: the hot-tracking colour, and while the pointer is over
+    // it the highlight colour, underlined.
+    void SetLinkStyle(bool on);
 
 signals:
     void clicked();
@@ -24,13 +27,17 @@ signals:
 protected:
     void mouseReleaseEvent(QMouseEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
+    void enterEvent(QEnterEvent* event) override;
+    void leaveEvent(QEvent* event) override;
 
 private:
     void Elide();
+    void ShowHover(bool hover);
 
     QString FFullText;
     bool FElide;
     bool FClickable = false;
+    bool FLinkStyle = false;
 };
 
 } // namespace ryv

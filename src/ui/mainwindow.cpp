@@ -882,7 +882,7 @@ void TfrmRyvTracker::PrepareWindow()
             SetTextColor(caption, QPalette::WindowText, QPalette::Disabled);
         }
     }
-    SetTextColor(FlbGroups, QPalette::Link);
+    FlbGroups->SetLinkStyle(true);
 
     const int dpi = logicalDpiY() > 0 ? logicalDpiY() : 96;
     FRowHeight = dpi == 96 ? design::RowHeight : Round(design::RowHeight * dpi / 96.0);
