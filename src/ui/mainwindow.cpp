@@ -338,6 +338,9 @@ void TfrmRyvTracker::CreateActions()
     Action(QStringLiteral("acPinToTop"))->setCheckable(true);
     Action(QStringLiteral("acCompactMode"))->setCheckable(true);
     Action(QStringLiteral("acTaskDone"))->setCheckable(true);
+    // The panel buttons show which panel is on show.
+    for (const char* name : { "acFavs", "acHistory", "acPlans", "acReports", "acShortcuts" })
+        Action(QLatin1String(name))->setCheckable(true);
 }
 
 QAction* TfrmRyvTracker::Action(const QString& name) const
@@ -656,6 +659,10 @@ void TfrmRyvTracker::CreateMenus()
             FOptions.ListShowStop = !FOptions.ListShowStop;
             FToday.UpdateAllRows();
             FlvList->AdjustTimeColumn(FOptions.ListShowStop);
+            // The history day on show follows at once too, not only at its
+            // next loading.
+            FHistory.UpdateAllRows();
+            FlvHistory->AdjustTimeColumn(FOptions.ListShowStop);
         });
     connect(item(settings, "miAutoShowSuggest", "Show suggestions on new task"),
         &QAction::triggered, this,
@@ -994,6 +1001,11 @@ void TfrmRyvTracker::UpdateActions()
         && FToday.Item(sel)->state == ryvsDone);
     Action(QStringLiteral("acPinToTop"))->setChecked(FPinned);
     Action(QStringLiteral("acCompactMode"))->setChecked(FCompact);
+    const std::pair<const char*, TSecondaryPanel> panels[] = { { "acFavs", TSecondaryPanel::Favs },
+        { "acHistory", TSecondaryPanel::History }, { "acPlans", TSecondaryPanel::Plans },
+        { "acReports", TSecondaryPanel::Reports }, { "acShortcuts", TSecondaryPanel::Shortcuts } };
+    for (const auto& [name, panel] : panels)
+        Action(QLatin1String(name))->setChecked(ui.secondaryShown && ui.panel == panel);
     // Whether the task totals react to clicks follows the open-link rules.
     for (const auto& [kind, bar] :
         { std::pair { TListKind::Today, &FBottom }, std::pair { TListKind::History, &FBottom2 } }) {
