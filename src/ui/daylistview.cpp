@@ -19,12 +19,11 @@ constexpr int HoursWidth = 80;
 }
 
 TDayListView::TDayListView(TDayList& list, TListKind kind, QWidget* parent)
-    : TListDragView<QTreeView>(parent)
+    : TListDragView<QTreeView>(kind, parent)
     , FList(list)
     , FModel(new TDayListModel(list, this))
     , FDelegate(new TDayListDelegate(list, this))
 {
-    SetListKind(*this, kind);
     setModel(FModel);
     setItemDelegate(FDelegate);
     header()->hide();
@@ -38,20 +37,8 @@ TDayListView::TDayListView(TDayList& list, TListKind kind, QWidget* parent)
     setAllColumnsShowFocus(true);
     setSelectionMode(QAbstractItemView::ExtendedSelection);
     setSelectionBehavior(QAbstractItemView::SelectRows);
-    setEditTriggers(QAbstractItemView::NoEditTriggers);
-    setFrameShape(QFrame::NoFrame);
     setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     setMouseTracking(true);
-    setDragEnabled(true);
-    setAcceptDrops(true);
-    viewport()->setAcceptDrops(true);
-    setDragDropMode(QAbstractItemView::DragDrop);
-    setDropIndicatorShown(false);
-    // The selection stays visible when the list loses the focus.
-    QPalette pal = palette();
-    for (QPalette::ColorRole role : { QPalette::Highlight, QPalette::HighlightedText })
-        pal.setColor(QPalette::Inactive, role, pal.color(QPalette::Active, role));
-    setPalette(pal);
 
     connect(selectionModel(), &QItemSelectionModel::selectionChanged, this,
         &TDayListView::PushSelection);

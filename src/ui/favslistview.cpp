@@ -24,22 +24,10 @@ public:
 } // namespace
 
 TFavsListView::TFavsListView(QWidget* parent)
-    : TListDragView<QListWidget>(parent)
+    : TListDragView<QListWidget>(TListKind::Favs, parent)
 {
-    SetListKind(*this, TListKind::Favs);
     setItemDelegate(new TNoFocusRectDelegate(this));
     setSelectionMode(QAbstractItemView::SingleSelection);
-    setEditTriggers(QAbstractItemView::NoEditTriggers);
-    setFrameShape(QFrame::NoFrame);
-    setDragEnabled(true);
-    setAcceptDrops(true);
-    viewport()->setAcceptDrops(true);
-    setDragDropMode(QAbstractItemView::DragDrop);
-    setDropIndicatorShown(false);
-    QPalette pal = palette();
-    for (QPalette::ColorRole role : { QPalette::Highlight, QPalette::HighlightedText })
-        pal.setColor(QPalette::Inactive, role, pal.color(QPalette::Active, role));
-    setPalette(pal);
 }
 
 void TFavsListView::SelectOnlyRow(int row)

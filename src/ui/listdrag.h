@@ -6,6 +6,7 @@
 
 #include "tracking/uistate.h"
 
+#include <QAbstractItemView>
 #include <QDropEvent>
 #include <QWidget>
 
@@ -41,7 +42,25 @@ bool HandleListDrop(QDropEvent& event, const TListDragHooks& hooks);
 // own moving of items is never used.
 template <class TView> class TListDragView : public TView {
 public:
-    using TView::TView;
+    // The set-up the window's lists share: no frame, no editing in place,
+    // drags through the hooks, and a selection that stays visible when the
+    // list loses the focus.
+    explicit TListDragView(TListKind kind, QWidget* parent = nullptr)
+        : TView(parent)
+    {
+        SetListKind(*this, kind);
+        this->setEditTriggers(QAbstractItemView::NoEditTriggers);
+        this->setFrameShape(QFrame::NoFrame);
+        this->setDragEnabled(true);
+        this->setAcceptDrops(true);
+        this->viewport()->setAcceptDrops(true);
+        this->setDragDropMode(QAbstractItemView::DragDrop);
+        this->setDropIndicatorShown(false);
+        QPalette pal = this->palette();
+        for (QPalette::ColorRole role : { QPalette::Highlight, QPalette::HighlightedText })
+            pal.setColor(QPalette::Inactive, role, pal.color(QPalette::Active, role));
+        this->setPalette(pal);
+    }
 
     TListDragHooks dragHooks;
 
