@@ -628,6 +628,15 @@ bool TTracker::MoveEarlierDays()
         if (d < today && std::find(days.begin(), days.end(), d) == days.end())
             days.push_back(d);
     }
+    // The history may have a day on show that is about to receive entries:
+    // its unsaved changes go to the file first, so the merge keeps them, and
+    // the list is read anew afterwards, or its next save would drop the
+    // entries just moved there.
+    const TDateTime shown = FHistory.HistoryDate();
+    const bool shownDayMoves
+        = shown != 0 && std::find(days.begin(), days.end(), DayOf(shown)) != days.end();
+    if (shownDayMoves && FStore.IsHistSavePending())
+        FStore.tmrSaveHistTimer();
     bool allWritten = true;
     for (const int day : days) {
         std::vector<const TRyvItem*> entries;
@@ -645,6 +654,8 @@ bool TTracker::MoveEarlierDays()
         for (int i = FToday.Count() - 1; i >= 0; --i)
             if (DayOf(FToday.Item(i)->start) == day)
                 FToday.Remove(i);
+        if (shownDayMoves && day == DayOf(shown))
+            FStore.LoadHistoryDay();
     }
     return allWritten;
 }

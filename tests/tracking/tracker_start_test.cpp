@@ -320,6 +320,34 @@ TEST_F(TrackerTest, DayChange_MergesWithEntriesTheDayFileHolds)
     EXPECT_EQ(TitlesOf(ReadDay(At(6, 0, 0))), (QStringList { "FromHistory", "New title", "Run" }));
 }
 
+TEST_F(TrackerTest, DayChange_DayOnShowInHistory_KeepsMovedEntriesAndItsOwnChange)
+{
+    // Day 6 is on show in the history, with a change to it not saved yet,
+    // when the day change moves the log's entries of day 6 to its file.
+    auto hist = Task(At(6, 7, 0), At(6, 8, 0), QStringLiteral("FromHistory"));
+    QString error;
+    ASSERT_TRUE(WriteDayFile(DayFilePath(options, At(6, 0, 0)), { hist.get() }, nullptr, error));
+    ShowHistoryDay(At(6, 0, 0));
+    tracker.ToggleDoneMark(TListKind::History, 0);
+
+    AddToday(Task(At(6, 9, 0), At(6, 10, 0), QStringLiteral("Six")));
+    AddToday(Task(At(7, 9, 0), At(7, 9, 0), QStringLiteral("Run")));
+    TickIntoNextDay(At(7, 23, 0), At(8, 0, 0, 5));
+    store.tmrSaveHistTimer(); // the history's own save, whenever it comes
+
+    const QStringList both { "FromHistory", "Six" };
+    TEntries six = ReadDay(At(6, 0, 0));
+    EXPECT_EQ(TitlesOf(six), both);
+    ASSERT_FALSE(six.empty());
+    EXPECT_EQ(six[0]->state, ryvsDone);
+    EXPECT_EQ(Titles(history), both);
+
+    // A later change of the day on show keeps the moved entries as well.
+    tracker.ToggleDoneMark(TListKind::History, 0);
+    store.tmrSaveHistTimer();
+    EXPECT_EQ(TitlesOf(ReadDay(At(6, 0, 0))), both);
+}
+
 TEST_F(TrackerTest, DayChange_WriteFails_EntriesStayInLog)
 {
     // A file where the year folder should be makes the day file unwritable.
