@@ -3,17 +3,24 @@
 #include "core/listfiles.h"
 
 #include <QFileInfo>
-#include <QSet>
 
 #include <algorithm>
+#include <set>
+#include <tuple>
 
 namespace ryv {
 
 namespace {
 
-QString EntryKey(const TRyvItem& e)
+// The same entry written again: the kind, the start (to the second, as the
+// file stores it) and the texts that name the task. An entry of another task
+// that merely starts at the same moment (one added to the day through the
+// history, say) is a different entry and stays.
+using TEntryKey = std::tuple<int, QString, QString, QString>;
+
+TEntryKey EntryKey(const TRyvItem& e)
 {
-    return QString::number(static_cast<int>(e.kind)) + QLatin1Char(';') + DateTimeToText(e.start);
+    return { static_cast<int>(e.kind), DateTimeToText(e.start), e.title, e.url };
 }
 
 } // namespace
@@ -33,13 +40,13 @@ bool WriteDayEntriesMerged(const TRyvOptions& options, TDateTime day,
         }
     }
 
-    QSet<QString> written;
+    std::set<TEntryKey> written;
     for (const TRyvItem* e : entries)
         written.insert(EntryKey(*e));
 
     std::vector<const TRyvItem*> merged(entries.begin(), entries.end());
     for (const auto& e : existing)
-        if (!written.contains(EntryKey(*e)))
+        if (written.count(EntryKey(*e)) == 0)
             merged.push_back(e.get());
     std::stable_sort(merged.begin(), merged.end(),
         [](const TRyvItem* a, const TRyvItem* b) { return a->start < b->start; });

@@ -304,20 +304,23 @@ TEST_F(TrackerTest, DayChange_WritesEveryEarlierDayToItsOwnFile)
 
 TEST_F(TrackerTest, DayChange_MergesWithEntriesTheDayFileHolds)
 {
-    // The history already holds day 6 with an entry added there and a copy of
+    // The history already holds day 6 with entries added there, one of them
+    // starting at the very moment a task of the log started, and a copy of
     // one of the log's entries (an earlier, interrupted move).
     std::vector<const TRyvItem*> existing;
     auto hist = Task(At(6, 7, 0), At(6, 8, 0), QStringLiteral("FromHistory"));
-    auto copy = Task(At(6, 9, 0), At(6, 9, 30), QStringLiteral("Old title"));
-    existing = { hist.get(), copy.get() };
+    auto copy = Task(At(6, 9, 0), At(6, 10, 0), QStringLiteral("Six"));
+    auto sameStart = Task(At(6, 12, 0), At(6, 12, 30), QStringLiteral("Meeting"));
+    existing = { hist.get(), copy.get(), sameStart.get() };
     QString error;
     ASSERT_TRUE(WriteDayFile(DayFilePath(options, At(6, 0, 0)), existing, nullptr, error));
 
-    AddToday(Task(At(6, 9, 0), At(6, 10, 0), QStringLiteral("New title")));
+    AddToday(Task(At(6, 9, 0), At(6, 10, 0), QStringLiteral("Six")));
     AddToday(Task(At(6, 12, 0), At(6, 12, 0), QStringLiteral("Run")));
     TickIntoNextDay(At(6, 13, 0), At(7, 0, 0, 5));
 
-    EXPECT_EQ(TitlesOf(ReadDay(At(6, 0, 0))), (QStringList { "FromHistory", "New title", "Run" }));
+    EXPECT_EQ(TitlesOf(ReadDay(At(6, 0, 0))),
+        (QStringList { "FromHistory", "Six", "Run", "Meeting" }));
 }
 
 TEST_F(TrackerTest, DayChange_DayOnShowInHistory_KeepsMovedEntriesAndItsOwnChange)
