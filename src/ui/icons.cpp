@@ -21,9 +21,14 @@ struct TIconSpec {
 
 // Theme names are those of the freedesktop icon naming specification and the
 // common extensions of the big themes; ours is used when none is found.
-constexpr std::array<TIconSpec, 36> Specs{{
+constexpr std::array<TIconSpec, 39> Specs{{
     {TRyvIcon::Start, "start", "media-playback-start"},
-    {TRyvIcon::Stop, "stop", "media-playback-stop process-stop"},
+    // The images of the start and stop buttons tell working from idle, so
+    // each state has a theme name of its own and never falls back to the
+    // other's.
+    {TRyvIcon::StartSwitch, "switch", "media-skip-forward"},
+    {TRyvIcon::Stop, "stop", "process-stop"},
+    {TRyvIcon::StopIdle, "stop-idle", "media-playback-stop"},
     {TRyvIcon::Add, "add", "list-add"},
     {TRyvIcon::Edit, "edit", "document-edit document-properties"},
     {TRyvIcon::Delete, "delete", "edit-delete"},
@@ -48,6 +53,7 @@ constexpr std::array<TIconSpec, 36> Specs{{
     {TRyvIcon::Pin, "pin", "window-pin"},
     {TRyvIcon::Unpin, "unpin", "window-unpin"},
     {TRyvIcon::Compact, "compact", "view-restore"},
+    {TRyvIcon::CompactLeave, "compact-leave", "view-fullscreen"},
     {TRyvIcon::Menu, "menu", "open-menu application-menu"},
     {TRyvIcon::Settings, "settings", "preferences-system configure"},
     {TRyvIcon::Plans, "plans", "view-list-details"},

@@ -8,8 +8,10 @@ namespace ryv {
 
 // The images of the window's commands, buttons and list marks.
 enum class TRyvIcon {
-    Start,       // acStart, acStartAs
-    Stop,        // acStop
+    Start,       // acStart while idle, acStartAs
+    StartSwitch, // acStart while a task runs: switch to a new task
+    Stop,        // acStop while a task runs
+    StopIdle,    // acStop while idle: nothing to stop
     Add,         // acAdd, acAddHist, acAddAs
     Edit,        // acEdit, acEdit2
     Delete,      // acDelete, acDelHist, acDelFav
@@ -33,7 +35,8 @@ enum class TRyvIcon {
     Copy,        // acCopyToClipboard
     Pin,         // acPinToTop while not pinned
     Unpin,       // acPinToTop while pinned
-    Compact,     // acCompactMode
+    Compact,     // acCompactMode: enter compact mode
+    CompactLeave, // acCompactMode while compact: leave it
     Menu,        // a generic menu button
     Settings,    // the Settings submenu
     Plans,       // acPlans

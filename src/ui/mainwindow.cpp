@@ -251,6 +251,7 @@ TfrmRyvTracker::TfrmRyvTracker(const TMainWindowParts& parts, QWidget* parent)
     setMinimumSize(design::MinWidth, design::MinHeight);
     resize(design::Width, design::Height);
     CreateActions();
+    UpdateStateImages();
     CreateComponents();
     CreateMenus();
     ConnectModel();
@@ -764,7 +765,10 @@ void TfrmRyvTracker::ConnectModel()
     connect(
         &FHistory, &TDayList::totalsChanged, this, [this] { RefreshTotals(TListKind::History); });
     connect(&FToday, &TDayList::captionChanged, this, &QWidget::setWindowTitle);
-    connect(&FToday, &TDayList::workingChanged, this, [this] { UpdateActions(); });
+    connect(&FToday, &TDayList::workingChanged, this, [this] {
+        UpdateStateImages();
+        UpdateActions();
+    });
     connect(&FToday, &TDayList::clickStartsChanged, this, [this](bool on) {
         FlvList->viewport()->setCursor(on ? Qt::PointingHandCursor : Qt::ArrowCursor);
         FlvList->viewport()->update();
@@ -921,7 +925,11 @@ void TfrmRyvTracker::FormCreate()
     });
     FStore.LoadWorkspace();
     FTracker.StartUp();
+    UpdateStateImages();
     RefreshTotals(TListKind::Today);
+    // An empty history day never reports a change of its totals, so its bar
+    // is set up here once; it would otherwise show captions without values.
+    RefreshTotals(TListKind::History);
     FormResize();
     UpdateActions();
 }
@@ -1306,7 +1314,19 @@ void TfrmRyvTracker::acCompactModeExecute()
             showMaximized();
     }
     Action(QStringLiteral("acCompactMode"))->setChecked(FCompact);
+    UpdateStateImages();
     FlvList->setFocus();
+}
+
+void TfrmRyvTracker::UpdateStateImages()
+{
+    const bool working = FToday.IsWorking();
+    Action(QStringLiteral("acStart"))
+        ->setIcon(RyvIcon(working ? TRyvIcon::StartSwitch : TRyvIcon::Start));
+    Action(QStringLiteral("acStop"))
+        ->setIcon(RyvIcon(working ? TRyvIcon::Stop : TRyvIcon::StopIdle));
+    Action(QStringLiteral("acCompactMode"))
+        ->setIcon(RyvIcon(FCompact ? TRyvIcon::CompactLeave : TRyvIcon::Compact));
 }
 
 void TfrmRyvTracker::acCompactModeUpdate()

@@ -97,6 +97,9 @@ public:
     void acPinToTopExecute();
     bool IsPinned() const { return FPinned; }
     void acCompactModeUpdate();
+    // The images that tell the window's state: start and stop differ while a
+    // task runs and while idle, the compact-mode button while compact.
+    void UpdateStateImages();
     // The wheel over a list: true when consumed.
     bool FormMouseWheel(TListKind list, int delta);
     // Placement as the settings file keeps it.

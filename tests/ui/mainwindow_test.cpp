@@ -18,7 +18,9 @@
 #include "ui/daylistdelegate.h"
 #include "ui/daylistmodel.h"
 #include "ui/daylistview.h"
+#include "ui/drawhelpers.h"
 #include "ui/favslistview.h"
+#include "ui/icons.h"
 
 #include <QAction>
 #include <QApplication>
@@ -29,10 +31,12 @@
 #include <QMenu>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QToolButton>
 #include <QWindow>
 
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <memory>
 
 namespace ryv {
@@ -436,6 +440,69 @@ TEST_F(MainWindowTest, ChoosingAPanelLeavesCompactMode)
     EXPECT_EQ(w.ShownPanel(), TSecondaryPanel::Reports);
 }
 
+// Each call builds a new icon object, so icons are compared by what they draw.
+bool ShowsImage(const QToolButton* button, TRyvIcon id)
+{
+    return IconToPng(button->icon(), QSize(32, 32)) == IconToPng(RyvIcon(id), QSize(32, 32));
+}
+
+TEST_F(MainWindowTest, StartStopAndCompactButtonsShowTheWindowsState)
+{
+    SetUseThemeIcons(false);
+    TWorld world(folder);
+    TfrmRyvTracker& w = world.Open();
+    w.setGeometry(100, 100, 600, 600);
+    auto* start = w.findChild<QToolButton*>(QStringLiteral("sbStart"));
+    auto* stop = w.findChild<QToolButton*>(QStringLiteral("sbStop"));
+    auto* compact = w.findChild<QToolButton*>(QStringLiteral("sbCompactMode"));
+    ASSERT_TRUE(start && stop && compact);
+    auto run = [&w](const char* name) {
+        return [&w, name] { w.RunAction(w.Action(QLatin1String(name))); };
+    };
+    struct Step {
+        const char* name;
+        std::function<void()> act;
+        TRyvIcon start, stop, compact;
+    } steps[] = {
+        { "idle", [] {}, TRyvIcon::Start, TRyvIcon::StopIdle, TRyvIcon::Compact },
+        { "working", run("acStart"), TRyvIcon::StartSwitch, TRyvIcon::Stop, TRyvIcon::Compact },
+        { "compact", run("acCompactMode"), TRyvIcon::StartSwitch, TRyvIcon::Stop,
+            TRyvIcon::CompactLeave },
+        { "stopped", run("acStop"), TRyvIcon::Start, TRyvIcon::StopIdle, TRyvIcon::CompactLeave },
+        { "started by toggle", run("acToggleStartStop"), TRyvIcon::StartSwitch, TRyvIcon::Stop,
+            TRyvIcon::CompactLeave },
+        { "compact left", run("acCompactMode"), TRyvIcon::StartSwitch, TRyvIcon::Stop,
+            TRyvIcon::Compact },
+    };
+    for (const Step& step : steps) {
+        step.act();
+        EXPECT_TRUE(ShowsImage(start, step.start)) << step.name;
+        EXPECT_TRUE(ShowsImage(stop, step.stop)) << step.name;
+        EXPECT_TRUE(ShowsImage(compact, step.compact)) << step.name;
+    }
+    SetUseThemeIcons(true);
+}
+
+TEST_F(MainWindowTest, TotalsBarsShowOnlyTheTotalsThatApply)
+{
+    // No file for yesterday: the history opens on an empty day.
+    TWorld world(folder);
+    TfrmRyvTracker& w = world.Open();
+    w.resize(1200, 600);
+    w.ShowSecondaryPanel(w.Action(QStringLiteral("acHistory")));
+    ASSERT_TRUE(world.history.IsEmpty());
+    for (const char* suffix : { "", "2" }) {
+        auto shown = [&w, suffix](const char* name) {
+            auto* label = w.findChild<QLabel*>(QLatin1String(name) + QLatin1String(suffix));
+            return label != nullptr && label->isVisible();
+        };
+        EXPECT_TRUE(shown("lbTotCap")) << suffix;
+        EXPECT_TRUE(shown("lbTotal")) << suffix;
+        for (const char* name : { "lbTotSelCap", "lbTotalSel", "lbTotTaskCap", "lbTotalTask" })
+            EXPECT_FALSE(shown(name)) << name << suffix;
+    }
+}
+
 TEST_F(MainWindowTest, WheelMovesTheFocusByOneRow)
 {
     WriteSampleData();
@@ -667,6 +734,10 @@ TEST_F(MainWindowTest, StartUpResumesATaskLeftRunning)
     EXPECT_EQ(world.today.Last()->title, QStringLiteral("Weekly report"));
     EXPECT_DOUBLE_EQ(world.today.Last()->stop, world.clock.Now());
     EXPECT_EQ(w.windowTitle(), QStringLiteral("1:23 - Weekly report"));
+    // The resumed task shows on the buttons: start switches, stop is live.
+    EXPECT_TRUE(
+        ShowsImage(w.findChild<QToolButton*>(QStringLiteral("sbStart")), TRyvIcon::StartSwitch));
+    EXPECT_TRUE(ShowsImage(w.findChild<QToolButton*>(QStringLiteral("sbStop")), TRyvIcon::Stop));
 }
 
 TEST_F(MainWindowTest, ClosingWritesPendingSavesAndKeepsTheTaskRunning)
