@@ -18,6 +18,7 @@
 #include "ui/mainwindow.h"
 #include "ui/savefiledialog.h"
 #include "ui/taskdialog.h"
+#include "ui/terminationsignals.h"
 #include "ui/waitcursor.h"
 #include "ui/windowactivation.h"
 
@@ -84,6 +85,13 @@ int main(int argc, char* argv[])
     ryv::TSingleInstance instance;
     if (!instance.Start())
         return 0;
+
+    // A session's end, a shutdown or a terminal's Ctrl+C closes the program in
+    // order: the event loops end and the window writes its pending saves, the
+    // favourites and recent lists and the settings (aboutToQuit).
+    TTerminationSignals termination;
+    QObject::connect(
+        &termination, &TTerminationSignals::terminationRequested, &app, &QCoreApplication::quit);
 
     // Everything with state is built here and handed down by reference; the
     // options and the favourites and recent lists outlive the window.
