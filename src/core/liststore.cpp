@@ -72,10 +72,12 @@ bool TListStore::SaveData(bool immediately, TDateTime day)
             entries.push_back(e);
     }
     QString error;
-    if (WriteDayFile(DayFilePath(FOptions, day), entries, running, error))
-        return true;
-    Report(SaveDataFailed, error);
-    return false;
+    const bool ok = WriteDayFile(DayFilePath(FOptions, day), entries, running, error);
+    if (current)
+        FSaveFailed = !ok;
+    if (!ok)
+        Report(SaveDataFailed, error);
+    return ok;
 }
 
 bool TListStore::LoadData()
@@ -120,10 +122,11 @@ bool TListStore::SaveHistoryDay(bool immediately)
     for (int i = 0; i < FHistory.Count(); ++i)
         entries.push_back(FHistory.Item(i));
     QString error;
-    if (WriteDayFile(DayFilePath(FOptions, day), entries, nullptr, error))
-        return true;
-    Report(SaveHistoryFailed, error);
-    return false;
+    const bool ok = WriteDayFile(DayFilePath(FOptions, day), entries, nullptr, error);
+    FHistSaveFailed = !ok;
+    if (!ok)
+        Report(SaveHistoryFailed, error);
+    return ok;
 }
 
 bool TListStore::LoadHistoryDay()
@@ -135,6 +138,9 @@ bool TListStore::LoadHistoryDay()
     const TDateTime day = FHistory.HistoryDate();
 
     FHistory.Clear();
+    // A day that still could not be written has been reported twice now; its
+    // entries are gone with the list, so nothing is owed any more.
+    FHistSaveFailed = false;
     FLoadedHistoryDay = day;
     TEntries entries;
     QString reason;

@@ -60,8 +60,11 @@ public:
     // Timer handlers (public so tests fire them by hand).
     void tmrSaveTimer();
     void tmrSaveHistTimer();
-    bool IsSavePending() const { return tmrSave.isActive(); }
-    bool IsHistSavePending() const { return tmrSaveHist.isActive(); }
+    // A save is pending while its timer runs, and also after it failed: the
+    // list is still not on disk, so closing the window or switching the
+    // history day tries again instead of dropping the changes.
+    bool IsSavePending() const { return tmrSave.isActive() || FSaveFailed; }
+    bool IsHistSavePending() const { return tmrSaveHist.isActive() || FHistSaveFailed; }
     // On closing: a pending save of today's log, then one of the history day.
     void FlushPendingSaves();
 
@@ -88,6 +91,9 @@ private:
     const TClock& FClock;
     // The day whose entries the history list holds; 0 before the first load.
     TDateTime FLoadedHistoryDay = 0;
+    // The last write of current.lst / of the history day failed.
+    bool FSaveFailed = false;
+    bool FHistSaveFailed = false;
 };
 
 } // namespace ryv

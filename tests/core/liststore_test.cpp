@@ -365,6 +365,53 @@ TEST_F(ListStoreTest, FailedWrite_ReportsKeepsEntries_NextSaveSucceeds)
     EXPECT_EQ(messages.size(), 1);
 }
 
+TEST_F(ListStoreTest, FailedSave_StaysPending_AndIsWrittenOnClose)
+{
+    AddToday(Entry(ryvkTask, At(7, 8, 0), At(7, 9, 0), QStringLiteral("today's")));
+    AddHistory(Entry(ryvkTask, At(6, 8, 0), At(6, 9, 0), QStringLiteral("yesterday's")));
+    history.SetHistoryDate(EncodeDate(2022, 1, 6));
+    const QString current = DataPath(QStringLiteral("current.lst"));
+    const QString day6 = DataPath(QStringLiteral("2022/2022-01-06.lst"));
+    // Folders where the files should be: neither can be written.
+    ASSERT_TRUE(QDir().mkpath(current + QStringLiteral("/blocker")));
+    ASSERT_TRUE(QDir().mkpath(day6 + QStringLiteral("/blocker")));
+
+    store.SaveData(false, 0);
+    store.SaveHistoryDay(false);
+    store.tmrSaveTimer();
+    store.tmrSaveHistTimer();
+    EXPECT_EQ(messages.size(), 2);
+    // Nothing changes afterwards, but the lists are still not on disk.
+    EXPECT_TRUE(store.IsSavePending());
+    EXPECT_TRUE(store.IsHistSavePending());
+
+    // The user makes room; closing the window writes both.
+    ASSERT_TRUE(QDir(current).removeRecursively());
+    ASSERT_TRUE(QDir(day6).removeRecursively());
+    store.FlushPendingSaves();
+    EXPECT_TRUE(ReadBytes(current).endsWith("\"today's\";\"\";\"\""));
+    EXPECT_TRUE(ReadBytes(day6).endsWith("\"yesterday's\";\"\";\"\""));
+    EXPECT_FALSE(store.IsSavePending());
+    EXPECT_FALSE(store.IsHistSavePending());
+    EXPECT_EQ(messages.size(), 2);
+}
+
+TEST_F(ListStoreTest, FailedHistorySave_IsRetriedBeforeAnotherDayIsShown)
+{
+    history.SetHistoryDate(EncodeDate(2022, 1, 6));
+    ASSERT_TRUE(store.LoadHistoryDay());
+    AddHistory(Entry(ryvkTask, At(6, 8, 0), At(6, 9, 0), QStringLiteral("added")));
+    const QString day6 = DataPath(QStringLiteral("2022/2022-01-06.lst"));
+    ASSERT_TRUE(QDir().mkpath(day6 + QStringLiteral("/blocker")));
+    EXPECT_FALSE(store.SaveHistoryDay(true));
+    ASSERT_TRUE(QDir(day6).removeRecursively());
+
+    history.SetHistoryDate(EncodeDate(2022, 1, 5));
+    ASSERT_TRUE(store.LoadHistoryDay());
+    EXPECT_TRUE(ReadBytes(day6).endsWith("\"added\";\"\";\"\""));
+    EXPECT_FALSE(store.IsHistSavePending());
+}
+
 TEST_F(ListStoreTest, UncreatableFolder_ReportsEachSaveWithItsMessage)
 {
     // A plain file where the data folder should be.
