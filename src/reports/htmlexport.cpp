@@ -72,8 +72,14 @@ QString GrandTotal(const TLayout& l, TDateTime sum)
 QString TitleCell(const TRyvItem& e)
 {
     constexpr qsizetype MaxTitle = 128;
-    QString text
-        = e.title.size() > MaxTitle ? e.title.left(MaxTitle) + QStringLiteral(" ...") : e.title;
+    QString text = e.title;
+    if (text.size() > MaxTitle) {
+        // A character outside the basic plane (an emoji) takes two units;
+        // cutting between them would leave half a character, which the
+        // browser shows as a replacement mark.
+        const qsizetype cut = text.at(MaxTitle - 1).isHighSurrogate() ? MaxTitle - 1 : MaxTitle;
+        text = text.left(cut) + QStringLiteral(" ...");
+    }
     text = HtmlEscape(text);
     if (!e.url.isEmpty())
         text = QStringLiteral("<a href=\"") + HtmlEscape(e.url) + QStringLiteral("\">") + text

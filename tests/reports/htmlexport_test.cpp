@@ -131,6 +131,28 @@ TEST_F(HtmlExportTest, LongTitleCutAfter128CharactersInsideItsLink)
         u"<a href=\"https://t/9\">"_qs + QString(120, u'a') + QString(8, u'b') + u" ...</a>"_qs));
 }
 
+TEST_F(HtmlExportTest, TitleCutKeepsCharactersWhole)
+{
+    const QString smile = QString::fromUtf8("\xF0\x9F\x98\x80"); // two UTF-16 units
+    const struct {
+        const char* name;
+        QString title;
+        QString shown;
+    } cases[] = {
+        { "exactly 128 units", QString(128, u'a'), QString(128, u'a') },
+        { "pair across the cut", QString(127, u'a') + smile + u"bc"_qs,
+            QString(127, u'a') + u" ..."_qs },
+        { "pair before the cut", QString(126, u'a') + smile + u"bc"_qs,
+            QString(126, u'a') + smile + u" ..."_qs },
+    };
+    for (const auto& c : cases) {
+        const QString html = ReportHtmlText({ Task(0, OneHour, c.title) }, false, u"x"_qs);
+        EXPECT_TRUE(html.contains(u"<span class=\"pba\">"_qs + c.shown + u"</span>"_qs)) << c.name;
+        // The written file holds no half character.
+        EXPECT_EQ(QString::fromUtf8(html.toUtf8()), html) << c.name;
+    }
+}
+
 TEST_F(HtmlExportTest, ListOverSeveralDaysWithoutTitleShowsAGrandTotal)
 {
     const std::vector<TRyvItem> list { Task(At(Mon, 9), At(Mon, 10), u"A"_qs),
