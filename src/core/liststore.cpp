@@ -171,10 +171,15 @@ bool TListStore::SaveWorkspace()
 
 bool TListStore::LoadWorkspace()
 {
-    QString reason;
-    if (!ReadListFile(FavoritesFilePath(FOptions), FFavs, reason)
-        || !ReadListFile(RecentFilePath(FOptions), FRecent, reason)) {
-        Report(LoadWorkspaceFailed, reason);
+    // recent.lst is read even when favorites.lst fails: both are written
+    // back when the window closes, and a recent list left unread would then
+    // overwrite the file with nothing.
+    QString favsReason;
+    QString recentReason;
+    const bool favsOk = ReadListFile(FavoritesFilePath(FOptions), FFavs, favsReason);
+    const bool recentOk = ReadListFile(RecentFilePath(FOptions), FRecent, recentReason);
+    if (!favsOk || !recentOk) {
+        Report(LoadWorkspaceFailed, favsOk ? recentReason : favsReason);
         return false;
     }
     emit workspaceLoaded();

@@ -53,8 +53,9 @@ public:
     // favorites.lst, then the first RecentMaxCnt entries of the recent list to
     // recent.lst; when the favourites fail the recent list is not written.
     bool SaveWorkspace();
-    // Appends the entries of favorites.lst and recent.lst to the two lists;
-    // workspaceLoaded follows only when both were read.
+    // Appends the entries of favorites.lst and recent.lst to the two lists
+    // (each file is read even when the other fails); workspaceLoaded follows
+    // only when both were read.
     bool LoadWorkspace();
 
     // Timer handlers (public so tests fire them by hand).

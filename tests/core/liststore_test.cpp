@@ -322,13 +322,18 @@ TEST_F(ListStoreTest, LoadFailures_ReportFirstLineAndReason)
     history.SetHistoryDate(EncodeDate(2022, 1, 5));
     EXPECT_FALSE(store.LoadHistoryDay());
 
-    // An unreadable favourites file stops the workspace load before recent.lst.
+    // An unreadable favourites file fails the workspace load, but recent.lst
+    // is still read, so the save on closing does not empty it.
     WriteBytes(DataPath(QStringLiteral("favorites.lst")), QByteArray());
-    WriteBytes(DataPath(QStringLiteral("recent.lst")), Mark + "\"title\";\"url\";\"descr\"\r\n\"R\";\"\";\"\"");
+    const QByteArray recentFile = Mark + "\"title\";\"url\";\"descr\"\r\n\"R\";\"\";\"\"";
+    WriteBytes(DataPath(QStringLiteral("recent.lst")), recentFile);
     QSignalSpy loaded(&store, &TListStore::workspaceLoaded);
     EXPECT_FALSE(store.LoadWorkspace());
-    EXPECT_EQ(recent.Count(), 0);
+    ASSERT_EQ(recent.Count(), 1);
+    EXPECT_EQ(recent.Item(0)->title, QStringLiteral("R"));
     EXPECT_EQ(loaded.count(), 0);
+    EXPECT_TRUE(store.SaveWorkspace());
+    EXPECT_EQ(ReadBytes(DataPath(QStringLiteral("recent.lst"))), recentFile);
 
     EXPECT_EQ(messages, (QStringList{QStringLiteral("Cannot load data!\r\n\r\n"),
                                      QStringLiteral("Cannot load history data!\r\n\r\n"),
