@@ -42,6 +42,23 @@ int TDayListDelegate::MinTimeColumnWidth(const QFontMetrics& metrics, bool showS
     return MarkAreaWidth + 2 * TextPadding + metrics.horizontalAdvance(sample) + 2;
 }
 
+void TDayListDelegate::PaintDoneMark(
+    QPainter* painter, const QRect& rect, const QColor* selectedText) const
+{
+    if (selectedText == nullptr) {
+        FDoneIcon.paint(painter, rect);
+        return;
+    }
+    // The mark's own colour is lost on the selection colour; on a selected
+    // row it takes the colour of the row's texts, so toggling it stays seen.
+    QPixmap mark = FDoneIcon.pixmap(rect.size(), painter->device()->devicePixelRatioF());
+    QPainter tint(&mark);
+    tint.setCompositionMode(QPainter::CompositionMode_SourceIn);
+    tint.fillRect(mark.rect(), *selectedText);
+    tint.end();
+    painter->drawPixmap(rect, mark);
+}
+
 QSize TDayListDelegate::sizeHint(const QStyleOptionViewItem& option, const QModelIndex& index) const
 {
     QSize size = QStyledItemDelegate::sizeHint(option, index);
@@ -85,7 +102,7 @@ void TDayListDelegate::paint(
     switch (index.column()) {
     case TDayListModel::colTime:
         if (isTask && FList.DoneMark(row))
-            FDoneIcon.paint(painter, DoneMarkRect(opt.rect));
+            PaintDoneMark(painter, DoneMarkRect(opt.rect), selected ? &textColor : nullptr);
         rect.setLeft(rect.left() + MarkAreaWidth);
         if (!selected)
             color = BlendColors(hot, BlendColors(hot, textColor));

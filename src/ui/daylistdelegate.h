@@ -33,6 +33,9 @@ public:
     QSize sizeHint(const QStyleOptionViewItem& option, const QModelIndex& index) const override;
 
 private:
+    // The done mark; in the given text colour on a selected row.
+    void PaintDoneMark(QPainter* painter, const QRect& rect, const QColor* selectedText) const;
+
     const TDayList& FList;
     int FRowHeight = 27;
     int FHotRow = -1;

@@ -578,6 +578,50 @@ TEST_F(MainWindowTest, ClicksOnTheDoneMarkAndDoubleClicksOnRows)
     EXPECT_EQ(world.dialog.captions, QStringList { QStringLiteral("Edit task") });
 }
 
+// Pixels of the done-mark area that stand out from the row's own background
+// (sampled beside the mark), so the mark can be seen at all.
+int MarkPixelsSeen(TDayListView* list, int row)
+{
+    const QRect cell = list->visualRect(list->model()->index(row, TDayListModel::colTime));
+    const QImage image = list->viewport()->grab().toImage();
+    const QRect mark = TDayListDelegate::DoneMarkRect(cell);
+    const QColor background = image.pixelColor(mark.right() + 2, mark.center().y());
+    int seen = 0;
+    for (int y = mark.top(); y <= mark.bottom(); ++y) {
+        for (int x = mark.left(); x <= mark.right(); ++x) {
+            const QColor c = image.pixelColor(x, y);
+            const int distance = std::abs(c.red() - background.red())
+                + std::abs(c.green() - background.green()) + std::abs(c.blue() - background.blue());
+            if (distance >= 200)
+                ++seen;
+        }
+    }
+    return seen;
+}
+
+TEST_F(MainWindowTest, DoneMarkStaysVisibleOnSelectedRows)
+{
+    WriteSampleData();
+    TWorld world(folder);
+    TfrmRyvTracker& w = world.Open();
+    w.lvList()->setFocus();
+    world.tracker.ToggleDoneMark(TListKind::Today, 0);
+    world.tracker.ToggleDoneMark(TListKind::Today, 1);
+    struct Case {
+        const char* name;
+        QList<int> selected;
+    } cases[] = {
+        { "neither selected", {} },
+        { "first selected", { 0 } },
+        { "both selected", { 0, 1 } },
+    };
+    for (const Case& c : cases) {
+        world.today.SetSelection(c.selected);
+        for (int row : { 0, 1 })
+            EXPECT_GT(MarkPixelsSeen(w.lvList(), row), 10) << c.name << ", row " << row;
+    }
+}
+
 TEST_F(MainWindowTest, DragsGoThroughTheEnginesRules)
 {
     WriteSampleData();
