@@ -955,7 +955,15 @@ void TfrmRyvTracker::LoadSettings()
     FcbRepDaily->setChecked(checks.daily);
     FcbRepGroups->setChecked(checks.groups);
     const QRect defaults = DefaultPlacement(WorkArea(), design::MainMargin, height());
-    ApplyPlacement(ReadWindowPlacement(ini, defaults));
+    TWindowPlacement placement = ReadWindowPlacement(ini, defaults);
+    // Bounds from a monitor that is no longer there would hide the window.
+    QList<QRect> workAreas { WorkArea() };
+    if (!FWorkArea) {
+        for (const QScreen* s : QGuiApplication::screens())
+            workAreas.append(s->availableGeometry());
+    }
+    placement.bounds = VisiblePlacement(placement.bounds, workAreas);
+    ApplyPlacement(placement);
 }
 
 void TfrmRyvTracker::SaveSettings()

@@ -79,4 +79,23 @@ QRect DefaultPlacement(const QRect& workArea, int mainMargin, int height)
     return QRect(centreX - (mainPaneWidth + mainMargin) / 2, centreY - height / 2, width, height);
 }
 
+QRect VisiblePlacement(const QRect& bounds, const QList<QRect>& workAreas)
+{
+    // Enough of the header to see the window and take hold of it.
+    constexpr int MinVisibleWidth = 100;
+    constexpr int MinVisibleHeight = 40;
+    for (const QRect& area : workAreas) {
+        const QRect seen = area.intersected(bounds);
+        if (seen.width() >= std::min(MinVisibleWidth, bounds.width())
+            && seen.height() >= std::min(MinVisibleHeight, bounds.height()))
+            return bounds;
+    }
+    if (workAreas.isEmpty())
+        return bounds;
+    const QRect& area = workAreas.first();
+    QRect moved(QPoint(0, 0), bounds.size().boundedTo(area.size()));
+    moved.moveCenter(area.center());
+    return moved;
+}
+
 } // namespace ryv

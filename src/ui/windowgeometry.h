@@ -6,6 +6,7 @@
 // pixel past the rectangle (x + width, y + height), as the window system
 // reports edges.
 
+#include <QList>
 #include <QRect>
 
 namespace ryv {
@@ -53,5 +54,11 @@ bool BottomButtonsFit(
 // The placement on a first start: a quarter of the work area wide plus twice
 // the main pane's margin, height unchanged, centred on the work area.
 QRect DefaultPlacement(const QRect& workArea, int mainMargin, int height);
+
+// Stored bounds as the window takes them at start-up: unchanged while enough
+// of them lies on one of the work areas to see and move the window; else, as
+// when the monitor they were on is gone, the same size (at most the first
+// work area's) centred on the first work area.
+QRect VisiblePlacement(const QRect& bounds, const QList<QRect>& workAreas);
 
 } // namespace ryv

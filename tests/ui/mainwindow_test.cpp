@@ -728,6 +728,16 @@ TEST_F(MainWindowTest, StoredBoundsCountOnlyWithTheMaxKey)
     EXPECT_EQ(world.Open().geometry(), QRect(5, 6, 900, 700));
 }
 
+TEST_F(MainWindowTest, StoredBoundsOffEveryScreenAreCentredInstead)
+{
+    TRyvOptions options(folder);
+    WriteFile(options.SettingsFilePath(),
+        QStringLiteral("[window]\r\nmax=0\r\nleft=2500\r\ntop=300\r\nwidth=600\r\n"
+                       "height=500\r\n"));
+    TWorld world(folder);
+    EXPECT_EQ(world.Open().geometry(), QRect(660, 270, 600, 500));
+}
+
 TEST_F(MainWindowTest, SettingsRoundTripKeepsPlacementModesAndReportBoxes)
 {
     const QRect bounds(200, 150, 700, 500);

@@ -111,5 +111,34 @@ TEST(DefaultPlacement, CentresAQuarterOfTheWorkArea)
     EXPECT_EQ(DefaultPlacement(QRect(64, 0, 1856, 1080), 4, 560), QRect(756, 260, 472, 560));
 }
 
+TEST(VisiblePlacement, MovesOnlyBoundsThatCannotBeSeen)
+{
+    const QList<QRect> twoScreens { WorkArea, QRect(1920, 0, 1280, 1000) };
+    struct Case {
+        const char* name;
+        QRect stored;
+        QList<QRect> areas;
+        QRect expected;
+    } cases[] = {
+        { "on the screen", QRect(100, 100, 600, 500), { WorkArea }, QRect(100, 100, 600, 500) },
+        { "on the second screen", QRect(2500, 300, 600, 500), twoScreens,
+            QRect(2500, 300, 600, 500) },
+        { "partly out, header reachable", QRect(1700, 900, 600, 500), { WorkArea },
+            QRect(1700, 900, 600, 500) },
+        { "on a screen that is gone", QRect(2500, 300, 600, 500), { WorkArea },
+            QRect(660, 270, 600, 500) },
+        { "left of every screen", QRect(-700, 100, 600, 500), twoScreens,
+            QRect(660, 270, 600, 500) },
+        { "only a sliver on the screen", QRect(1890, 100, 600, 500), { WorkArea },
+            QRect(660, 270, 600, 500) },
+        { "below the screen", QRect(100, 1030, 600, 500), { WorkArea }, QRect(660, 270, 600, 500) },
+        { "larger than the screen, gone", QRect(3000, 0, 2500, 1500), { WorkArea }, WorkArea },
+        { "compact window on the screen", QRect(100, 100, 600, 103), { WorkArea },
+            QRect(100, 100, 600, 103) },
+    };
+    for (const Case& c : cases)
+        EXPECT_EQ(VisiblePlacement(c.stored, c.areas), c.expected) << c.name;
+}
+
 } // namespace
 } // namespace ryv
