@@ -5,6 +5,7 @@
 #include <QEventLoop>
 #include <QFileInfo>
 #include <QProcess>
+#include <QTimer>
 #include <QRegularExpression>
 
 namespace ryv {
@@ -61,7 +62,7 @@ bool TDesktopShell::ShellOpen(const QString& target)
 }
 
 TRunResult ShellOpenAndWait(const QString& program, const QStringList& arguments,
-                            const QString& directory)
+                            const QString& directory, int timeoutMs)
 {
     TRunResult result;
     QProcess process;
@@ -81,8 +82,17 @@ TRunResult ShellOpenAndWait(const QString& program, const QStringList& arguments
                              loop.quit();
                          }
                      });
+    bool timedOut = false;
+    QTimer limit;
+    limit.setSingleShot(true);
+    QObject::connect(&limit, &QTimer::timeout, &loop, [&] {
+        timedOut = true;
+        process.kill();
+    });
     process.setStandardInputFile(QProcess::nullDevice());
     process.start();
+    if (timeoutMs >= 0)
+        limit.start(timeoutMs);
     // A missing program is reported at once by start() or later through the
     // loop; either way the loop is not entered or ends.
     if (!failedToStart && process.state() != QProcess::NotRunning)
@@ -92,6 +102,12 @@ TRunResult ShellOpenAndWait(const QString& program, const QStringList& arguments
         return result;
     }
     result.Started = true;
+    if (timedOut) {
+        result.TimedOut = true;
+        result.Error = QStringLiteral("The program did not end within %1 seconds.")
+                           .arg(timeoutMs / 1000.0);
+        return result;
+    }
     result.Crashed = process.exitStatus() == QProcess::CrashExit;
     result.ExitCode = process.exitCode();
     if (result.Crashed)

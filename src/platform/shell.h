@@ -43,16 +43,19 @@ private:
 struct TRunResult {
     bool Started = false; // false: the program could not be run at all
     bool Crashed = false; // ended by a signal
+    bool TimedOut = false; // killed after the time limit
     int ExitCode = -1;
     QString Error; // why it failed to start or crashed
-    bool Ok() const { return Started && !Crashed && ExitCode == 0; }
+    bool Ok() const { return Started && !Crashed && !TimedOut && ExitCode == 0; }
 };
 
 // Runs program with arguments (never through a shell, so user texts in them
 // are never interpreted) in directory (empty: the current one) and waits for
 // it to end. The wait runs a local event loop: the window repaints, timers
-// fire and commands can run meanwhile.
+// fire and commands can run meanwhile. With timeoutMs >= 0 a program that
+// has not ended by then is killed and the run counts as failed, so a hung
+// helper cannot keep a command waiting forever.
 TRunResult ShellOpenAndWait(const QString& program, const QStringList& arguments,
-                            const QString& directory = {});
+                            const QString& directory = {}, int timeoutMs = -1);
 
 } // namespace ryv

@@ -113,5 +113,14 @@ TEST(ShellOpenAndWait, CrashIsNotSuccess)
     EXPECT_FALSE(r.Ok());
 }
 
+TEST(ShellOpenAndWait, HungProgramIsKilledAtTheLimit)
+{
+    // "sleep 60" would hang the caller for a minute without the limit.
+    const TRunResult r = ShellOpenAndWait(QStringLiteral("sleep"), {QStringLiteral("60")}, {}, 100);
+    EXPECT_TRUE(r.TimedOut);
+    EXPECT_FALSE(r.Ok());
+    EXPECT_FALSE(r.Error.isEmpty());
+}
+
 } // namespace
 } // namespace ryv
