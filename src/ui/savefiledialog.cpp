@@ -1,13 +1,14 @@
 #include "ui/savefiledialog.h"
 
 #include <QFileDialog>
+#include <QFileInfo>
 
 namespace ryv {
 
-QString TSaveFileDialog::GetSaveFileName(const TSaveDialogRequest& request)
+void TSaveFileDialog::Prepare(QFileDialog& dialog, const TSaveDialogRequest& request)
 {
-    QFileDialog dialog(
-        FParent, request.title, request.initialPath, request.filters.join(QStringLiteral(";;")));
+    dialog.setWindowTitle(request.title);
+    dialog.setNameFilters(request.filters);
     dialog.setAcceptMode(QFileDialog::AcceptSave);
     dialog.setFileMode(QFileDialog::AnyFile);
     // The dialog asks before it overwrites an existing file.
@@ -16,6 +17,18 @@ QString TSaveFileDialog::GetSaveFileName(const TSaveDialogRequest& request)
         dialog.setDefaultSuffix(request.defaultSuffix);
     if (!request.selectedFilter.isEmpty())
         dialog.selectNameFilter(request.selectedFilter);
+    if (!request.initialPath.isEmpty()) {
+        const QFileInfo info(request.initialPath);
+        if (request.initialPath.contains(QLatin1Char('/')))
+            dialog.setDirectory(info.absolutePath());
+        dialog.selectFile(info.fileName());
+    }
+}
+
+QString TSaveFileDialog::GetSaveFileName(const TSaveDialogRequest& request)
+{
+    QFileDialog dialog(FParent);
+    Prepare(dialog, request);
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
         return QString();
     return dialog.selectedFiles().constFirst();

@@ -2,6 +2,7 @@
 
 #include "reports/reportports.h"
 
+#include <QFileDialog>
 #include <QPointer>
 #include <QWidget>
 
@@ -16,6 +17,12 @@ public:
     }
     void SetParent(QWidget* parent) { FParent = parent; }
     QString GetSaveFileName(const TSaveDialogRequest& request) override;
+
+    // Sets the dialog up for request. The file type is chosen before the
+    // proposed name, because choosing a type in a save dialog rewrites the
+    // name's extension: a file last saved as "report.txt" is proposed again
+    // with its own extension.
+    static void Prepare(QFileDialog& dialog, const TSaveDialogRequest& request);
 
 private:
     QPointer<QWidget> FParent;
