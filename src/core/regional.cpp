@@ -40,7 +40,10 @@ TRegional::TRegional(const QLocale& locale)
 
     const QString dateFormat = locale.dateFormat(QLocale::ShortFormat);
     DateSeparator = SeparatorOfFormat(dateFormat, u"dMy");
-    if (DateSeparator.isEmpty())
+    // A short date that spells the month ("d MMM yyyy" of the C locale) has
+    // only blanks between its fields; numeric dates need a visible separator,
+    // or "07/12/" would print as "07 12 ".
+    if (DateSeparator.trimmed().isEmpty())
         DateSeparator = QStringLiteral("/");
     DateOrder = OrderOfFormat(dateFormat);
     ShortDateFormat = dateFormat;

@@ -181,8 +181,10 @@ TEST(ParseDateTimeLenient, ReadsTheLocaleThenTheStoredForms)
         { "fi_FI", u"1.30"_qs, 0, 1.5 * OneHour },
         { "fi_FI", u"1:30"_qs, 0, 1.5 * OneHour },
         { "hu_HU", u"2022. 01. 07. 9:15"_qs, 0, EncodeDateTime(2022, 1, 7, 9, 15) },
-        // The C locale's short date "d MMM yyyy" separates by blanks.
-        { "C", u"7 1 2022"_qs, 0, EncodeDate(2022, 1, 7) },
+        // The C locale spells the month in its short date; numeric dates are
+        // read day first with "/" (or "." and "-").
+        { "C", u"7/1/2022"_qs, 0, EncodeDate(2022, 1, 7) },
+        { "C", u"7.1.2022"_qs, 0, EncodeDate(2022, 1, 7) },
         { "C", u"2022-01-07 09:15"_qs, 0, EncodeDateTime(2022, 1, 7, 9, 15) },
         // Unreadable: the default, or the stored reading when the default is 0.
         { "en_US", u"13/13/2022"_qs, def, def },

@@ -20,6 +20,9 @@ TEST(Regional, SeparatorsAndOrderFollowTheLocale)
         // "AP h:mm": the am/pm marker before the hour is no field of its own.
         { "ko_KR", u":"_qs, u". "_qs, u'.', u',', TDateOrder::YMD, u"yyyy. M. d."_qs },
         { "hu_HU", u":"_qs, u". "_qs, u',', QChar(0x00A0), TDateOrder::YMD, u"yyyy. MM. dd."_qs },
+        // The C locale spells the month in its short date; numeric dates
+        // still get a visible separator.
+        { "C", u":"_qs, u"/"_qs, u'.', u',', TDateOrder::DMY, u"d MMM yyyy"_qs },
     };
     for (const auto& c : cases) {
         const TRegional r { QLocale(QString::fromLatin1(c.locale)) };
