@@ -17,7 +17,7 @@
 namespace ryv {
 namespace {
 
-struct TButtonSpec {
+struct TButtonEntry {
     TMsgDlgBtn button;
     QString TDialogTexts::*text;
     QMessageBox::ButtonRole role;
@@ -26,7 +26,7 @@ struct TButtonSpec {
 };
 
 // In the order in which the buttons appear.
-const std::array<TButtonSpec, 12> ButtonSpecs{{
+const std::array<TButtonEntry, 12> ButtonTable{{
     {mbYes, &TDialogTexts::lng_MsgBtnYes, QMessageBox::YesRole, mrYes, "Yes"},
     {mbNo, &TDialogTexts::lng_MsgBtnNo, QMessageBox::NoRole, mrNo, "No"},
     {mbOK, &TDialogTexts::lng_MsgBtnOK, QMessageBox::AcceptRole, mrOk, "OK"},
@@ -125,9 +125,9 @@ private:
 
 int MsgDlgButtonResult(TMsgDlgBtn button)
 {
-    for (const TButtonSpec& spec : ButtonSpecs)
-        if (spec.button == button)
-            return spec.result;
+    for (const TButtonEntry& entry : ButtonTable)
+        if (entry.button == button)
+            return entry.result;
     return mrNone;
 }
 
@@ -150,13 +150,13 @@ QMessageBox* CreateLangMessageBox(const TMessageBoxRequest& request, QWidget* pa
     }
 
     const TDialogTexts& texts = DialogTexts();
-    for (const TButtonSpec& spec : ButtonSpecs) {
-        if (!request.Buttons.testFlag(spec.button))
+    for (const TButtonEntry& entry : ButtonTable) {
+        if (!request.Buttons.testFlag(entry.button))
             continue;
-        QPushButton* button = box->addButton(texts.*spec.text, spec.role);
-        button->setProperty(ResultProperty, spec.result);
-        button->setObjectName(QString::fromLatin1(spec.name));
-        if (spec.button == request.DefaultButton)
+        QPushButton* button = box->addButton(texts.*entry.text, entry.role);
+        button->setProperty(ResultProperty, entry.result);
+        button->setObjectName(QString::fromLatin1(entry.name));
+        if (entry.button == request.DefaultButton)
             box->setDefaultButton(button);
     }
     const QList<QAbstractButton*> buttons = box->buttons();

@@ -13,15 +13,15 @@ static void InitIconResources()
 namespace ryv {
 namespace {
 
-struct TIconSpec {
+struct TIconEntry {
     TRyvIcon id;
     const char* file;   // below :/icons/, without ".svg"
     const char* themes; // freedesktop names, space separated, best first
 };
 
-// Theme names are those of the freedesktop icon naming specification and the
-// common extensions of the big themes; ours is used when none is found.
-constexpr std::array<TIconSpec, 39> Specs{{
+// Theme names follow the freedesktop naming of icons and the common
+// extensions of the big themes; ours is used when none is found.
+constexpr std::array<TIconEntry, 39> IconTable{{
     {TRyvIcon::Start, "start", "media-playback-start"},
     // The images of the start and stop buttons tell working from idle, so
     // each state has a theme name of its own and never falls back to the
@@ -68,11 +68,11 @@ constexpr std::array<TIconSpec, 39> Specs{{
 
 bool GUseTheme = true;
 
-const TIconSpec* FindSpec(TRyvIcon id)
+const TIconEntry* FindIconEntry(TRyvIcon id)
 {
-    for (const TIconSpec& spec : Specs)
-        if (spec.id == id)
-            return &spec;
+    for (const TIconEntry& entry : IconTable)
+        if (entry.id == id)
+            return &entry;
     return nullptr;
 }
 
@@ -80,24 +80,24 @@ const TIconSpec* FindSpec(TRyvIcon id)
 
 QStringList ThemeIconNames(TRyvIcon id)
 {
-    const TIconSpec* spec = FindSpec(id);
-    if (!spec)
+    const TIconEntry* entry = FindIconEntry(id);
+    if (!entry)
         return {};
-    return QString::fromLatin1(spec->themes).split(QLatin1Char(' '), Qt::SkipEmptyParts);
+    return QString::fromLatin1(entry->themes).split(QLatin1Char(' '), Qt::SkipEmptyParts);
 }
 
 QString BundledIconPath(TRyvIcon id)
 {
-    const TIconSpec* spec = FindSpec(id);
-    const char* file = spec ? spec->file : "ryvtracker";
+    const TIconEntry* entry = FindIconEntry(id);
+    const char* file = entry ? entry->file : "ryvtracker";
     return QStringLiteral(":/icons/%1.svg").arg(QString::fromLatin1(file));
 }
 
 QList<TRyvIcon> AllRyvIcons()
 {
     QList<TRyvIcon> ids;
-    for (const TIconSpec& spec : Specs)
-        ids.append(spec.id);
+    for (const TIconEntry& entry : IconTable)
+        ids.append(entry.id);
     ids.append(TRyvIcon::App);
     return ids;
 }

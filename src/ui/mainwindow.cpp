@@ -58,7 +58,7 @@ constexpr int IconSize = 32;
 
 // The command table. Its order is the order in which keys are matched, so a
 // key shared by several commands goes to the first one that is enabled.
-struct TActionSpec {
+struct TActionEntry {
     const char* name;
     const char* caption;
     const char* hint;
@@ -67,7 +67,7 @@ struct TActionSpec {
     std::optional<TCommand> command; // none: a command of the window itself
 };
 
-const TActionSpec ActionSpecs[] = {
+const TActionEntry ActionTable[] = {
     { "acStart", "Start a new task", "Start a new task", "Ins;Ctrl+T;Ctrl+N", TRyvIcon::Start,
         TCommand::acStart },
     { "acStop", "Stop working", "Stop working", "Backspace", TRyvIcon::Stop, TCommand::acStop },
@@ -278,23 +278,23 @@ TfrmRyvTracker::~TfrmRyvTracker()
 
 void TfrmRyvTracker::CreateActions()
 {
-    for (const TActionSpec& spec : ActionSpecs) {
-        auto* action = new QAction(QString::fromUtf8(spec.caption), this);
-        action->setObjectName(QString::fromLatin1(spec.name));
-        action->setToolTip(QString::fromUtf8(spec.hint));
-        action->setStatusTip(QString::fromUtf8(spec.hint));
-        action->setIcon(RyvIcon(spec.icon));
+    for (const TActionEntry& entry : ActionTable) {
+        auto* action = new QAction(QString::fromUtf8(entry.caption), this);
+        action->setObjectName(QString::fromLatin1(entry.name));
+        action->setToolTip(QString::fromUtf8(entry.hint));
+        action->setStatusTip(QString::fromUtf8(entry.hint));
+        action->setIcon(RyvIcon(entry.icon));
         // Keys are routed by HandleKey, never by Qt's shortcut map, which would
         // refuse keys that several commands share. The shortcuts stay on the
         // actions for the menus to show and for the routing to read.
         action->setShortcutContext(Qt::WidgetShortcut);
-        action->setShortcuts(ParseKeys(spec.keys));
+        action->setShortcuts(ParseKeys(entry.keys));
         action->setIconVisibleInMenu(true);
 
         TCommandDef def;
         def.action = action;
-        if (spec.command) {
-            const TCommand c = *spec.command;
+        if (entry.command) {
+            const TCommand c = *entry.command;
             def.enabled = [this, c](const TUiState& ui) { return FTracker.Enabled(c, ui); };
             def.run = [this, c](const TUiState& ui) { FTracker.Execute(c, ui); };
             if (c == TCommand::acStart || c == TCommand::acAdd || c == TCommand::acEdit
