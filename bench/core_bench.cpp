@@ -1,6 +1,7 @@
 // Speed of the time-log core: reading a large day file, and the clock tick's
 // share of RefreshTotals, which must not grow with the length of the log.
 
+#include "benchlog.h"
 #include "core/clock.h"
 #include "core/csvreader.h"
 #include "core/daylist.h"
@@ -98,17 +99,7 @@ void BM_RefreshTotalsTick(benchmark::State& state)
     TManualClock clock(day + 0.5);
     TDayList today(TDayListRole::Today, options, clock);
     const int n = static_cast<int>(state.range(0));
-    today.BeginUpdate();
-    for (int i = 0; i < n; ++i) {
-        auto e = std::make_unique<TRyvItem>();
-        e->kind = i % 2 && i != n - 1 ? ryvkPause : ryvkTask;
-        e->title = QStringLiteral("Task %1").arg(i);
-        e->start = day + 0.4 * i / n;
-        e->stop = day + 0.4 * (i + 1) / n;
-        today.UpdateRow(today.Append(std::move(e)), false);
-    }
-    today.SetWorking(true);
-    today.EndUpdate();
+    FillRunningLog(today, day, n);
     for (auto _ : state) {
         clock.AdvanceSeconds(1);
         today.RefreshTotals();

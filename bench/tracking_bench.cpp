@@ -1,6 +1,7 @@
 // Speed of the tracking engine: the clock tick must cost the same on a short
 // and on a very long log, and Start must stay quick on a long one.
 
+#include "benchlog.h"
 #include "core/clock.h"
 #include "core/daylist.h"
 #include "core/liststore.h"
@@ -50,17 +51,7 @@ public:
     {
         const TDateTime day = EncodeDate(2022, 1, 7);
         clock.Set(day + 0.5);
-        today.BeginUpdate();
-        for (int i = 0; i < n; ++i) {
-            auto e = std::make_unique<TRyvItem>();
-            e->kind = i % 2 && i != n - 1 ? ryvkPause : ryvkTask;
-            e->title = QStringLiteral("Task %1").arg(i);
-            e->start = day + 0.4 * i / n;
-            e->stop = day + 0.4 * (i + 1) / n;
-            today.UpdateRow(today.Append(std::move(e)), false);
-        }
-        today.SetWorking(true);
-        today.EndUpdate();
+        FillRunningLog(today, day, n);
         for (int i = 0; i < 10; ++i)
             favs.AddOrUpdate(QStringLiteral("Favourite %1").arg(i), {}, {});
         tracker.UpdateToday();

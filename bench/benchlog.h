@@ -1,0 +1,27 @@
+#pragma once
+
+#include "core/daylist.h"
+#include "core/ryvitem.h"
+
+#include <memory>
+
+namespace ryv {
+
+// Fills today's log with n entries (tasks and breaks taking turns) between
+// day + 0 and day + 0.4, the last one a running task.
+inline void FillRunningLog(TDayList& today, TDateTime day, int n)
+{
+    today.BeginUpdate();
+    for (int i = 0; i < n; ++i) {
+        auto e = std::make_unique<TRyvItem>();
+        e->kind = i % 2 && i != n - 1 ? ryvkPause : ryvkTask;
+        e->title = QStringLiteral("Task %1").arg(i);
+        e->start = day + 0.4 * i / n;
+        e->stop = day + 0.4 * (i + 1) / n;
+        today.UpdateRow(today.Append(std::move(e)), false);
+    }
+    today.SetWorking(true);
+    today.EndUpdate();
+}
+
+} // namespace ryv
