@@ -518,10 +518,8 @@ void TTracker::acStartExecute(const TUiState& ui, bool startAs)
             CopyTexts(*entry, edited);
             FToday.SetTaskText(r, entry->title);
             FToday.SetDoneMark(r, entry->state == ryvsDone);
-            if (entry->title != oldTitle) {
+            if (entry->title != oldTitle)
                 FToday.UpdateSelectionTotals();
-                emit SelectionTotalsStale(TListKind::Today);
-            }
             FStore.SaveData(false, 0);
         }
         AfterDialog(ui.favs.First());
@@ -869,7 +867,6 @@ bool TTracker::EditDayEntry(TDayList& list, const QString& caption)
     list.SetTaskText(row, entry->title);
     list.SetDoneMark(row, entry->state == ryvsDone);
     list.UpdateSelectionTotals();
-    emit SelectionTotalsStale(&list == &FHistory ? TListKind::History : TListKind::Today);
     return true;
 }
 
@@ -1306,10 +1303,8 @@ TDateTime TTracker::HistoryDate() const
 
 void TTracker::LoadHistoryDay(TDateTime day)
 {
-    // Changes of the day on show still waiting for their save belong to that
-    // day: write them before the list is read anew.
-    if (FStore.IsHistSavePending())
-        FStore.tmrSaveHistTimer();
+    // The store writes a pending save of the day on show to that day before
+    // it reads the new one.
     if (day != 0)
         FHistory.SetHistoryDate(MidnightOf(std::min(day, CalendarMaxDate())));
     FStore.LoadHistoryDay();

@@ -173,9 +173,6 @@ signals:
     void TodayChanged(const QString& header, TDateTime calendarMax);
     // Clear the list's selection, focus and select row, scroll it into view.
     void RowSelected(TListKind list, int row);
-    // A row's title changed in place (Start's dialog, Edit). The day list has
-    // refreshed its selection totals already; views that cache them follow.
-    void SelectionTotalsStale(TListKind list);
     void FavsPanelChanged();
 
 private:

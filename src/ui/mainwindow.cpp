@@ -787,12 +787,6 @@ void TfrmRyvTracker::ConnectModel()
         UpdateHistoryHeading();
     });
     connect(&FTracker, &TTracker::RowSelected, this, &TfrmRyvTracker::SelectRow);
-    connect(&FTracker, &TTracker::SelectionTotalsStale, this, [this](TListKind list) {
-        if (list == TListKind::History)
-            FHistory.UpdateSelectionTotals();
-        else
-            FToday.UpdateSelectionTotals();
-    });
     connect(&FTracker, &TTracker::FavsPanelChanged, this, &TfrmRyvTracker::RebuildFavs);
     connect(&FStore, &TListStore::errorOccurred, this,
         [this](const QString& message) { FMessages.Warning(message); });
