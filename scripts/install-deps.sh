@@ -11,6 +11,7 @@ PACKAGES=(
   xvfb xauth x11-utils xdotool
   xdg-utils wkhtmltopdf poppler-utils
   fonts-dejavu-core
+  clang-format git
 )
 
 missing=()

@@ -24,7 +24,7 @@ using namespace ryv;
 
 struct TSampleEntry {
     int startMinute; // minutes after midnight
-    int stopMinute;  // -1: the running task
+    int stopMinute; // -1: the running task
     bool pause;
     bool done;
     const char* title;
@@ -33,24 +33,24 @@ struct TSampleEntry {
 };
 
 const TSampleEntry TodayEntries[] = {
-    {8 * 60 + 2, 8 * 60 + 31, false, true, "Morning e-mail", "", ""},
-    {8 * 60 + 31, 9 * 60 + 45, false, true, "Fix invoice rounding",
-     "https://tracker.example.com/issues/412", "Totals were off by one cent"},
-    {9 * 60 + 45, 10 * 60, true, false, "", "", ""},
-    {10 * 60, 11 * 60 + 30, false, false, "Team meeting", "", "Planning of the next release"},
-    {11 * 60 + 30, 12 * 60 + 15, true, false, "", "", ""},
-    {12 * 60 + 15, 13 * 60 + 40, false, false, "Review pull request #87",
-     "https://git.example.com/shop/pull/87", ""},
-    {13 * 60 + 40, -1, false, false, "Write the weekly report", "", ""},
+    { 8 * 60 + 2, 8 * 60 + 31, false, true, "Morning e-mail", "", "" },
+    { 8 * 60 + 31, 9 * 60 + 45, false, true, "Fix invoice rounding",
+        "https://tracker.example.com/issues/412", "Totals were off by one cent" },
+    { 9 * 60 + 45, 10 * 60, true, false, "", "", "" },
+    { 10 * 60, 11 * 60 + 30, false, false, "Team meeting", "", "Planning of the next release" },
+    { 11 * 60 + 30, 12 * 60 + 15, true, false, "", "", "" },
+    { 12 * 60 + 15, 13 * 60 + 40, false, false, "Review pull request #87",
+        "https://git.example.com/shop/pull/87", "" },
+    { 13 * 60 + 40, -1, false, false, "Write the weekly report", "", "" },
 };
 
 const TSampleEntry EarlierDay[] = {
-    {8 * 60 + 15, 9 * 60, false, true, "Morning e-mail", "", ""},
-    {9 * 60, 12 * 60, false, true, "Customer workshop", "", "On site"},
-    {12 * 60, 12 * 60 + 30, true, false, "", "", ""},
-    {12 * 60 + 30, 15 * 60 + 10, false, false, "Fix invoice rounding",
-     "https://tracker.example.com/issues/412", ""},
-    {15 * 60 + 10, 16 * 60 + 45, false, true, "Update the documentation", "", ""},
+    { 8 * 60 + 15, 9 * 60, false, true, "Morning e-mail", "", "" },
+    { 9 * 60, 12 * 60, false, true, "Customer workshop", "", "On site" },
+    { 12 * 60, 12 * 60 + 30, true, false, "", "", "" },
+    { 12 * 60 + 30, 15 * 60 + 10, false, false, "Fix invoice rounding",
+        "https://tracker.example.com/issues/412", "" },
+    { 15 * 60 + 10, 16 * 60 + 45, false, true, "Update the documentation", "", "" },
 };
 
 // Today's schedule moves earlier when the day is still young, so that the
@@ -77,8 +77,8 @@ std::unique_ptr<TRyvItem> MakeEntry(TDateTime day, const TSampleEntry& e, TDateT
 }
 
 template <size_t N>
-bool WriteDay(const QString& path, TDateTime day, const TSampleEntry (&entries)[N],
-              TDateTime now, bool running)
+bool WriteDay(const QString& path, TDateTime day, const TSampleEntry (&entries)[N], TDateTime now,
+    bool running)
 {
     std::vector<std::unique_ptr<TRyvItem>> owned;
     std::vector<const TRyvItem*> finished;
@@ -115,7 +115,7 @@ int main(int argc, char* argv[])
     const TDateTime now = FromQDateTime(QDateTime::currentDateTime());
     const TDateTime today = MidnightOf(now);
     bool ok = WriteDay(folder + QStringLiteral("current.lst"), today + TodayShift(today, now),
-                       TodayEntries, now, true);
+        TodayEntries, now, true);
     // The three working days before today, skipping weekends.
     int written = 0;
     for (int back = 1; written < 3 && back < 10; ++back) {
@@ -123,8 +123,9 @@ int main(int argc, char* argv[])
         const int weekday = ToQDate(day).dayOfWeek();
         if (weekday > 5)
             continue;
-        const QString path = folder + ToQDate(day).toString(QStringLiteral("yyyy")) + QLatin1Char('/')
-            + ToQDate(day).toString(QStringLiteral("yyyy-MM-dd")) + QStringLiteral(".lst");
+        const QString path = folder + ToQDate(day).toString(QStringLiteral("yyyy"))
+            + QLatin1Char('/') + ToQDate(day).toString(QStringLiteral("yyyy-MM-dd"))
+            + QStringLiteral(".lst");
         ok = WriteDay(path, day, EarlierDay, now, false) && ok;
         ++written;
     }
@@ -133,11 +134,11 @@ int main(int argc, char* argv[])
     favorites.AddOrUpdate(QStringLiteral("Morning e-mail"), QString(), QString());
     favorites.AddOrUpdate(QStringLiteral("Team meeting"), QString(), QString());
     favorites.AddOrUpdate(QStringLiteral("Fix invoice rounding"),
-                          QStringLiteral("https://tracker.example.com/issues/412"), QString());
+        QStringLiteral("https://tracker.example.com/issues/412"), QString());
     TRyvItemList recent;
     recent.AddOrUpdate(QStringLiteral("Write the weekly report"), QString(), QString());
     recent.AddOrUpdate(QStringLiteral("Review pull request #87"),
-                       QStringLiteral("https://git.example.com/shop/pull/87"), QString());
+        QStringLiteral("https://git.example.com/shop/pull/87"), QString());
     recent.AddOrUpdate(QStringLiteral("Update the documentation"), QString(), QString());
     QString error;
     ok = WriteListFile(folder + QStringLiteral("favorites.lst"), favorites, -1, error) && ok;

@@ -4,15 +4,32 @@ namespace ryv {
 
 std::vector<std::pair<QString, QString*>> TAppTexts::Table()
 {
-#define RYV_TEXT(id) {QStringLiteral(#id), &id}
+#define RYV_TEXT(id)                                                                               \
+    {                                                                                              \
+        QStringLiteral(#id), &id                                                                   \
+    }
     return {
-        RYV_TEXT(files_csv),          RYV_TEXT(files_html),        RYV_TEXT(files_pdf),
-        RYV_TEXT(str_app_clipboard),  RYV_TEXT(str_app_favs),      RYV_TEXT(str_app_prevtask),
-        RYV_TEXT(str_app_recent),     RYV_TEXT(str_clearlist),     RYV_TEXT(str_daily_total),
-        RYV_TEXT(str_deleteitem),     RYV_TEXT(str_groupmask),     RYV_TEXT(str_groupname),
-        RYV_TEXT(str_newtaskonclick), RYV_TEXT(str_nosuggestions), RYV_TEXT(str_notasksthisday),
-        RYV_TEXT(str_others),         RYV_TEXT(str_pause),         RYV_TEXT(str_report),
-        RYV_TEXT(str_tasknumb),       RYV_TEXT(str_total),         RYV_TEXT(str_version),
+        RYV_TEXT(files_csv),
+        RYV_TEXT(files_html),
+        RYV_TEXT(files_pdf),
+        RYV_TEXT(str_app_clipboard),
+        RYV_TEXT(str_app_favs),
+        RYV_TEXT(str_app_prevtask),
+        RYV_TEXT(str_app_recent),
+        RYV_TEXT(str_clearlist),
+        RYV_TEXT(str_daily_total),
+        RYV_TEXT(str_deleteitem),
+        RYV_TEXT(str_groupmask),
+        RYV_TEXT(str_groupname),
+        RYV_TEXT(str_newtaskonclick),
+        RYV_TEXT(str_nosuggestions),
+        RYV_TEXT(str_notasksthisday),
+        RYV_TEXT(str_others),
+        RYV_TEXT(str_pause),
+        RYV_TEXT(str_report),
+        RYV_TEXT(str_tasknumb),
+        RYV_TEXT(str_total),
+        RYV_TEXT(str_version),
     };
 #undef RYV_TEXT
 }

@@ -24,8 +24,8 @@ struct TAppTexts final {
     QString str_deleteitem = QStringLiteral("Do you really want to delete the selected item?");
     QString str_groupmask = QStringLiteral("Task title mask:");
     QString str_groupname = QStringLiteral("Group name:");
-    QString str_newtaskonclick =
-        QStringLiteral("To start a new task, simply click here or press Ins ...");
+    QString str_newtaskonclick
+        = QStringLiteral("To start a new task, simply click here or press Ins ...");
     QString str_nosuggestions = QStringLiteral("No suggestions available ...");
     QString str_notasksthisday = QStringLiteral("There are no tasks on this day");
     QString str_others = QStringLiteral("Others");

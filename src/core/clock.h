@@ -22,7 +22,10 @@ public:
 // A clock that stands still until told otherwise; for tests and benchmarks.
 class TManualClock final : public TClock {
 public:
-    explicit TManualClock(TDateTime now = 0) : FNow(now) {}
+    explicit TManualClock(TDateTime now = 0)
+        : FNow(now)
+    {
+    }
     TDateTime Now() const override { return FNow; }
     void Set(TDateTime now) { FNow = now; }
     void AdvanceSeconds(double seconds) { FNow += seconds / 86400.0; }

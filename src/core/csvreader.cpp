@@ -40,7 +40,9 @@ QString UnquoteField(const QString& buffer, QChar quote)
 class TCsvParser final {
 public:
     TCsvParser(QChar quote, QChar delimiter, TCsvTable& table)
-        : FQuote(quote), FDelimiter(delimiter), FTable(table)
+        : FQuote(quote)
+        , FDelimiter(delimiter)
+        , FTable(table)
     {
     }
 
@@ -94,10 +96,7 @@ public:
     }
 
 private:
-    bool IsPlain(QChar c) const
-    {
-        return c.unicode() > 31 && c != FQuote && c != FDelimiter;
-    }
+    bool IsPlain(QChar c) const { return c.unicode() > 31 && c != FQuote && c != FDelimiter; }
 
     void EndField()
     {
@@ -139,8 +138,8 @@ bool ParseCsvText(const QString& text, QChar quote, QChar delimiter, TCsvTable& 
     return true;
 }
 
-bool ReadCsvFile(const QString& fileName, QChar quote, QChar delimiter, TCsvTable& table,
-                 QString& reason)
+bool ReadCsvFile(
+    const QString& fileName, QChar quote, QChar delimiter, TCsvTable& table, QString& reason)
 {
     reason.clear();
     const std::optional<QString> text = ReadTextFile(fileName);

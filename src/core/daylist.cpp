@@ -37,10 +37,14 @@ template <typename T> bool Assign(T& target, const T& value)
 
 } // namespace
 
-TDayList::TDayList(TDayListRole role, const TRyvOptions& options, const TClock& clock,
-                   QObject* parent)
-    : QObject(parent), FRole(role), FOptions(options), FClock(clock),
-      FClickStarts(role == TDayListRole::Today), FTotalText(DurationText(0))
+TDayList::TDayList(
+    TDayListRole role, const TRyvOptions& options, const TClock& clock, QObject* parent)
+    : QObject(parent)
+    , FRole(role)
+    , FOptions(options)
+    , FClock(clock)
+    , FClickStarts(role == TDayListRole::Today)
+    , FTotalText(DurationText(0))
 {
 }
 
@@ -225,8 +229,8 @@ void TDayList::UpdateRow(int row, bool withSeconds)
     if (e.IsPause()) {
         r.timeText = QStringLiteral(" ");
         r.taskText = AppTexts().str_pause + QStringLiteral(":  ") + ClockText(e.start)
-                     + QStringLiteral(" - ") + ClockText(e.stop) + QStringLiteral("  (")
-                     + DurationText(e.Duration()) + QLatin1Char(')');
+            + QStringLiteral(" - ") + ClockText(e.stop) + QStringLiteral("  (")
+            + DurationText(e.Duration()) + QLatin1Char(')');
         r.hoursText.clear();
         emit rowsChanged(row, row);
         return;
@@ -244,9 +248,8 @@ void TDayList::UpdateRow(int row, bool withSeconds)
     if (FSelTotalVisible && IsSelected(row)) {
         UpdateSelectionTotal();
     } else if (FTaskTotalVisible) {
-        const bool sameTask = std::any_of(FSelected.begin(), FSelected.end(), [&](int s) {
-            return TRyvItemList::SameText(RowAt(s).taskText, r.taskText);
-        });
+        const bool sameTask = std::any_of(FSelected.begin(), FSelected.end(),
+            [&](int s) { return TRyvItemList::SameText(RowAt(s).taskText, r.taskText); });
         if (sameTask)
             UpdateTaskTotal();
     }
@@ -279,7 +282,7 @@ void TDayList::SetSelection(QList<int> rows)
 
 void TDayList::SelectOnly(int row)
 {
-    SetSelection(QList<int>{row});
+    SetSelection(QList<int> { row });
 }
 
 void TDayList::ClearSelection()

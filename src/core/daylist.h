@@ -41,7 +41,7 @@ class TDayList final : public QObject {
 
 public:
     TDayList(TDayListRole role, const TRyvOptions& options, const TClock& clock,
-             QObject* parent = nullptr);
+        QObject* parent = nullptr);
     ~TDayList() override;
 
     TDayListRole Role() const { return FRole; }

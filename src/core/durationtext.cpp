@@ -41,7 +41,7 @@ QString DurationTextSec(TDateTime d)
 {
     const TDurationParts p = SplitDuration(d);
     return QString::number(p.h) + QLatin1Char(':') + TwoDigits(p.m) + QLatin1Char(':')
-           + TwoDigits(p.s);
+        + TwoDigits(p.s);
 }
 
 } // namespace ryv

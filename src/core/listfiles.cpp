@@ -22,7 +22,8 @@ bool MakeFolderOf(const QString& path, QString& errorText)
     const QString folder = QFileInfo(path).absolutePath();
     if (QDir().mkpath(folder))
         return true;
-    errorText = QStringLiteral("Cannot create the folder \"%1\".").arg(QDir::toNativeSeparators(folder));
+    errorText
+        = QStringLiteral("Cannot create the folder \"%1\".").arg(QDir::toNativeSeparators(folder));
     return false;
 }
 
@@ -69,7 +70,7 @@ QString DayFilePath(const TRyvOptions& options, TDateTime day)
         return options.FolderData + QStringLiteral("current.lst");
     const TDateTime midnight = MidnightOf(day);
     return options.FolderData + QString::number(ToQDate(midnight).year()) + QLatin1Char('/')
-           + DateToText(midnight) + QStringLiteral(".lst");
+        + DateToText(midnight) + QStringLiteral(".lst");
 }
 
 QString FavoritesFilePath(const TRyvOptions& options)
@@ -95,16 +96,16 @@ QString QuotedListText(const QString& text)
 QString DayFileLine(const TRyvItem& e, bool withStop)
 {
     return QString::number(static_cast<int>(e.kind)) + Delimiter
-           + QString::number(static_cast<int>(e.state)) + Delimiter + DateTimeToText(e.start)
-           + Delimiter + (withStop ? DateTimeToText(e.stop) : QString()) + Delimiter
-           + QuotedListText(e.title) + Delimiter + QuotedListText(e.url) + Delimiter
-           + QuotedListText(e.descr);
+        + QString::number(static_cast<int>(e.state)) + Delimiter + DateTimeToText(e.start)
+        + Delimiter + (withStop ? DateTimeToText(e.stop) : QString()) + Delimiter
+        + QuotedListText(e.title) + Delimiter + QuotedListText(e.url) + Delimiter
+        + QuotedListText(e.descr);
 }
 
 QString ListFileLine(const TRyvItem& e)
 {
     return QuotedListText(e.title) + Delimiter + QuotedListText(e.url) + Delimiter
-           + QuotedListText(e.descr);
+        + QuotedListText(e.descr);
 }
 
 QString DayFileText(const std::vector<const TRyvItem*>& entries, const TRyvItem* running)
@@ -126,8 +127,8 @@ QString ListFileText(const TRyvItemList& list, int maxCount)
     return text;
 }
 
-bool ReadDayFile(const QString& path, const TOpenStop& openStop, TEntries& entries,
-                 QString& reason, bool* openTaskLast)
+bool ReadDayFile(const QString& path, const TOpenStop& openStop, TEntries& entries, QString& reason,
+    bool* openTaskLast)
 {
     if (openTaskLast)
         *openTaskLast = false;
@@ -159,7 +160,7 @@ bool ReadDayFile(const QString& path, const TOpenStop& openStop, TEntries& entri
 }
 
 bool WriteDayFile(const QString& path, const std::vector<const TRyvItem*>& entries,
-                  const TRyvItem* running, QString& errorText)
+    const TRyvItem* running, QString& errorText)
 {
     return WriteListText(DayFileText(entries, running), path, errorText);
 }
@@ -181,8 +182,7 @@ bool ReadListFile(const QString& path, TRyvItemList& list, QString& reason)
     return true;
 }
 
-bool WriteListFile(const QString& path, const TRyvItemList& list, int maxCount,
-                   QString& errorText)
+bool WriteListFile(const QString& path, const TRyvItemList& list, int maxCount, QString& errorText)
 {
     return WriteListText(ListFileText(list, maxCount), path, errorText);
 }

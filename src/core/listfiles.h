@@ -24,7 +24,7 @@ class TRyvOptions;
 using TEntries = std::vector<std::unique_ptr<TRyvItem>>;
 
 // Header lines, exactly as written.
-QString DayFileHeader();  // kind;state;start;stop;"title";"url";"descr"
+QString DayFileHeader(); // kind;state;start;stop;"title";"url";"descr"
 QString ListFileHeader(); // "title";"url";"descr"
 
 // FolderData + "current.lst" for day 0, otherwise
@@ -44,8 +44,7 @@ QString ListFileLine(const TRyvItem& e);
 
 // The whole text of a day file: the header, then every entry with its stop,
 // then running (if given) without its stop.
-QString DayFileText(const std::vector<const TRyvItem*>& entries,
-                    const TRyvItem* running = nullptr);
+QString DayFileText(const std::vector<const TRyvItem*>& entries, const TRyvItem* running = nullptr);
 // The whole text of favorites.lst or recent.lst: the header and the first
 // maxCount entries of list (all when maxCount < 0).
 QString ListFileText(const TRyvItemList& list, int maxCount = -1);
@@ -59,20 +58,19 @@ using TOpenStop = std::function<TDateTime(const TRyvItem& entry)>;
 // empty day (true). False with the reader's reason when the file exists but
 // is empty or cannot be read. openTaskLast (optional) tells whether the last
 // entry read is a task that was stored without a stop.
-bool ReadDayFile(const QString& path, const TOpenStop& openStop, TEntries& entries,
-                 QString& reason, bool* openTaskLast = nullptr);
+bool ReadDayFile(const QString& path, const TOpenStop& openStop, TEntries& entries, QString& reason,
+    bool* openTaskLast = nullptr);
 // Writes a day file (see DayFileText), creating its folder first. False with
 // the system's error text when the folder or the file cannot be written; the
 // old file is then left as it was.
 bool WriteDayFile(const QString& path, const std::vector<const TRyvItem*>& entries,
-                  const TRyvItem* running, QString& errorText);
+    const TRyvItem* running, QString& errorText);
 
 // Reads favorites.lst or recent.lst and appends every line to list as a new
 // task entry (duplicate lines give duplicate entries). A missing file adds
 // nothing (true).
 bool ReadListFile(const QString& path, TRyvItemList& list, QString& reason);
 // Writes favorites.lst or recent.lst (see ListFileText), creating its folder.
-bool WriteListFile(const QString& path, const TRyvItemList& list, int maxCount,
-                   QString& errorText);
+bool WriteListFile(const QString& path, const TRyvItemList& list, int maxCount, QString& errorText);
 
 } // namespace ryv

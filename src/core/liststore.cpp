@@ -29,11 +29,15 @@ void AppendRows(TDayList& list, TEntries& entries)
 
 } // namespace
 
-TListStore::TListStore(TDayList& today, TDayList& history, TRyvItemList& favs,
-                       TRyvItemList& recent, const TRyvOptions& options, const TClock& clock,
-                       QObject* parent)
-    : QObject(parent), FToday(today), FHistory(history), FFavs(favs), FRecent(recent),
-      FOptions(options), FClock(clock)
+TListStore::TListStore(TDayList& today, TDayList& history, TRyvItemList& favs, TRyvItemList& recent,
+    const TRyvOptions& options, const TClock& clock, QObject* parent)
+    : QObject(parent)
+    , FToday(today)
+    , FHistory(history)
+    , FFavs(favs)
+    , FRecent(recent)
+    , FOptions(options)
+    , FClock(clock)
 {
     tmrSave.setInterval(3000);
     tmrSave.setSingleShot(true);
@@ -145,8 +149,8 @@ bool TListStore::LoadHistoryDay()
     TEntries entries;
     QString reason;
     const bool ok = ReadDayFile(
-        DayFilePath(FOptions, day), [](const TRyvItem& e) { return EndOfDayOf(e.start); },
-        entries, reason);
+        DayFilePath(FOptions, day), [](const TRyvItem& e) { return EndOfDayOf(e.start); }, entries,
+        reason);
     AppendRows(FHistory, entries);
     if (!FHistory.IsEmpty())
         FHistory.SelectAndShow(FHistory.Count() - 1);
@@ -161,8 +165,8 @@ bool TListStore::SaveWorkspace()
 {
     QString error;
     if (!WriteListFile(FavoritesFilePath(FOptions), FFavs, -1, error)
-        || !WriteListFile(RecentFilePath(FOptions), FRecent, std::max(0, FOptions.RecentMaxCnt),
-                          error)) {
+        || !WriteListFile(
+            RecentFilePath(FOptions), FRecent, std::max(0, FOptions.RecentMaxCnt), error)) {
         Report(SaveWorkspaceFailed, error);
         return false;
     }

@@ -28,7 +28,7 @@ class TListStore final : public QObject {
 
 public:
     TListStore(TDayList& today, TDayList& history, TRyvItemList& favs, TRyvItemList& recent,
-               const TRyvOptions& options, const TClock& clock, QObject* parent = nullptr);
+        const TRyvOptions& options, const TClock& clock, QObject* parent = nullptr);
 
     // Today's log. immediately false only (re)starts tmrSave. Day 0 writes
     // current.lst (the running entry last, without its stop); another day

@@ -19,8 +19,8 @@ class ITaskDialog {
 public:
     virtual ~ITaskDialog() = default;
     virtual bool ExecuteTaskDialog(TRyvItem& entry, const QString& caption, bool isNew,
-                                   bool askDuration, const TRyvItem* previous,
-                                   bool fromFavourite) = 0;
+        bool askDuration, const TRyvItem* previous, bool fromFavourite)
+        = 0;
 };
 
 // Yes/No questions and warning boxes.

@@ -47,8 +47,8 @@ void TRyvItemList::Clear()
 
 int TRyvItemList::IndexOf(const TRyvItem* item) const
 {
-    const auto it = std::find_if(FItems.begin(), FItems.end(),
-                                 [item](const auto& p) { return p.get() == item; });
+    const auto it = std::find_if(
+        FItems.begin(), FItems.end(), [item](const auto& p) { return p.get() == item; });
     return it == FItems.end() ? -1 : static_cast<int>(it - FItems.begin());
 }
 

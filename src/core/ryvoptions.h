@@ -19,18 +19,18 @@ public:
     // folder this way.
     explicit TRyvOptions(const QString& folderApp);
 
-    QString FolderApp;     // base of the other folders
-    QString FolderData;    // FolderApp + "data/"
+    QString FolderApp; // base of the other folders
+    QString FolderData; // FolderApp + "data/"
     QString FolderPlugins; // FolderApp + "plugins/"
-    QSize TaskDlgSize{0, 0};
+    QSize TaskDlgSize { 0, 0 };
     QStringList ExcludedApps;
     int RecentMaxCnt = 10;
     bool ListShowStop = true;
     QString ExportExt = QStringLiteral("html");
     QString ReportsTitle;
     quint8 SpendToClipboard = 2; // 0 none, 1 standard, 2 Git
-    QStringList GroupMasks;      // "name=mask"
-    quint8 WindowTitleType = 0;  // 0 current task, 1 total duration
+    QStringList GroupMasks; // "name=mask"
+    quint8 WindowTitleType = 0; // 0 current task, 1 total duration
     bool AutoShowSuggest = true;
     QString LangCode;
     QString StateExportLast;

@@ -26,23 +26,23 @@ struct TButtonEntry {
 };
 
 // In the order in which the buttons appear.
-const std::array<TButtonEntry, 12> ButtonTable{{
-    {mbYes, &TDialogTexts::lng_MsgBtnYes, QMessageBox::YesRole, mrYes, "Yes"},
-    {mbNo, &TDialogTexts::lng_MsgBtnNo, QMessageBox::NoRole, mrNo, "No"},
-    {mbOK, &TDialogTexts::lng_MsgBtnOK, QMessageBox::AcceptRole, mrOk, "OK"},
-    {mbCancel, &TDialogTexts::lng_MsgBtnCancel, QMessageBox::RejectRole, mrCancel, "Cancel"},
-    {mbAbort, &TDialogTexts::lng_MsgBtnAbort, QMessageBox::RejectRole, mrAbort, "Abort"},
-    {mbRetry, &TDialogTexts::lng_MsgBtnRetry, QMessageBox::AcceptRole, mrRetry, "Retry"},
-    {mbIgnore, &TDialogTexts::lng_MsgBtnIgnore, QMessageBox::AcceptRole, mrIgnore, "Ignore"},
-    {mbAll, &TDialogTexts::lng_MsgBtnAll, QMessageBox::YesRole, mrAll, "All"},
-    {mbNoToAll, &TDialogTexts::lng_MsgBtnNoToAll, QMessageBox::NoRole, mrNoToAll, "NoToAll"},
-    {mbYesToAll, &TDialogTexts::lng_MsgBtnYesToAll, QMessageBox::YesRole, mrYesToAll, "YesToAll"},
-    {mbHelp, &TDialogTexts::lng_MsgBtnHelp, QMessageBox::HelpRole, mrHelp, "Help"},
-    {mbClose, &TDialogTexts::lng_MsgBtnClose, QMessageBox::RejectRole, mrClose, "Close"},
-}};
+const std::array<TButtonEntry, 12> ButtonTable { {
+    { mbYes, &TDialogTexts::lng_MsgBtnYes, QMessageBox::YesRole, mrYes, "Yes" },
+    { mbNo, &TDialogTexts::lng_MsgBtnNo, QMessageBox::NoRole, mrNo, "No" },
+    { mbOK, &TDialogTexts::lng_MsgBtnOK, QMessageBox::AcceptRole, mrOk, "OK" },
+    { mbCancel, &TDialogTexts::lng_MsgBtnCancel, QMessageBox::RejectRole, mrCancel, "Cancel" },
+    { mbAbort, &TDialogTexts::lng_MsgBtnAbort, QMessageBox::RejectRole, mrAbort, "Abort" },
+    { mbRetry, &TDialogTexts::lng_MsgBtnRetry, QMessageBox::AcceptRole, mrRetry, "Retry" },
+    { mbIgnore, &TDialogTexts::lng_MsgBtnIgnore, QMessageBox::AcceptRole, mrIgnore, "Ignore" },
+    { mbAll, &TDialogTexts::lng_MsgBtnAll, QMessageBox::YesRole, mrAll, "All" },
+    { mbNoToAll, &TDialogTexts::lng_MsgBtnNoToAll, QMessageBox::NoRole, mrNoToAll, "NoToAll" },
+    { mbYesToAll, &TDialogTexts::lng_MsgBtnYesToAll, QMessageBox::YesRole, mrYesToAll, "YesToAll" },
+    { mbHelp, &TDialogTexts::lng_MsgBtnHelp, QMessageBox::HelpRole, mrHelp, "Help" },
+    { mbClose, &TDialogTexts::lng_MsgBtnClose, QMessageBox::RejectRole, mrClose, "Close" },
+} };
 
 // Which button answers Escape and the window's close button, best first.
-constexpr std::array<TMsgDlgBtn, 4> EscapeOrder{mbCancel, mbClose, mbNo, mbOK};
+constexpr std::array<TMsgDlgBtn, 4> EscapeOrder { mbCancel, mbClose, mbNo, mbOK };
 
 constexpr int MinClientWidth = 300;
 
@@ -92,7 +92,12 @@ QMessageBox::Icon KindIcon(TMsgDlgType type)
 // Places itself once its size is known, before it appears on screen.
 class TLangMessageBox final : public QMessageBox {
 public:
-    TLangMessageBox(QWidget* parent, int x, int y) : QMessageBox(parent), FX(x), FY(y) {}
+    TLangMessageBox(QWidget* parent, int x, int y)
+        : QMessageBox(parent)
+        , FX(x)
+        , FY(y)
+    {
+    }
 
 protected:
     void showEvent(QShowEvent* event) override
@@ -112,7 +117,8 @@ private:
             return;
         const QRect area = screen->availableGeometry();
         const QSize size = frameGeometry().size();
-        const int left = FX < 0 ? area.left() + (area.width() - size.width()) / 2 : area.left() + FX;
+        const int left
+            = FX < 0 ? area.left() + (area.width() - size.width()) / 2 : area.left() + FX;
         const int top = FY < 0 ? area.top() + (area.height() - size.height()) / 2 : area.top() + FY;
         move(left, top);
     }
@@ -189,8 +195,8 @@ int ShowLangMessageBox(const TMessageBoxRequest& request, QWidget* parent)
 }
 
 int LangMessageDlg(const QString& title, const QString& msg, TMsgDlgType dlgType,
-                   TMsgDlgButtons buttons, TMsgDlgBtn defaultButton, int x, int y,
-                   const QString& helpFileName, QWidget* parent)
+    TMsgDlgButtons buttons, TMsgDlgBtn defaultButton, int x, int y, const QString& helpFileName,
+    QWidget* parent)
 {
     TMessageBoxRequest request;
     request.Title = title;

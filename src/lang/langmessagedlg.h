@@ -48,7 +48,7 @@ enum TModalResult {
 int MsgDlgButtonResult(TMsgDlgBtn button);
 
 struct TMessageBoxRequest {
-    QString Title;   // the emphasised first line; empty: the application title
+    QString Title; // the emphasised first line; empty: the application title
     QString Msg;
     TMsgDlgType DlgType = mtInformation;
     TMsgDlgButtons Buttons = mbOK;
@@ -77,8 +77,8 @@ int ShowLangMessageBox(const TMessageBoxRequest& request, QWidget* parent);
 
 // The program's translated message box (About box, language errors).
 int LangMessageDlg(const QString& title, const QString& msg, TMsgDlgType dlgType,
-                   TMsgDlgButtons buttons, TMsgDlgBtn defaultButton, int x = -1, int y = -1,
-                   const QString& helpFileName = QString(), QWidget* parent = nullptr);
+    TMsgDlgButtons buttons, TMsgDlgBtn defaultButton, int x = -1, int y = -1,
+    const QString& helpFileName = QString(), QWidget* parent = nullptr);
 
 } // namespace ryv
 

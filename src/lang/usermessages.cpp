@@ -4,7 +4,10 @@
 
 namespace ryv {
 
-TUserMessages::TUserMessages(QWidget* parent) : FParent(parent) {}
+TUserMessages::TUserMessages(QWidget* parent)
+    : FParent(parent)
+{
+}
 
 bool TUserMessages::ConfirmYesNo(const QString& text)
 {

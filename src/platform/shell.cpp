@@ -5,8 +5,8 @@
 #include <QEventLoop>
 #include <QFileInfo>
 #include <QProcess>
-#include <QTimer>
 #include <QRegularExpression>
+#include <QTimer>
 
 namespace ryv {
 
@@ -51,9 +51,15 @@ bool ShellOpen(const QString& target)
     return url.isValid() && QDesktopServices::openUrl(url);
 }
 
-TDesktopShell::TDesktopShell() : FOpener(&QDesktopServices::openUrl) {}
+TDesktopShell::TDesktopShell()
+    : FOpener(&QDesktopServices::openUrl)
+{
+}
 
-TDesktopShell::TDesktopShell(TOpener opener) : FOpener(std::move(opener)) {}
+TDesktopShell::TDesktopShell(TOpener opener)
+    : FOpener(std::move(opener))
+{
+}
 
 bool TDesktopShell::ShellOpen(const QString& target)
 {
@@ -61,8 +67,8 @@ bool TDesktopShell::ShellOpen(const QString& target)
     return url.isValid() && FOpener && FOpener(url);
 }
 
-TRunResult ShellOpenAndWait(const QString& program, const QStringList& arguments,
-                            const QString& directory, int timeoutMs)
+TRunResult ShellOpenAndWait(
+    const QString& program, const QStringList& arguments, const QString& directory, int timeoutMs)
 {
     TRunResult result;
     QProcess process;
@@ -75,13 +81,12 @@ TRunResult ShellOpenAndWait(const QString& program, const QStringList& arguments
     QEventLoop loop;
     bool failedToStart = false;
     QObject::connect(&process, &QProcess::finished, &loop, &QEventLoop::quit);
-    QObject::connect(&process, &QProcess::errorOccurred, &loop,
-                     [&](QProcess::ProcessError error) {
-                         if (error == QProcess::FailedToStart) {
-                             failedToStart = true;
-                             loop.quit();
-                         }
-                     });
+    QObject::connect(&process, &QProcess::errorOccurred, &loop, [&](QProcess::ProcessError error) {
+        if (error == QProcess::FailedToStart) {
+            failedToStart = true;
+            loop.quit();
+        }
+    });
     bool timedOut = false;
     QTimer limit;
     limit.setSingleShot(true);
@@ -104,8 +109,8 @@ TRunResult ShellOpenAndWait(const QString& program, const QStringList& arguments
     result.Started = true;
     if (timedOut) {
         result.TimedOut = true;
-        result.Error = QStringLiteral("The program did not end within %1 seconds.")
-                           .arg(timeoutMs / 1000.0);
+        result.Error
+            = QStringLiteral("The program did not end within %1 seconds.").arg(timeoutMs / 1000.0);
         return result;
     }
     result.Crashed = process.exitStatus() == QProcess::CrashExit;

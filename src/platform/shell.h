@@ -56,6 +56,6 @@ struct TRunResult {
 // has not ended by then is killed and the run counts as failed, so a hung
 // helper cannot keep a command waiting forever.
 TRunResult ShellOpenAndWait(const QString& program, const QStringList& arguments,
-                            const QString& directory = {}, int timeoutMs = -1);
+    const QString& directory = {}, int timeoutMs = -1);
 
 } // namespace ryv

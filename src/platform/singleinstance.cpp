@@ -32,7 +32,8 @@ QString RuntimeFolder()
 
 } // namespace
 
-TSingleInstance::TSingleInstance(const QString& name, QObject* parent) : QObject(parent)
+TSingleInstance::TSingleInstance(const QString& name, QObject* parent)
+    : QObject(parent)
 {
     const QString base = QStringLiteral("%1-%2").arg(name).arg(::getuid());
     const QString folder = RuntimeFolder();
@@ -75,7 +76,7 @@ bool TSingleInstance::Listen()
     QLocalServer::removeServer(FServerName);
     if (!FServer->listen(FServerName))
         qWarning("Single instance: cannot listen on %s: %s", qPrintable(FServerName),
-                 qPrintable(FServer->errorString()));
+            qPrintable(FServer->errorString()));
     return true;
 }
 

@@ -22,8 +22,8 @@ class TSingleInstance final : public QObject {
 public:
     // name: distinguishes programs (and tests); it is combined with the
     // user id and placed in the user's runtime folder.
-    explicit TSingleInstance(const QString& name = QStringLiteral("RyvTracker"),
-                             QObject* parent = nullptr);
+    explicit TSingleInstance(
+        const QString& name = QStringLiteral("RyvTracker"), QObject* parent = nullptr);
     ~TSingleInstance() override;
 
     // true: this process is the first and now listens for later starts.

@@ -22,7 +22,10 @@ QString Canonical(const QString& fileName)
 
 } // namespace
 
-TVersionInfo::TVersionInfo() : TVersionInfo(QCoreApplication::applicationFilePath()) {}
+TVersionInfo::TVersionInfo()
+    : TVersionInfo(QCoreApplication::applicationFilePath())
+{
+}
 
 TVersionInfo::TVersionInfo(const QString& fileName)
 {
@@ -63,7 +66,7 @@ QString TVersionInfo::GetVerValue(const QString& verName) const
 
 std::array<quint16, 4> TVersionInfo::FixedVersion(bool /*product*/) const
 {
-    std::array<quint16, 4> parts{0, 0, 0, 0};
+    std::array<quint16, 4> parts { 0, 0, 0, 0 };
     if (!FValid)
         return parts;
     const QStringList numbers = ProgramVersion().split(QLatin1Char('.'));

@@ -10,7 +10,6 @@
 #include "reports/reportloader.h"
 #include "reports/reportsummary.h"
 
-
 #include <algorithm>
 
 namespace ryv {

@@ -10,8 +10,8 @@ QColor BlendColors(const QColor& c1, const QColor& c2)
 {
     const QColor a = c1.toRgb();
     const QColor b = c2.toRgb();
-    return QColor(a.red() / 2 + b.red() / 2, a.green() / 2 + b.green() / 2,
-                  a.blue() / 2 + b.blue() / 2);
+    return QColor(
+        a.red() / 2 + b.red() / 2, a.green() / 2 + b.green() / 2, a.blue() / 2 + b.blue() / 2);
 }
 
 void DrawTextInRect(QPainter& painter, const QString& text, const QRect& rect, bool centred)

@@ -15,56 +15,56 @@ namespace {
 
 struct TIconEntry {
     TRyvIcon id;
-    const char* file;   // below :/icons/, without ".svg"
+    const char* file; // below :/icons/, without ".svg"
     const char* themes; // freedesktop names, space separated, best first
 };
 
 // Theme names follow the freedesktop naming of icons and the common
 // extensions of the big themes; ours is used when none is found.
-constexpr std::array<TIconEntry, 39> IconTable{{
-    {TRyvIcon::Start, "start", "media-playback-start"},
+constexpr std::array<TIconEntry, 39> IconTable { {
+    { TRyvIcon::Start, "start", "media-playback-start" },
     // The images of the start and stop buttons tell working from idle, so
     // each state has a theme name of its own and never falls back to the
     // other's.
-    {TRyvIcon::StartSwitch, "switch", "media-skip-forward"},
-    {TRyvIcon::Stop, "stop", "process-stop"},
-    {TRyvIcon::StopIdle, "stop-idle", "media-playback-stop"},
-    {TRyvIcon::Add, "add", "list-add"},
-    {TRyvIcon::Edit, "edit", "document-edit document-properties"},
-    {TRyvIcon::Delete, "delete", "edit-delete"},
-    {TRyvIcon::Clear, "clear", "edit-clear-all edit-clear-list"},
-    {TRyvIcon::Done, "done", "object-select checkmark dialog-ok-apply"},
-    {TRyvIcon::MoveUp, "up", "go-up"},
-    {TRyvIcon::MoveDown, "down", "go-down"},
-    {TRyvIcon::Earlier, "earlier", ""},
-    {TRyvIcon::Later, "later", ""},
-    {TRyvIcon::Shorten, "shorten", ""},
-    {TRyvIcon::Extend, "extend", ""},
-    {TRyvIcon::OpenLink, "link", "insert-link"},
-    {TRyvIcon::Favourites, "favourites", "bookmarks emblem-favorite"},
-    {TRyvIcon::Favourite, "star-on", "starred"},
-    {TRyvIcon::NotFavourite, "star-off", "non-starred"},
-    {TRyvIcon::Recent, "recent", "document-open-recent"},
-    {TRyvIcon::History, "history", "view-history document-open-recent"},
-    {TRyvIcon::Calendar, "calendar", "view-calendar x-office-calendar"},
-    {TRyvIcon::Reports, "reports", "view-statistics x-office-spreadsheet"},
-    {TRyvIcon::Export, "export", "document-export document-save-as"},
-    {TRyvIcon::Copy, "copy", "edit-copy"},
-    {TRyvIcon::Pin, "pin", "window-pin"},
-    {TRyvIcon::Unpin, "unpin", "window-unpin"},
-    {TRyvIcon::Compact, "compact", "view-restore"},
-    {TRyvIcon::CompactLeave, "compact-leave", "view-fullscreen"},
-    {TRyvIcon::Menu, "menu", "open-menu application-menu"},
-    {TRyvIcon::Settings, "settings", "preferences-system configure"},
-    {TRyvIcon::Plans, "plans", "view-list-details"},
-    {TRyvIcon::Shortcuts, "shortcuts", "input-keyboard"},
-    {TRyvIcon::Suggest, "suggest", ""},
-    {TRyvIcon::Back, "back", "go-previous"},
-    {TRyvIcon::Forward, "forward", "go-next"},
-    {TRyvIcon::Close, "close", "window-close"},
-    {TRyvIcon::About, "about", "help-about"},
-    {TRyvIcon::Languages, "languages", "preferences-desktop-locale"},
-}};
+    { TRyvIcon::StartSwitch, "switch", "media-skip-forward" },
+    { TRyvIcon::Stop, "stop", "process-stop" },
+    { TRyvIcon::StopIdle, "stop-idle", "media-playback-stop" },
+    { TRyvIcon::Add, "add", "list-add" },
+    { TRyvIcon::Edit, "edit", "document-edit document-properties" },
+    { TRyvIcon::Delete, "delete", "edit-delete" },
+    { TRyvIcon::Clear, "clear", "edit-clear-all edit-clear-list" },
+    { TRyvIcon::Done, "done", "object-select checkmark dialog-ok-apply" },
+    { TRyvIcon::MoveUp, "up", "go-up" },
+    { TRyvIcon::MoveDown, "down", "go-down" },
+    { TRyvIcon::Earlier, "earlier", "" },
+    { TRyvIcon::Later, "later", "" },
+    { TRyvIcon::Shorten, "shorten", "" },
+    { TRyvIcon::Extend, "extend", "" },
+    { TRyvIcon::OpenLink, "link", "insert-link" },
+    { TRyvIcon::Favourites, "favourites", "bookmarks emblem-favorite" },
+    { TRyvIcon::Favourite, "star-on", "starred" },
+    { TRyvIcon::NotFavourite, "star-off", "non-starred" },
+    { TRyvIcon::Recent, "recent", "document-open-recent" },
+    { TRyvIcon::History, "history", "view-history document-open-recent" },
+    { TRyvIcon::Calendar, "calendar", "view-calendar x-office-calendar" },
+    { TRyvIcon::Reports, "reports", "view-statistics x-office-spreadsheet" },
+    { TRyvIcon::Export, "export", "document-export document-save-as" },
+    { TRyvIcon::Copy, "copy", "edit-copy" },
+    { TRyvIcon::Pin, "pin", "window-pin" },
+    { TRyvIcon::Unpin, "unpin", "window-unpin" },
+    { TRyvIcon::Compact, "compact", "view-restore" },
+    { TRyvIcon::CompactLeave, "compact-leave", "view-fullscreen" },
+    { TRyvIcon::Menu, "menu", "open-menu application-menu" },
+    { TRyvIcon::Settings, "settings", "preferences-system configure" },
+    { TRyvIcon::Plans, "plans", "view-list-details" },
+    { TRyvIcon::Shortcuts, "shortcuts", "input-keyboard" },
+    { TRyvIcon::Suggest, "suggest", "" },
+    { TRyvIcon::Back, "back", "go-previous" },
+    { TRyvIcon::Forward, "forward", "go-next" },
+    { TRyvIcon::Close, "close", "window-close" },
+    { TRyvIcon::About, "about", "help-about" },
+    { TRyvIcon::Languages, "languages", "preferences-desktop-locale" },
+} };
 
 bool GUseTheme = true;
 

@@ -8,46 +8,46 @@ namespace ryv {
 
 // The images of the window's commands, buttons and list marks.
 enum class TRyvIcon {
-    Start,       // acStart while idle, acStartAs
+    Start, // acStart while idle, acStartAs
     StartSwitch, // acStart while a task runs: switch to a new task
-    Stop,        // acStop while a task runs
-    StopIdle,    // acStop while idle: nothing to stop
-    Add,         // acAdd, acAddHist, acAddAs
-    Edit,        // acEdit, acEdit2
-    Delete,      // acDelete, acDelHist, acDelFav
-    Clear,       // acClear
-    Done,        // acTaskDone and the done mark of the day lists
-    MoveUp,      // acMoveUp, acHistMoveUp, acMoveFavUp
-    MoveDown,    // acMoveDn, acHistMoveDown, acMoveFavDn
-    Earlier,     // acMoveBack and the other "earlier start" commands
-    Later,       // acMoveForw and the other "later start" commands
-    Shorten,     // acShortenTime, acHistShortenTime
-    Extend,      // acExtendTime, acHistExtendTime
-    OpenLink,    // acOpenURL, acOpenURL2, the task dialog's link button
-    Favourites,  // acFavs
-    Favourite,   // the star of a favourite (task dialog, favourites list)
+    Stop, // acStop while a task runs
+    StopIdle, // acStop while idle: nothing to stop
+    Add, // acAdd, acAddHist, acAddAs
+    Edit, // acEdit, acEdit2
+    Delete, // acDelete, acDelHist, acDelFav
+    Clear, // acClear
+    Done, // acTaskDone and the done mark of the day lists
+    MoveUp, // acMoveUp, acHistMoveUp, acMoveFavUp
+    MoveDown, // acMoveDn, acHistMoveDown, acMoveFavDn
+    Earlier, // acMoveBack and the other "earlier start" commands
+    Later, // acMoveForw and the other "later start" commands
+    Shorten, // acShortenTime, acHistShortenTime
+    Extend, // acExtendTime, acHistExtendTime
+    OpenLink, // acOpenURL, acOpenURL2, the task dialog's link button
+    Favourites, // acFavs
+    Favourite, // the star of a favourite (task dialog, favourites list)
     NotFavourite, // the empty star of the task dialog
-    Recent,      // the mark of a recently used task
-    History,     // acHistory
-    Calendar,    // the history's calendar
-    Reports,     // acReports
-    Export,      // acExport
-    Copy,        // acCopyToClipboard
-    Pin,         // acPinToTop while not pinned
-    Unpin,       // acPinToTop while pinned
-    Compact,     // acCompactMode: enter compact mode
+    Recent, // the mark of a recently used task
+    History, // acHistory
+    Calendar, // the history's calendar
+    Reports, // acReports
+    Export, // acExport
+    Copy, // acCopyToClipboard
+    Pin, // acPinToTop while not pinned
+    Unpin, // acPinToTop while pinned
+    Compact, // acCompactMode: enter compact mode
     CompactLeave, // acCompactMode while compact: leave it
-    Menu,        // a generic menu button
-    Settings,    // the Settings submenu
-    Plans,       // acPlans
-    Shortcuts,   // acShortcuts
-    Suggest,     // the task dialog's suggestion button
-    Back,        // previous history day
-    Forward,     // next history day
-    Close,       // acClose
-    About,       // the About entry
-    Languages,   // the Languages submenu
-    App,         // the application's own icon
+    Menu, // a generic menu button
+    Settings, // the Settings submenu
+    Plans, // acPlans
+    Shortcuts, // acShortcuts
+    Suggest, // the task dialog's suggestion button
+    Back, // previous history day
+    Forward, // next history day
+    Close, // acClose
+    About, // the About entry
+    Languages, // the Languages submenu
+    App, // the application's own icon
 };
 
 // The icon for id: the desktop theme's icon when the theme has a fitting one,

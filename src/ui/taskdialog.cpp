@@ -33,8 +33,7 @@ const char* const TagProperty = "tag";
 // wide as the fields are high, the hours field.
 enum { ColName = 0, ColSuggest, ColOpenLink, ColFavorite, ColGap, ColHours, ColCount };
 
-QToolButton* MakeImageButton(QWidget* parent, const char* name, TRyvIcon icon,
-                             const QString& hint)
+QToolButton* MakeImageButton(QWidget* parent, const char* name, TRyvIcon icon, const QString& hint)
 {
     auto* button = new QToolButton(parent);
     button->setObjectName(QString::fromLatin1(name));
@@ -48,9 +47,13 @@ QToolButton* MakeImageButton(QWidget* parent, const char* name, TRyvIcon icon,
 } // namespace
 
 TfrmRyvTask::TfrmRyvTask(TRyvOptions& options, TRyvItemList& favorites, IClipboard& clipboard,
-                         IShell& shell, QWidget* mainWindow)
-    : QDialog(mainWindow), FOptions(options), FFavorites(favorites), FClipboard(clipboard),
-      FShell(shell), FMainWindow(mainWindow)
+    IShell& shell, QWidget* mainWindow)
+    : QDialog(mainWindow)
+    , FOptions(options)
+    , FFavorites(favorites)
+    , FClipboard(clipboard)
+    , FShell(shell)
+    , FMainWindow(mainWindow)
 {
     setObjectName(QStringLiteral("frmRyvTask"));
     setWindowTitle(QStringLiteral("Task"));
@@ -100,12 +103,12 @@ void TfrmRyvTask::BuildControls()
     edName->setMaxLength(MaxTitleLength);
     grid->addWidget(edName, 1, ColName);
 
-    sbSuggest = MakeImageButton(this, "sbSuggest", TRyvIcon::Suggest,
-                                QStringLiteral("Show/hide suggested tasks"));
+    sbSuggest = MakeImageButton(
+        this, "sbSuggest", TRyvIcon::Suggest, QStringLiteral("Show/hide suggested tasks"));
     sbOpenLink = MakeImageButton(this, "sbOpenLink", TRyvIcon::OpenLink,
-                                 QStringLiteral("Open the link associated with the task"));
-    sbFavorite = MakeImageButton(this, "sbFavorite", TRyvIcon::NotFavourite,
-                                 QStringLiteral("Add/remove favorite"));
+        QStringLiteral("Open the link associated with the task"));
+    sbFavorite = MakeImageButton(
+        this, "sbFavorite", TRyvIcon::NotFavourite, QStringLiteral("Add/remove favorite"));
     sbFavorite->setProperty(TagProperty, 0);
     grid->addWidget(sbSuggest, 1, ColSuggest);
     grid->addWidget(sbOpenLink, 1, ColOpenLink);
@@ -113,8 +116,8 @@ void TfrmRyvTask::BuildControls()
 
     edHours = new QLineEdit(this);
     edHours->setObjectName(QStringLiteral("edHours"));
-    edHours->setFixedWidth(edHours->fontMetrics().horizontalAdvance(QStringLiteral("00000:00"))
-                           + 16);
+    edHours->setFixedWidth(
+        edHours->fontMetrics().horizontalAdvance(QStringLiteral("00000:00")) + 16);
     grid->addWidget(edHours, 1, ColHours);
 
     Label1 = new QLabel(QStringLiteral("Description:"), this);
@@ -157,7 +160,7 @@ void TfrmRyvTask::BuildControls()
     lvSuggest = new QTreeWidget(this);
     lvSuggest->setObjectName(QStringLiteral("lvSuggest"));
     lvSuggest->setColumnCount(2);
-    lvSuggest->setHeaderLabels({QStringLiteral("Task"), QStringLiteral("Source")});
+    lvSuggest->setHeaderLabels({ QStringLiteral("Task"), QStringLiteral("Source") });
     lvSuggest->setHeaderHidden(true);
     lvSuggest->setRootIsDecorated(false);
     lvSuggest->setSelectionBehavior(QAbstractItemView::SelectRows);
@@ -191,7 +194,7 @@ void TfrmRyvTask::BuildControls()
 }
 
 void TfrmRyvTask::Prepare(const TRyvItem& entry, const QString& caption, bool isNew,
-                          bool askDuration, const TRyvItem* previous, bool fromFavourite)
+    bool askDuration, const TRyvItem* previous, bool fromFavourite)
 {
     if (!caption.isEmpty())
         lbName->setText(caption);
@@ -214,7 +217,7 @@ void TfrmRyvTask::Prepare(const TRyvItem& entry, const QString& caption, bool is
     if (screen) {
         const bool onShow = FMainWindow && FMainWindow->isVisible() && !FMainWindow->isMinimized();
         move(Placement(onShow ? FMainWindow->frameGeometry() : QRect(), onShow, size(),
-                       screen->availableGeometry()));
+            screen->availableGeometry()));
     }
 
     FClipText = TrimClipText(FClipboard.Text());
@@ -259,13 +262,13 @@ TDateTime TfrmRyvTask::ParseDuration(const QString& text)
     return timeOfDay > 0 ? timeOfDay : OneHour;
 }
 
-QPoint TfrmRyvTask::Placement(const QRect& mainFrame, bool mainOnShow, const QSize& dialogSize,
-                              const QRect& workArea)
+QPoint TfrmRyvTask::Placement(
+    const QRect& mainFrame, bool mainOnShow, const QSize& dialogSize, const QRect& workArea)
 {
     const QRect& around = mainOnShow ? mainFrame : workArea;
     QRect rect(QPoint(around.left() + (around.width() - dialogSize.width()) / 2,
-                      around.top() + (around.height() - dialogSize.height()) / 2),
-               dialogSize);
+                   around.top() + (around.height() - dialogSize.height()) / 2),
+        dialogSize);
     if (!mainOnShow)
         return rect.topLeft();
     if (rect.right() > workArea.right())
@@ -384,8 +387,8 @@ void TfrmRyvTask::timerSuggestTimer()
         HideSuggestions();
         return;
     }
-    ShowSuggestions(edName->text().left(edName->hasSelectedText() ? edName->selectionStart()
-                                                                 : edName->cursorPosition()));
+    ShowSuggestions(edName->text().left(
+        edName->hasSelectedText() ? edName->selectionStart() : edName->cursorPosition()));
 }
 
 void TfrmRyvTask::ShowSuggestions(const QString& filter)
@@ -403,9 +406,9 @@ void TfrmRyvTask::HideSuggestions()
 
 void TfrmRyvTask::UpdateFavoriteImage()
 {
-    sbFavorite->setIcon(RyvIcon(sbFavorite->property(TagProperty).toInt() == 1
-                                    ? TRyvIcon::Favourite
-                                    : TRyvIcon::NotFavourite));
+    sbFavorite->setIcon(
+        RyvIcon(sbFavorite->property(TagProperty).toInt() == 1 ? TRyvIcon::Favourite
+                                                               : TRyvIcon::NotFavourite));
 }
 
 void TfrmRyvTask::UpdateOpenLinkEnabled()
@@ -431,15 +434,17 @@ void TfrmRyvTask::SetMainPinned(QWidget* window, bool pinned)
 }
 
 TTaskDialog::TTaskDialog(TRyvOptions& options, TRyvItemList& favorites, IClipboard& clipboard,
-                         IShell& shell, QWidget* mainWindow)
-    : FOptions(options), FFavorites(favorites), FClipboard(clipboard), FShell(shell),
-      FMainWindow(mainWindow)
+    IShell& shell, QWidget* mainWindow)
+    : FOptions(options)
+    , FFavorites(favorites)
+    , FClipboard(clipboard)
+    , FShell(shell)
+    , FMainWindow(mainWindow)
 {
 }
 
 bool TTaskDialog::ExecuteTaskDialog(TRyvItem& entry, const QString& caption, bool isNew,
-                                    bool askDuration, const TRyvItem* previous,
-                                    bool fromFavourite)
+    bool askDuration, const TRyvItem* previous, bool fromFavourite)
 {
     bool confirmed = false;
     try {

@@ -36,14 +36,14 @@ public:
     static constexpr int MinHeight = 320;
 
     // mainWindow may be null (then the dialog is centred on the screen).
-    TfrmRyvTask(TRyvOptions& options, TRyvItemList& favorites, IClipboard& clipboard,
-                IShell& shell, QWidget* mainWindow);
+    TfrmRyvTask(TRyvOptions& options, TRyvItemList& favorites, IClipboard& clipboard, IShell& shell,
+        QWidget* mainWindow);
     // Puts the main window back on top if it was pinned.
     ~TfrmRyvTask() override;
 
     // Fills the dialog for entry and places it; see ExecuteTaskDialog.
     void Prepare(const TRyvItem& entry, const QString& caption, bool isNew, bool askDuration,
-                 const TRyvItem* previous, bool fromFavourite);
+        const TRyvItem* previous, bool fromFavourite);
     // Writes the confirmed values into entry (title cut to 255 characters;
     // with the hours field also the duration into stop).
     void ApplyTo(TRyvItem& entry) const;
@@ -57,8 +57,8 @@ public:
     // its right and bottom edges stay within the work area and its left and
     // top edges are not beyond the work area's; centred in the work area when
     // the main window is not on show.
-    static QPoint Placement(const QRect& mainFrame, bool mainOnShow, const QSize& dialogSize,
-                            const QRect& workArea);
+    static QPoint Placement(
+        const QRect& mainFrame, bool mainOnShow, const QSize& dialogSize, const QRect& workArea);
 
     // The clipboard text with blanks and control characters cut at both ends.
     static QString TrimClipText(const QString& text);
@@ -125,15 +125,14 @@ private:
 // The engine's way to the task editor.
 class TTaskDialog final : public ITaskDialog {
 public:
-    TTaskDialog(TRyvOptions& options, TRyvItemList& favorites, IClipboard& clipboard,
-                IShell& shell, QWidget* mainWindow);
+    TTaskDialog(TRyvOptions& options, TRyvItemList& favorites, IClipboard& clipboard, IShell& shell,
+        QWidget* mainWindow);
 
     // Shows the editor for entry; true when confirmed with OK, and entry then
     // holds the edited values. On Cancel entry is unchanged (the star acts at
     // once either way).
-    bool ExecuteTaskDialog(TRyvItem& entry, const QString& caption, bool isNew,
-                           bool askDuration, const TRyvItem* previous,
-                           bool fromFavourite) override;
+    bool ExecuteTaskDialog(TRyvItem& entry, const QString& caption, bool isNew, bool askDuration,
+        const TRyvItem* previous, bool fromFavourite) override;
 
 private:
     TRyvOptions& FOptions;

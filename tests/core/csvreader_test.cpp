@@ -14,7 +14,8 @@ QString Show(const TCsvTable& t)
     for (const QStringList& r : t)
         rows << QLatin1Char('[') + r.join(QLatin1Char('|')) + QLatin1Char(']');
     QString s = rows.join(QString());
-    s.replace(QLatin1Char('\r'), QStringLiteral("\\r")).replace(QLatin1Char('\n'), QStringLiteral("\\n"));
+    s.replace(QLatin1Char('\r'), QStringLiteral("\\r"))
+        .replace(QLatin1Char('\n'), QStringLiteral("\\n"));
     return s;
 }
 
@@ -27,32 +28,32 @@ struct ParseCase {
 TEST(CsvParse, TableOfCases)
 {
     const ParseCase cases[] = {
-        {"plain", "a;b\r\nc;d", "[a|b][c|d]"},
-        {"line break at the end adds no row", "a;b\r\nc;d\r\n", "[a|b][c|d]"},
-        {"empty line inside gives one empty field", "a;b\r\n\r\nc;d", "[a|b][|][c|d]"},
-        {"short rows are filled up", "a;b;c\r\nd", "[a|b|c][d||]"},
-        {"lone CR ends a row", "a\rb", "[a][b]"},
-        {"lone LF ends a row", "kind;x\nline;1\n", "[kind|x][line|1]"},
-        {"quoted delimiter and quotes", "\"x;y\";\"say \"\"hi\"\"\"", "[x;y|say \"hi\"]"},
-        {"CR LF inside quotes reads as LF", "\"one\r\ntwo\";z", "[one\\ntwo|z]"},
-        {"lone LF inside quotes is kept", "\"one\ntwo\";z\r\nn;m", "[one\\ntwo|z][n|m]"},
-        {"lone CR inside quotes is kept", "\"one\rtwo\"", "[one\\rtwo]"},
-        {"text after closing quote is dropped", "\"ab\"cd;e", "[ab|e]"},
-        {"unclosed quote takes the rest", "\"ab;c", "[ab;c]"},
-        {"blanks kept outside quotes", " a ; \"b\" ", "[ a | \"b\" ]"},
-        {"empty quoted field", "\"\";x", "[|x]"},
-        {"tabs and other control chars dropped", "a\tb;c\x01", "[ab|c]"},
-        {"empty fields", ";;", "[||]"},
-        {"trailing lone CR keeps the last row", "a;b\rc;d\r", "[a|b][c|d]"},
-        {"only a line break", "\r\n", "[]"},
-        {"only a CR", "\r", ""},
-        {"comma delimiter", "\"a,b\",c", "[a,b|c]"},
+        { "plain", "a;b\r\nc;d", "[a|b][c|d]" },
+        { "line break at the end adds no row", "a;b\r\nc;d\r\n", "[a|b][c|d]" },
+        { "empty line inside gives one empty field", "a;b\r\n\r\nc;d", "[a|b][|][c|d]" },
+        { "short rows are filled up", "a;b;c\r\nd", "[a|b|c][d||]" },
+        { "lone CR ends a row", "a\rb", "[a][b]" },
+        { "lone LF ends a row", "kind;x\nline;1\n", "[kind|x][line|1]" },
+        { "quoted delimiter and quotes", "\"x;y\";\"say \"\"hi\"\"\"", "[x;y|say \"hi\"]" },
+        { "CR LF inside quotes reads as LF", "\"one\r\ntwo\";z", "[one\\ntwo|z]" },
+        { "lone LF inside quotes is kept", "\"one\ntwo\";z\r\nn;m", "[one\\ntwo|z][n|m]" },
+        { "lone CR inside quotes is kept", "\"one\rtwo\"", "[one\\rtwo]" },
+        { "text after closing quote is dropped", "\"ab\"cd;e", "[ab|e]" },
+        { "unclosed quote takes the rest", "\"ab;c", "[ab;c]" },
+        { "blanks kept outside quotes", " a ; \"b\" ", "[ a | \"b\" ]" },
+        { "empty quoted field", "\"\";x", "[|x]" },
+        { "tabs and other control chars dropped", "a\tb;c\x01", "[ab|c]" },
+        { "empty fields", ";;", "[||]" },
+        { "trailing lone CR keeps the last row", "a;b\rc;d\r", "[a|b][c|d]" },
+        { "only a line break", "\r\n", "[]" },
+        { "only a CR", "\r", "" },
+        { "comma delimiter", "\"a,b\",c", "[a,b|c]" },
     };
     for (const ParseCase& c : cases) {
         TCsvTable t;
         const QChar delim = QString::fromLatin1(c.name).startsWith(QLatin1String("comma"))
-                                ? QLatin1Char(',')
-                                : QLatin1Char(';');
+            ? QLatin1Char(',')
+            : QLatin1Char(';');
         EXPECT_TRUE(ParseCsvText(QString::fromUtf8(c.text), QLatin1Char('"'), delim, t)) << c.name;
         EXPECT_EQ(Show(t), QString::fromUtf8(c.table)) << c.name;
     }
@@ -60,7 +61,7 @@ TEST(CsvParse, TableOfCases)
 
 TEST(CsvParse, EmptyTextFails)
 {
-    TCsvTable t{QStringList{QStringLiteral("stale")}};
+    TCsvTable t { QStringList { QStringLiteral("stale") } };
     EXPECT_FALSE(ParseCsvText(QString(), QLatin1Char('"'), QLatin1Char(';'), t));
     EXPECT_TRUE(t.isEmpty());
 }
@@ -71,16 +72,17 @@ TEST(CsvReadFile, EmptyMissingOrMarkOnly_FailWithEmptyReason)
     ASSERT_TRUE(dir.isValid());
     const QString markOnly = dir.filePath(QStringLiteral("mark.lst"));
     const QString empty = dir.filePath(QStringLiteral("empty.lst"));
-    for (const auto& [path, bytes] : {std::pair{markOnly, QByteArray("\xEF\xBB\xBF")},
-                                      std::pair{empty, QByteArray()}}) {
+    for (const auto& [path, bytes] :
+        { std::pair { markOnly, QByteArray("\xEF\xBB\xBF") }, std::pair { empty, QByteArray() } }) {
         QFile f(path);
         ASSERT_TRUE(f.open(QIODevice::WriteOnly));
         f.write(bytes);
     }
-    for (const QString& path : {markOnly, empty, dir.filePath(QStringLiteral("missing.lst"))}) {
+    for (const QString& path : { markOnly, empty, dir.filePath(QStringLiteral("missing.lst")) }) {
         TCsvTable t;
         QString reason = QStringLiteral("stale");
-        EXPECT_FALSE(ReadCsvFile(path, QLatin1Char('"'), QLatin1Char(';'), t, reason)) << path.toStdString();
+        EXPECT_FALSE(ReadCsvFile(path, QLatin1Char('"'), QLatin1Char(';'), t, reason))
+            << path.toStdString();
         EXPECT_TRUE(reason.isEmpty());
     }
 }
@@ -97,8 +99,8 @@ TEST(CsvReadFile, DecodesMarkedUtf8)
     QString reason;
     ASSERT_TRUE(ReadCsvFile(path, QLatin1Char('"'), QLatin1Char(';'), t, reason));
     ASSERT_EQ(t.size(), 2);
-    EXPECT_EQ(t[0], (QStringList{QStringLiteral("title"), QStringLiteral("url")}));
-    EXPECT_EQ(t[1], (QStringList{QStringLiteral("Café"), QString()}));
+    EXPECT_EQ(t[0], (QStringList { QStringLiteral("title"), QStringLiteral("url") }));
+    EXPECT_EQ(t[1], (QStringList { QStringLiteral("Café"), QString() }));
 }
 
 } // namespace

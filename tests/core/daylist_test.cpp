@@ -16,8 +16,8 @@ TDateTime At(int h, int m, int s = 0, int ms = 0)
     return EncodeDateTime(2022, 1, 7, h, m, s, ms);
 }
 
-std::unique_ptr<TRyvItem> Task(const QString& title, TDateTime start, TDateTime stop,
-                               const QString& url = {})
+std::unique_ptr<TRyvItem> Task(
+    const QString& title, TDateTime start, TDateTime stop, const QString& url = {})
 {
     auto e = std::make_unique<TRyvItem>();
     e->title = title;
@@ -46,11 +46,11 @@ protected:
         list.EndUpdate();
     }
 
-    TRegionalScope regional{"en_GB"};
-    TRyvOptions options{QStringLiteral("/nonexistent/ryv-test/")};
-    TManualClock clock{At(10, 23, 45)};
-    TDayList today{TDayListRole::Today, options, clock};
-    TDayList history{TDayListRole::History, options, clock};
+    TRegionalScope regional { "en_GB" };
+    TRyvOptions options { QStringLiteral("/nonexistent/ryv-test/") };
+    TManualClock clock { At(10, 23, 45) };
+    TDayList today { TDayListRole::Today, options, clock };
+    TDayList history { TDayListRole::History, options, clock };
 };
 
 TEST_F(DayListTest, UpdateRow_TextsOfTasksAndBreaks)
@@ -63,22 +63,26 @@ TEST_F(DayListTest, UpdateRow_TextsOfTasksAndBreaks)
         const char *time, *task, *hours;
     };
     const Case cases[] = {
-        {"break", true, At(12, 0), At(12, 45), true, false, " ", "Break:  12:00 - 12:45  (0:45)", ""},
-        {"break ignores ListShowStop", true, At(12, 0), At(12, 45), false, false, " ",
-         "Break:  12:00 - 12:45  (0:45)", ""},
-        {"task with stop", false, At(9, 0), At(10, 30), true, false, "09:00 - 10:30", "T", "1:30"},
-        {"task without stop", false, At(9, 0), At(10, 30), false, false, "09:00", "T", "1:30"},
-        {"running task", false, At(9, 0), At(10, 30, 25), false, true, "09:00", "T", "1:30:25"},
-        {"59.9 seconds finished", false, At(9, 0), At(9, 0, 59, 900), false, false, "09:00", "T", "0:00"},
-        {"59.9 seconds running", false, At(9, 0), At(9, 0, 59, 900), false, true, "09:00", "T", "0:00:59"},
-        {"across midnight", false, At(22, 0), At(22, 0) + 3.5 * OneHour, true, false, "22:00 - 01:30",
-         "T", "3:30"},
+        { "break", true, At(12, 0), At(12, 45), true, false, " ", "Break:  12:00 - 12:45  (0:45)",
+            "" },
+        { "break ignores ListShowStop", true, At(12, 0), At(12, 45), false, false, " ",
+            "Break:  12:00 - 12:45  (0:45)", "" },
+        { "task with stop", false, At(9, 0), At(10, 30), true, false, "09:00 - 10:30", "T",
+            "1:30" },
+        { "task without stop", false, At(9, 0), At(10, 30), false, false, "09:00", "T", "1:30" },
+        { "running task", false, At(9, 0), At(10, 30, 25), false, true, "09:00", "T", "1:30:25" },
+        { "59.9 seconds finished", false, At(9, 0), At(9, 0, 59, 900), false, false, "09:00", "T",
+            "0:00" },
+        { "59.9 seconds running", false, At(9, 0), At(9, 0, 59, 900), false, true, "09:00", "T",
+            "0:00:59" },
+        { "across midnight", false, At(22, 0), At(22, 0) + 3.5 * OneHour, true, false,
+            "22:00 - 01:30", "T", "3:30" },
     };
     for (const Case& c : cases) {
         options.ListShowStop = c.showStop;
         today.Clear();
-        const int row = today.Append(c.pause ? Pause(c.start, c.stop)
-                                             : Task(QStringLiteral("T"), c.start, c.stop));
+        const int row = today.Append(
+            c.pause ? Pause(c.start, c.stop) : Task(QStringLiteral("T"), c.start, c.stop));
         today.UpdateRow(row, c.withSeconds);
         EXPECT_EQ(today.TimeText(row), QString::fromLatin1(c.time)) << c.name;
         EXPECT_EQ(today.TaskText(row), QString::fromLatin1(c.task)) << c.name;
@@ -94,11 +98,12 @@ TEST_F(DayListTest, IdleDayTotal_ShowsSecondsOnlyBelowOneMinute)
         const char* total;
     };
     const std::vector<Case> cases = {
-        {"empty log", {}, "0:00"},
-        {"breaks only", {{true, OneHour}}, "0:00"},
-        {"45 seconds", {{false, 45 * OneSecond}}, "0:00:45"},
-        {"2:05:40, break not counted", {{false, 2 * OneHour + 5 * OneMinute + 40 * OneSecond}, {true, OneHour}},
-         "2:05"},
+        { "empty log", {}, "0:00" },
+        { "breaks only", { { true, OneHour } }, "0:00" },
+        { "45 seconds", { { false, 45 * OneSecond } }, "0:00:45" },
+        { "2:05:40, break not counted",
+            { { false, 2 * OneHour + 5 * OneMinute + 40 * OneSecond }, { true, OneHour } },
+            "2:05" },
     };
     for (const Case& c : cases) {
         TDayList list(TDayListRole::Today, options, clock);
@@ -173,12 +178,14 @@ TEST_F(DayListTest, Tick_ChangesOnlyTheRunningRow)
 TEST_F(DayListTest, Selection_DecidesWhichTotalsShow)
 {
     std::vector<std::unique_ptr<TRyvItem>> entries;
-    entries.push_back(Task(QStringLiteral("Report"), At(8, 0), At(9, 0)));                    // 0
-    entries.push_back(Pause(At(9, 0), At(9, 30)));                                            // 1
-    entries.push_back(Task(QStringLiteral("report"), At(9, 30), At(10, 0)));                  // 2
-    entries.push_back(Task(QStringLiteral("Mail"), At(10, 0), At(10, 15)));                   // 3
-    entries.push_back(Task(QStringLiteral("Docs"), At(10, 15), At(10, 20), QStringLiteral("u"))); // 4
-    entries.push_back(Task(QStringLiteral("Writing"), At(10, 20), At(10, 30), QStringLiteral("U"))); // 5
+    entries.push_back(Task(QStringLiteral("Report"), At(8, 0), At(9, 0))); // 0
+    entries.push_back(Pause(At(9, 0), At(9, 30))); // 1
+    entries.push_back(Task(QStringLiteral("report"), At(9, 30), At(10, 0))); // 2
+    entries.push_back(Task(QStringLiteral("Mail"), At(10, 0), At(10, 15))); // 3
+    entries.push_back(
+        Task(QStringLiteral("Docs"), At(10, 15), At(10, 20), QStringLiteral("u"))); // 4
+    entries.push_back(
+        Task(QStringLiteral("Writing"), At(10, 20), At(10, 30), QStringLiteral("U"))); // 5
     Fill(history, std::move(entries));
 
     struct Case {
@@ -190,12 +197,12 @@ TEST_F(DayListTest, Selection_DecidesWhichTotalsShow)
         const char* task;
     };
     const Case cases[] = {
-        {"nothing", {}, false, "", false, ""},
-        {"titles differing in case add up", {2}, false, "", true, "1:30"},
-        {"title occurring once, no link", {3}, false, "", false, ""},
-        {"same link, other title", {4}, false, "", true, "0:15"},
-        {"a break alone", {1}, false, "", false, ""},
-        {"break with tasks: tasks only", {0, 1, 3}, true, "1:15", false, ""},
+        { "nothing", {}, false, "", false, "" },
+        { "titles differing in case add up", { 2 }, false, "", true, "1:30" },
+        { "title occurring once, no link", { 3 }, false, "", false, "" },
+        { "same link, other title", { 4 }, false, "", true, "0:15" },
+        { "a break alone", { 1 }, false, "", false, "" },
+        { "break with tasks: tasks only", { 0, 1, 3 }, true, "1:15", false, "" },
     };
     for (const Case& c : cases) {
         history.SetSelection(c.rows);
@@ -211,10 +218,10 @@ TEST_F(DayListTest, Selection_DecidesWhichTotalsShow)
     EXPECT_EQ(history.TotalText(), QStringLiteral("2:00"));
 
     // Removing a selected row re-runs the handler.
-    history.SetSelection({0, 3});
+    history.SetSelection({ 0, 3 });
     ASSERT_TRUE(history.SelTotalVisible());
     history.Remove(0);
-    EXPECT_EQ(history.Selected(), QList<int>{2});
+    EXPECT_EQ(history.Selected(), QList<int> { 2 });
     EXPECT_FALSE(history.SelTotalVisible());
 }
 
@@ -234,7 +241,7 @@ TEST_F(DayListTest, RunningRow_KeepsShownSelectionAndTaskTotalsLive)
     today.RefreshTotals();
     EXPECT_EQ(today.TaskTotalText(), QStringLiteral("1:20"));
 
-    today.SetSelection({1, 2});
+    today.SetSelection({ 1, 2 });
     ASSERT_TRUE(today.SelTotalVisible());
     EXPECT_EQ(today.SelTotalText(), QStringLiteral("0:50"));
     clock.Set(At(10, 40));
@@ -247,7 +254,8 @@ TEST_F(DayListTest, BatchEnd_SetsClickToStartAndSignalsRealChangesOnly)
     QSignalSpy click(&today, &TDayList::clickStartsChanged);
     QSignalSpy working(&today, &TDayList::workingChanged);
     EXPECT_TRUE(today.ClickStarts());
-    EXPECT_EQ(today.EmptyHintText(), QStringLiteral("To start a new task, simply click here or press Ins ..."));
+    EXPECT_EQ(today.EmptyHintText(),
+        QStringLiteral("To start a new task, simply click here or press Ins ..."));
 
     today.BeginUpdate();
     today.BeginUpdate();
@@ -279,22 +287,22 @@ TEST_F(DayListTest, ExchangeAndMove_KeepEntriesAndSelection)
         entries.push_back(Task(QStringLiteral("T%1").arg(i), At(8, i), At(8, i + 1)));
     Fill(history, std::move(entries));
     TRyvItem* t1 = history.Item(1);
-    history.SetSelection({1});
+    history.SetSelection({ 1 });
     history.SetFocused(1);
 
     history.Exchange(1, 2); // places keep the selection; the command re-selects
     EXPECT_EQ(history.Item(2), t1);
     EXPECT_EQ(history.TaskText(2), QStringLiteral("T1"));
-    EXPECT_EQ(history.Selected(), QList<int>{1});
+    EXPECT_EQ(history.Selected(), QList<int> { 1 });
 
     history.Move(1, 3); // T2 moves to the end; the selection follows it
     EXPECT_EQ(history.TaskText(3), QStringLiteral("T2"));
     EXPECT_EQ(history.Item(1), t1);
-    EXPECT_EQ(history.Selected(), QList<int>{3});
+    EXPECT_EQ(history.Selected(), QList<int> { 3 });
     EXPECT_EQ(history.Focused(), 3);
 
     history.Insert(0, Task(QStringLiteral("first"), At(7, 0), At(7, 30)));
-    EXPECT_EQ(history.Selected(), QList<int>{4});
+    EXPECT_EQ(history.Selected(), QList<int> { 4 });
     EXPECT_EQ(history.Focused(), 4);
     EXPECT_EQ(history.IndexOf(t1), 2);
 }

@@ -27,8 +27,8 @@ TDateTime At(int day, int h, int m, int s = 0)
 }
 
 std::unique_ptr<TRyvItem> Entry(TRyvItemKind kind, TDateTime start, TDateTime stop,
-                                const QString& title = {}, const QString& url = {},
-                                const QString& descr = {}, TRyvItemState state = ryvsNone)
+    const QString& title = {}, const QString& url = {}, const QString& descr = {},
+    TRyvItemState state = ryvsNone)
 {
     auto e = std::make_unique<TRyvItem>();
     e->kind = kind;
@@ -73,27 +73,30 @@ protected:
     void SetUp() override
     {
         ASSERT_TRUE(dir.isValid());
-        QObject::connect(&store, &TListStore::errorOccurred,
-                         [this](const QString& m) { messages << m; });
+        QObject::connect(
+            &store, &TListStore::errorOccurred, [this](const QString& m) { messages << m; });
     }
 
     QString DataPath(const QString& name) const { return options.FolderData + name; }
 
-    void AddToday(std::unique_ptr<TRyvItem> e) { today.UpdateRow(today.Append(std::move(e)), false); }
+    void AddToday(std::unique_ptr<TRyvItem> e)
+    {
+        today.UpdateRow(today.Append(std::move(e)), false);
+    }
     void AddHistory(std::unique_ptr<TRyvItem> e)
     {
         history.UpdateRow(history.Append(std::move(e)), false);
     }
 
-    TRegionalScope regional{"en_GB"};
+    TRegionalScope regional { "en_GB" };
     QTemporaryDir dir;
-    TRyvOptions options{dir.path()};
-    TManualClock clock{At(7, 10, 23, 45)};
-    TDayList today{TDayListRole::Today, options, clock};
-    TDayList history{TDayListRole::History, options, clock};
+    TRyvOptions options { dir.path() };
+    TManualClock clock { At(7, 10, 23, 45) };
+    TDayList today { TDayListRole::Today, options, clock };
+    TDayList history { TDayListRole::History, options, clock };
     TRyvItemList favs;
     TRyvItemList recent;
-    TListStore store{today, history, favs, recent, options, clock};
+    TListStore store { today, history, favs, recent, options, clock };
     QStringList messages;
 };
 
@@ -101,26 +104,28 @@ TEST_F(ListStoreTest, DayFilePath_CurrentOrYearFolder)
 {
     EXPECT_EQ(DayFilePath(options, 0), options.FolderData + QStringLiteral("current.lst"));
     EXPECT_EQ(DayFilePath(options, At(7, 15, 30)),
-              options.FolderData + QStringLiteral("2022/2022-01-07.lst"));
+        options.FolderData + QStringLiteral("2022/2022-01-07.lst"));
 }
 
 TEST_F(ListStoreTest, SaveData_WritesExactFormat_RunningEntryLastWithoutStop)
 {
     AddToday(Entry(ryvkTask, At(7, 9, 0), At(7, 10, 30), QStringLiteral("Weekly report"), {},
-                   QStringLiteral("first draft"), ryvsDone));
+        QStringLiteral("first draft"), ryvsDone));
     AddToday(Entry(ryvkPause, At(7, 10, 30), At(7, 10, 45)));
     AddToday(Entry(ryvkTask, At(7, 10, 45), At(7, 10, 45), QStringLiteral("Say \"hi\"; now"),
-                   QStringLiteral("http://x"), QStringLiteral("one\r\ntwo\nthree")));
+        QStringLiteral("http://x"), QStringLiteral("one\r\ntwo\nthree")));
     today.SetWorking(true);
     clock.Set(At(7, 11, 0, 59));
     today.RefreshTotals(); // the running stop moves, but is not written
 
     ASSERT_TRUE(store.SaveData(true, 0));
     EXPECT_EQ(ReadBytes(DataPath(QStringLiteral("current.lst"))),
-              Mark + DayHeader
-                  + "\r\n0;1;2022-01-07 09:00:00;2022-01-07 10:30:00;\"Weekly report\";\"\";\"first draft\""
-                    "\r\n1;0;2022-01-07 10:30:00;2022-01-07 10:45:00;\"\";\"\";\"\""
-                    "\r\n0;0;2022-01-07 10:45:00;;\"Say 'hi'; now\";\"http://x\";\"one\r\ntwo\r\nthree\"");
+        Mark + DayHeader
+            + "\r\n0;1;2022-01-07 09:00:00;2022-01-07 10:30:00;\"Weekly report\";\"\";\"first "
+              "draft\""
+              "\r\n1;0;2022-01-07 10:30:00;2022-01-07 10:45:00;\"\";\"\";\"\""
+              "\r\n0;0;2022-01-07 10:45:00;;\"Say 'hi'; "
+              "now\";\"http://x\";\"one\r\ntwo\r\nthree\"");
     EXPECT_TRUE(messages.isEmpty());
 
     // The example line reads back as the entry it came from.
@@ -141,9 +146,9 @@ TEST_F(ListStoreTest, SaveDataOfDay_WritesOnlyThatDay_RunningWithItsStop)
 
     ASSERT_TRUE(store.SaveData(true, At(7, 23, 0)));
     EXPECT_EQ(ReadBytes(DataPath(QStringLiteral("2022/2022-01-07.lst"))),
-              Mark + DayHeader
-                  + "\r\n0;0;2022-01-07 09:00:00;2022-01-07 09:30:00;\"today\";\"\";\"\""
-                    "\r\n0;0;2022-01-07 09:30:00;2022-01-07 10:23:45;\"running\";\"\";\"\"");
+        Mark + DayHeader
+            + "\r\n0;0;2022-01-07 09:00:00;2022-01-07 09:30:00;\"today\";\"\";\"\""
+              "\r\n0;0;2022-01-07 09:30:00;2022-01-07 10:23:45;\"running\";\"\";\"\"");
     EXPECT_FALSE(QFile::exists(DataPath(QStringLiteral("current.lst"))));
 }
 
@@ -151,7 +156,7 @@ TEST_F(ListStoreTest, TodayRoundTrip_ResumesRunningTask)
 {
     const QString hard = QStringLiteral("Ümlaut; \"quoted\"\ttab");
     AddToday(Entry(ryvkTask, At(7, 8, 0), At(7, 9, 0, 59), hard, QStringLiteral("file:///x y"),
-                   QStringLiteral("a\r\nb"), ryvsDone));
+        QStringLiteral("a\r\nb"), ryvsDone));
     AddToday(Entry(ryvkPause, At(7, 9, 0, 59), At(7, 9, 5)));
     AddToday(Entry(ryvkTask, At(7, 9, 5), At(7, 9, 5), QStringLiteral("Run")));
     today.SetWorking(true);
@@ -165,15 +170,15 @@ TEST_F(ListStoreTest, TodayRoundTrip_ResumesRunningTask)
     ASSERT_EQ(loaded.Count(), 3);
     // Quotes become apostrophes, tabs are dropped, CR LF reads as LF.
     ExpectSameEntry(*loaded.Item(0),
-                    *Entry(ryvkTask, At(7, 8, 0), At(7, 9, 0, 59), QStringLiteral("Ümlaut; 'quoted'tab"),
-                           QStringLiteral("file:///x y"), QStringLiteral("a\nb"), ryvsDone),
-                    "task");
+        *Entry(ryvkTask, At(7, 8, 0), At(7, 9, 0, 59), QStringLiteral("Ümlaut; 'quoted'tab"),
+            QStringLiteral("file:///x y"), QStringLiteral("a\nb"), ryvsDone),
+        "task");
     ExpectSameEntry(*loaded.Item(1), *Entry(ryvkPause, At(7, 9, 0, 59), At(7, 9, 5)), "break");
-    ExpectSameEntry(*loaded.Item(2), *Entry(ryvkTask, At(7, 9, 5), At(7, 12, 0), QStringLiteral("Run")),
-                    "running");
+    ExpectSameEntry(*loaded.Item(2),
+        *Entry(ryvkTask, At(7, 9, 5), At(7, 12, 0), QStringLiteral("Run")), "running");
     EXPECT_TRUE(loaded.IsWorking());
     EXPECT_EQ(loaded.Focused(), 2);
-    EXPECT_EQ(loaded.Selected(), QList<int>{2});
+    EXPECT_EQ(loaded.Selected(), QList<int> { 2 });
     EXPECT_EQ(loaded.TaskText(0), QStringLiteral("Ümlaut; 'quoted'tab"));
     EXPECT_EQ(loaded.DoneMark(0), true);
     EXPECT_EQ(loaded.TotalText(), QStringLiteral("3:55:59"));
@@ -183,7 +188,7 @@ TEST_F(ListStoreTest, TodayRoundTrip_ResumesRunningTask)
 TEST_F(ListStoreTest, LineBreaksInTexts_SurviveRepeatedSaves)
 {
     AddToday(Entry(ryvkTask, At(7, 8, 0), At(7, 9, 0), QStringLiteral("T"), {},
-                   QStringLiteral("line one\r\nline two\nline three\rfour")));
+        QStringLiteral("line one\r\nline two\nline three\rfour")));
     ASSERT_TRUE(store.SaveData(true, 0));
     const QByteArray first = ReadBytes(DataPath(QStringLiteral("current.lst")));
     EXPECT_TRUE(first.contains("\"line one\r\nline two\r\nline three\r\nfour\""));
@@ -214,10 +219,10 @@ TEST_F(ListStoreTest, HistoryRoundTrip_AndYesterdayByDefault)
     ASSERT_TRUE(store.LoadHistoryDay());
     ASSERT_EQ(history.Count(), 3);
     ExpectSameEntry(*history.Item(2),
-                    *Entry(ryvkTask, At(6, 10, 0), At(6, 10, 45), QStringLiteral("B"), {}, {}, ryvsDone),
-                    "last");
+        *Entry(ryvkTask, At(6, 10, 0), At(6, 10, 45), QStringLiteral("B"), {}, {}, ryvsDone),
+        "last");
     EXPECT_EQ(history.TotalText(), QStringLiteral("2:15"));
-    EXPECT_EQ(history.Selected(), QList<int>{2});
+    EXPECT_EQ(history.Selected(), QList<int> { 2 });
     EXPECT_FALSE(today.IsWorking());
 }
 
@@ -230,7 +235,9 @@ TEST_F(ListStoreTest, WorkspaceRoundTrip_RecentCappedAtMaxCount)
     options.RecentMaxCnt = 10;
     ASSERT_TRUE(store.SaveWorkspace());
     EXPECT_EQ(ReadBytes(DataPath(QStringLiteral("favorites.lst"))),
-              Mark + "\"title\";\"url\";\"descr\"\r\n\"Fav 'one'\";\"u1\";\"d\r\n2\"\r\n\"Fav two\";\"\";\"\"");
+        Mark
+            + "\"title\";\"url\";\"descr\"\r\n\"Fav 'one'\";\"u1\";\"d\r\n2\"\r\n\"Fav "
+              "two\";\"\";\"\"");
 
     TRyvItemList favs2, recent2;
     TListStore reader(today, history, favs2, recent2, options, clock);
@@ -258,15 +265,17 @@ TEST_F(ListStoreTest, ExampleFiles_ReadBackExactly)
 {
     const QByteArray runningLine = "\r\n0;0;2022-01-07 09:00:00;;\"A\";\"\";\"\"";
     const ExampleCase cases[] = {
-        {"running entry in current.lst", runningLine, false, 1, true, At(7, 10, 23, 45), "A"},
-        {"six columns, no description", "\r\n0;1;2022-01-07 09:00:00;2022-01-07 10:30:00;\"B\";\"u\"",
-         true, 1, false, At(7, 10, 30), "B"},
-        {"three fields as a break: stop 0", "\r\n1;0;2022-01-07 09:00:00", false, 1, false, 0, ""},
-        {"three fields as a task: running", "\r\n0;0;2022-01-07 09:00:00", false, 1, true,
-         At(7, 10, 23, 45), ""},
-        {"an open task not last does not run",
-         runningLine + "\r\n0;0;2022-01-07 09:30:00;2022-01-07 09:40:00;\"C\";\"\";\"\"", false, 2,
-         false, At(7, 9, 40), "C"},
+        { "running entry in current.lst", runningLine, false, 1, true, At(7, 10, 23, 45), "A" },
+        { "six columns, no description",
+            "\r\n0;1;2022-01-07 09:00:00;2022-01-07 10:30:00;\"B\";\"u\"", true, 1, false,
+            At(7, 10, 30), "B" },
+        { "three fields as a break: stop 0", "\r\n1;0;2022-01-07 09:00:00", false, 1, false, 0,
+            "" },
+        { "three fields as a task: running", "\r\n0;0;2022-01-07 09:00:00", false, 1, true,
+            At(7, 10, 23, 45), "" },
+        { "an open task not last does not run",
+            runningLine + "\r\n0;0;2022-01-07 09:30:00;2022-01-07 09:40:00;\"C\";\"\";\"\"", false,
+            2, false, At(7, 9, 40), "C" },
     };
     for (const ExampleCase& c : cases) {
         QByteArray header = c.sixColumns ? "kind;state;start;stop;\"title\";\"url\"" : DayHeader;
@@ -291,8 +300,9 @@ TEST_F(ListStoreTest, ExampleFiles_ReadBackExactly)
 TEST_F(ListStoreTest, FileWithLfLineEnds_LoadsWhole)
 {
     WriteBytes(DataPath(QStringLiteral("current.lst")),
-               DayHeader + "\n0;0;2022-01-07 08:00:00;2022-01-07 09:00:00;\"A\";\"\";\"x\ny\"\n"
-                           "0;0;2022-01-07 09:00:00;2022-01-07 09:30:00;\"B\";\"\";\"\"\n");
+        DayHeader
+            + "\n0;0;2022-01-07 08:00:00;2022-01-07 09:00:00;\"A\";\"\";\"x\ny\"\n"
+              "0;0;2022-01-07 09:00:00;2022-01-07 09:30:00;\"B\";\"\";\"\"\n");
     ASSERT_TRUE(store.LoadData());
     ASSERT_EQ(today.Count(), 2);
     EXPECT_EQ(today.Item(0)->descr, QStringLiteral("x\ny"));
@@ -335,9 +345,10 @@ TEST_F(ListStoreTest, LoadFailures_ReportFirstLineAndReason)
     EXPECT_TRUE(store.SaveWorkspace());
     EXPECT_EQ(ReadBytes(DataPath(QStringLiteral("recent.lst"))), recentFile);
 
-    EXPECT_EQ(messages, (QStringList{QStringLiteral("Cannot load data!\r\n\r\n"),
-                                     QStringLiteral("Cannot load history data!\r\n\r\n"),
-                                     QStringLiteral("Cannot load workspace!\r\n\r\n")}));
+    EXPECT_EQ(messages,
+        (QStringList { QStringLiteral("Cannot load data!\r\n\r\n"),
+            QStringLiteral("Cannot load history data!\r\n\r\n"),
+            QStringLiteral("Cannot load workspace!\r\n\r\n") }));
 }
 
 TEST_F(ListStoreTest, MissingFiles_AreEmptyListsWithoutMessage)
@@ -431,9 +442,8 @@ TEST_F(ListStoreTest, UncreatableFolder_ReportsEachSaveWithItsMessage)
     EXPECT_FALSE(store.SaveHistoryDay(true));
     EXPECT_FALSE(store.SaveWorkspace());
     ASSERT_EQ(messages.size(), 3);
-    const QString firstLines[] = {QStringLiteral("Cannot save data!"),
-                                  QStringLiteral("Cannot save history data!"),
-                                  QStringLiteral("Cannot save workspace!")};
+    const QString firstLines[] = { QStringLiteral("Cannot save data!"),
+        QStringLiteral("Cannot save history data!"), QStringLiteral("Cannot save workspace!") };
     for (int i = 0; i < 3; ++i) {
         const QStringList parts = messages[i].split(QStringLiteral("\r\n\r\n"));
         ASSERT_EQ(parts.size(), 2) << i;
@@ -479,7 +489,7 @@ TEST_F(ListStoreTest, DeferredSaves_RestartAndFlush)
 TEST_F(ListStoreTest, SwitchingHistoryDay_WritesPendingChangeToItsOwnDay)
 {
     WriteBytes(DataPath(QStringLiteral("2022/2022-01-06.lst")),
-               Mark + DayHeader + "\r\n0;0;2022-01-06 08:00:00;2022-01-06 09:00:00;\"A\";\"\";\"\"");
+        Mark + DayHeader + "\r\n0;0;2022-01-06 08:00:00;2022-01-06 09:00:00;\"A\";\"\";\"\"");
     history.SetHistoryDate(EncodeDate(2022, 1, 6));
     ASSERT_TRUE(store.LoadHistoryDay());
     AddHistory(Entry(ryvkTask, At(6, 9, 0), At(6, 9, 30), QStringLiteral("added")));

@@ -33,14 +33,14 @@ TEST_F(RyvItemListTest, FindItem_ByLinkWhenGiven_OtherwiseByTitle_IgnoringCase)
         int index;
     };
     const Case cases[] = {
-        {"Report", "", 0},       // title match whatever the link
-        {"report", "http://b", -1}, // a link is given: the title does not count
-        {"Report", "x", 2},      // link match, other title
-        {"", "HTTP://A", 0},     // link alone
-        {"", "", -1},            // nothing to look for
-        {"mail", "", 1},
-        {"été straße", "", 3},   // case folding beyond ASCII
-        {"Missing", "", -1},
+        { "Report", "", 0 }, // title match whatever the link
+        { "report", "http://b", -1 }, // a link is given: the title does not count
+        { "Report", "x", 2 }, // link match, other title
+        { "", "HTTP://A", 0 }, // link alone
+        { "", "", -1 }, // nothing to look for
+        { "mail", "", 1 },
+        { "été straße", "", 3 }, // case folding beyond ASCII
+        { "Missing", "", -1 },
     };
     for (const Case& c : cases)
         EXPECT_EQ(list.FindItem(QString::fromUtf8(c.title), QString::fromUtf8(c.url)), c.index)

@@ -53,11 +53,11 @@ TEST_F(LangMessageDlgTest, CaptionAndIconFollowTheKind)
         QMessageBox::Icon icon;
     };
     const Case cases[] = {
-        {mtWarning, "Warning", QMessageBox::Warning},
-        {mtError, "Error", QMessageBox::Critical},
-        {mtInformation, "Information", QMessageBox::Information},
-        {mtConfirmation, "Confirm", QMessageBox::Question},
-        {mtCustom, "Ryv Tracker", QMessageBox::NoIcon},
+        { mtWarning, "Warning", QMessageBox::Warning },
+        { mtError, "Error", QMessageBox::Critical },
+        { mtInformation, "Information", QMessageBox::Information },
+        { mtConfirmation, "Confirm", QMessageBox::Question },
+        { mtCustom, "Ryv Tracker", QMessageBox::NoIcon },
     };
     for (const Case& c : cases) {
         TMessageBoxRequest request;
@@ -81,12 +81,17 @@ TEST_F(LangMessageDlgTest, EveryButtonGivesItsResult)
         int result;
     };
     const Case cases[] = {
-        {mbYes, "Yes", "&Yes", 6},          {mbNo, "No", "&No", 7},
-        {mbOK, "OK", "OK", 1},              {mbCancel, "Cancel", "Cancel", 2},
-        {mbAbort, "Abort", "&Abort", 3},    {mbRetry, "Retry", "&Retry", 4},
-        {mbIgnore, "Ignore", "&Ignore", 5}, {mbAll, "All", "&All", 12},
-        {mbNoToAll, "NoToAll", "N&o to All", 13}, {mbYesToAll, "YesToAll", "Yes to &All", 14},
-        {mbClose, "Close", "&Close", 8},
+        { mbYes, "Yes", "&Yes", 6 },
+        { mbNo, "No", "&No", 7 },
+        { mbOK, "OK", "OK", 1 },
+        { mbCancel, "Cancel", "Cancel", 2 },
+        { mbAbort, "Abort", "&Abort", 3 },
+        { mbRetry, "Retry", "&Retry", 4 },
+        { mbIgnore, "Ignore", "&Ignore", 5 },
+        { mbAll, "All", "&All", 12 },
+        { mbNoToAll, "NoToAll", "N&o to All", 13 },
+        { mbYesToAll, "YesToAll", "Yes to &All", 14 },
+        { mbClose, "Close", "&Close", 8 },
     };
     TMsgDlgButtons all;
     for (const Case& c : cases)
@@ -100,8 +105,8 @@ TEST_F(LangMessageDlgTest, EveryButtonGivesItsResult)
             EXPECT_EQ(button->text(), QString::fromUtf8(c.text));
             button->click();
         });
-        EXPECT_EQ(LangMessageDlg(QString(), QStringLiteral("?"), mtConfirmation, all, mbOK),
-                  c.result);
+        EXPECT_EQ(
+            LangMessageDlg(QString(), QStringLiteral("?"), mtConfirmation, all, mbOK), c.result);
     }
 }
 
@@ -119,8 +124,8 @@ TEST_F(LangMessageDlgTest, HelpKeepsTheBoxOpen)
     };
     WhenShown(step);
     EXPECT_EQ(LangMessageDlg(QStringLiteral("T"), QStringLiteral("M"), mtInformation,
-                             TMsgDlgButtons(mbOK) | mbHelp, mbOK),
-              mrOk);
+                  TMsgDlgButtons(mbOK) | mbHelp, mbOK),
+        mrOk);
     EXPECT_EQ(shown, 2);
 }
 
@@ -132,10 +137,10 @@ TEST_F(LangMessageDlgTest, DefaultAndEscapeButtons)
         int escapeResult;
     };
     const Case cases[] = {
-        {TMsgDlgButtons(mbYes) | mbNo, mbNo, mrNo},
-        {TMsgDlgButtons(mbYes) | mbNo | mbCancel, mbYes, mrCancel},
-        {TMsgDlgButtons(mbOK), mbOK, mrOk},
-        {TMsgDlgButtons(mbRetry) | mbClose, mbRetry, mrClose},
+        { TMsgDlgButtons(mbYes) | mbNo, mbNo, mrNo },
+        { TMsgDlgButtons(mbYes) | mbNo | mbCancel, mbYes, mrCancel },
+        { TMsgDlgButtons(mbOK), mbOK, mrOk },
+        { TMsgDlgButtons(mbRetry) | mbClose, mbRetry, mrClose },
     };
     for (const Case& c : cases) {
         TMessageBoxRequest request;
@@ -144,7 +149,7 @@ TEST_F(LangMessageDlgTest, DefaultAndEscapeButtons)
         std::unique_ptr<QMessageBox> box(CreateLangMessageBox(request, nullptr));
         ASSERT_NE(box->defaultButton(), nullptr);
         EXPECT_EQ(box->defaultButton()->property("modalResult").toInt(),
-                  MsgDlgButtonResult(c.defaultButton));
+            MsgDlgButtonResult(c.defaultButton));
 
         WhenShown([](QMessageBox* shown) { QTest::keyClick(shown, Qt::Key_Escape); });
         EXPECT_EQ(ShowLangMessageBox(request, nullptr), c.escapeResult);
@@ -191,14 +196,14 @@ TEST_F(LangMessageDlgTest, PlacedInTheWorkAreaOfTheParentsMonitor)
     struct Case {
         int x, y;
     };
-    for (const Case c : {Case{-1, -1}, Case{10, 20}, Case{-1, 30}}) {
+    for (const Case c : { Case { -1, -1 }, Case { 10, 20 }, Case { -1, 30 } }) {
         QRect seen;
         WhenShown([&](QMessageBox* box) {
             seen = box->frameGeometry();
             Click(box, "OK");
         });
         LangMessageDlg(QStringLiteral("Title"), QStringLiteral("Message"), mtInformation, mbOK,
-                       mbOK, c.x, c.y, QString(), &parent);
+            mbOK, c.x, c.y, QString(), &parent);
         ASSERT_TRUE(seen.isValid());
         EXPECT_GE(seen.width(), 300);
         if (c.x < 0)
@@ -219,7 +224,7 @@ TEST_F(LangMessageDlgTest, UserMessagesAskYesNoAndWarnWithOk)
         const char* press; // a button name, or nullptr for Escape
         bool expected;
     };
-    for (const Case c : {Case{"Yes", true}, Case{"No", false}, Case{nullptr, false}}) {
+    for (const Case c : { Case { "Yes", true }, Case { "No", false }, Case { nullptr, false } }) {
         WhenShown([&](QMessageBox* box) {
             EXPECT_EQ(box->windowTitle(), QStringLiteral("Ryv Tracker"));
             EXPECT_EQ(box->text(), QStringLiteral("Delete?"));

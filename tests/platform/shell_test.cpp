@@ -18,17 +18,17 @@ TEST(ShellTargetUrl, LinksStayAsTheyArePathsBecomeFileUrls)
     };
     const QString home = QDir::homePath();
     const Case cases[] = {
-        {"https://example.com/a?b=c&d=%20e", QStringLiteral("https://example.com/a?b=c&d=%20e")},
-        {"  mailto:someone@example.com ", QStringLiteral("mailto:someone@example.com")},
-        {"file:///tmp/x.html", QStringLiteral("file:///tmp/x.html")},
-        {"www.example.com/page", QStringLiteral("http://www.example.com/page")},
-        {"/tmp/report 1.pdf", QStringLiteral("file:///tmp/report%201.pdf")},
-        {"~/notes.txt", QStringLiteral("file://") + home + QStringLiteral("/notes.txt")},
-        {"~", QStringLiteral("file://") + home},
-        {"$RYV_TEST_FOLDER/a.csv", QStringLiteral("file:///srv/projects/a.csv")},
-        {"${RYV_TEST_FOLDER}x/a.csv", QStringLiteral("file:///srv/projectsx/a.csv")},
+        { "https://example.com/a?b=c&d=%20e", QStringLiteral("https://example.com/a?b=c&d=%20e") },
+        { "  mailto:someone@example.com ", QStringLiteral("mailto:someone@example.com") },
+        { "file:///tmp/x.html", QStringLiteral("file:///tmp/x.html") },
+        { "www.example.com/page", QStringLiteral("http://www.example.com/page") },
+        { "/tmp/report 1.pdf", QStringLiteral("file:///tmp/report%201.pdf") },
+        { "~/notes.txt", QStringLiteral("file://") + home + QStringLiteral("/notes.txt") },
+        { "~", QStringLiteral("file://") + home },
+        { "$RYV_TEST_FOLDER/a.csv", QStringLiteral("file:///srv/projects/a.csv") },
+        { "${RYV_TEST_FOLDER}x/a.csv", QStringLiteral("file:///srv/projectsx/a.csv") },
         // A "~" inside a name is just a character.
-        {"/tmp/a~b", QStringLiteral("file:///tmp/a~b")},
+        { "/tmp/a~b", QStringLiteral("file:///tmp/a~b") },
     };
     for (const Case& c : cases) {
         const QUrl url = ShellTargetUrl(QString::fromUtf8(c.target));
@@ -65,15 +65,14 @@ TEST(ShellOpenAndWait, ReportsExitCodeAndFailureToStart)
         int exitCode;
     };
     const Case cases[] = {
-        {QStringLiteral("/bin/sh"), {QStringLiteral("-c"), QStringLiteral("exit 0")}, true, 0},
-        {QStringLiteral("/bin/sh"), {QStringLiteral("-c"), QStringLiteral("exit 3")}, true, 3},
+        { QStringLiteral("/bin/sh"), { QStringLiteral("-c"), QStringLiteral("exit 0") }, true, 0 },
+        { QStringLiteral("/bin/sh"), { QStringLiteral("-c"), QStringLiteral("exit 3") }, true, 3 },
         // Arguments reach the program as they are, never through a shell.
-        {QStringLiteral("/bin/sh"),
-         {QStringLiteral("-c"), QStringLiteral("test \"$1\" = 'a b;$(x)' && exit 7"),
-          QStringLiteral("sh"), QStringLiteral("a b;$(x)")},
-         true,
-         7},
-        {QStringLiteral("/nonexistent/program"), {}, false, -1},
+        { QStringLiteral("/bin/sh"),
+            { QStringLiteral("-c"), QStringLiteral("test \"$1\" = 'a b;$(x)' && exit 7"),
+                QStringLiteral("sh"), QStringLiteral("a b;$(x)") },
+            true, 7 },
+        { QStringLiteral("/nonexistent/program"), {}, false, -1 },
     };
     for (const Case& c : cases) {
         const TRunResult r = ShellOpenAndWait(c.program, c.args);
@@ -95,19 +94,18 @@ TEST(ShellOpenAndWait, EventsAreHandledWhileWaiting)
         QFile file(flag);
         ASSERT_TRUE(file.open(QIODevice::WriteOnly));
     });
-    const TRunResult r = ShellOpenAndWait(
-        QStringLiteral("/bin/sh"),
-        {QStringLiteral("-c"),
-         QStringLiteral("i=0; while [ ! -e \"$1\" ]; do i=$((i+1)); [ $i -gt 2000 ] && exit 9; "
-                        "sleep 0.01; done; exit 0"),
-         QStringLiteral("sh"), flag});
+    const TRunResult r = ShellOpenAndWait(QStringLiteral("/bin/sh"),
+        { QStringLiteral("-c"),
+            QStringLiteral("i=0; while [ ! -e \"$1\" ]; do i=$((i+1)); [ $i -gt 2000 ] && exit 9; "
+                           "sleep 0.01; done; exit 0"),
+            QStringLiteral("sh"), flag });
     EXPECT_TRUE(r.Ok()) << r.ExitCode;
 }
 
 TEST(ShellOpenAndWait, CrashIsNotSuccess)
 {
-    const TRunResult r = ShellOpenAndWait(QStringLiteral("/bin/sh"),
-                                          {QStringLiteral("-c"), QStringLiteral("kill -9 $$")});
+    const TRunResult r = ShellOpenAndWait(
+        QStringLiteral("/bin/sh"), { QStringLiteral("-c"), QStringLiteral("kill -9 $$") });
     EXPECT_TRUE(r.Started);
     EXPECT_TRUE(r.Crashed);
     EXPECT_FALSE(r.Ok());
@@ -116,7 +114,8 @@ TEST(ShellOpenAndWait, CrashIsNotSuccess)
 TEST(ShellOpenAndWait, HungProgramIsKilledAtTheLimit)
 {
     // "sleep 60" would hang the caller for a minute without the limit.
-    const TRunResult r = ShellOpenAndWait(QStringLiteral("sleep"), {QStringLiteral("60")}, {}, 100);
+    const TRunResult r
+        = ShellOpenAndWait(QStringLiteral("sleep"), { QStringLiteral("60") }, {}, 100);
     EXPECT_TRUE(r.TimedOut);
     EXPECT_FALSE(r.Ok());
     EXPECT_FALSE(r.Error.isEmpty());

@@ -22,8 +22,7 @@ protected:
         env.insert(QStringLiteral("XDG_RUNTIME_DIR"), FRuntime.path());
         env.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
         process.setProcessEnvironment(env);
-        process.start(QStringLiteral(RYV_INSTANCE_HELPER),
-                      {QStringLiteral("ryvtest"), mode});
+        process.start(QStringLiteral(RYV_INSTANCE_HELPER), { QStringLiteral("ryvtest"), mode });
         ASSERT_TRUE(process.waitForStarted());
     }
 
@@ -46,10 +45,10 @@ TEST_F(SingleInstanceTest, SecondStartBringsFirstToFrontAndEndsWithoutWindow)
         const char* activated;
     };
     const Case cases[] = {
-        {"plain", "ACTIVATED main minimized=0 mainMinimized=0"},
-        {"minimized", "ACTIVATED main minimized=0 mainMinimized=0"},
+        { "plain", "ACTIVATED main minimized=0 mainMinimized=0" },
+        { "minimized", "ACTIVATED main minimized=0 mainMinimized=0" },
         // An open modal dialog comes to the front rather than the window.
-        {"dialog", "ACTIVATED dialog minimized=0 mainMinimized=0"},
+        { "dialog", "ACTIVATED dialog minimized=0 mainMinimized=0" },
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.mode);

@@ -13,8 +13,8 @@ TEST(VersionInfo, OwnProgramCarriesTheBuildVersionAndCopyright)
     ASSERT_TRUE(own.IsValid());
     EXPECT_EQ(own.FileVersionText(), QStringLiteral(RYV_EXPECTED_VERSION));
     EXPECT_EQ(own.ProductVersionText(), QStringLiteral(RYV_EXPECTED_VERSION));
-    EXPECT_EQ(own.GetVerValue(QStringLiteral("LegalCopyright")),
-              QStringLiteral(RYV_EXPECTED_COPYRIGHT));
+    EXPECT_EQ(
+        own.GetVerValue(QStringLiteral("LegalCopyright")), QStringLiteral(RYV_EXPECTED_COPYRIGHT));
     EXPECT_EQ(own.GetVerValue(QStringLiteral("ProductName")), QStringLiteral("Ryv Tracker"));
     EXPECT_EQ(own.GetVerValue(QStringLiteral("NoSuchKey")), QString());
     const QStringList parts = QStringLiteral(RYV_EXPECTED_VERSION).split('.');
@@ -30,7 +30,7 @@ TEST(VersionInfo, OtherFilesHaveNoVersionAndReloadingSwitches)
     EXPECT_FALSE(info.IsValid());
     EXPECT_EQ(info.FileVersionText(), QString());
     EXPECT_EQ(info.GetVerValue(QStringLiteral("LegalCopyright")), QString());
-    EXPECT_EQ(info.FixedVersion(true), (std::array<quint16, 4>{0, 0, 0, 0}));
+    EXPECT_EQ(info.FixedVersion(true), (std::array<quint16, 4> { 0, 0, 0, 0 }));
 
     info.LoadFile(QCoreApplication::applicationFilePath());
     EXPECT_TRUE(info.IsValid());

@@ -319,8 +319,8 @@ TEST_F(TrackerTest, DayChange_MergesWithEntriesTheDayFileHolds)
     AddToday(Task(At(6, 12, 0), At(6, 12, 0), QStringLiteral("Run")));
     TickIntoNextDay(At(6, 13, 0), At(7, 0, 0, 5));
 
-    EXPECT_EQ(TitlesOf(ReadDay(At(6, 0, 0))),
-        (QStringList { "FromHistory", "Six", "Run", "Meeting" }));
+    EXPECT_EQ(
+        TitlesOf(ReadDay(At(6, 0, 0))), (QStringList { "FromHistory", "Six", "Run", "Meeting" }));
 }
 
 TEST_F(TrackerTest, DayChange_DayOnShowInHistory_KeepsMovedEntriesAndItsOwnChange)

@@ -13,12 +13,12 @@ TEST(BlendColors, HalvesEachChannelRoundingDownSeparately)
         QColor a, b, expected;
     };
     const Case cases[] = {
-        {QColor(0, 0, 0), QColor(255, 255, 255), QColor(127, 127, 127)},
+        { QColor(0, 0, 0), QColor(255, 255, 255), QColor(127, 127, 127) },
         // 1/2 + 1/2 rounds down per half: 0 + 0, not round(1).
-        {QColor(1, 3, 255), QColor(1, 3, 255), QColor(0, 2, 254)},
-        {QColor(200, 100, 50), QColor(10, 20, 31), QColor(105, 60, 40)},
+        { QColor(1, 3, 255), QColor(1, 3, 255), QColor(0, 2, 254) },
+        { QColor(200, 100, 50), QColor(10, 20, 31), QColor(105, 60, 40) },
         // Colours given in another model are resolved to RGB first.
-        {QColor::fromHsv(0, 255, 255), QColor(0, 0, 255), QColor(127, 0, 127)},
+        { QColor::fromHsv(0, 255, 255), QColor(0, 0, 255), QColor(127, 0, 127) },
     };
     for (const Case& c : cases) {
         EXPECT_EQ(BlendColors(c.a, c.b), c.expected)
@@ -37,7 +37,7 @@ std::pair<int, int> InkColumns(const QImage& image)
                 left = std::min(left, x);
                 right = std::max(right, x);
             }
-    return {left, right};
+    return { left, right };
 }
 
 int InkRows(const QImage& image)
@@ -111,7 +111,7 @@ TEST(IconToPng, KeepsTransparencyAndRejectsBadInput)
         QPainter painter(&pixmap);
         painter.fillRect(4, 4, 8, 8, Qt::red);
     }
-    const QList<QIcon> icons{QIcon(pixmap)};
+    const QList<QIcon> icons { QIcon(pixmap) };
     const QImage png = ImageListToPng(icons, 0, QSize(16, 16));
     ASSERT_FALSE(png.isNull());
     EXPECT_TRUE(png.hasAlphaChannel());
@@ -127,7 +127,7 @@ TEST(CurrentShiftState, ReportsOnlyShiftAltAndCtrl)
 {
     const Qt::KeyboardModifiers state = CurrentShiftState();
     EXPECT_EQ(state & ~(Qt::ShiftModifier | Qt::AltModifier | Qt::ControlModifier),
-              Qt::KeyboardModifiers());
+        Qt::KeyboardModifiers());
 }
 
 } // namespace

@@ -11,8 +11,8 @@ TSaveDialogRequest Request(const QString& initialPath)
 {
     TSaveDialogRequest r;
     r.title = QStringLiteral("Report - Last month");
-    r.filters = {QStringLiteral("HTML files (*.html)"), QStringLiteral("CSV files (*.csv)"),
-                 QStringLiteral("PDF files (*.pdf)")};
+    r.filters = { QStringLiteral("HTML files (*.html)"), QStringLiteral("CSV files (*.csv)"),
+        QStringLiteral("PDF files (*.pdf)") };
     r.selectedFilter = r.filters.constFirst();
     r.defaultSuffix = QStringLiteral("html");
     r.initialPath = initialPath;
@@ -27,7 +27,7 @@ TEST(SaveFileDialog, ProposedNameKeepsItsOwnExtension)
     ASSERT_TRUE(dir.isValid());
     const struct {
         const char* name;
-    } cases[] = {{"report.txt"}, {"Report.PDF"}, {"Last month.html"}};
+    } cases[] = { { "report.txt" }, { "Report.PDF" }, { "Last month.html" } };
     for (const auto& c : cases) {
         QFileDialog dialog;
         dialog.setOption(QFileDialog::DontUseNativeDialog);

@@ -69,8 +69,7 @@ protected:
         });
     }
 
-    bool Execute(TRyvItem& entry, bool isNew, bool askDuration,
-                 const QString& caption = QString())
+    bool Execute(TRyvItem& entry, bool isNew, bool askDuration, const QString& caption = QString())
     {
         TTaskDialog dialogs(*FOptions, FFavorites, FClipboard, FShell, FMainWindow);
         return dialogs.ExecuteTaskDialog(entry, caption, isNew, askDuration, nullptr, false);
@@ -91,15 +90,23 @@ TEST_F(TaskDialogTest, HoursTextGivesTheDuration)
         int minutes;
     };
     const Case cases[] = {
-        {"2", 120},   {"0:45", 45}, {"1.5", 90}, {"1,5", 90},   {"1:30", 90},
-        {" 3 ", 180}, {"abc", 60},  {"0", 60},   {"", 60},      {"0:00", 60},
-        {"-2", 60},
+        { "2", 120 },
+        { "0:45", 45 },
+        { "1.5", 90 },
+        { "1,5", 90 },
+        { "1:30", 90 },
+        { " 3 ", 180 },
+        { "abc", 60 },
+        { "0", 60 },
+        { "", 60 },
+        { "0:00", 60 },
+        { "-2", 60 },
         // Only the time of day of a typed date-time counts, never the date.
-        {"2022-01-07 0:30", 30},
+        { "2022-01-07 0:30", 30 },
     };
     for (const Case& c : cases) {
-        EXPECT_EQ(std::lround(TfrmRyvTask::ParseDuration(QString::fromUtf8(c.text)) * 1440),
-                  c.minutes)
+        EXPECT_EQ(
+            std::lround(TfrmRyvTask::ParseDuration(QString::fromUtf8(c.text)) * 1440), c.minutes)
             << '"' << c.text << '"';
     }
 }
@@ -128,7 +135,7 @@ TEST_F(TaskDialogTest, OkWritesTheFieldsIntoTheEntry)
 
 TEST_F(TaskDialogTest, CancelAndEscapeLeaveTheEntryUnchanged)
 {
-    for (bool escape : {false, true}) {
+    for (bool escape : { false, true }) {
         TRyvItem entry;
         entry.title = QStringLiteral("Keep");
         entry.stop = 2.0;
@@ -147,7 +154,7 @@ TEST_F(TaskDialogTest, CancelAndEscapeLeaveTheEntryUnchanged)
 
 TEST_F(TaskDialogTest, EnterConfirmsFromTitleAndDescription)
 {
-    for (const char* field : {"edName", "mDescr"}) {
+    for (const char* field : { "edName", "mDescr" }) {
         TRyvItem entry;
         WhenShown([field](TfrmRyvTask* dialog) {
             QWidget* target = Child<QWidget>(dialog, field);
@@ -170,9 +177,9 @@ TEST_F(TaskDialogTest, ControlsFollowTheCall)
         const char* heading;
     };
     const Case cases[] = {
-        {true, true, "Add task", true, "Add task"},
-        {true, false, "Start a new task", false, "Start a new task"},
-        {false, false, "", false, "Name:"},
+        { true, true, "Add task", true, "Add task" },
+        { true, false, "Start a new task", false, "Start a new task" },
+        { false, false, "", false, "Name:" },
     };
     for (const Case& c : cases) {
         TRyvItem entry;
@@ -204,13 +211,13 @@ TEST_F(TaskDialogTest, ClipboardLinkIsProposedOnlyForANewTaskWithoutLink)
         const char* expected;
     };
     const Case cases[] = {
-        {"  https://example.com/ticket/1\n", true, false, "", "https://example.com/ticket/1"},
-        {"https://example.com/2", true, true, "", "https://example.com/2"},
-        {"www.example.com", true, false, "", "www.example.com"},
-        {"https://example.com/3", false, false, "", ""},           // editing
-        {"https://example.com/4", true, false, "mine", "mine"},    // has a link
-        {"just some words", true, false, "", ""},                  // no link
-        {"a text of more than twenty-three letters://x", true, false, "", ""},
+        { "  https://example.com/ticket/1\n", true, false, "", "https://example.com/ticket/1" },
+        { "https://example.com/2", true, true, "", "https://example.com/2" },
+        { "www.example.com", true, false, "", "www.example.com" },
+        { "https://example.com/3", false, false, "", "" }, // editing
+        { "https://example.com/4", true, false, "mine", "mine" }, // has a link
+        { "just some words", true, false, "", "" }, // no link
+        { "a text of more than twenty-three letters://x", true, false, "", "" },
     };
     for (const Case& c : cases) {
         FClipboard.text = QString::fromUtf8(c.clipboard);
@@ -238,8 +245,8 @@ TEST_F(TaskDialogTest, StarChangesFavouritesAtOnceEvenOnCancel)
     });
     EXPECT_FALSE(Execute(entry, false, false));
     EXPECT_TRUE(FOptions->StateFavsChanged);
-    const int found = FFavorites.FindItem(QStringLiteral("WRITE REPORT"),
-                                          QStringLiteral("https://example.com/r"));
+    const int found = FFavorites.FindItem(
+        QStringLiteral("WRITE REPORT"), QStringLiteral("https://example.com/r"));
     ASSERT_GE(found, 0);
     EXPECT_EQ(FFavorites.Item(found)->descr, QStringLiteral("notes"));
 
@@ -272,7 +279,7 @@ TEST_F(TaskDialogTest, OpenLinkButtonFollowsTheLinkField)
         dialog->reject();
     });
     Execute(entry, false, false);
-    EXPECT_EQ(FShell.opened, QStringList{QStringLiteral("~/notes.txt")});
+    EXPECT_EQ(FShell.opened, QStringList { QStringLiteral("~/notes.txt") });
 }
 
 TEST_F(TaskDialogTest, SizeIsRememberedForTheNextDialog)
@@ -314,22 +321,22 @@ TEST(TaskDialogPlacement, CentredOnTheMainWindowWithinTheWorkArea)
         QPoint expected;
     };
     const Case cases[] = {
-        {QRect(600, 300, 700, 500), true, QPoint(676, 350)},
+        { QRect(600, 300, 700, 500), true, QPoint(676, 350) },
         // Near the right and bottom edges: pushed back inside.
-        {QRect(1700, 900, 400, 300), true, QPoint(1920 - 547, 1040 - 400)},
+        { QRect(1700, 900, 400, 300), true, QPoint(1920 - 547, 1040 - 400) },
         // Near the left and top edges.
-        {QRect(-200, -100, 300, 200), true, QPoint(0, 0)},
+        { QRect(-200, -100, 300, 200), true, QPoint(0, 0) },
         // Main window hidden or minimised: centred on the screen.
-        {QRect(1700, 900, 400, 300), false, QPoint((1920 - 547) / 2, (1040 - 400) / 2)},
+        { QRect(1700, 900, 400, 300), false, QPoint((1920 - 547) / 2, (1040 - 400) / 2) },
     };
     for (const Case& c : cases)
         EXPECT_EQ(TfrmRyvTask::Placement(c.main, c.onShow, dialog, work), c.expected)
             << c.main.x() << "," << c.main.y();
 
     // A work area of a second monitor to the left.
-    EXPECT_EQ(TfrmRyvTask::Placement(QRect(-1900, 10, 300, 200), true, dialog,
-                                     QRect(-1920, 0, 1920, 1080)),
-              QPoint(-1920, 0));
+    EXPECT_EQ(TfrmRyvTask::Placement(
+                  QRect(-1900, 10, 300, 200), true, dialog, QRect(-1920, 0, 1920, 1080)),
+        QPoint(-1920, 0));
 }
 
 TEST_F(TaskDialogTest, PinnedMainWindowIsUnpinnedWhileTheDialogIsOpen)
