@@ -8,7 +8,7 @@ PACKAGES=(
   qt6-base-dev qt6-base-dev-tools libqt6svg6
   libgl1-mesa-dev
   libgtest-dev libgmock-dev googletest libbenchmark-dev
-  xvfb xauth x11-utils xdotool
+  xvfb xauth x11-utils xdotool openbox
   xdg-utils wkhtmltopdf poppler-utils
   fonts-dejavu-core
   clang-format git
