@@ -30,6 +30,10 @@ std::vector<std::pair<QString, QString*>> TAppTexts::Table()
         RYV_TEXT(str_tasknumb),
         RYV_TEXT(str_total),
         RYV_TEXT(str_version),
+        RYV_TEXT(str_away_question),
+        RYV_TEXT(str_away_keep),
+        RYV_TEXT(str_away_break),
+        RYV_TEXT(str_away_stop),
     };
 #undef RYV_TEXT
 }

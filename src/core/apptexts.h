@@ -34,6 +34,13 @@ struct TAppTexts final {
     QString str_tasknumb = QStringLiteral("Task #");
     QString str_total = QStringLiteral("TOTAL:");
     QString str_version = QStringLiteral("Version");
+    // The question after an absence while a task ran: %1 and %2 the times it
+    // began and ended, %3 its duration, %4 the task's title.
+    QString str_away_question
+        = QStringLiteral("You were away from %1 to %2 (%3) while \"%4\" was running.");
+    QString str_away_keep = QStringLiteral("Keep as work");
+    QString str_away_break = QStringLiteral("Record a break");
+    QString str_away_stop = QStringLiteral("Stop at %1"); // %1 the time the absence began
 
     // Identifier -> text, for the language controller to read and refresh.
     std::vector<std::pair<QString, QString*>> Table();

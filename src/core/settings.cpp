@@ -57,6 +57,12 @@ void LoadSettings(const TIniFile& ini, TRyvOptions& options, TReportChecks& chec
     options.LangCode = ini.ReadString(Misc, QStringLiteral("langCode"), options.LangCode);
     options.AutoShowSuggest
         = ini.ReadBool(Misc, QStringLiteral("autoSuggest"), options.AutoShowSuggest);
+    // Minutes of absence before the question; 0 switches it off. Anything
+    // beyond a day is no sensible setting and falls back to the default.
+    const int away = ini.ReadInteger(Misc, QStringLiteral("awayMinutes"), options.AwayMinutes);
+    options.AwayMinutes
+        = away >= 0 && away <= TRyvOptions::MaxAwayMinutes ? away : TRyvOptions::DefaultAwayMinutes;
+    options.CloseToTray = ini.ReadBool(Misc, QStringLiteral("closeToTray"), options.CloseToTray);
 
     options.ExcludedApps = SectionTexts(ini, ExclApps);
     std::stable_sort(options.ExcludedApps.begin(), options.ExcludedApps.end(),
@@ -78,6 +84,8 @@ void SaveSettings(TIniFile& ini, const TRyvOptions& options, const TReportChecks
     ini.WriteBool(Misc, QStringLiteral("autoSuggest"), options.AutoShowSuggest);
     ini.WriteInteger(Misc, QStringLiteral("winTitle"), options.WindowTitleType);
     ini.WriteString(Misc, QStringLiteral("langCode"), options.LangCode);
+    ini.WriteInteger(Misc, QStringLiteral("awayMinutes"), options.AwayMinutes);
+    ini.WriteBool(Misc, QStringLiteral("closeToTray"), options.CloseToTray);
 
     ini.ReplaceSection(ExclApps, NumberedValues(options.ExcludedApps));
     ini.ReplaceSection(GroupMasks, NumberedValues(options.GroupMasks));

@@ -24,6 +24,8 @@ TEST(Settings, MissingFile_GivesDefaults)
     EXPECT_EQ(options.ExportExt, u"html"_qs);
     EXPECT_EQ(options.RecentMaxCnt, 10);
     EXPECT_EQ(options.TaskDlgSize, QSize(0, 0));
+    EXPECT_EQ(options.AwayMinutes, 10);
+    EXPECT_FALSE(options.CloseToTray);
 }
 
 TEST(Settings, Load_ReadsEveryKeyAndTheLists)
@@ -106,7 +108,7 @@ TEST(Settings, Save_NewFileInKeyOrder)
                        "[misc]\r\nexportExt=html\r\nlistShowStop=1\r\n"
                        "repTit=Team\r\nspendToClip=2\r\nrepDaily=1\r\n"
                        "repGroups=0\r\nautoSuggest=1\r\nwinTitle=0\r\n"
-                       "langCode=\r\n\r\n"
+                       "langCode=\r\nawayMinutes=10\r\ncloseToTray=0\r\n\r\n"
                        "[exclApps]\r\n0=firefox\r\n1=Clipboard\r\n\r\n"));
 }
 
@@ -133,9 +135,53 @@ TEST(Settings, Save_ExistingFileKeepsItsShape)
                        "[groupMasks]\r\n0=New=*new*\r\n\r\n"
                        "[misc]\r\n; hand-written note\r\nlangCode=fi\r\nfancy=yes\r\n"
                        "exportExt=csv\r\nlistShowStop=1\r\nrepTit=\r\nspendToClip=2\r\n"
-                       "repDaily=1\r\nrepGroups=0\r\nautoSuggest=1\r\nwinTitle=0\r\n\r\n"
+                       "repDaily=1\r\nrepGroups=0\r\nautoSuggest=1\r\nwinTitle=0\r\n"
+                       "awayMinutes=10\r\ncloseToTray=0\r\n\r\n"
                        "[custom]\r\nkeep=me\r\n\r\n"
                        "[taskDlg]\r\nwidth=0\r\nheight=0\r\n\r\n"));
+}
+
+// The away question's minutes and the tray's closing rule: what is written
+// reads back; minutes that are no number keep the current value, and those
+// below 0 or beyond a day fall back to the default.
+TEST(Settings, AwayMinutesAndCloseToTray_RoundTripAndBounds)
+{
+    {
+        TRyvOptions options(u"/tmp/x"_qs);
+        options.AwayMinutes = 0;
+        options.CloseToTray = true;
+        TIniFile ini;
+        SaveSettings(ini, options, TReportChecks {});
+        EXPECT_EQ(ini.ReadString(u"misc"_qs, u"awayMinutes"_qs, {}), u"0"_qs);
+        EXPECT_EQ(ini.ReadString(u"misc"_qs, u"closeToTray"_qs, {}), u"1"_qs);
+        TRyvOptions read(u"/tmp/x"_qs);
+        TReportChecks checks;
+        LoadSettings(ini, read, checks);
+        EXPECT_EQ(read.AwayMinutes, 0);
+        EXPECT_TRUE(read.CloseToTray);
+    }
+    const struct {
+        QString stored;
+        int expected;
+    } cases[] = {
+        { u"25"_qs, 25 },
+        { u"1440"_qs, 1440 },
+        { u"1441"_qs, 10 },
+        { u"-5"_qs, 10 },
+        { u"soon"_qs, 7 }, // the current value stays
+        { u""_qs, 7 },
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.stored.toStdString());
+        TIniFile ini;
+        ini.SetText(u"[misc]\r\nawayMinutes="_qs + c.stored + u"\r\ncloseToTray=yes\r\n"_qs);
+        TRyvOptions options(u"/tmp/x"_qs);
+        options.AwayMinutes = 7;
+        TReportChecks checks;
+        LoadSettings(ini, options, checks);
+        EXPECT_EQ(options.AwayMinutes, c.expected);
+        EXPECT_FALSE(options.CloseToTray); // "yes" is no number: the default stays
+    }
 }
 
 } // namespace
