@@ -12,6 +12,7 @@ PACKAGES=(
   xdg-utils wkhtmltopdf poppler-utils
   fonts-dejavu-core
   clang-format git
+  libxcb1-dev libxcb-screensaver0-dev libxcb-xtest0-dev dbus-daemon
 )
 
 missing=()
