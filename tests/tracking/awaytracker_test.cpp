@@ -400,6 +400,22 @@ TEST_F(AwayTest, Suspend_BySignalAndByClockJump)
     }
 }
 
+// A sleep announced but never over (the suspend failed and its end was not
+// reported): once the program has run awake for a while, the absence ends.
+TEST_F(AwayTest, Suspend_AnnouncedButNeverReportedOver_EndsByItself)
+{
+    log.Run(QStringLiteral("Design"), At(7, 11, 0));
+    PassUntil(At(7, 12, 0), true);
+    away.SleepChanged(true);
+    Pass(110, true);
+    EXPECT_TRUE(away.IsAway());
+    EXPECT_TRUE(away.tmrSleepGuard.isActive());
+    away.tmrSleepGuardTimer();
+    EXPECT_FALSE(away.IsAway());
+    EXPECT_FALSE(away.HoldsDayChange());
+    EXPECT_TRUE(question.asked.empty()); // two minutes: no absence worth asking about
+}
+
 // Jumps that are no absence: a short one, a change to daylight saving time,
 // and a program that was merely busy for a while.
 TEST_F(AwayTest, ClockJump_ShortOrDaylightSavingIsNoAbsence)
