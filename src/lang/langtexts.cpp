@@ -29,8 +29,8 @@ void RefreshDialogTexts(
 
 void RefreshProgramTexts(const TLanguageManager& manager, TLangTranslator& translator)
 {
-    RefreshDialogTexts(manager, DialogTexts(), translator);
     RefreshLangConsts(manager, AppTexts(), translator);
+    RefreshDialogTexts(manager, DialogTexts(), translator);
 }
 
 } // namespace ryv

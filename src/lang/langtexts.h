@@ -23,9 +23,10 @@ void RefreshLangConsts(
 void RefreshDialogTexts(
     const TLanguageManager& manager, TDialogTexts& texts, const TLangTranslator& translator);
 
-// Both of the above on the program's own tables, dialog texts first (so their
-// Cancel falls back to the previous language's); the one place that names
-// those tables. The main window calls it before a new language is applied.
+// Both of the above on the program's own tables, application texts first, so
+// that the message boxes' Cancel falls back to the new language's Cancel
+// rather than to the previous one's. The one place that names those tables;
+// the main window calls it before a new language is applied.
 void RefreshProgramTexts(const TLanguageManager& manager, TLangTranslator& translator);
 
 } // namespace ryv

@@ -240,8 +240,10 @@ void TLanguageManager::SetLanguageCode(const QString& code)
     if (FLastError.startsWith(LineBreak))
         FLastError.remove(0, LineBreak.size());
 
-    if (FOnLanguageChanged && FLastError.isEmpty() && FLanguageCode == code)
+    if (FOnLanguageChanged && FLastError.isEmpty() && FLanguageCode == code) {
+        ++FChangeCount;
         FOnLanguageChanged(this);
+    }
 }
 
 void TLanguageManager::Refresh()

@@ -87,6 +87,11 @@ public:
     // succeeded.
     const QString& LastError() const { return FLastError; }
 
+    // How many loads have been announced through OnLanguageChanged; a
+    // caller compares it before and after a load to learn whether the load
+    // was announced.
+    int ChangeCount() const { return FChangeCount; }
+
     using TChangedHandler = std::function<void(TLanguageManager* sender)>;
     const TChangedHandler& OnLanguageChanged() const { return FOnLanguageChanged; }
     void SetOnLanguageChanged(TChangedHandler handler) { FOnLanguageChanged = std::move(handler); }
@@ -161,6 +166,7 @@ private:
     std::vector<TMessagePattern> FMessages; // in file order
     TLangKeyedList FLangResStr;
     QString FLastError;
+    int FChangeCount = 0;
 };
 
 } // namespace ryv

@@ -260,6 +260,56 @@ TEST_F(LanguageManagerTest, AFileThatFailsIsReportedAndTheOthersStillRead)
         "Cannot read the language file \"C.de.lngu\": the file is too large");
 }
 
+// Whatever a file holds, loading it ends with the language loaded or an
+// error, and the manager stays usable.
+TEST_F(LanguageManagerTest, MalformedFilesNeverCrash)
+{
+    QByteArray noise;
+    quint32 seed = 12345;
+    for (int i = 0; i < 20000; ++i) {
+        seed = seed * 1103515245u + 12345u;
+        noise += static_cast<char>((seed >> 16) & 0xFF);
+    }
+    QByteArray brackets;
+    for (int i = 0; i < 5000; ++i)
+        brackets += "[[[]]]=[\n";
+    struct Case {
+        const char* name;
+        QByteArray bytes;
+    };
+    const Case cases[] = {
+        { "empty", "" },
+        { "mark only", "\xEF\xBB\xBF" },
+        { "UTF-16 mark with an odd byte", "\xFF\xFE[\0" },
+        { "random bytes", noise },
+        { "random bytes after a header", "[calbrix language file]\nlanguagename=x\n" + noise },
+        { "brackets and equals signs", brackets },
+        { "invalid UTF-8 and controls", "[constants]\n\xC3\x28=\xFF\xFE\x01\x02\n" },
+        { "only sections", "[]\n[ ]\n[[]]\n[constants\n]\n" },
+        { "a very long line", "[constants]\nkey=" + QByteArray(1 << 20, 'v') + "\n" },
+        { "a very long key", "[TfrmX]\n" + QByteArray(100000, '.') + "=x\n" },
+        { "escapes at the end", "[constants]\na=\\\n[messages]\n\\\n\\t\n" },
+        { "lone carriage returns", "[constants]\ra=1\rb=2\r" },
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        folder.WriteBytes("App.xx.lng", c.bytes);
+        manager.SetLanguageCode("xx");
+        EXPECT_TRUE(manager.LanguageCode() == "xx" || !manager.LastError().isEmpty());
+        manager.LangText("a", "b");
+        manager.LangString(QString::fromLatin1(c.bytes.left(200)));
+        QList<TLanguageInfo> languages;
+        EXPECT_TRUE(manager.GetAvailableLanguages(languages));
+        QObject owner;
+        manager.LangVCL(&owner, "TfrmX");
+    }
+
+    // A folder named like a language file is no file.
+    QDir(folder.Path()).remove("App.xx.lng");
+    folder.MakeFolder("Dir.xx.lng");
+    EXPECT_EQ(Load("xx"), "Language not found (xx)");
+}
+
 TEST_F(LanguageManagerTest, EncodingByMarkElseUtf8ElseWindows1252)
 {
     const QString text = LangHeader("Test") + "[constants]\nword=Grüße €\n";
