@@ -212,7 +212,7 @@ void TqlxController::DoLanguageChanged(TLanguageManager* manager)
             FManager->BiDiMode() == TBiDiMode::bdRightToLeft ? Qt::RightToLeft : Qt::LeftToRight);
     if (FOnBeforeLangChange)
         FOnBeforeLangChange(this);
-    if (!FManager->LangVCL(Owner(), QString(), nullptr, &WidgetWriter())) {
+    if (!FManager->LangVCL(Owner(), FSectionName, nullptr, &WidgetWriter())) {
         ReportError();
         FLCErrorHandled = true;
     }
@@ -271,7 +271,8 @@ QString TqlxController::StandardErrorText() const
             + QStringLiteral("): ");
     if (const QObject* owner = Owner())
         text += QStringLiteral("[") + owner->objectName() + QStringLiteral(" (")
-            + TLanguageManager::OwnerClassName(owner) + QStringLiteral(")] ");
+            + (FSectionName.isEmpty() ? TLanguageManager::OwnerClassName(owner) : FSectionName)
+            + QStringLiteral(")] ");
     return text + FManager->LastError();
 }
 

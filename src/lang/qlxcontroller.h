@@ -49,6 +49,11 @@ public:
     void SetAutoInitLanguage(bool value) { FAutoInitLanguage = value; }
     bool DefaultErrorMessage() const { return FDefaultErrorMessage; }
     void SetDefaultErrorMessage(bool value) { FDefaultErrorMessage = value; }
+    // The language file section this window reads; empty (the default): the
+    // window's class name ("TfrmRyvTask"). For a window built from a plain
+    // Qt class.
+    const QString& SectionName() const { return FSectionName; }
+    void SetSectionName(const QString& name) { FSectionName = name; }
     // The start-up fallback; OnInitLangManager also names the language to
     // load through it (see Loaded).
     const QString& DefaultLangCode() const { return FDefaultLangCode; }
@@ -123,6 +128,7 @@ private:
     bool FAutoInitLanguage = true;
     bool FDefaultErrorMessage = true;
     QString FDefaultLangCode;
+    QString FSectionName;
     bool FIsMainController = false;
     bool FLCErrorHandled = false;
     TNotify FOnBeforeLangChange;

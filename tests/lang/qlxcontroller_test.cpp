@@ -199,6 +199,15 @@ TEST_F(QlxControllerTest, LiveSwitchTranslatesEveryWindowOfOurs)
     TfrmFakeTask later(manager.get(), main.get());
     EXPECT_EQ(later.lbTitle->text(), "Titel (Aufgabe)");
 
+    // A window of a plain Qt class names its section.
+    QDialog plain(main.get());
+    auto* plainLabel = new QLabel("Title", &plain);
+    plainLabel->setObjectName("lbTitle");
+    auto* plainController = new TqlxController(&plain, manager.get());
+    plainController->SetSectionName("TfrmFakeTask");
+    plainController->Loaded();
+    EXPECT_EQ(plainLabel->text(), "Titel (Aufgabe)");
+
     // The loaded language again (case ignored) does nothing.
     main->controller->SetLanguageCode("DE");
     EXPECT_EQ(changes, 1);
