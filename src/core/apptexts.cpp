@@ -30,6 +30,10 @@ std::vector<std::pair<QString, QString*>> TAppTexts::Table()
         RYV_TEXT(str_tasknumb),
         RYV_TEXT(str_total),
         RYV_TEXT(str_version),
+        RYV_TEXT(files_json),
+        RYV_TEXT(str_chart_days),
+        RYV_TEXT(str_chart_groups),
+        RYV_TEXT(str_chart_tasks),
     };
 #undef RYV_TEXT
 }

@@ -34,6 +34,10 @@ struct TAppTexts final {
     QString str_tasknumb = QStringLiteral("Task #");
     QString str_total = QStringLiteral("TOTAL:");
     QString str_version = QStringLiteral("Version");
+    QString files_json = QStringLiteral("JSON files (*.json)|*.json");
+    QString str_chart_days = QStringLiteral("Time per day");
+    QString str_chart_groups = QStringLiteral("Time per group");
+    QString str_chart_tasks = QStringLiteral("Time per task");
 
     // Identifier -> text, for the language controller to read and refresh.
     std::vector<std::pair<QString, QString*>> Table();
