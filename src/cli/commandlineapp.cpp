@@ -13,6 +13,7 @@
 
 #include <QCoreApplication>
 #include <QFile>
+#include <QFileInfo>
 #include <QGuiApplication>
 #include <QProcess>
 
@@ -73,6 +74,27 @@ void PrintError(const QString& message)
     std::fputs(qPrintable(QStringLiteral("RyvTracker: %1\n").arg(message)), stderr);
 }
 
+// Scripts and cron jobs read standard error: it carries our own one-line
+// messages and nothing of Qt's chatter (a missing runtime folder, the
+// offscreen platform's notes), unless it is a real fault.
+void QuietMessages(QtMsgType type, const QMessageLogContext&, const QString& message)
+{
+    if (type == QtCriticalMsg || type == QtFatalMsg)
+        PrintError(message);
+}
+
+// A cron job runs without the session's variables, while the window's
+// socket lives in the session's runtime folder, which is /run/user/<uid>
+// under systemd.
+void FindSessionRuntimeFolder()
+{
+    if (!qEnvironmentVariableIsEmpty("XDG_RUNTIME_DIR"))
+        return;
+    const QString folder = QStringLiteral("/run/user/%1").arg(::getuid());
+    if (QFileInfo(folder).isDir())
+        qputenv("XDG_RUNTIME_DIR", QFile::encodeName(folder));
+}
+
 } // namespace
 
 bool IsCommandLine(int argc, char* argv[])
@@ -82,6 +104,7 @@ bool IsCommandLine(int argc, char* argv[])
 
 int RunCommandLine(int argc, char* argv[])
 {
+    qInstallMessageHandler(QuietMessages);
     TSystemClock clock;
     TCliRequest request;
     QString error;
@@ -120,6 +143,7 @@ int RunCommandLine(int argc, char* argv[])
     TPdfConverter pdf(options.FolderPlugins, options.FolderData, runner, renderer.get());
     TReportWriter writer(options, clock, pdf);
     TCommandLineRunner command(options, clock, writer, [] {
+        FindSessionRuntimeFolder();
         TSingleInstance instance;
         instance.AskToSave(WindowSaveWaitMs);
     });
