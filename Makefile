@@ -5,7 +5,7 @@ BUILD_DIR ?= build
 JOBS ?= $(shell nproc)
 CMAKE_FLAGS ?=
 
-.PHONY: all deps configure build run test bench install clean
+.PHONY: all deps configure build run test bench install package clean
 
 all: build
 
@@ -33,6 +33,11 @@ bench: build
 
 install: build
 	cmake --install $(BUILD_DIR)
+
+# The Debian package, $(BUILD_DIR)/ryvtracker_<version>_<arch>.deb;
+# scripts/check-package.sh installs and tries it.
+package: build
+	cd $(BUILD_DIR) && cpack -G DEB
 
 clean:
 	rm -rf $(BUILD_DIR)

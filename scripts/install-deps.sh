@@ -4,8 +4,8 @@
 set -euo pipefail
 
 PACKAGES=(
-  build-essential cmake ninja-build pkg-config
-  qt6-base-dev qt6-base-dev-tools libqt6svg6
+  build-essential cmake ninja-build pkg-config dpkg-dev file
+  qt6-base-dev qt6-base-dev-tools libqt6svg6 qt6-svg-dev
   libgl1-mesa-dev
   libgtest-dev libgmock-dev googletest libbenchmark-dev
   xvfb xauth x11-utils xdotool openbox

@@ -1,3 +1,4 @@
+#include "cli/commandlineapp.h"
 #include "core/clock.h"
 #include "core/daylist.h"
 #include "core/liststore.h"
@@ -76,6 +77,10 @@ private:
 
 int main(int argc, char* argv[])
 {
+    // Reports and exports from the command line; no arguments: the window.
+    if (ryv::IsCommandLine(argc, argv))
+        return ryv::RunCommandLine(argc, argv);
+
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("RyvTracker"));
     QApplication::setApplicationDisplayName(QStringLiteral("Ryv Tracker"));
@@ -129,5 +134,10 @@ int main(int argc, char* argv[])
     window.show();
     QObject::connect(&instance, &ryv::TSingleInstance::ActivationRequested, &window,
         [&window] { ryv::BringToFront(&window); });
+    // A report from the command line reads the files: write what is pending.
+    QObject::connect(&instance, &ryv::TSingleInstance::SaveRequested, &store, [&store] {
+        store.FlushPendingSaves();
+        store.SaveWorkspace();
+    });
     return QApplication::exec();
 }

@@ -34,6 +34,10 @@ std::vector<std::pair<QString, QString*>> TAppTexts::Table()
         RYV_TEXT(str_away_keep),
         RYV_TEXT(str_away_break),
         RYV_TEXT(str_away_stop),
+        RYV_TEXT(files_json),
+        RYV_TEXT(str_chart_days),
+        RYV_TEXT(str_chart_groups),
+        RYV_TEXT(str_chart_tasks),
     };
 #undef RYV_TEXT
 }

@@ -41,6 +41,10 @@ struct TAppTexts final {
     QString str_away_keep = QStringLiteral("Keep as work");
     QString str_away_break = QStringLiteral("Record a break");
     QString str_away_stop = QStringLiteral("Stop at %1"); // %1 the time the absence began
+    QString files_json = QStringLiteral("JSON files (*.json)|*.json");
+    QString str_chart_days = QStringLiteral("Time per day");
+    QString str_chart_groups = QStringLiteral("Time per group");
+    QString str_chart_tasks = QStringLiteral("Time per task");
 
     // Identifier -> text, for the language controller to read and refresh.
     std::vector<std::pair<QString, QString*>> Table();

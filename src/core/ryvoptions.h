@@ -28,6 +28,7 @@ public:
     bool ListShowStop = true;
     QString ExportExt = QStringLiteral("html");
     QString ReportsTitle;
+    bool ReportCharts = false; // HTML and PDF reports start with charts
     quint8 SpendToClipboard = 2; // 0 none, 1 standard, 2 Git
     QStringList GroupMasks; // "name=mask"
     quint8 WindowTitleType = 0; // 0 current task, 1 total duration

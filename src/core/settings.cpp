@@ -48,6 +48,7 @@ void LoadSettings(const TIniFile& ini, TRyvOptions& options, TReportChecks& chec
     options.ExportExt = ini.ReadString(Misc, QStringLiteral("exportExt"), options.ExportExt);
     options.ListShowStop = ini.ReadBool(Misc, QStringLiteral("listShowStop"), options.ListShowStop);
     options.ReportsTitle = ini.ReadString(Misc, QStringLiteral("repTit"), options.ReportsTitle);
+    options.ReportCharts = ini.ReadBool(Misc, QStringLiteral("repCharts"), options.ReportCharts);
     options.SpendToClipboard
         = ReadChoice(ini, QStringLiteral("spendToClip"), options.SpendToClipboard, 3, 2);
     checks.daily = ini.ReadBool(Misc, QStringLiteral("repDaily"), true);
@@ -86,6 +87,7 @@ void SaveSettings(TIniFile& ini, const TRyvOptions& options, const TReportChecks
     ini.WriteString(Misc, QStringLiteral("langCode"), options.LangCode);
     ini.WriteInteger(Misc, QStringLiteral("awayMinutes"), options.AwayMinutes);
     ini.WriteBool(Misc, QStringLiteral("closeToTray"), options.CloseToTray);
+    ini.WriteBool(Misc, QStringLiteral("repCharts"), options.ReportCharts);
 
     ini.ReplaceSection(ExclApps, NumberedValues(options.ExcludedApps));
     ini.ReplaceSection(GroupMasks, NumberedValues(options.GroupMasks));

@@ -18,6 +18,7 @@ TEST(Settings, MissingFile_GivesDefaults)
     EXPECT_TRUE(checks.daily);
     EXPECT_FALSE(checks.groups);
     EXPECT_TRUE(options.ListShowStop);
+    EXPECT_FALSE(options.ReportCharts);
     EXPECT_EQ(options.SpendToClipboard, 2);
     EXPECT_EQ(options.WindowTitleType, 0);
     EXPECT_TRUE(options.AutoShowSuggest);
@@ -34,7 +35,7 @@ TEST(Settings, Load_ReadsEveryKeyAndTheLists)
     ini.SetText(QStringLiteral("[taskDlg]\r\nwidth=640\r\nheight=0x1E0\r\n"
                                "[misc]\r\nexportExt=pdf\r\nlistShowStop=0\r\nrepTit=ACME report\r\n"
                                "spendToClip=1\r\nrepDaily=0\r\nrepGroups=5\r\nautoSuggest=0\r\n"
-                               "winTitle=1\r\nlangCode=fi\r\n"
+                               "winTitle=1\r\nlangCode=fi\r\nrepCharts=1\r\n"
                                "[exclApps]\r\n0=b.exe\r\n5=A.exe\r\nx=c.exe\r\n"
                                "[groupMasks]\r\n0=Work=*project*\r\n1=Mail=*inbox*\r\n"));
     TRyvOptions options(u"/tmp/x"_qs);
@@ -50,6 +51,7 @@ TEST(Settings, Load_ReadsEveryKeyAndTheLists)
     EXPECT_FALSE(options.AutoShowSuggest);
     EXPECT_EQ(options.WindowTitleType, 1);
     EXPECT_EQ(options.LangCode, u"fi"_qs);
+    EXPECT_TRUE(options.ReportCharts);
     // Key names do not matter; the list is sorted without regard to case.
     EXPECT_EQ(options.ExcludedApps, (QStringList { u"A.exe"_qs, u"b.exe"_qs, u"c.exe"_qs }));
     EXPECT_EQ(options.GroupMasks, (QStringList { u"Work=*project*"_qs, u"Mail=*inbox*"_qs }));
@@ -108,7 +110,7 @@ TEST(Settings, Save_NewFileInKeyOrder)
                        "[misc]\r\nexportExt=html\r\nlistShowStop=1\r\n"
                        "repTit=Team\r\nspendToClip=2\r\nrepDaily=1\r\n"
                        "repGroups=0\r\nautoSuggest=1\r\nwinTitle=0\r\n"
-                       "langCode=\r\nawayMinutes=10\r\ncloseToTray=0\r\n\r\n"
+                       "langCode=\r\nawayMinutes=10\r\ncloseToTray=0\r\nrepCharts=0\r\n\r\n"
                        "[exclApps]\r\n0=firefox\r\n1=Clipboard\r\n\r\n"));
 }
 
@@ -136,7 +138,7 @@ TEST(Settings, Save_ExistingFileKeepsItsShape)
                        "[misc]\r\n; hand-written note\r\nlangCode=fi\r\nfancy=yes\r\n"
                        "exportExt=csv\r\nlistShowStop=1\r\nrepTit=\r\nspendToClip=2\r\n"
                        "repDaily=1\r\nrepGroups=0\r\nautoSuggest=1\r\nwinTitle=0\r\n"
-                       "awayMinutes=10\r\ncloseToTray=0\r\n\r\n"
+                       "awayMinutes=10\r\ncloseToTray=0\r\nrepCharts=0\r\n\r\n"
                        "[custom]\r\nkeep=me\r\n\r\n"
                        "[taskDlg]\r\nwidth=0\r\nheight=0\r\n\r\n"));
 }

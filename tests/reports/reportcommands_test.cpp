@@ -88,8 +88,8 @@ TEST_F(ReportCommandsTest, ExportWritesTheChosenTypeOpensItAndRemembersIt)
     const TSaveDialogRequest& r = FDialog.requests[0];
     EXPECT_EQ(r.title, u"Export tasks ..."_qs);
     EXPECT_EQ(r.filters,
-        (QStringList {
-            u"HTML files (*.html)"_qs, u"PDF files (*.pdf)"_qs, u"CSV files (*.csv)"_qs }));
+        (QStringList { u"HTML files (*.html)"_qs, u"PDF files (*.pdf)"_qs, u"CSV files (*.csv)"_qs,
+            u"JSON files (*.json)"_qs }));
     EXPECT_EQ(r.selectedFilter, u"HTML files (*.html)"_qs);
     EXPECT_EQ(r.defaultSuffix, u"html"_qs);
     EXPECT_EQ(r.initialPath, u"2021-12-13.html"_qs);
