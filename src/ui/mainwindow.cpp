@@ -18,6 +18,7 @@
 #include "ui/drawhelpers.h"
 #include "ui/favslistview.h"
 #include "ui/icons.h"
+#include "ui/widgetparts.h"
 #include "ui/windowgeometry.h"
 #include "ui/windowsettings.h"
 
@@ -51,10 +52,6 @@ struct TfrmRyvTracker::TCommandDef final {
 };
 
 namespace {
-
-constexpr int LargeButton = 44;
-constexpr int SmallButton = 36;
-constexpr int IconSize = 32;
 
 // The command table. Its order is the order in which keys are matched, so a
 // key shared by several commands goes to the first one that is enabled.
@@ -167,65 +164,6 @@ QKeyCombination NormalizeKey(Qt::Key key, Qt::KeyboardModifiers mods)
         mods |= Qt::ShiftModifier;
     }
     return QKeyCombination(mods, key);
-}
-
-QFrame* MakeLine(QWidget* parent, const QString& name, bool vertical)
-{
-    auto* line = new QFrame(parent);
-    line->setObjectName(name);
-    line->setFrameShape(QFrame::NoFrame);
-    line->setAutoFillBackground(true);
-    line->setBackgroundRole(QPalette::Mid);
-    if (vertical)
-        line->setFixedWidth(1);
-    else
-        line->setFixedHeight(1);
-    return line;
-}
-
-QToolButton* MakeButton(QWidget* parent, const QString& name, int size)
-{
-    auto* button = new QToolButton(parent);
-    button->setObjectName(name);
-    button->setFixedSize(size, size);
-    button->setIconSize(
-        QSize(size == LargeButton ? IconSize : 24, size == LargeButton ? IconSize : 24));
-    button->setAutoRaise(true);
-    button->setFocusPolicy(Qt::NoFocus);
-    button->setToolButtonStyle(Qt::ToolButtonIconOnly);
-    return button;
-}
-
-// The large buttons show their command's image only; its caption serves as
-// menu text and tool tip.
-QToolButton* MakeActionButton(QWidget* parent, const QString& name, int size, QAction* action)
-{
-    QToolButton* button = MakeButton(parent, name, size);
-    button->setDefaultAction(action);
-    button->setText(QString());
-    return button;
-}
-
-int Round(double v)
-{
-    return static_cast<int>(std::nearbyint(v));
-}
-
-void SetPointSize(QWidget* w, int size)
-{
-    QFont f = w->font();
-    f.setPointSize(std::max(1, size));
-    w->setFont(f);
-}
-
-void SetTextColor(
-    QWidget* w, QPalette::ColorRole from, QPalette::ColorGroup group = QPalette::Active)
-{
-    QPalette pal = w->palette();
-    const QColor c = pal.color(group, from);
-    for (QPalette::ColorGroup g : { QPalette::Active, QPalette::Inactive })
-        pal.setColor(g, QPalette::WindowText, c);
-    w->setPalette(pal);
 }
 
 } // namespace
@@ -358,12 +296,12 @@ void TfrmRyvTracker::CreateBottomBar(TTotalsBar& bar, QWidget* parent, const QSt
     bar.bar = new QWidget(parent);
     bar.bar->setFixedHeight(design::BottomHeight);
     MakeLine(bar.bar, suffix.isEmpty() ? QStringLiteral("Shape1") : QStringLiteral("Shape3"), false)
-        ->setGeometry(0, 0, 4000, 1);
+        ->setGeometry(0, 0, design::LooseLineLength, 1);
     bar.totals = new QWidget(bar.bar);
     bar.totals->setObjectName(QStringLiteral("pTotals") + suffix);
     auto* layout = new QHBoxLayout(bar.totals);
     layout->setContentsMargins(0, 0, 0, 0);
-    layout->setSpacing(4);
+    layout->setSpacing(design::TotalsSpacing);
     auto label = [&](const char* name, const char* text, bool spaceAfter) {
         auto* l = new TClickLabel(bar.totals);
         l->setObjectName(QString::fromLatin1(name) + suffix);
@@ -371,7 +309,7 @@ void TfrmRyvTracker::CreateBottomBar(TTotalsBar& bar, QWidget* parent, const QSt
         l->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
         layout->addWidget(l);
         if (spaceAfter)
-            layout->addSpacing(8);
+            layout->addSpacing(design::TotalsGap);
         return l;
     };
     // Right-aligned from the bar's right edge; an extra total sits just left
@@ -394,7 +332,7 @@ void TfrmRyvTracker::CreateComponents()
     // The top line sets the window off from a flat white title bar of one
     // particular desktop; IsWindows10OrLater says whether it applies here.
     QFrame* topLine = MakeLine(central, QStringLiteral("Shape5"), false);
-    topLine->setGeometry(0, 0, 4000, 1);
+    topLine->setGeometry(0, 0, design::LooseLineLength, 1);
     topLine->setVisible(IsWindows10OrLater());
     auto* row = new QHBoxLayout(central);
     row->setContentsMargins(0, 0, 0, 0);
@@ -415,19 +353,19 @@ void TfrmRyvTracker::CreateComponents()
     header->setContentsMargins(0, 0, 0, 0);
     header->setSpacing(0);
     auto* headerRow = new QHBoxLayout;
-    headerRow->setContentsMargins(4, 0, 8, 0);
-    FsbMenu = MakeButton(FpMainHeader, QStringLiteral("sbMenu"), LargeButton);
+    headerRow->setContentsMargins(design::HeaderLeftMargin, 0, design::MainHeaderRightMargin, 0);
+    FsbMenu = MakeButton(FpMainHeader, QStringLiteral("sbMenu"), design::LargeButton);
     FsbMenu->setIcon(AppIcon());
     FsbMenu->setToolTip(QStringLiteral("Main menu"));
     FlbToday = new TClickLabel(FpMainHeader, true);
     FlbToday->setObjectName(QStringLiteral("lbToday"));
     headerRow->addWidget(FsbMenu);
-    headerRow->addSpacing(4);
+    headerRow->addSpacing(design::MenuButtonGap);
     headerRow->addWidget(FlbToday, 1);
-    headerRow->addWidget(MakeActionButton(
-        FpMainHeader, QStringLiteral("sbStart"), LargeButton, Action(QStringLiteral("acStart"))));
-    headerRow->addWidget(MakeActionButton(
-        FpMainHeader, QStringLiteral("sbStop"), LargeButton, Action(QStringLiteral("acStop"))));
+    headerRow->addWidget(MakeActionButton(FpMainHeader, QStringLiteral("sbStart"),
+        design::LargeButton, Action(QStringLiteral("acStart"))));
+    headerRow->addWidget(MakeActionButton(FpMainHeader, QStringLiteral("sbStop"),
+        design::LargeButton, Action(QStringLiteral("acStop"))));
     header->addLayout(headerRow, 1);
     header->addWidget(MakeLine(FpMainHeader, QStringLiteral("Shape6"), false));
     mainCol->addWidget(FpMainHeader);
@@ -436,7 +374,8 @@ void TfrmRyvTracker::CreateComponents()
     FpList = pList;
     pList->setObjectName(QStringLiteral("pList"));
     auto* listLayout = new QVBoxLayout(pList);
-    listLayout->setContentsMargins(4, 7, 8, 7);
+    listLayout->setContentsMargins(design::TodayListLeftMargin, design::ListGap,
+        design::TodayListRightMargin, design::ListGap);
     FlvList = new TDayListView(FToday, TListKind::Today, pList);
     FlvList->setObjectName(QStringLiteral("lvList"));
     listLayout->addWidget(FlvList);
@@ -445,9 +384,9 @@ void TfrmRyvTracker::CreateComponents()
     CreateBottomBar(FBottom, FpMain, QString());
     FpBottom = FBottom.bar;
     FpBottom->setObjectName(QStringLiteral("pBottom"));
-    FBottom.buttons = { MakeActionButton(FpBottom, QStringLiteral("sbCompactMode"), SmallButton,
-                            Action(QStringLiteral("acCompactMode"))),
-        MakeActionButton(FpBottom, QStringLiteral("sbExport"), SmallButton,
+    FBottom.buttons = { MakeActionButton(FpBottom, QStringLiteral("sbCompactMode"),
+                            design::SmallButton, Action(QStringLiteral("acCompactMode"))),
+        MakeActionButton(FpBottom, QStringLiteral("sbExport"), design::SmallButton,
             Action(QStringLiteral("acExport"))) };
     FBottom.buttonsMayHide = true;
     mainCol->addWidget(FpBottom);
@@ -459,9 +398,10 @@ void TfrmRyvTracker::CreateComponents()
     secRow->setContentsMargins(0, 0, 0, 0);
     secRow->setSpacing(0);
     secRow->addWidget(MakeLine(FpSecondary, QStringLiteral("Shape4"), true));
-    secRow->addSpacing(8);
+    secRow->addSpacing(design::SecondaryGap);
     auto* secCol = new QVBoxLayout;
-    secCol->setContentsMargins(0, design::MainMargin, 4, design::MainMargin);
+    secCol->setContentsMargins(
+        0, design::MainMargin, design::SecondaryRightMargin, design::MainMargin);
     secCol->setSpacing(0);
     secRow->addLayout(secCol, 1);
     row->addWidget(FpSecondary, 1);
@@ -473,14 +413,14 @@ void TfrmRyvTracker::CreateComponents()
     p1->setContentsMargins(0, 0, 0, 0);
     p1->setSpacing(0);
     auto* p1Row = new QHBoxLayout;
-    p1Row->setContentsMargins(4, 0, 4, 0);
+    p1Row->setContentsMargins(design::HeaderLeftMargin, 0, design::PanelHeaderRightMargin, 0);
     FlbSecondary = new TClickLabel(FPanel1, true);
     FlbSecondary->setObjectName(QStringLiteral("lbSecondary"));
     p1Row->addWidget(FlbSecondary, 1);
     for (const char* name : { "Favs", "History", "Plans", "Reports", "Shortcuts" }) {
         QAction* action = Action(QStringLiteral("ac") + QLatin1String(name));
         QToolButton* button = MakeActionButton(
-            FPanel1, QStringLiteral("sb") + QLatin1String(name), LargeButton, action);
+            FPanel1, QStringLiteral("sb") + QLatin1String(name), design::LargeButton, action);
         button->setVisible(action->isVisible());
         p1Row->addWidget(button);
     }
@@ -491,7 +431,7 @@ void TfrmRyvTracker::CreateComponents()
     FpFavs = new QWidget(FpSecondary);
     FpFavs->setObjectName(QStringLiteral("pFavs"));
     auto* favsLayout = new QVBoxLayout(FpFavs);
-    favsLayout->setContentsMargins(0, 7, 0, 0);
+    favsLayout->setContentsMargins(0, design::ListGap, 0, 0);
     FlvFavs = new TFavsListView(FpFavs);
     FlvFavs->setObjectName(QStringLiteral("lvFavs"));
     favsLayout->addWidget(FlvFavs);
@@ -499,7 +439,7 @@ void TfrmRyvTracker::CreateComponents()
     FpHistory = new QWidget(FpSecondary);
     FpHistory->setObjectName(QStringLiteral("pHistory"));
     auto* histLayout = new QVBoxLayout(FpHistory);
-    histLayout->setContentsMargins(0, 7, 0, 7);
+    histLayout->setContentsMargins(0, design::ListGap, 0, design::ListGap);
     FcalHistory = new QCalendarWidget(FpHistory);
     FcalHistory->setObjectName(QStringLiteral("calHistory"));
     FcalHistory->setVerticalHeaderFormat(QCalendarWidget::ISOWeekNumbers);
@@ -515,10 +455,10 @@ void TfrmRyvTracker::CreateComponents()
     FpReports = new QWidget(FpSecondary);
     FpReports->setObjectName(QStringLiteral("pReports"));
     auto* repLayout = new QVBoxLayout(FpReports);
-    repLayout->setContentsMargins(0, 12, 0, 0);
+    repLayout->setContentsMargins(0, design::ReportsGap, 0, 0);
     auto* grid = new QGridLayout;
-    grid->setHorizontalSpacing(8);
-    grid->setVerticalSpacing(8);
+    grid->setHorizontalSpacing(design::PeriodGridSpacing);
+    grid->setVerticalSpacing(design::PeriodGridSpacing);
     const std::pair<int, const char*> periods[] = {
         { 0, "Today" },
         { 1, "This week" },
@@ -529,6 +469,7 @@ void TfrmRyvTracker::CreateComponents()
         { 7, "Last month" },
         { 9, "Last year" },
     };
+    constexpr int PeriodRows = 4;
     int i = 0;
     for (const auto& [tag, text] : periods) {
         auto* button = new QToolButton(FpReports);
@@ -537,18 +478,19 @@ void TfrmRyvTracker::CreateComponents()
         button->setIcon(RyvIcon(TRyvIcon::Reports));
         button->setToolButtonStyle(Qt::ToolButtonTextBesideIcon);
         button->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Fixed);
-        button->setMinimumHeight(40);
+        button->setMinimumHeight(design::PeriodButtonHeight);
         button->setProperty("tag", tag);
         connect(button, &QToolButton::clicked, this, [this, tag, button] {
             if (FReports)
                 FReports->sbRep0Click(tag, button->text(), button->toolTip(),
                     FcbRepDaily->isChecked(), FcbRepGroups->isChecked());
         });
-        grid->addWidget(button, i % 4, i / 4);
+        // Two columns: this period's, then the one before.
+        grid->addWidget(button, i % PeriodRows, i / PeriodRows);
         ++i;
     }
     repLayout->addLayout(grid);
-    repLayout->addSpacing(12);
+    repLayout->addSpacing(design::ReportsGap);
     FcbRepDaily = new QCheckBox(QStringLiteral(" Daily"), FpReports);
     FcbRepDaily->setObjectName(QStringLiteral("cbRepDaily"));
     FcbRepDaily->setChecked(true);
@@ -577,15 +519,15 @@ void TfrmRyvTracker::CreateComponents()
     CreateBottomBar(FBottom2, FpSecondary, QStringLiteral("2"));
     FpBottom2 = FBottom2.bar;
     FpBottom2->setObjectName(QStringLiteral("pBottom2"));
-    QToolButton* back = MakeButton(FpBottom2, QStringLiteral("sbHistBack"), SmallButton);
+    QToolButton* back = MakeButton(FpBottom2, QStringLiteral("sbHistBack"), design::SmallButton);
     back->setIcon(RyvIcon(TRyvIcon::Back));
     back->setToolTip(QStringLiteral("Previous day"));
-    QToolButton* forw = MakeButton(FpBottom2, QStringLiteral("sbHistForw"), SmallButton);
+    QToolButton* forw = MakeButton(FpBottom2, QStringLiteral("sbHistForw"), design::SmallButton);
     forw->setIcon(RyvIcon(TRyvIcon::Forward));
     forw->setToolTip(QStringLiteral("Next day"));
     // The history bar's export button exports the history day even while
     // today's list has the focus.
-    QToolButton* export2 = MakeButton(FpBottom2, QStringLiteral("sbExport2"), SmallButton);
+    QToolButton* export2 = MakeButton(FpBottom2, QStringLiteral("sbExport2"), design::SmallButton);
     QAction* exportAction = Action(QStringLiteral("acExport"));
     export2->setIcon(exportAction->icon());
     export2->setToolTip(exportAction->toolTip());
@@ -862,17 +804,18 @@ void TfrmRyvTracker::PrepareWindow()
 {
     // Lists a tenth larger than the desktop font; the date, headings and
     // total values twice the window's font.
-    const double windowSize = font().pointSizeF() > 0 ? font().pointSizeF() : 9.0;
-    const int listSize = Round(
-        1.1 * (FlvList->font().pointSizeF() > 0 ? FlvList->font().pointSizeF() : windowSize));
-    const int bigSize = Round(2 * windowSize);
+    const double windowSize
+        = font().pointSizeF() > 0 ? font().pointSizeF() : design::DefaultPointSize;
+    const int listSize = Round(design::ListFontScale
+        * (FlvList->font().pointSizeF() > 0 ? FlvList->font().pointSizeF() : windowSize));
+    const int bigSize = Round(design::BigFontScale * windowSize);
     for (QWidget* list : { static_cast<QWidget*>(FlvList), static_cast<QWidget*>(FlvHistory),
              static_cast<QWidget*>(FlvFavs) })
         SetPointSize(list, listSize);
-    const int reportSize = Round(1.1 * listSize);
+    const int reportSize = Round(design::ReportsFontScale * listSize);
     SetPointSize(FpReports, reportSize);
     for (QCheckBox* box : { FcbRepDaily, FcbRepGroups })
-        box->setFixedHeight(3 * reportSize);
+        box->setFixedHeight(design::CheckBoxLines * reportSize);
     for (QWidget* label :
         { static_cast<QWidget*>(FlbToday), static_cast<QWidget*>(FlbSecondary) }) {
         SetPointSize(label, bigSize);
@@ -889,8 +832,10 @@ void TfrmRyvTracker::PrepareWindow()
     }
     FlbGroups->SetLinkStyle(true);
 
-    const int dpi = logicalDpiY() > 0 ? logicalDpiY() : 96;
-    FRowHeight = dpi == 96 ? design::RowHeight : Round(design::RowHeight * dpi / 96.0);
+    const int dpi = logicalDpiY() > 0 ? logicalDpiY() : design::DesignDpi;
+    FRowHeight = dpi == design::DesignDpi
+        ? design::RowHeight
+        : Round(design::RowHeight * dpi / static_cast<double>(design::DesignDpi));
     FlvList->SetRowHeight(FRowHeight);
     FlvHistory->SetRowHeight(FRowHeight);
     FlvList->AdjustTimeColumn(FOptions.ListShowStop);
@@ -1145,7 +1090,8 @@ QRect TfrmRyvTracker::WorkArea() const
     if (FWorkArea)
         return *FWorkArea;
     const QScreen* s = screen() ? screen() : QGuiApplication::primaryScreen();
-    return s ? s->availableGeometry() : QRect(0, 0, 1920, 1080);
+    return s ? s->availableGeometry()
+             : QRect(0, 0, design::FallbackScreenWidth, design::FallbackScreenHeight);
 }
 
 bool TfrmRyvTracker::TwoPanes() const
@@ -1340,7 +1286,7 @@ void TfrmRyvTracker::acCompactModeUpdate()
 void TfrmRyvTracker::LayoutBottomBar(TTotalsBar& bar)
 {
     const QSize hint = bar.totals->sizeHint();
-    const int right = bar.bar->width() - 8;
+    const int right = bar.bar->width() - design::TotalsRightMargin;
     bar.totals->setGeometry(right - hint.width(), 0, hint.width(), bar.bar->height());
     auto leftOf = [&](const QWidget* caption) {
         return caption->isVisibleTo(bar.totals) ? bar.totals->x() + caption->x() : -1;
@@ -1349,14 +1295,14 @@ void TfrmRyvTracker::LayoutBottomBar(TTotalsBar& bar)
     if (bar.buttonsMayHide) {
         const int sel = leftOf(bar.totSelCap);
         const int task = leftOf(bar.totTaskCap);
-        fit = BottomButtonsFit(sel >= 0, sel, task >= 0, task, SmallButton);
+        fit = BottomButtonsFit(sel >= 0, sel, task >= 0, task, design::SmallButton);
     }
-    int x = 4;
-    const int y = (bar.bar->height() - SmallButton) / 2;
+    int x = design::BarButtonsLeft;
+    const int y = (bar.bar->height() - design::SmallButton) / 2;
     for (QToolButton* b : bar.buttons) {
         // Buttons that do not fit move out of sight past the bar's left edge.
-        b->move(fit ? x : -SmallButton - 4, y);
-        x += SmallButton;
+        b->move(fit ? x : -design::SmallButton - design::BarButtonsLeft, y);
+        x += design::SmallButton;
     }
 }
 
