@@ -17,7 +17,12 @@
 #include "ui/daylistview.h"
 #include "ui/drawhelpers.h"
 #include "ui/favslistview.h"
+#include "ui/favspanel.h"
+#include "ui/historypanel.h"
 #include "ui/icons.h"
+#include "ui/reportspanel.h"
+#include "ui/secondarypane.h"
+#include "ui/totalsbar.h"
 #include "ui/widgetparts.h"
 #include "ui/windowgeometry.h"
 #include "ui/windowsettings.h"
@@ -291,39 +296,6 @@ QAction* TfrmRyvTracker::Action(const QString& name) const
     return nullptr;
 }
 
-void TfrmRyvTracker::CreateBottomBar(TTotalsBar& bar, QWidget* parent, const QString& suffix)
-{
-    bar.bar = new QWidget(parent);
-    bar.bar->setFixedHeight(design::BottomHeight);
-    MakeLine(bar.bar, suffix.isEmpty() ? QStringLiteral("Shape1") : QStringLiteral("Shape3"), false)
-        ->setGeometry(0, 0, design::LooseLineLength, 1);
-    bar.totals = new QWidget(bar.bar);
-    bar.totals->setObjectName(QStringLiteral("pTotals") + suffix);
-    auto* layout = new QHBoxLayout(bar.totals);
-    layout->setContentsMargins(0, 0, 0, 0);
-    layout->setSpacing(design::TotalsSpacing);
-    auto label = [&](const char* name, const char* text, bool spaceAfter) {
-        auto* l = new TClickLabel(bar.totals);
-        l->setObjectName(QString::fromLatin1(name) + suffix);
-        l->SetFullText(QString::fromUtf8(text));
-        l->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
-        layout->addWidget(l);
-        if (spaceAfter)
-            layout->addSpacing(design::TotalsGap);
-        return l;
-    };
-    // Right-aligned from the bar's right edge; an extra total sits just left
-    // of "Total:".
-    bar.totTaskCap = label("lbTotTaskCap", "Task total:", false);
-    bar.totalTask = label("lbTotalTask", "", true);
-    bar.totSelCap = label("lbTotSelCap", "Selected:", false);
-    bar.totalSel = label("lbTotalSel", "", true);
-    label("lbTotCap", "Total:", false);
-    bar.total = label("lbTotal", "0:00", false);
-    bar.bar->installEventFilter(this);
-    bar.totals->installEventFilter(this);
-}
-
 void TfrmRyvTracker::CreateComponents()
 {
     auto* central = new QWidget(this);
@@ -381,182 +353,33 @@ void TfrmRyvTracker::CreateComponents()
     listLayout->addWidget(FlvList);
     mainCol->addWidget(pList, 1);
 
-    CreateBottomBar(FBottom, FpMain, QString());
-    FpBottom = FBottom.bar;
-    FpBottom->setObjectName(QStringLiteral("pBottom"));
-    FBottom.buttons = { MakeActionButton(FpBottom, QStringLiteral("sbCompactMode"),
-                            design::SmallButton, Action(QStringLiteral("acCompactMode"))),
-        MakeActionButton(FpBottom, QStringLiteral("sbExport"), design::SmallButton,
-            Action(QStringLiteral("acExport"))) };
-    FBottom.buttonsMayHide = true;
-    mainCol->addWidget(FpBottom);
+    FBottom = new TTotalsBar(FToday, QString(), FpMain);
+    FBottom->SetButtons({ MakeActionButton(FBottom, QStringLiteral("sbCompactMode"),
+                              design::SmallButton, Action(QStringLiteral("acCompactMode"))),
+                            MakeActionButton(FBottom, QStringLiteral("sbExport"),
+                                design::SmallButton, Action(QStringLiteral("acExport"))) },
+        true);
+    mainCol->addWidget(FBottom);
 
-    // Secondary pane: heading with the panel buttons, five panels, history bar.
-    FpSecondary = new QWidget(central);
-    FpSecondary->setObjectName(QStringLiteral("pSecondary"));
-    auto* secRow = new QHBoxLayout(FpSecondary);
-    secRow->setContentsMargins(0, 0, 0, 0);
-    secRow->setSpacing(0);
-    secRow->addWidget(MakeLine(FpSecondary, QStringLiteral("Shape4"), true));
-    secRow->addSpacing(design::SecondaryGap);
-    auto* secCol = new QVBoxLayout;
-    secCol->setContentsMargins(
-        0, design::MainMargin, design::SecondaryRightMargin, design::MainMargin);
-    secCol->setSpacing(0);
-    secRow->addLayout(secCol, 1);
-    row->addWidget(FpSecondary, 1);
+    FSecondary = new TSecondaryPane(FHistory, FReports,
+        { Action(QStringLiteral("acFavs")), Action(QStringLiteral("acHistory")),
+            Action(QStringLiteral("acReports")), Action(QStringLiteral("acPlans")),
+            Action(QStringLiteral("acShortcuts")) },
+        Action(QStringLiteral("acExport")), central);
+    row->addWidget(FSecondary, 1);
+    FBottom2 = FSecondary->History()->Bar();
+    FlvHistory = FSecondary->History()->List();
+    FlvFavs = FSecondary->Favs()->List();
 
-    FPanel1 = new QWidget(FpSecondary);
-    FPanel1->setObjectName(QStringLiteral("Panel1"));
-    FPanel1->setFixedHeight(design::HeaderHeight);
-    auto* p1 = new QVBoxLayout(FPanel1);
-    p1->setContentsMargins(0, 0, 0, 0);
-    p1->setSpacing(0);
-    auto* p1Row = new QHBoxLayout;
-    p1Row->setContentsMargins(design::HeaderLeftMargin, 0, design::PanelHeaderRightMargin, 0);
-    FlbSecondary = new TClickLabel(FPanel1, true);
-    FlbSecondary->setObjectName(QStringLiteral("lbSecondary"));
-    p1Row->addWidget(FlbSecondary, 1);
-    for (const char* name : { "Favs", "History", "Plans", "Reports", "Shortcuts" }) {
-        QAction* action = Action(QStringLiteral("ac") + QLatin1String(name));
-        QToolButton* button = MakeActionButton(
-            FPanel1, QStringLiteral("sb") + QLatin1String(name), design::LargeButton, action);
-        button->setVisible(action->isVisible());
-        p1Row->addWidget(button);
-    }
-    p1->addLayout(p1Row, 1);
-    p1->addWidget(MakeLine(FPanel1, QStringLiteral("Shape2"), false));
-    secCol->addWidget(FPanel1);
-
-    FpFavs = new QWidget(FpSecondary);
-    FpFavs->setObjectName(QStringLiteral("pFavs"));
-    auto* favsLayout = new QVBoxLayout(FpFavs);
-    favsLayout->setContentsMargins(0, design::ListGap, 0, 0);
-    FlvFavs = new TFavsListView(FpFavs);
-    FlvFavs->setObjectName(QStringLiteral("lvFavs"));
-    favsLayout->addWidget(FlvFavs);
-
-    FpHistory = new QWidget(FpSecondary);
-    FpHistory->setObjectName(QStringLiteral("pHistory"));
-    auto* histLayout = new QVBoxLayout(FpHistory);
-    histLayout->setContentsMargins(0, design::ListGap, 0, design::ListGap);
-    FcalHistory = new QCalendarWidget(FpHistory);
-    FcalHistory->setObjectName(QStringLiteral("calHistory"));
-    FcalHistory->setVerticalHeaderFormat(QCalendarWidget::ISOWeekNumbers);
-    FcalHistory->setFirstDayOfWeek(Qt::Monday);
-    FcalHistory->setGridVisible(false);
-    FcalHistory->hide();
-    FcalHistory->installEventFilter(this);
-    FlvHistory = new TDayListView(FHistory, TListKind::History, FpHistory);
-    FlvHistory->setObjectName(QStringLiteral("lvHistory"));
-    histLayout->addWidget(FcalHistory);
-    histLayout->addWidget(FlvHistory, 1);
-
-    FpReports = new QWidget(FpSecondary);
-    FpReports->setObjectName(QStringLiteral("pReports"));
-    auto* repLayout = new QVBoxLayout(FpReports);
-    repLayout->setContentsMargins(0, design::ReportsGap, 0, 0);
-    auto* grid = new QGridLayout;
-    grid->setHorizontalSpacing(design::PeriodGridSpacing);
-    grid->setVerticalSpacing(design::PeriodGridSpacing);
-    const std::pair<int, const char*> periods[] = {
-        { 0, "Today" },
-        { 1, "This week" },
-        { 2, "This month" },
-        { 4, "This year" },
-        { 5, "Yesterday" },
-        { 6, "Last week" },
-        { 7, "Last month" },
-        { 9, "Last year" },
-    };
-    constexpr int PeriodRows = 4;
-    int i = 0;
-    for (const auto& [tag, text] : periods) {
-        auto* button = new QToolButton(FpReports);
-        button->setObjectName(QStringLiteral("sbRep%1").arg(tag));
-        button->setText(QString::fromUtf8(text));
-        button->setIcon(RyvIcon(TRyvIcon::Reports));
-        button->setToolButtonStyle(Qt::ToolButtonTextBesideIcon);
-        button->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Fixed);
-        button->setMinimumHeight(design::PeriodButtonHeight);
-        button->setProperty("tag", tag);
-        connect(button, &QToolButton::clicked, this, [this, tag, button] {
-            if (FReports)
-                FReports->sbRep0Click(tag, button->text(), button->toolTip(),
-                    FcbRepDaily->isChecked(), FcbRepGroups->isChecked());
-        });
-        // Two columns: this period's, then the one before.
-        grid->addWidget(button, i % PeriodRows, i / PeriodRows);
-        ++i;
-    }
-    repLayout->addLayout(grid);
-    repLayout->addSpacing(design::ReportsGap);
-    FcbRepDaily = new QCheckBox(QStringLiteral(" Daily"), FpReports);
-    FcbRepDaily->setObjectName(QStringLiteral("cbRepDaily"));
-    FcbRepDaily->setChecked(true);
-    FcbRepGroups = new QCheckBox(QStringLiteral(" By groups"), FpReports);
-    FcbRepGroups->setObjectName(QStringLiteral("cbRepGroups"));
-    repLayout->addWidget(FcbRepDaily);
-    repLayout->addWidget(FcbRepGroups);
-    FlbGroups = new TClickLabel(FpReports);
-    FlbGroups->setObjectName(QStringLiteral("lbGroups"));
-    FlbGroups->SetFullText(QStringLiteral("Manage groups ..."));
-    FlbGroups->SetClickable(true);
-    connect(FlbGroups, &TClickLabel::clicked, this, &TfrmRyvTracker::lbGroupsClick);
-    repLayout->addWidget(FlbGroups);
-    repLayout->addStretch(1);
-
-    FpPlans = new QWidget(FpSecondary);
-    FpPlans->setObjectName(QStringLiteral("pPlans"));
-    FpShortcuts = new QWidget(FpSecondary);
-    FpShortcuts->setObjectName(QStringLiteral("pShortcuts"));
-    for (QWidget* panel : { FpFavs, FpHistory, FpReports, FpPlans, FpShortcuts }) {
-        secCol->addWidget(panel, 1);
-        panel->hide();
-    }
-    FpFavs->show();
-
-    CreateBottomBar(FBottom2, FpSecondary, QStringLiteral("2"));
-    FpBottom2 = FBottom2.bar;
-    FpBottom2->setObjectName(QStringLiteral("pBottom2"));
-    QToolButton* back = MakeButton(FpBottom2, QStringLiteral("sbHistBack"), design::SmallButton);
-    back->setIcon(RyvIcon(TRyvIcon::Back));
-    back->setToolTip(QStringLiteral("Previous day"));
-    QToolButton* forw = MakeButton(FpBottom2, QStringLiteral("sbHistForw"), design::SmallButton);
-    forw->setIcon(RyvIcon(TRyvIcon::Forward));
-    forw->setToolTip(QStringLiteral("Next day"));
-    // The history bar's export button exports the history day even while
-    // today's list has the focus.
-    QToolButton* export2 = MakeButton(FpBottom2, QStringLiteral("sbExport2"), design::SmallButton);
-    QAction* exportAction = Action(QStringLiteral("acExport"));
-    export2->setIcon(exportAction->icon());
-    export2->setToolTip(exportAction->toolTip());
-    connect(exportAction, &QAction::changed, export2, [export2, exportAction] {
-        export2->setEnabled(exportAction->isEnabled());
-        export2->setToolTip(exportAction->toolTip());
-    });
-    connect(export2, &QToolButton::clicked, this, [this] {
-        if (FReports)
-            FReports->acExportExecute(
-                ExportList(true), Action(QStringLiteral("acExport"))->toolTip());
-    });
-    FBottom2.buttons = { back, forw, export2 };
-    connect(back, &QToolButton::clicked, this, [this] { FTracker.sbHistBackClick(UiState()); });
-    connect(forw, &QToolButton::clicked, this, [this] { FTracker.sbHistForwClick(UiState()); });
-    secCol->addWidget(FpBottom2);
-    FpBottom2->hide();
-
-    for (QWidget* w : { FpMainHeader, FPanel1 })
-        w->installEventFilter(this);
+    FpMainHeader->installEventFilter(this);
+    FSecondary->Heading()->installEventFilter(this);
     for (QWidget* view : { static_cast<QWidget*>(FlvList), static_cast<QWidget*>(FlvHistory),
              static_cast<QWidget*>(FlvFavs) }) {
         view->setContextMenuPolicy(Qt::DefaultContextMenu);
         static_cast<QAbstractScrollArea*>(view)->viewport()->installEventFilter(this);
     }
     FlvList->SetEmptyText(AppTexts().str_newtaskonclick);
-    FlvHistory->SetEmptyText(AppTexts().str_notasksthisday);
     FlvList->Delegate().SetDoneIcon(RyvIcon(TRyvIcon::Done));
-    FlvHistory->Delegate().SetDoneIcon(RyvIcon(TRyvIcon::Done));
     FlvList->setFocus();
     topLine->raise();
 }
@@ -703,9 +526,6 @@ void TfrmRyvTracker::CreateMenus()
 
 void TfrmRyvTracker::ConnectModel()
 {
-    connect(&FToday, &TDayList::totalsChanged, this, [this] { RefreshTotals(TListKind::Today); });
-    connect(
-        &FHistory, &TDayList::totalsChanged, this, [this] { RefreshTotals(TListKind::History); });
     connect(&FToday, &TDayList::captionChanged, this, &QWidget::setWindowTitle);
     connect(&FToday, &TDayList::workingChanged, this, [this] {
         UpdateStateImages();
@@ -718,18 +538,12 @@ void TfrmRyvTracker::ConnectModel()
     connect(&FTracker, &TTracker::TodayChanged, this,
         [this](const QString& header, TDateTime calendarMax) {
             FlbToday->SetFullText(header);
-            FcalHistory->setMaximumDate(ToQDate(calendarMax));
+            FSecondary->History()->SetLatestDay(calendarMax);
         });
-    connect(&FHistory, &TDayList::historyDateChanged, this, [this](TDateTime day) {
-        FcalHistory->setSelectedDate(ToQDate(day));
-        UpdateHistoryHeading();
-    });
-    connect(&FStore, &TListStore::historyDayLoaded, this, [this](TDateTime day) {
-        FcalHistory->setSelectedDate(ToQDate(day));
-        UpdateHistoryHeading();
-    });
+    connect(&FStore, &TListStore::historyDayLoaded, FSecondary->History(), &THistoryPanel::ShowDay);
     connect(&FTracker, &TTracker::RowSelected, this, &TfrmRyvTracker::SelectRow);
-    connect(&FTracker, &TTracker::FavsPanelChanged, this, &TfrmRyvTracker::RebuildFavs);
+    connect(&FTracker, &TTracker::FavsPanelChanged, this,
+        [this] { FSecondary->Favs()->ShowRows(FTracker.FavsRows()); });
     connect(&FStore, &TListStore::errorOccurred, this,
         [this](const QString& message) { FMessages.Warning(message); });
 
@@ -785,17 +599,32 @@ void TfrmRyvTracker::ConnectModel()
 
     // Totals that open the task's link.
     for (const auto& [kind, bar] :
-        { std::pair { TListKind::Today, &FBottom }, std::pair { TListKind::History, &FBottom2 } }) {
+        { std::pair { TListKind::Today, FBottom }, std::pair { TListKind::History, FBottom2 } }) {
         const TListKind k = kind;
-        for (TClickLabel* label : { bar->totTaskCap, bar->totalTask })
-            connect(label, &TClickLabel::clicked, this,
-                [this, k] { FTracker.TaskTotalClick(k, UiState()); });
+        connect(bar, &TTotalsBar::taskTotalClicked, this,
+            [this, k] { FTracker.TaskTotalClick(k, UiState()); });
     }
 
-    // History heading and calendar.
-    connect(FlbSecondary, &TClickLabel::clicked, this, &TfrmRyvTracker::lbSecondaryClick);
-    connect(FcalHistory, &QCalendarWidget::clicked, this,
-        [this](QDate date) { FTracker.calHistoryClick(FromQDate(date)); });
+    // The history panel's day.
+    THistoryPanel* history = FSecondary->History();
+    connect(history, &THistoryPanel::backClicked, this,
+        [this] { FTracker.sbHistBackClick(UiState()); });
+    connect(history, &THistoryPanel::forwardClicked, this,
+        [this] { FTracker.sbHistForwClick(UiState()); });
+    connect(history, &THistoryPanel::exportClicked, this, [this] {
+        if (FReports)
+            FReports->acExportExecute(
+                ExportList(true), Action(QStringLiteral("acExport"))->toolTip());
+    });
+    connect(history, &THistoryPanel::dayClicked, this,
+        [this](TDateTime day) { FTracker.calHistoryClick(day); });
+    connect(history, &THistoryPanel::dayKeyUp, this,
+        [this](TDateTime day) { FTracker.calHistoryKeyUp(day); });
+    connect(FSecondary, &TSecondaryPane::panelShowing, this, [this](TSecondaryPanel panel) {
+        if (panel == TSecondaryPanel::History)
+            FTracker.ShowHistory();
+    });
+    connect(FSecondary, &TSecondaryPane::panelShown, this, &TfrmRyvTracker::UpdateActions);
 }
 
 // --- start-up ----------------------------------------------------------------
@@ -813,24 +642,14 @@ void TfrmRyvTracker::PrepareWindow()
              static_cast<QWidget*>(FlvFavs) })
         SetPointSize(list, listSize);
     const int reportSize = Round(design::ReportsFontScale * listSize);
-    SetPointSize(FpReports, reportSize);
-    for (QCheckBox* box : { FcbRepDaily, FcbRepGroups })
-        box->setFixedHeight(design::CheckBoxLines * reportSize);
+    FSecondary->Reports()->SetFontSize(reportSize);
     for (QWidget* label :
-        { static_cast<QWidget*>(FlbToday), static_cast<QWidget*>(FlbSecondary) }) {
+        { static_cast<QWidget*>(FlbToday), static_cast<QWidget*>(FSecondary->HeadingLabel()) }) {
         SetPointSize(label, bigSize);
         SetTextColor(label, QPalette::Link);
     }
-    for (const char* suffix : { "", "2" }) {
-        for (const char* name : { "lbTotal", "lbTotalSel", "lbTotalTask" })
-            SetPointSize(findChild<QWidget*>(QLatin1String(name) + QLatin1String(suffix)), bigSize);
-        for (const char* name : { "lbTotCap", "lbTotSelCap", "lbTotTaskCap" }) {
-            auto* caption = findChild<QWidget*>(QLatin1String(name) + QLatin1String(suffix));
-            SetPointSize(caption, reportSize);
-            SetTextColor(caption, QPalette::WindowText, QPalette::Disabled);
-        }
-    }
-    FlbGroups->SetLinkStyle(true);
+    for (TTotalsBar* bar : { FBottom, FBottom2 })
+        bar->SetFontSizes(bigSize, reportSize);
 
     const int dpi = logicalDpiY() > 0 ? logicalDpiY() : design::DesignDpi;
     FRowHeight = dpi == design::DesignDpi
@@ -838,6 +657,7 @@ void TfrmRyvTracker::PrepareWindow()
         : Round(design::RowHeight * dpi / static_cast<double>(design::DesignDpi));
     FlvList->SetRowHeight(FRowHeight);
     FlvHistory->SetRowHeight(FRowHeight);
+    FSecondary->Favs()->SetRowHeight(FRowHeight);
     FlvList->AdjustTimeColumn(FOptions.ListShowStop);
     FlvHistory->AdjustTimeColumn(FOptions.ListShowStop);
 
@@ -865,10 +685,10 @@ void TfrmRyvTracker::FormCreate()
     FStore.LoadWorkspace();
     FTracker.StartUp();
     UpdateStateImages();
-    RefreshTotals(TListKind::Today);
+    FBottom->ShowTotals();
     // An empty history day never reports a change of its totals, so its bar
     // is set up here once; it would otherwise show captions without values.
-    RefreshTotals(TListKind::History);
+    FBottom2->ShowTotals();
     FormResize();
     UpdateActions();
 }
@@ -891,8 +711,7 @@ void TfrmRyvTracker::LoadSettings()
         FMessages.Warning(QStringLiteral("Cannot load settings!\n\n") + error);
     TReportChecks checks;
     ::ryv::LoadSettings(ini, FOptions, checks);
-    FcbRepDaily->setChecked(checks.daily);
-    FcbRepGroups->setChecked(checks.groups);
+    FSecondary->Reports()->SetChecks(checks);
     const QRect defaults = DefaultPlacement(WorkArea(), design::MainMargin, height());
     TWindowPlacement placement = ReadWindowPlacement(ini, defaults);
     // Bounds from a monitor that is no longer there would hide the window.
@@ -913,10 +732,7 @@ void TfrmRyvTracker::SaveSettings()
     QString error;
     ini.Load(&error);
     WriteWindowPlacement(ini, Placement());
-    TReportChecks checks;
-    checks.daily = FcbRepDaily->isChecked();
-    checks.groups = FcbRepGroups->isChecked();
-    ::ryv::SaveSettings(ini, FOptions, checks);
+    ::ryv::SaveSettings(ini, FOptions, FSecondary->Reports()->Checks());
     if (!ini.Save(&error))
         FMessages.Warning(QStringLiteral("Cannot save settings!\n\n") + error);
 }
@@ -927,7 +743,7 @@ TUiState TfrmRyvTracker::UiState() const
 {
     TUiState ui;
     ui.secondaryShown = TwoPanes();
-    ui.panel = FPanel;
+    ui.panel = FSecondary->Panel();
     const QWidget* focus = QApplication::focusWidget();
     if (focus == FlvList)
         ui.focus = TListKind::Today;
@@ -962,14 +778,8 @@ void TfrmRyvTracker::UpdateActions()
     for (const auto& [name, panel] : panels)
         Action(QLatin1String(name))->setChecked(ui.secondaryShown && ui.panel == panel);
     // Whether the task totals react to clicks follows the open-link rules.
-    for (const auto& [kind, bar] :
-        { std::pair { TListKind::Today, &FBottom }, std::pair { TListKind::History, &FBottom2 } }) {
-        const bool clickable = FTracker.TaskTotalClickable(kind, ui);
-        for (TClickLabel* label : { bar->totTaskCap, bar->totalTask }) {
-            if (label->Clickable() != clickable)
-                label->SetClickable(clickable);
-        }
-    }
+    FBottom->SetTaskTotalClickable(FTracker.TaskTotalClickable(TListKind::Today, ui));
+    FBottom2->SetTaskTotalClickable(FTracker.TaskTotalClickable(TListKind::History, ui));
     acCompactModeUpdate();
     FUpdatingActions = false;
 }
@@ -1037,21 +847,6 @@ bool TfrmRyvTracker::eventFilter(QObject* watched, QEvent* event)
             return true;
         break;
     }
-    case QEvent::KeyRelease:
-    case QEvent::FocusOut: {
-        // The calendar's keys and focus arrive at its inner day table.
-        auto* widget = qobject_cast<QWidget*>(watched);
-        if (widget == nullptr || (widget != FcalHistory && !FcalHistory->isAncestorOf(widget)))
-            break;
-        if (event->type() == QEvent::KeyRelease) {
-            if (widget == QApplication::focusWidget())
-                FTracker.calHistoryKeyUp(FromQDate(FcalHistory->selectedDate()));
-        } else if (!FcalHistory->isAncestorOf(QApplication::focusWidget())
-            && QApplication::focusWidget() != FcalHistory) {
-            FcalHistory->hide();
-        }
-        break;
-    }
     case QEvent::Wheel: {
         const auto* wheel = static_cast<QWheelEvent*>(event);
         TListKind kind = TListKind::None;
@@ -1066,9 +861,7 @@ bool TfrmRyvTracker::eventFilter(QObject* watched, QEvent* event)
         break;
     }
     case QEvent::Resize:
-        if (watched == FpBottom || watched == FpBottom2 || watched == FpMainHeader
-            || watched == FPanel1 || watched->parent() == FpBottom
-            || watched->parent() == FpBottom2)
+        if (watched == FpMainHeader || watched == FSecondary->Heading())
             acCompactModeUpdate();
         break;
     default:
@@ -1094,9 +887,29 @@ QRect TfrmRyvTracker::WorkArea() const
              : QRect(0, 0, design::FallbackScreenWidth, design::FallbackScreenHeight);
 }
 
+TSecondaryPanel TfrmRyvTracker::ShownPanel() const
+{
+    return FSecondary->Panel();
+}
+
+QCheckBox* TfrmRyvTracker::cbRepDaily() const
+{
+    return FSecondary->Reports()->cbRepDaily();
+}
+
+QCheckBox* TfrmRyvTracker::cbRepGroups() const
+{
+    return FSecondary->Reports()->cbRepGroups();
+}
+
+QCalendarWidget* TfrmRyvTracker::calHistory() const
+{
+    return FSecondary->History()->Calendar();
+}
+
 bool TfrmRyvTracker::TwoPanes() const
 {
-    return !FpSecondary->isHidden();
+    return !FSecondary->isHidden();
 }
 
 void TfrmRyvTracker::FormResize()
@@ -1104,9 +917,9 @@ void TfrmRyvTracker::FormResize()
     const TPaneLayout layout = PaneLayoutFor(width(), WorkArea().width());
     if (layout.twoPanes) {
         FpMain->setFixedWidth(layout.mainWidth);
-        FpSecondary->show();
+        FSecondary->show();
     } else {
-        FpSecondary->hide();
+        FSecondary->hide();
         FpMain->setMinimumWidth(0);
         FpMain->setMaximumWidth(QWIDGETSIZE_MAX);
         if (isVisible() && !FlvList->hasFocus() && FlvList->isVisible())
@@ -1135,96 +948,30 @@ void TfrmRyvTracker::ShowSecondaryPanel(QAction* sender)
 
 void TfrmRyvTracker::ShowPanel(QAction* sender)
 {
-    QWidget* shown = FpFavs;
-    FPanel = TSecondaryPanel::Favs;
+    TSecondaryPanel panel = TSecondaryPanel::Favs;
     const QString name = sender ? sender->objectName() : QString();
-    if (name == QLatin1String("acHistory")) {
-        FTracker.ShowHistory();
-        shown = FpHistory;
-        FPanel = TSecondaryPanel::History;
-    } else if (name == QLatin1String("acPlans")) {
-        shown = FpPlans;
-        FPanel = TSecondaryPanel::Plans;
-    } else if (name == QLatin1String("acReports")) {
-        shown = FpReports;
-        FPanel = TSecondaryPanel::Reports;
-    } else if (name == QLatin1String("acShortcuts")) {
-        shown = FpShortcuts;
-        FPanel = TSecondaryPanel::Shortcuts;
-    }
-    for (QWidget* panel : { FpFavs, FpHistory, FpReports, FpPlans, FpShortcuts })
-        panel->setVisible(panel == shown);
-    const bool history = FPanel == TSecondaryPanel::History;
-    FlbSecondary->SetClickable(history);
-    if (history)
-        UpdateHistoryHeading();
-    else
-        FlbSecondary->SetFullText(sender ? sender->text() : QString());
-    if (!history)
-        FcalHistory->hide();
-    FpBottom2->setVisible(history);
-    UpdateActions();
-}
-
-void TfrmRyvTracker::UpdateHistoryHeading()
-{
-    if (FPanel == TSecondaryPanel::History)
-        FlbSecondary->SetFullText(LongDateText(FHistory.HistoryDate()));
-}
-
-void TfrmRyvTracker::lbSecondaryClick()
-{
-    if (FPanel != TSecondaryPanel::History)
-        return;
-    FcalHistory->setVisible(!FcalHistory->isVisible());
-    FcalHistory->setSelectedDate(ToQDate(FHistory.HistoryDate()));
-    if (FcalHistory->isVisible())
-        FcalHistory->setFocus();
+    if (name == QLatin1String("acHistory"))
+        panel = TSecondaryPanel::History;
+    else if (name == QLatin1String("acPlans"))
+        panel = TSecondaryPanel::Plans;
+    else if (name == QLatin1String("acReports"))
+        panel = TSecondaryPanel::Reports;
+    else if (name == QLatin1String("acShortcuts"))
+        panel = TSecondaryPanel::Shortcuts;
+    FSecondary->ShowPanel(panel);
 }
 
 const TDayList& TfrmRyvTracker::ExportList(bool fromHistoryButton) const
 {
-    const bool history = TReportCommands::UsesHistoryList(
-        TwoPanes(), FPanel == TSecondaryPanel::History, FlvHistory->hasFocus(), fromHistoryButton);
+    const bool history = TReportCommands::UsesHistoryList(TwoPanes(),
+        FSecondary->Panel() == TSecondaryPanel::History, FlvHistory->hasFocus(), fromHistoryButton);
     return history ? FHistory : FToday;
-}
-
-void TfrmRyvTracker::lbGroupsClick()
-{
-    if (FReports == nullptr)
-        return;
-    if (FpumGroups == nullptr) {
-        FpumGroups = new QMenu(this);
-        FpumGroups->setObjectName(QStringLiteral("pumGroups"));
-    }
-    FpumGroups->clear();
-    QAction* add = FpumGroups->addAction(QStringLiteral("Add group"));
-    add->setObjectName(QStringLiteral("miAddGroup"));
-    connect(
-        add, &QAction::triggered, this, [this, add] { FReports->miAddGroupClick(add->text()); });
-    const QStringList names = FReports->GroupNames();
-    QMenu* edit = FpumGroups->addMenu(QStringLiteral("Edit group"));
-    edit->menuAction()->setObjectName(QStringLiteral("miEditGroup"));
-    QMenu* del = FpumGroups->addMenu(QStringLiteral("Delete group"));
-    del->menuAction()->setObjectName(QStringLiteral("miDeleteGroup"));
-    edit->setEnabled(!names.isEmpty());
-    del->setEnabled(!names.isEmpty());
-    for (int i = 0; i < names.size(); ++i) {
-        connect(edit->addAction(names[i]), &QAction::triggered, this,
-            [this, i, edit] { FReports->miGroupsEditClick(i, edit->title()); });
-        connect(del->addAction(names[i]), &QAction::triggered, this,
-            [this, i] { FReports->miGroupsDeleteClick(i); });
-    }
-    FpumGroups->popup(FlbGroups->mapToGlobal(QPoint(0, FlbGroups->height())));
 }
 
 void TfrmRyvTracker::acCloseExecute()
 {
-    if (FcalHistory->isVisible()) {
-        FcalHistory->hide();
-        return;
-    }
-    close();
+    if (!FSecondary->History()->CloseCalendar())
+        close();
 }
 
 void TfrmRyvTracker::SetBounds(const QRect& r)
@@ -1235,7 +982,7 @@ void TfrmRyvTracker::SetBounds(const QRect& r)
 
 int TfrmRyvTracker::CompactHeight() const
 {
-    return FpMainHeader->height() + FpBottom->height() + 2 * design::MainMargin - 1;
+    return FpMainHeader->height() + FBottom->height() + 2 * design::MainMargin - 1;
 }
 
 void TfrmRyvTracker::acCompactModeExecute()
@@ -1279,61 +1026,8 @@ void TfrmRyvTracker::UpdateStateImages()
 
 void TfrmRyvTracker::acCompactModeUpdate()
 {
-    LayoutBottomBar(FBottom);
-    LayoutBottomBar(FBottom2);
-}
-
-void TfrmRyvTracker::LayoutBottomBar(TTotalsBar& bar)
-{
-    const QSize hint = bar.totals->sizeHint();
-    const int right = bar.bar->width() - design::TotalsRightMargin;
-    bar.totals->setGeometry(right - hint.width(), 0, hint.width(), bar.bar->height());
-    auto leftOf = [&](const QWidget* caption) {
-        return caption->isVisibleTo(bar.totals) ? bar.totals->x() + caption->x() : -1;
-    };
-    bool fit = true;
-    if (bar.buttonsMayHide) {
-        const int sel = leftOf(bar.totSelCap);
-        const int task = leftOf(bar.totTaskCap);
-        fit = BottomButtonsFit(sel >= 0, sel, task >= 0, task, design::SmallButton);
-    }
-    int x = design::BarButtonsLeft;
-    const int y = (bar.bar->height() - design::SmallButton) / 2;
-    for (QToolButton* b : bar.buttons) {
-        // Buttons that do not fit move out of sight past the bar's left edge.
-        b->move(fit ? x : -design::SmallButton - design::BarButtonsLeft, y);
-        x += design::SmallButton;
-    }
-}
-
-void TfrmRyvTracker::RefreshTotals(TListKind list)
-{
-    const TDayList& model = list == TListKind::History ? FHistory : FToday;
-    TTotalsBar& bar = list == TListKind::History ? FBottom2 : FBottom;
-    bar.total->SetFullText(model.TotalText());
-    bar.totalSel->SetFullText(model.SelTotalText());
-    bar.totalTask->SetFullText(model.TaskTotalText());
-    bar.totSelCap->setVisible(model.SelTotalVisible());
-    bar.totalSel->setVisible(model.SelTotalVisible());
-    bar.totTaskCap->setVisible(model.TaskTotalVisible());
-    bar.totalTask->setVisible(model.TaskTotalVisible());
-    LayoutBottomBar(bar);
-}
-
-void TfrmRyvTracker::RebuildFavs()
-{
-    FlvFavs->clear();
-    for (const TFavsRow& row : FTracker.FavsRows()) {
-        auto* item = new QListWidgetItem(FlvFavs);
-        if (row.item == nullptr) {
-            item->setFlags(Qt::ItemIsEnabled | Qt::ItemIsSelectable);
-            item->setSizeHint(QSize(1, FRowHeight / 2));
-            continue;
-        }
-        item->setText(row.item->title);
-        item->setIcon(RyvIcon(row.recent ? TRyvIcon::Recent : TRyvIcon::Favourite));
-        item->setSizeHint(QSize(1, FRowHeight));
-    }
+    FBottom->LayOut();
+    FBottom2->LayOut();
 }
 
 TDayListView* TfrmRyvTracker::ViewOf(TListKind list) const
@@ -1353,9 +1047,10 @@ bool TfrmRyvTracker::FormMouseWheel(TListKind list, int delta)
 {
     if (FCompact)
         return false;
-    if (list == TListKind::History && !(TwoPanes() && FPanel == TSecondaryPanel::History))
+    const TSecondaryPanel panel = FSecondary->Panel();
+    if (list == TListKind::History && !(TwoPanes() && panel == TSecondaryPanel::History))
         return false;
-    if (list == TListKind::Favs && !(TwoPanes() && FPanel == TSecondaryPanel::Favs))
+    if (list == TListKind::Favs && !(TwoPanes() && panel == TSecondaryPanel::Favs))
         return false;
     // A turn of less than a quarter notch is swallowed without moving.
     if (std::abs(delta) / 4 >= 1) {

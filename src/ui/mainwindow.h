@@ -1,6 +1,7 @@
 #pragma once
 
 #include "tracking/uistate.h"
+#include "ui/windowdesign.h"
 #include "ui/windowsettings.h"
 
 #include <QMainWindow>
@@ -27,6 +28,8 @@ class TFavsListView;
 class TListStore;
 class TRyvItemList;
 class TReportCommands;
+class TSecondaryPane;
+class TTotalsBar;
 class TRyvOptions;
 class TTracker;
 class IUserMessages;
@@ -88,7 +91,7 @@ public:
     void SetWorkArea(const QRect& area) { FWorkArea = area; }
     void FormResize();
     bool TwoPanes() const;
-    TSecondaryPanel ShownPanel() const { return FPanel; }
+    TSecondaryPanel ShownPanel() const;
     void ShowSecondaryPanel(QAction* sender);
     void ShowPanel(QAction* sender);
     void acCompactModeExecute();
@@ -110,9 +113,9 @@ public:
     TDayListView* lvList() const { return FlvList; }
     TDayListView* lvHistory() const { return FlvHistory; }
     TFavsListView* lvFavs() const { return FlvFavs; }
-    QCheckBox* cbRepDaily() const { return FcbRepDaily; }
-    QCheckBox* cbRepGroups() const { return FcbRepGroups; }
-    QCalendarWidget* calHistory() const { return FcalHistory; }
+    QCheckBox* cbRepDaily() const;
+    QCheckBox* cbRepGroups() const;
+    QCalendarWidget* calHistory() const;
     QMenu* pumMain() const { return FpumMain; }
 
     // The About box text: "Version: 1.0.0", an empty line, the copyright.
@@ -127,29 +130,11 @@ protected:
 
 private:
     struct TCommandDef;
-    // A bottom bar with its totals (today's: pBottom, the history's: pBottom2)
-    // and the buttons at its left.
-    struct TTotalsBar {
-        QWidget* bar = nullptr;
-        QWidget* totals = nullptr;
-        TClickLabel* total = nullptr;
-        TClickLabel* totalSel = nullptr;
-        TClickLabel* totalTask = nullptr;
-        TClickLabel* totSelCap = nullptr;
-        TClickLabel* totTaskCap = nullptr;
-        std::vector<QToolButton*> buttons;
-        bool buttonsMayHide = false; // the compact-mode and export buttons
-    };
-
     void CreateComponents();
     void CreateActions();
     void CreateMenus();
     void PrepareWindow();
     void ConnectModel();
-    void CreateBottomBar(TTotalsBar& bar, QWidget* parent, const QString& suffix);
-    void LayoutBottomBar(TTotalsBar& bar);
-    void RefreshTotals(TListKind list);
-    void RebuildFavs();
     TDayListView* ViewOf(TListKind list) const;
     void SelectRow(TListKind list, int row);
     void SetBounds(const QRect& r);
@@ -158,9 +143,6 @@ private:
     // Export and copy act on the history day when it is on show and either
     // has the focus or the history bar's own button was used.
     const TDayList& ExportList(bool fromHistoryButton) const;
-    void lbGroupsClick();
-    void lbSecondaryClick();
-    void UpdateHistoryHeading();
     void pumMainPopup();
     void miAboutClick();
     void miReportsTitleClick();
@@ -178,7 +160,6 @@ private:
 
     std::vector<TCommandDef> FCommands;
     std::optional<QRect> FWorkArea;
-    TSecondaryPanel FPanel = TSecondaryPanel::Favs;
     bool FCompact = false;
     bool FCompactMax = false;
     QRect FCompactRect;
@@ -186,38 +167,25 @@ private:
     bool FClosed = false;
     bool FShownOnce = false;
     bool FUpdatingActions = false;
-    int FRowHeight = 27;
+    int FRowHeight = design::RowHeight;
     QString FDefCaption;
 
     QWidget* FpMain = nullptr;
     QWidget* FpMainHeader = nullptr;
     QWidget* FpList = nullptr;
-    TTotalsBar FBottom;
-    TTotalsBar FBottom2;
-    QWidget* FpBottom = nullptr;
-    QWidget* FpSecondary = nullptr;
-    QWidget* FPanel1 = nullptr;
-    QWidget* FpBottom2 = nullptr;
-    QWidget* FpFavs = nullptr;
-    QWidget* FpHistory = nullptr;
-    QWidget* FpReports = nullptr;
-    QWidget* FpPlans = nullptr;
-    QWidget* FpShortcuts = nullptr;
     QToolButton* FsbMenu = nullptr;
     TClickLabel* FlbToday = nullptr;
-    TClickLabel* FlbSecondary = nullptr;
     TDayListView* FlvList = nullptr;
+    TTotalsBar* FBottom = nullptr;
+    TSecondaryPane* FSecondary = nullptr;
+    // The secondary pane's parts that the window reaches often.
     TDayListView* FlvHistory = nullptr;
     TFavsListView* FlvFavs = nullptr;
-    QCalendarWidget* FcalHistory = nullptr;
-    QCheckBox* FcbRepDaily = nullptr;
-    QCheckBox* FcbRepGroups = nullptr;
-    TClickLabel* FlbGroups = nullptr;
+    TTotalsBar* FBottom2 = nullptr;
     QMenu* FpumMain = nullptr;
     QMenu* FpumList = nullptr;
     QMenu* FpumFavs = nullptr;
     QMenu* FpumHistory = nullptr;
-    QMenu* FpumGroups = nullptr;
 };
 
 } // namespace ryv

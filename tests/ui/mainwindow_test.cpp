@@ -366,11 +366,11 @@ TEST_F(MainWindowTest, ChoosingAPanelInOnePaneDoublesTheWidth)
     EXPECT_EQ(w.width(), 1200);
     EXPECT_TRUE(w.TwoPanes());
     EXPECT_EQ(w.ShownPanel(), TSecondaryPanel::History);
-    EXPECT_FALSE(w.findChild<QWidget*>(QStringLiteral("pBottom2"))->isHidden());
+    EXPECT_TRUE(w.findChild<QWidget*>(QStringLiteral("pBottom2"))->isVisible());
     EXPECT_EQ(world.history.Count(), 1);
 
     w.ShowSecondaryPanel(w.Action(QStringLiteral("acReports")));
-    EXPECT_TRUE(w.findChild<QWidget*>(QStringLiteral("pBottom2"))->isHidden());
+    EXPECT_FALSE(w.findChild<QWidget*>(QStringLiteral("pBottom2"))->isVisible());
     EXPECT_FALSE(w.findChild<QWidget*>(QStringLiteral("pReports"))->isHidden());
     EXPECT_TRUE(w.findChild<QWidget*>(QStringLiteral("pHistory"))->isHidden());
 }
