@@ -13,6 +13,7 @@
 #include "reports/reportcommands.h"
 #include "tracking/tracker.h"
 #include "ui/clicklabel.h"
+#include "ui/commandrouter.h"
 #include "ui/daylistdelegate.h"
 #include "ui/daylistview.h"
 #include "ui/drawhelpers.h"
@@ -25,6 +26,7 @@
 #include "ui/totalsbar.h"
 #include "ui/widgetparts.h"
 #include "ui/windowgeometry.h"
+#include "ui/windowmenus.h"
 #include "ui/windowsettings.h"
 
 #include <QAbstractEventDispatcher>
@@ -50,126 +52,16 @@
 
 namespace ryv {
 
-struct TfrmRyvTracker::TCommandDef final {
-    QAction* action = nullptr;
-    std::function<bool(const TUiState&)> enabled;
-    std::function<void(const TUiState&)> run;
-};
-
 namespace {
 
-// The command table. Its order is the order in which keys are matched, so a
-// key shared by several commands goes to the first one that is enabled.
-struct TActionEntry {
-    const char* name;
-    const char* caption;
-    const char* hint;
-    const char* keys; // ";"-separated, first the primary key
-    TRyvIcon icon;
-    std::optional<TCommand> command; // none: a command of the window itself
+// The commands that show the panels of the secondary pane.
+constexpr std::pair<TWindowCommand, TSecondaryPanel> PanelCommands[] = {
+    { TWindowCommand::acFavs, TSecondaryPanel::Favs },
+    { TWindowCommand::acHistory, TSecondaryPanel::History },
+    { TWindowCommand::acPlans, TSecondaryPanel::Plans },
+    { TWindowCommand::acReports, TSecondaryPanel::Reports },
+    { TWindowCommand::acShortcuts, TSecondaryPanel::Shortcuts },
 };
-
-const TActionEntry ActionTable[] = {
-    { "acStart", "Start a new task", "Start a new task", "Ins;Ctrl+T;Ctrl+N", TRyvIcon::Start,
-        TCommand::acStart },
-    { "acStop", "Stop working", "Stop working", "Backspace", TRyvIcon::Stop, TCommand::acStop },
-    { "acToggleStartStop", "Toggle start/stop", "", "Space", TRyvIcon::Start,
-        TCommand::acToggleStartStop },
-    { "acClose", "Close", "Close", "Esc", TRyvIcon::Close, std::nullopt },
-    { "acAdd", "Add task", "Add new task", "Ctrl+Ins", TRyvIcon::Add, TCommand::acAdd },
-    { "acEdit", "Edit task", "Edit selected task", "Ctrl+Enter;Enter;F2", TRyvIcon::Edit,
-        TCommand::acEdit },
-    { "acDelete", "Delete task", "Delete selected task", "Ctrl+Del", TRyvIcon::Delete,
-        TCommand::acDelete },
-    { "acClear", "Delete all tasks", "Clear the whole time-tracking log", "", TRyvIcon::Clear,
-        TCommand::acClear },
-    { "acTaskDone", "Task done", "Toggle the state of task", "Ctrl+Space", TRyvIcon::Done,
-        TCommand::acTaskDone },
-    { "acMoveBack", "Earlier start", "Move the start one minute earlier", "Ctrl+Up",
-        TRyvIcon::Earlier, TCommand::acMoveBack },
-    { "acMoveForw", "Later start", "Move the start one minute later", "Ctrl+Down", TRyvIcon::Later,
-        TCommand::acMoveForw },
-    { "acShortenTime", "Shorten time", "Shorten the time by one minute", "Ctrl+Left",
-        TRyvIcon::Shorten, TCommand::acShortenTime },
-    { "acExtendTime", "Extend time", "Extend the time by one minute", "Ctrl+Right",
-        TRyvIcon::Extend, TCommand::acExtendTime },
-    { "acOpenURL", "Open link", "Open the link associated with the task", "Shift+Enter;F3",
-        TRyvIcon::OpenLink, TCommand::acOpenURL },
-    { "acMoveUp", "Move up", "Move the task up", "Ctrl+Alt+Up", TRyvIcon::MoveUp,
-        TCommand::acMoveUp },
-    { "acMoveDn", "Move down", "Move the task down", "Ctrl+Alt+Down", TRyvIcon::MoveDown,
-        TCommand::acMoveDn },
-    { "acPinToTop", "Pin to top", "Pin window to top", "", TRyvIcon::Pin, std::nullopt },
-    { "acCompactMode", "Compact mode", "Switch compact mode", "", TRyvIcon::Compact, std::nullopt },
-    { "acExport", "Export", "Export tasks ...", "Ctrl+E", TRyvIcon::Export, std::nullopt },
-    { "acCopyToClipboard", "Copy to clipboard", "Copy tasks to clipboard (Excel CSV format)",
-        "Shift+Ctrl+C", TRyvIcon::Copy, std::nullopt },
-    { "acFavs", "Favorites", "Favorites and recently used tasks", "", TRyvIcon::Favourites,
-        std::nullopt },
-    { "acHistory", "History", "History", "", TRyvIcon::History, std::nullopt },
-    { "acPlans", "Plans", "Planned tasks", "", TRyvIcon::Plans, std::nullopt },
-    { "acReports", "Reports", "Reports", "", TRyvIcon::Reports, std::nullopt },
-    { "acShortcuts", "Shortcuts", "Shortcuts", "", TRyvIcon::Shortcuts, std::nullopt },
-    { "acDelFav", "Remove", "Remove item", "Ctrl+Del", TRyvIcon::Delete, TCommand::acDelFav },
-    { "acStartAs", "Start a new task", "Use the selected item to start a new task", "Enter",
-        TRyvIcon::Start, TCommand::acStartAs },
-    { "acOpenURL2", "Open link", "Open link ", "Shift+Enter;F3", TRyvIcon::OpenLink,
-        TCommand::acOpenURL2 },
-    { "acAddAs", "Add task", "Add as a new task", "Ctrl+Ins", TRyvIcon::Add, TCommand::acAddAs },
-    { "acEdit2", "Edit item", "Edit selected item", "Ctrl+Enter;F2", TRyvIcon::Edit,
-        TCommand::acEdit2 },
-    { "acMoveFavUp", "Move up", "", "Ctrl+Up", TRyvIcon::MoveUp, TCommand::acMoveFavUp },
-    { "acMoveFavDn", "Move down", "", "Ctrl+Down", TRyvIcon::MoveDown, TCommand::acMoveFavDn },
-    { "acHistForw", "", "", "Ctrl+Tab", TRyvIcon::Forward, TCommand::acHistForw },
-    { "acHistBack", "", "", "Shift+Ctrl+Tab", TRyvIcon::Back, TCommand::acHistBack },
-    { "acDelHist", "Delete task", "Delete selected task", "Ctrl+Del", TRyvIcon::Delete,
-        TCommand::acDelHist },
-    { "acAddHist", "Add task", "Add task", "Ctrl+Ins", TRyvIcon::Add, TCommand::acAddHist },
-    { "acMoveHistBack", "Earlier start", "Move the start one minute earlier", "Ctrl+Up",
-        TRyvIcon::Earlier, TCommand::acMoveHistBack },
-    { "acMoveHistForw", "Later start", "Move the start one minute later", "Ctrl+Down",
-        TRyvIcon::Later, TCommand::acMoveHistForw },
-    { "acHistShortenTime", "Shorten time", "Shorten the time by one minute", "Ctrl+Left",
-        TRyvIcon::Shorten, TCommand::acHistShortenTime },
-    { "acHistExtendTime", "Extend time", "Extend the time by one minute", "Ctrl+Right",
-        TRyvIcon::Extend, TCommand::acHistExtendTime },
-    { "acHistMoveUp", "Move up", "Move the task up", "Ctrl+Alt+Up", TRyvIcon::MoveUp,
-        TCommand::acHistMoveUp },
-    { "acHistMoveDown", "Move down", "Move the task down", "Ctrl+Alt+Down", TRyvIcon::MoveDown,
-        TCommand::acHistMoveDown },
-    // The history's hour commands get their keys only while the history list
-    // has the focus; otherwise Shift+Ctrl+Up/Down belong to today's log.
-    { "acMoveHistBackHour", "Earlier start", "Move the start one hour earlier", "",
-        TRyvIcon::Earlier, TCommand::acMoveHistBackHour },
-    { "acMoveHistForwHour", "Later start", "Move the start one hour later", "", TRyvIcon::Later,
-        TCommand::acMoveHistForwHour },
-    { "acMoveBackHour", "Earlier start", "Move the start one hour earlier", "Shift+Ctrl+Up",
-        TRyvIcon::Earlier, TCommand::acMoveBackHour },
-    { "acMoveForwHour", "Later start", "Move the start one hour later", "Shift+Ctrl+Down",
-        TRyvIcon::Later, TCommand::acMoveForwHour },
-};
-
-QList<QKeySequence> ParseKeys(const char* keys)
-{
-    QList<QKeySequence> result;
-    for (const QString& k : QString::fromLatin1(keys).split(u';', Qt::SkipEmptyParts))
-        result.append(QKeySequence::fromString(k, QKeySequence::PortableText));
-    return result;
-}
-
-// Return and the keypad's Enter are one key here, and Shift+Tab arrives as
-// Backtab; both are folded so the table can name each key once.
-QKeyCombination NormalizeKey(Qt::Key key, Qt::KeyboardModifiers mods)
-{
-    mods &= Qt::ShiftModifier | Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier;
-    if (key == Qt::Key_Return)
-        key = Qt::Key_Enter;
-    if (key == Qt::Key_Backtab) {
-        key = Qt::Key_Tab;
-        mods |= Qt::ShiftModifier;
-    }
-    return QKeyCombination(mods, key);
-}
 
 } // namespace
 
@@ -193,12 +85,13 @@ TfrmRyvTracker::TfrmRyvTracker(const TMainWindowParts& parts, QWidget* parent)
     setWindowIcon(AppIcon());
     setMinimumSize(design::MinWidth, design::MinHeight);
     resize(design::Width, design::Height);
-    CreateActions();
+    FRouter = new TCommandRouter(
+        FTracker, *this, [this] { return UiState(); }, [this] { UpdateActions(); });
+    SetWindowCommands();
     UpdateStateImages();
     CreateComponents();
     CreateMenus();
     ConnectModel();
-    qApp->installEventFilter(this);
     // A session that ends without closing the window still saves everything.
     connect(qApp, &QCoreApplication::aboutToQuit, this, &TfrmRyvTracker::FormClose);
     if (auto* dispatcher = QAbstractEventDispatcher::instance())
@@ -209,91 +102,42 @@ TfrmRyvTracker::~TfrmRyvTracker()
 {
     // The children are destroyed after this body and may still signal (focus
     // leaving, selections cleared); nothing of the window may react then.
-    qApp->removeEventFilter(this);
-    for (QObject* source : std::initializer_list<QObject*> {
-             &FToday, &FHistory, &FStore, &FTracker, qApp, FlvList, FlvHistory, FlvFavs })
+    for (QObject* source : std::initializer_list<QObject*> { &FToday, &FHistory, &FStore, &FTracker,
+             qApp, FlvList, FlvHistory, FlvFavs, FSecondary, FMenus })
         disconnect(source, nullptr, this, nullptr);
     if (auto* dispatcher = QAbstractEventDispatcher::instance())
         disconnect(dispatcher, nullptr, this, nullptr);
-    for (const TCommandDef& def : FCommands)
-        disconnect(def.action, nullptr, this, nullptr);
+    // The router goes first, and with it the keys it routes and everything
+    // the views tell it.
+    delete FRouter;
+    FRouter = nullptr;
 }
 
-void TfrmRyvTracker::CreateActions()
+void TfrmRyvTracker::SetWindowCommands()
 {
-    for (const TActionEntry& entry : ActionTable) {
-        auto* action = new QAction(QString::fromUtf8(entry.caption), this);
-        action->setObjectName(QString::fromLatin1(entry.name));
-        action->setToolTip(QString::fromUtf8(entry.hint));
-        action->setStatusTip(QString::fromUtf8(entry.hint));
-        action->setIcon(RyvIcon(entry.icon));
-        // Keys are routed by HandleKey, never by Qt's shortcut map, which would
-        // refuse keys that several commands share. The shortcuts stay on the
-        // actions for the menus to show and for the routing to read.
-        action->setShortcutContext(Qt::WidgetShortcut);
-        action->setShortcuts(ParseKeys(entry.keys));
-        action->setIconVisibleInMenu(true);
-
-        TCommandDef def;
-        def.action = action;
-        if (entry.command) {
-            const TCommand c = *entry.command;
-            def.enabled = [this, c](const TUiState& ui) { return FTracker.Enabled(c, ui); };
-            def.run = [this, c](const TUiState& ui) { FTracker.Execute(c, ui); };
-            if (c == TCommand::acStart || c == TCommand::acAdd || c == TCommand::acEdit
-                || c == TCommand::acEdit2) {
-                // The task dialog's caption follows the (translated) caption.
-                FTracker.SetDialogCaption(c, action->text());
-                connect(action, &QAction::changed, this,
-                    [this, c, action] { FTracker.SetDialogCaption(c, action->text()); });
-            }
-        }
-        FCommands.push_back(std::move(def));
-        connect(action, &QAction::triggered, this, [this, action] { RunAction(action); });
-    }
-
-    auto windowCommand = [this](const char* name, std::function<void(const TUiState&)> run,
-                             std::function<bool(const TUiState&)> enabled = nullptr) {
-        for (TCommandDef& def : FCommands) {
-            if (def.action->objectName() == QLatin1String(name)) {
-                def.run = std::move(run);
-                def.enabled = enabled ? std::move(enabled) : [](const TUiState&) { return true; };
-            }
-        }
+    auto set = [this](TWindowCommand command, std::function<void()> run) {
+        FRouter->SetWindowCommand(command, std::move(run));
     };
-    windowCommand("acClose", [this](const TUiState&) { acCloseExecute(); });
-    windowCommand("acPinToTop", [this](const TUiState&) { acPinToTopExecute(); });
-    windowCommand("acCompactMode", [this](const TUiState&) { acCompactModeExecute(); });
-    windowCommand("acExport", [this](const TUiState&) {
-        if (FReports)
-            FReports->acExportExecute(
-                ExportList(false), Action(QStringLiteral("acExport"))->toolTip());
-    });
-    windowCommand("acCopyToClipboard", [this](const TUiState&) {
+    set(TWindowCommand::acClose, [this] { acCloseExecute(); });
+    set(TWindowCommand::acPinToTop, [this] { acPinToTopExecute(); });
+    set(TWindowCommand::acCompactMode, [this] { acCompactModeExecute(); });
+    set(TWindowCommand::acExport, [this] { ExportDay(false); });
+    set(TWindowCommand::acCopyToClipboard, [this] {
         if (FReports)
             FReports->acCopyToClipboardExecute(ExportList(false));
     });
-    for (const char* name : { "acFavs", "acHistory", "acPlans", "acReports", "acShortcuts" }) {
-        QAction* sender = Action(QString::fromLatin1(name));
-        windowCommand(name, [this, sender](const TUiState&) { ShowSecondaryPanel(sender); });
-    }
-    Action(QStringLiteral("acPlans"))->setVisible(false);
-    Action(QStringLiteral("acShortcuts"))->setVisible(false);
-    Action(QStringLiteral("acPinToTop"))->setCheckable(true);
-    Action(QStringLiteral("acCompactMode"))->setCheckable(true);
-    Action(QStringLiteral("acTaskDone"))->setCheckable(true);
-    // The panel buttons show which panel is on show.
-    for (const char* name : { "acFavs", "acHistory", "acPlans", "acReports", "acShortcuts" })
-        Action(QLatin1String(name))->setCheckable(true);
+    for (const auto& [command, panel] : PanelCommands)
+        set(command, [this, panel] { ShowSecondaryPanel(panel); });
 }
 
-QAction* TfrmRyvTracker::Action(const QString& name) const
+QAction* TfrmRyvTracker::Action(TCommand command) const
 {
-    for (const TCommandDef& def : FCommands) {
-        if (def.action->objectName() == name)
-            return def.action;
-    }
-    return nullptr;
+    return FRouter->Action(command);
+}
+
+QAction* TfrmRyvTracker::Action(TWindowCommand command) const
+{
+    return FRouter->Action(command);
 }
 
 void TfrmRyvTracker::CreateComponents()
@@ -334,10 +178,10 @@ void TfrmRyvTracker::CreateComponents()
     headerRow->addWidget(FsbMenu);
     headerRow->addSpacing(design::MenuButtonGap);
     headerRow->addWidget(FlbToday, 1);
-    headerRow->addWidget(MakeActionButton(FpMainHeader, QStringLiteral("sbStart"),
-        design::LargeButton, Action(QStringLiteral("acStart"))));
-    headerRow->addWidget(MakeActionButton(FpMainHeader, QStringLiteral("sbStop"),
-        design::LargeButton, Action(QStringLiteral("acStop"))));
+    headerRow->addWidget(MakeActionButton(
+        FpMainHeader, QStringLiteral("sbStart"), design::LargeButton, Action(TCommand::acStart)));
+    headerRow->addWidget(MakeActionButton(
+        FpMainHeader, QStringLiteral("sbStop"), design::LargeButton, Action(TCommand::acStop)));
     header->addLayout(headerRow, 1);
     header->addWidget(MakeLine(FpMainHeader, QStringLiteral("Shape6"), false));
     mainCol->addWidget(FpMainHeader);
@@ -355,17 +199,17 @@ void TfrmRyvTracker::CreateComponents()
 
     FBottom = new TTotalsBar(FToday, QString(), FpMain);
     FBottom->SetButtons({ MakeActionButton(FBottom, QStringLiteral("sbCompactMode"),
-                              design::SmallButton, Action(QStringLiteral("acCompactMode"))),
+                              design::SmallButton, Action(TWindowCommand::acCompactMode)),
                             MakeActionButton(FBottom, QStringLiteral("sbExport"),
-                                design::SmallButton, Action(QStringLiteral("acExport"))) },
+                                design::SmallButton, Action(TWindowCommand::acExport)) },
         true);
     mainCol->addWidget(FBottom);
 
-    FSecondary = new TSecondaryPane(FHistory, FReports,
-        { Action(QStringLiteral("acFavs")), Action(QStringLiteral("acHistory")),
-            Action(QStringLiteral("acReports")), Action(QStringLiteral("acPlans")),
-            Action(QStringLiteral("acShortcuts")) },
-        Action(QStringLiteral("acExport")), central);
+    TSecondaryPane::TPanelActions panelActions {};
+    for (const auto& [command, panel] : PanelCommands)
+        panelActions[static_cast<std::size_t>(panel)] = Action(command);
+    FSecondary = new TSecondaryPane(
+        FHistory, FReports, panelActions, Action(TWindowCommand::acExport), central);
     row->addWidget(FSecondary, 1);
     FBottom2 = FSecondary->History()->Bar();
     FlvHistory = FSecondary->History()->List();
@@ -375,7 +219,6 @@ void TfrmRyvTracker::CreateComponents()
     FSecondary->Heading()->installEventFilter(this);
     for (QWidget* view : { static_cast<QWidget*>(FlvList), static_cast<QWidget*>(FlvHistory),
              static_cast<QWidget*>(FlvFavs) }) {
-        view->setContextMenuPolicy(Qt::DefaultContextMenu);
         static_cast<QAbstractScrollArea*>(view)->viewport()->installEventFilter(this);
     }
     FlvList->SetEmptyText(AppTexts().str_newtaskonclick);
@@ -386,142 +229,9 @@ void TfrmRyvTracker::CreateComponents()
 
 void TfrmRyvTracker::CreateMenus()
 {
-    auto add = [this](QMenu* menu, const char* name, bool withImage = true) {
-        QAction* action = Action(QString::fromLatin1(name));
-        if (withImage) {
-            menu->addAction(action);
-            return;
-        }
-        // The export entries of the list menus show no image; a twin entry
-        // runs the same command.
-        QAction* twin = menu->addAction(action->text());
-        twin->setShortcut(action->shortcut());
-        twin->setShortcutContext(Qt::WidgetShortcut);
-        connect(twin, &QAction::triggered, action, [this, action] { RunAction(action); });
-        connect(action, &QAction::changed, twin, [twin, action] {
-            twin->setText(action->text());
-            twin->setEnabled(action->isEnabled());
-        });
-    };
-
-    FpumMain = new QMenu(this);
-    FpumMain->setObjectName(QStringLiteral("pumMain"));
-    add(FpumMain, "acStart");
-    add(FpumMain, "acStop");
-    add(FpumMain, "acToggleStartStop");
-    FpumMain->addSeparator();
-    add(FpumMain, "acPinToTop");
-    QMenu* settings = FpumMain->addMenu(RyvIcon(TRyvIcon::Settings), QStringLiteral("Settings"));
-    settings->menuAction()->setObjectName(QStringLiteral("miSettings"));
-    auto item = [this](QMenu* menu, const char* name, const char* text, const char* hint = "") {
-        QAction* a = menu->addAction(QString::fromUtf8(text));
-        a->setObjectName(QString::fromLatin1(name));
-        a->setToolTip(QString::fromUtf8(hint));
-        a->setCheckable(true);
-        return a;
-    };
-    connect(item(settings, "miListShowStop", "Show end time in lists"), &QAction::triggered, this,
-        [this] {
-            FOptions.ListShowStop = !FOptions.ListShowStop;
-            FToday.UpdateAllRows();
-            FlvList->AdjustTimeColumn(FOptions.ListShowStop);
-            // The history day on show follows at once too, not only at its
-            // next loading.
-            FHistory.UpdateAllRows();
-            FlvHistory->AdjustTimeColumn(FOptions.ListShowStop);
-        });
-    connect(item(settings, "miAutoShowSuggest", "Show suggestions on new task"),
-        &QAction::triggered, this,
-        [this] { FOptions.AutoShowSuggest = !FOptions.AutoShowSuggest; });
-    connect(item(settings, "miReportsTitle", "Reports title", "Title for reports"),
-        &QAction::triggered, this, &TfrmRyvTracker::miReportsTitleClick);
-    QMenu* winTitle = settings->addMenu(QStringLiteral("Window title"));
-    winTitle->menuAction()->setObjectName(QStringLiteral("miWindowTitle"));
-    auto* winGroup = new QActionGroup(winTitle);
-    int pos = 0;
-    for (const auto& [name, text] : { std::pair { "miWinTitCurrent", "Current task" },
-             std::pair { "miWinTitTotal", "Total duration" } }) {
-        QAction* a = item(winTitle, name, text);
-        winGroup->addAction(a);
-        connect(a, &QAction::triggered, this, [this, pos] {
-            FOptions.WindowTitleType = static_cast<quint8>(pos);
-            FToday.UpdateWindowTitle();
-        });
-        ++pos;
-    }
-    QMenu* spend = settings->addMenu(QStringLiteral("Copy spent time to clipboard"));
-    spend->menuAction()->setObjectName(QStringLiteral("miSpendToClipboard"));
-    spend->menuAction()->setToolTip(QStringLiteral("Copy spent time to clipboard on opening link"));
-    auto* spendGroup = new QActionGroup(spend);
-    pos = 0;
-    for (const auto& [name, text] : { std::pair { "miSpendToClipboardDisabled", "Disabled" },
-             std::pair { "miSpendToClipboardStd", "Standard format" },
-             std::pair { "miSpendToClipboardGit", "Git format" } }) {
-        QAction* a = item(spend, name, text);
-        spendGroup->addAction(a);
-        connect(a, &QAction::triggered, this,
-            [this, pos] { FOptions.SpendToClipboard = static_cast<quint8>(pos); });
-        ++pos;
-    }
-    settings->addSeparator();
-    QMenu* langs = settings->addMenu(RyvIcon(TRyvIcon::Languages), QStringLiteral("Languages"));
-    langs->setObjectName(QStringLiteral("miLanguagesMenu"));
-    langs->menuAction()->setObjectName(QStringLiteral("miLanguages"));
-    FpumMain->addSeparator();
-    QAction* about = FpumMain->addAction(RyvIcon(TRyvIcon::About), QStringLiteral("About"));
-    about->setObjectName(QStringLiteral("miAbout"));
-    connect(about, &QAction::triggered, this, &TfrmRyvTracker::miAboutClick);
-    connect(FpumMain, &QMenu::aboutToShow, this, &TfrmRyvTracker::pumMainPopup);
-    connect(FsbMenu, &QToolButton::clicked, this,
-        [this] { FpumMain->popup(FsbMenu->mapToGlobal(QPoint(0, FsbMenu->height()))); });
-
-    FpumList = new QMenu(this);
-    FpumList->setObjectName(QStringLiteral("pumList"));
-    for (const char* name : { "acStart", "acStop", "acToggleStartStop", "-", "acAdd", "acEdit",
-             "acDelete", "acClear", "-", "acOpenURL", "acTaskDone", "-", "acMoveBack", "acMoveForw",
-             "acShortenTime", "acExtendTime", "acMoveUp", "acMoveDn", "-" }) {
-        if (qstrcmp(name, "-") == 0)
-            FpumList->addSeparator();
-        else
-            add(FpumList, name);
-    }
-    add(FpumList, "acExport", false);
-    add(FpumList, "acCopyToClipboard", false);
-
-    FpumFavs = new QMenu(this);
-    FpumFavs->setObjectName(QStringLiteral("pumFavs"));
-    for (const char* name : { "acStartAs", "acAddAs", "-", "acOpenURL2", "-", "acEdit2", "acDelFav",
-             "-", "acMoveFavUp", "acMoveFavDn" }) {
-        if (qstrcmp(name, "-") == 0)
-            FpumFavs->addSeparator();
-        else
-            add(FpumFavs, name);
-    }
-
-    FpumHistory = new QMenu(this);
-    FpumHistory->setObjectName(QStringLiteral("pumHistory"));
-    for (const char* name : { "acOpenURL2", "-", "acAddHist", "acEdit2", "acDelHist", "-",
-             "acMoveHistBack", "acMoveHistForw", "acHistShortenTime", "acHistExtendTime",
-             "acHistMoveUp", "acHistMoveDown", "-" }) {
-        if (qstrcmp(name, "-") == 0)
-            FpumHistory->addSeparator();
-        else
-            add(FpumHistory, name);
-    }
-    add(FpumHistory, "acExport", false);
-    add(FpumHistory, "acCopyToClipboard", false);
-
-    const std::pair<QWidget*, QMenu*> menus[]
-        = { { FlvList, FpumList }, { FlvFavs, FpumFavs }, { FlvHistory, FpumHistory } };
-    for (const auto& [view, menu] : menus) {
-        view->setContextMenuPolicy(Qt::CustomContextMenu);
-        QMenu* m = menu;
-        QWidget* v = view;
-        connect(view, &QWidget::customContextMenuRequested, this, [this, m, v](const QPoint& p) {
-            UpdateActions();
-            m->popup(static_cast<QAbstractScrollArea*>(v)->viewport()->mapToGlobal(p));
-        });
-    }
+    FMenus = new TWindowMenus(TWindowMenusParts { *this, FDefCaption, FOptions, FToday, FHistory,
+        *FRouter, FsbMenu, FlvList, FlvHistory, FlvFavs });
+    connect(FMenus, &TWindowMenus::aboutToShow, this, &TfrmRyvTracker::UpdateActions);
 }
 
 void TfrmRyvTracker::ConnectModel()
@@ -540,90 +250,17 @@ void TfrmRyvTracker::ConnectModel()
             FlbToday->SetFullText(header);
             FSecondary->History()->SetLatestDay(calendarMax);
         });
-    connect(&FStore, &TListStore::historyDayLoaded, FSecondary->History(), &THistoryPanel::ShowDay);
+    connect(&FStore, &TListStore::historyDayLoaded, this,
+        [this](TDateTime day) { FSecondary->History()->ShowDay(day); });
     connect(&FTracker, &TTracker::RowSelected, this, &TfrmRyvTracker::SelectRow);
     connect(&FTracker, &TTracker::FavsPanelChanged, this,
         [this] { FSecondary->Favs()->ShowRows(FTracker.FavsRows()); });
     connect(&FStore, &TListStore::errorOccurred, this,
         [this](const QString& message) { FMessages.Warning(message); });
 
-    // Mouse paths of the lists.
-    FlvList->onEmptyClick = [this] {
-        if (FToday.ClickStarts())
-            FTracker.lvListClick(UiState());
-    };
-    FlvList->onDoneMarkClick = [this](int row) { FTracker.ToggleDoneMark(TListKind::Today, row); };
-    FlvHistory->onDoneMarkClick
-        = [this](int row) { FTracker.ToggleDoneMark(TListKind::History, row); };
-    auto doubleClick = [this](const char* openName, const char* editName) {
-        return [this, openName, editName](int) {
-            const bool open = CurrentShiftState() & (Qt::ShiftModifier | Qt::ControlModifier);
-            RunAction(Action(QString::fromLatin1(open ? openName : editName)));
-        };
-    };
-    FlvList->onDoubleClick = doubleClick("acOpenURL", "acEdit");
-    FlvHistory->onDoubleClick = doubleClick("acOpenURL2", "acEdit2");
-    FlvFavs->onDoubleClick = [this](int) { RunAction(Action(QStringLiteral("acStartAs"))); };
-
-    // Dragging between the lists goes through the engine's rules.
-    auto hooks = [this](TListKind kind) {
-        TListDragHooks h;
-        h.canStartDrag = [this, kind] { return FTracker.CanStartDrag(kind, UiState()); };
-        if (kind == TListKind::Favs) {
-            h.canDrop = [this](TListKind src) { return FTracker.CanDropOnFavs(src, UiState()); };
-            h.drop = [this](TListKind src) { FTracker.DropOnFavs(src, UiState()); };
-        } else if (kind == TListKind::Today) {
-            h.canDrop = [this](TListKind src) { return FTracker.CanDropOnToday(src, UiState()); };
-            h.drop = [this](TListKind src) { FTracker.DropOnToday(src, UiState()); };
-        }
-        return h;
-    };
-    FlvList->dragHooks = hooks(TListKind::Today);
-    FlvHistory->dragHooks = hooks(TListKind::History);
-    FlvFavs->dragHooks = hooks(TListKind::Favs);
-
-    // Focus: the history's hour commands carry their keys only meanwhile.
-    connect(FlvHistory, &TDayListView::focusEntered, this, [this] {
-        Action(QStringLiteral("acMoveHistBackHour"))
-            ->setShortcut(QKeySequence(QStringLiteral("Shift+Ctrl+Up")));
-        Action(QStringLiteral("acMoveHistForwHour"))
-            ->setShortcut(QKeySequence(QStringLiteral("Shift+Ctrl+Down")));
-        UpdateActions();
-    });
-    connect(FlvHistory, &TDayListView::focusLeft, this, [this] {
-        Action(QStringLiteral("acMoveHistBackHour"))->setShortcuts({});
-        Action(QStringLiteral("acMoveHistForwHour"))->setShortcuts({});
-    });
-    connect(FlvList, &TDayListView::focusEntered, this, &TfrmRyvTracker::UpdateActions);
-    connect(FlvFavs, &TFavsListView::focusEntered, this, &TfrmRyvTracker::UpdateActions);
-
-    // Totals that open the task's link.
-    for (const auto& [kind, bar] :
-        { std::pair { TListKind::Today, FBottom }, std::pair { TListKind::History, FBottom2 } }) {
-        const TListKind k = kind;
-        connect(bar, &TTotalsBar::taskTotalClicked, this,
-            [this, k] { FTracker.TaskTotalClick(k, UiState()); });
-    }
-
-    // The history panel's day.
-    THistoryPanel* history = FSecondary->History();
-    connect(history, &THistoryPanel::backClicked, this,
-        [this] { FTracker.sbHistBackClick(UiState()); });
-    connect(history, &THistoryPanel::forwardClicked, this,
-        [this] { FTracker.sbHistForwClick(UiState()); });
-    connect(history, &THistoryPanel::exportClicked, this, [this] {
-        if (FReports)
-            FReports->acExportExecute(
-                ExportList(true), Action(QStringLiteral("acExport"))->toolTip());
-    });
-    connect(history, &THistoryPanel::dayClicked, this,
-        [this](TDateTime day) { FTracker.calHistoryClick(day); });
-    connect(history, &THistoryPanel::dayKeyUp, this,
-        [this](TDateTime day) { FTracker.calHistoryKeyUp(day); });
-    connect(FSecondary, &TSecondaryPane::panelShowing, this, [this](TSecondaryPanel panel) {
-        if (panel == TSecondaryPanel::History)
-            FTracker.ShowHistory();
-    });
+    FRouter->ConnectViews(TRoutedViews { FlvList, FBottom, FSecondary });
+    connect(
+        FSecondary->History(), &THistoryPanel::exportClicked, this, [this] { ExportDay(true); });
     connect(FSecondary, &TSecondaryPane::panelShown, this, &TfrmRyvTracker::UpdateActions);
 }
 
@@ -680,7 +317,7 @@ void TfrmRyvTracker::FormCreate()
 
     connect(&FStore, &TListStore::workspaceLoaded, this, [this] {
         FTracker.RefreshFavsPanel();
-        ShowPanel(Action(QStringLiteral("acFavs")));
+        FSecondary->ShowPanel(TSecondaryPanel::Favs);
     });
     FStore.LoadWorkspace();
     FTracker.StartUp();
@@ -764,89 +401,33 @@ void TfrmRyvTracker::UpdateActions()
         return;
     FUpdatingActions = true;
     const TUiState ui = UiState();
-    for (const TCommandDef& def : FCommands)
-        def.action->setEnabled(def.enabled && def.enabled(ui));
-    QAction* done = Action(QStringLiteral("acTaskDone"));
+    FRouter->UpdateEnabled(ui);
+    QAction* done = Action(TCommand::acTaskDone);
     const int sel = FToday.Selected().isEmpty() ? -1 : FToday.Selected().first();
     done->setChecked(done->isEnabled() && sel >= 0 && sel < FToday.Count()
         && FToday.Item(sel)->state == ryvsDone);
-    Action(QStringLiteral("acPinToTop"))->setChecked(FPinned);
-    Action(QStringLiteral("acCompactMode"))->setChecked(FCompact);
-    const std::pair<const char*, TSecondaryPanel> panels[] = { { "acFavs", TSecondaryPanel::Favs },
-        { "acHistory", TSecondaryPanel::History }, { "acPlans", TSecondaryPanel::Plans },
-        { "acReports", TSecondaryPanel::Reports }, { "acShortcuts", TSecondaryPanel::Shortcuts } };
-    for (const auto& [name, panel] : panels)
-        Action(QLatin1String(name))->setChecked(ui.secondaryShown && ui.panel == panel);
-    // Whether the task totals react to clicks follows the open-link rules.
-    FBottom->SetTaskTotalClickable(FTracker.TaskTotalClickable(TListKind::Today, ui));
-    FBottom2->SetTaskTotalClickable(FTracker.TaskTotalClickable(TListKind::History, ui));
+    Action(TWindowCommand::acPinToTop)->setChecked(FPinned);
+    Action(TWindowCommand::acCompactMode)->setChecked(FCompact);
+    // The panel buttons show which panel is on show.
+    for (const auto& [command, panel] : PanelCommands)
+        Action(command)->setChecked(ui.secondaryShown && ui.panel == panel);
     acCompactModeUpdate();
     FUpdatingActions = false;
 }
 
 bool TfrmRyvTracker::RunAction(QAction* action)
 {
-    for (const TCommandDef& def : FCommands) {
-        if (def.action != action)
-            continue;
-        // The rule is asked again at this moment: the state may have changed
-        // since the program was last idle.
-        const TUiState ui = UiState();
-        if (!def.enabled || !def.enabled(ui) || !def.run) {
-            action->setEnabled(false);
-            return false;
-        }
-        def.run(ui);
-        UpdateActions();
-        return true;
-    }
-    return false;
+    return FRouter->Run(action);
 }
 
 bool TfrmRyvTracker::HandleKey(QKeyCombination key)
 {
-    const TUiState ui = UiState();
-    for (const TCommandDef& def : FCommands) {
-        bool hasKey = false;
-        for (const QKeySequence& seq : def.action->shortcuts())
-            hasKey = hasKey || (seq.count() == 1 && seq[0] == key);
-        if (!hasKey || !def.enabled || !def.enabled(ui))
-            continue;
-        RunAction(def.action);
-        return true;
-    }
-    return false;
+    return FRouter->HandleKey(key);
 }
 
 bool TfrmRyvTracker::eventFilter(QObject* watched, QEvent* event)
 {
     switch (event->type()) {
-    case QEvent::ShortcutOverride:
-    case QEvent::KeyPress: {
-        auto* widget = qobject_cast<QWidget*>(watched);
-        if (widget == nullptr || widget->window() != this || QApplication::activePopupWidget())
-            break;
-        auto* keyEvent = static_cast<QKeyEvent*>(event);
-        const QKeyCombination key
-            = NormalizeKey(static_cast<Qt::Key>(keyEvent->key()), keyEvent->modifiers());
-        if (event->type() == QEvent::ShortcutOverride) {
-            // Claim the key from Qt's shortcut map when one of our commands
-            // will take it; the key press that follows then runs it.
-            const TUiState ui = UiState();
-            for (const TCommandDef& def : FCommands) {
-                for (const QKeySequence& seq : def.action->shortcuts()) {
-                    if (seq.count() == 1 && seq[0] == key && def.enabled && def.enabled(ui)) {
-                        event->accept();
-                        return true;
-                    }
-                }
-            }
-            break;
-        }
-        if (HandleKey(key))
-            return true;
-        break;
-    }
     case QEvent::Wheel: {
         const auto* wheel = static_cast<QWheelEvent*>(event);
         TListKind kind = TListKind::None;
@@ -885,6 +466,11 @@ QRect TfrmRyvTracker::WorkArea() const
     const QScreen* s = screen() ? screen() : QGuiApplication::primaryScreen();
     return s ? s->availableGeometry()
              : QRect(0, 0, design::FallbackScreenWidth, design::FallbackScreenHeight);
+}
+
+QMenu* TfrmRyvTracker::pumMain() const
+{
+    return FMenus->pumMain();
 }
 
 TSecondaryPanel TfrmRyvTracker::ShownPanel() const
@@ -933,31 +519,16 @@ void TfrmRyvTracker::resizeEvent(QResizeEvent* event)
     FormResize();
 }
 
-void TfrmRyvTracker::ShowSecondaryPanel(QAction* sender)
+void TfrmRyvTracker::ShowSecondaryPanel(TSecondaryPanel panel)
 {
     if (!TwoPanes()) {
         if (FCompact)
-            RunAction(Action(QStringLiteral("acCompactMode")));
+            RunAction(Action(TWindowCommand::acCompactMode));
         if (!TwoPanes()) {
             resize(width() * 2, height());
             FormResize();
         }
     }
-    ShowPanel(sender);
-}
-
-void TfrmRyvTracker::ShowPanel(QAction* sender)
-{
-    TSecondaryPanel panel = TSecondaryPanel::Favs;
-    const QString name = sender ? sender->objectName() : QString();
-    if (name == QLatin1String("acHistory"))
-        panel = TSecondaryPanel::History;
-    else if (name == QLatin1String("acPlans"))
-        panel = TSecondaryPanel::Plans;
-    else if (name == QLatin1String("acReports"))
-        panel = TSecondaryPanel::Reports;
-    else if (name == QLatin1String("acShortcuts"))
-        panel = TSecondaryPanel::Shortcuts;
     FSecondary->ShowPanel(panel);
 }
 
@@ -966,6 +537,13 @@ const TDayList& TfrmRyvTracker::ExportList(bool fromHistoryButton) const
     const bool history = TReportCommands::UsesHistoryList(TwoPanes(),
         FSecondary->Panel() == TSecondaryPanel::History, FlvHistory->hasFocus(), fromHistoryButton);
     return history ? FHistory : FToday;
+}
+
+void TfrmRyvTracker::ExportDay(bool fromHistoryButton)
+{
+    if (FReports)
+        FReports->acExportExecute(
+            ExportList(fromHistoryButton), Action(TWindowCommand::acExport)->toolTip());
 }
 
 void TfrmRyvTracker::acCloseExecute()
@@ -1008,7 +586,7 @@ void TfrmRyvTracker::acCompactModeExecute()
         if (FCompactMax)
             showMaximized();
     }
-    Action(QStringLiteral("acCompactMode"))->setChecked(FCompact);
+    Action(TWindowCommand::acCompactMode)->setChecked(FCompact);
     UpdateStateImages();
     FlvList->setFocus();
 }
@@ -1016,11 +594,9 @@ void TfrmRyvTracker::acCompactModeExecute()
 void TfrmRyvTracker::UpdateStateImages()
 {
     const bool working = FToday.IsWorking();
-    Action(QStringLiteral("acStart"))
-        ->setIcon(RyvIcon(working ? TRyvIcon::StartSwitch : TRyvIcon::Start));
-    Action(QStringLiteral("acStop"))
-        ->setIcon(RyvIcon(working ? TRyvIcon::Stop : TRyvIcon::StopIdle));
-    Action(QStringLiteral("acCompactMode"))
+    Action(TCommand::acStart)->setIcon(RyvIcon(working ? TRyvIcon::StartSwitch : TRyvIcon::Start));
+    Action(TCommand::acStop)->setIcon(RyvIcon(working ? TRyvIcon::Stop : TRyvIcon::StopIdle));
+    Action(TWindowCommand::acCompactMode)
         ->setIcon(RyvIcon(FCompact ? TRyvIcon::CompactLeave : TRyvIcon::Compact));
 }
 
@@ -1074,7 +650,7 @@ void TfrmRyvTracker::acPinToTopExecute()
         create();
     if (QWindow* handle = windowHandle())
         handle->setFlag(Qt::WindowStaysOnTopHint, FPinned);
-    QAction* pin = Action(QStringLiteral("acPinToTop"));
+    QAction* pin = Action(TWindowCommand::acPinToTop);
     pin->setIcon(RyvIcon(FPinned ? TRyvIcon::Unpin : TRyvIcon::Pin));
     pin->setChecked(FPinned);
     FTracker.SetPinned(FPinned);
@@ -1104,7 +680,7 @@ void TfrmRyvTracker::ApplyPlacement(const TWindowPlacement& placement)
     if (placement.max)
         setWindowState(windowState() | Qt::WindowMaximized);
     if (placement.compact && !FCompact)
-        RunAction(Action(QStringLiteral("acCompactMode")));
+        RunAction(Action(TWindowCommand::acCompactMode));
     if (placement.pinned && !FPinned)
         acPinToTopExecute();
     FormResize();
@@ -1134,49 +710,6 @@ void TfrmRyvTracker::changeEvent(QEvent* event)
     QMainWindow::changeEvent(event);
     if (event->type() == QEvent::WindowStateChange)
         FormResize();
-}
-
-void TfrmRyvTracker::pumMainPopup()
-{
-    auto check = [this](const char* name, bool on) {
-        if (auto* a = FpumMain->findChild<QAction*>(QLatin1String(name)))
-            a->setChecked(on);
-        else if (auto* b = findChild<QAction*>(QLatin1String(name)))
-            b->setChecked(on);
-    };
-    check("miListShowStop", FOptions.ListShowStop);
-    check("miReportsTitle", !FOptions.ReportsTitle.isEmpty());
-    const int spend = FOptions.SpendToClipboard <= 2 ? FOptions.SpendToClipboard : 0;
-    check("miSpendToClipboardDisabled", spend == 0);
-    check("miSpendToClipboardStd", spend == 1);
-    check("miSpendToClipboardGit", spend == 2);
-    check("miWinTitTotal", FOptions.WindowTitleType == 1);
-    check("miWinTitCurrent", FOptions.WindowTitleType != 1);
-    check("miAutoShowSuggest", FOptions.AutoShowSuggest);
-    UpdateActions();
-}
-
-void TfrmRyvTracker::miReportsTitleClick()
-{
-    bool ok = false;
-    const QString hint = QStringLiteral("Title for reports");
-    const QString text = QInputDialog::getText(
-        this, FDefCaption, hint + QLatin1Char(':'), QLineEdit::Normal, FOptions.ReportsTitle, &ok);
-    if (ok)
-        FOptions.ReportsTitle = text;
-}
-
-QString TfrmRyvTracker::AboutText()
-{
-    const TVersionInfo info;
-    return AppTexts().str_version + QStringLiteral(": ")
-        + info.GetVerValue(QStringLiteral("FileVersion")) + QStringLiteral("\r\n\r\n")
-        + info.GetVerValue(QStringLiteral("LegalCopyright"));
-}
-
-void TfrmRyvTracker::miAboutClick()
-{
-    LangMessageDlg(FDefCaption, AboutText(), mtInformation, mbOK, mbOK, -1, -1, QString(), this);
 }
 
 } // namespace ryv

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "tracking/uistate.h"
+#include "ui/commandrouter.h"
 #include "ui/windowdesign.h"
 #include "ui/windowsettings.h"
 
@@ -22,6 +23,7 @@ class QToolButton;
 namespace ryv {
 
 class TClickLabel;
+class TCommandRouter;
 class TDayList;
 class TDayListView;
 class TFavsListView;
@@ -30,6 +32,7 @@ class TRyvItemList;
 class TReportCommands;
 class TSecondaryPane;
 class TTotalsBar;
+class TWindowMenus;
 class TRyvOptions;
 class TTracker;
 class IUserMessages;
@@ -73,7 +76,8 @@ public:
     void SaveSettings();
 
     // --- commands ------------------------------------------------------------
-    QAction* Action(const QString& name) const;
+    QAction* Action(TCommand command) const;
+    QAction* Action(TWindowCommand command) const;
     // The UI state the engine's rules look at.
     TUiState UiState() const;
     // Evaluates every command's enabled rule again (done when idle).
@@ -92,8 +96,9 @@ public:
     void FormResize();
     bool TwoPanes() const;
     TSecondaryPanel ShownPanel() const;
-    void ShowSecondaryPanel(QAction* sender);
-    void ShowPanel(QAction* sender);
+    // Shows the panel, in two panes: a window of one pane doubles its width
+    // (leaving compact mode first).
+    void ShowSecondaryPanel(TSecondaryPanel panel);
     void acCompactModeExecute();
     bool IsCompact() const { return FCompact; }
     QRect CompactRect() const { return FCompactRect; }
@@ -116,10 +121,7 @@ public:
     QCheckBox* cbRepDaily() const;
     QCheckBox* cbRepGroups() const;
     QCalendarWidget* calHistory() const;
-    QMenu* pumMain() const { return FpumMain; }
-
-    // The About box text: "Version: 1.0.0", an empty line, the copyright.
-    static QString AboutText();
+    QMenu* pumMain() const;
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
@@ -129,9 +131,8 @@ protected:
     void changeEvent(QEvent* event) override;
 
 private:
-    struct TCommandDef;
     void CreateComponents();
-    void CreateActions();
+    void SetWindowCommands();
     void CreateMenus();
     void PrepareWindow();
     void ConnectModel();
@@ -143,9 +144,7 @@ private:
     // Export and copy act on the history day when it is on show and either
     // has the focus or the history bar's own button was used.
     const TDayList& ExportList(bool fromHistoryButton) const;
-    void pumMainPopup();
-    void miAboutClick();
-    void miReportsTitleClick();
+    void ExportDay(bool fromHistoryButton);
     void OnIdle();
 
     TRyvOptions& FOptions;
@@ -158,7 +157,8 @@ private:
     IUserMessages& FMessages;
     TReportCommands* FReports = nullptr;
 
-    std::vector<TCommandDef> FCommands;
+    TCommandRouter* FRouter = nullptr;
+    TWindowMenus* FMenus = nullptr;
     std::optional<QRect> FWorkArea;
     bool FCompact = false;
     bool FCompactMax = false;
@@ -182,10 +182,6 @@ private:
     TDayListView* FlvHistory = nullptr;
     TFavsListView* FlvFavs = nullptr;
     TTotalsBar* FBottom2 = nullptr;
-    QMenu* FpumMain = nullptr;
-    QMenu* FpumList = nullptr;
-    QMenu* FpumFavs = nullptr;
-    QMenu* FpumHistory = nullptr;
 };
 
 } // namespace ryv

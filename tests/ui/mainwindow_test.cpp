@@ -9,12 +9,12 @@
 #include "core/ryvitemlist.h"
 #include "core/ryvoptions.h"
 #include "core/textfile.h"
-#include "platform/versioninfo.h"
 #include "reports/pdfconverter.h"
 #include "reports/reportcommands.h"
 #include "reports/reportports.h"
 #include "reports/reportwriter.h"
 #include "tracking/tracker.h"
+#include "ui/commandrouter.h"
 #include "ui/daylistdelegate.h"
 #include "ui/daylistmodel.h"
 #include "ui/daylistview.h"
@@ -187,6 +187,94 @@ protected:
     QString folder;
 };
 
+// --- names ---------------------------------------------------------------------
+
+// Language files address the window's components by these names.
+TEST_F(MainWindowTest, EveryCommandHasItsActionUnderItsName)
+{
+    const std::pair<TActionId, const char*> expected[] = {
+        { TCommand::acStart, "acStart" },
+        { TCommand::acStop, "acStop" },
+        { TCommand::acToggleStartStop, "acToggleStartStop" },
+        { TWindowCommand::acClose, "acClose" },
+        { TCommand::acAdd, "acAdd" },
+        { TCommand::acEdit, "acEdit" },
+        { TCommand::acDelete, "acDelete" },
+        { TCommand::acClear, "acClear" },
+        { TCommand::acTaskDone, "acTaskDone" },
+        { TCommand::acMoveBack, "acMoveBack" },
+        { TCommand::acMoveForw, "acMoveForw" },
+        { TCommand::acShortenTime, "acShortenTime" },
+        { TCommand::acExtendTime, "acExtendTime" },
+        { TCommand::acOpenURL, "acOpenURL" },
+        { TCommand::acMoveUp, "acMoveUp" },
+        { TCommand::acMoveDn, "acMoveDn" },
+        { TWindowCommand::acPinToTop, "acPinToTop" },
+        { TWindowCommand::acCompactMode, "acCompactMode" },
+        { TWindowCommand::acExport, "acExport" },
+        { TWindowCommand::acCopyToClipboard, "acCopyToClipboard" },
+        { TWindowCommand::acFavs, "acFavs" },
+        { TWindowCommand::acHistory, "acHistory" },
+        { TWindowCommand::acPlans, "acPlans" },
+        { TWindowCommand::acReports, "acReports" },
+        { TWindowCommand::acShortcuts, "acShortcuts" },
+        { TCommand::acDelFav, "acDelFav" },
+        { TCommand::acStartAs, "acStartAs" },
+        { TCommand::acOpenURL2, "acOpenURL2" },
+        { TCommand::acAddAs, "acAddAs" },
+        { TCommand::acEdit2, "acEdit2" },
+        { TCommand::acMoveFavUp, "acMoveFavUp" },
+        { TCommand::acMoveFavDn, "acMoveFavDn" },
+        { TCommand::acHistForw, "acHistForw" },
+        { TCommand::acHistBack, "acHistBack" },
+        { TCommand::acDelHist, "acDelHist" },
+        { TCommand::acAddHist, "acAddHist" },
+        { TCommand::acMoveHistBack, "acMoveHistBack" },
+        { TCommand::acMoveHistForw, "acMoveHistForw" },
+        { TCommand::acHistShortenTime, "acHistShortenTime" },
+        { TCommand::acHistExtendTime, "acHistExtendTime" },
+        { TCommand::acHistMoveUp, "acHistMoveUp" },
+        { TCommand::acHistMoveDown, "acHistMoveDown" },
+        { TCommand::acMoveHistBackHour, "acMoveHistBackHour" },
+        { TCommand::acMoveHistForwHour, "acMoveHistForwHour" },
+        { TCommand::acMoveBackHour, "acMoveBackHour" },
+        { TCommand::acMoveForwHour, "acMoveForwHour" },
+    };
+    TWorld world(folder);
+    TfrmRyvTracker& w = world.Open();
+    ASSERT_EQ(ActionTable().size(), std::size(expected));
+    for (const auto& [id, name] : expected) {
+        SCOPED_TRACE(name);
+        QAction* action = std::visit([&w](auto command) { return w.Action(command); }, id);
+        ASSERT_NE(action, nullptr);
+        EXPECT_EQ(action->objectName(), QLatin1String(name));
+        EXPECT_EQ(w.findChildren<QAction*>(QLatin1String(name)), QList<QAction*> { action });
+    }
+}
+
+TEST_F(MainWindowTest, EveryComponentKeepsItsName)
+{
+    TWorld world(folder);
+    TfrmRyvTracker& w = world.Open();
+    EXPECT_EQ(w.objectName(), QStringLiteral("frmRyvTracker"));
+    for (const char* name : { "pClient", "Shape5", "pMain", "pMainHeader", "sbMenu", "lbToday",
+             "sbStart", "sbStop", "Shape6", "pList", "lvList", "pBottom", "Shape1", "pTotals",
+             "lbTotTaskCap", "lbTotalTask", "lbTotSelCap", "lbTotalSel", "lbTotCap", "lbTotal",
+             "sbCompactMode", "sbExport", "pSecondary", "Shape4", "Panel1", "lbSecondary", "sbFavs",
+             "sbHistory", "sbPlans", "sbReports", "sbShortcuts", "Shape2", "pFavs", "lvFavs",
+             "pHistory", "calHistory", "lvHistory", "pBottom2", "Shape3", "pTotals2",
+             "lbTotTaskCap2", "lbTotalTask2", "lbTotSelCap2", "lbTotalSel2", "lbTotCap2",
+             "lbTotal2", "sbHistBack", "sbHistForw", "sbExport2", "pReports", "sbRep0", "sbRep1",
+             "sbRep2", "sbRep4", "sbRep5", "sbRep6", "sbRep7", "sbRep9", "cbRepDaily",
+             "cbRepGroups", "lbGroups", "pPlans", "pShortcuts", "pumMain", "miSettings",
+             "miListShowStop", "miAutoShowSuggest", "miReportsTitle", "miWindowTitle",
+             "miWinTitCurrent", "miWinTitTotal", "miSpendToClipboard", "miSpendToClipboardDisabled",
+             "miSpendToClipboardStd", "miSpendToClipboardGit", "miLanguagesMenu", "miLanguages",
+             "miAbout", "pumList", "pumFavs", "pumHistory" }) {
+        EXPECT_EQ(w.findChildren<QObject*>(QLatin1String(name)).size(), 1) << name;
+    }
+}
+
 // --- keys ----------------------------------------------------------------------
 
 TEST_F(MainWindowTest, SharedKeysActOnTheListWithTheFocus)
@@ -218,7 +306,7 @@ TEST_F(MainWindowTest, SharedKeysActOnTheListWithTheFocus)
         TfrmRyvTracker& w = world.Open();
         w.resize(1200, 600);
         if (c.focus == TListKind::History)
-            w.ShowSecondaryPanel(w.Action(QStringLiteral("acHistory")));
+            w.ShowSecondaryPanel(TSecondaryPanel::History);
         QWidget* target = c.focus == TListKind::Favs ? static_cast<QWidget*>(w.lvFavs())
             : c.focus == TListKind::History          ? static_cast<QWidget*>(w.lvHistory())
                                                      : static_cast<QWidget*>(w.lvList());
@@ -260,7 +348,7 @@ TEST_F(MainWindowTest, HourKeysBelongToTheHistoryOnlyWhileItHasTheFocus)
     QTest::keyClick(w.lvList(), Qt::Key_Up, Qt::ShiftModifier | Qt::ControlModifier);
     EXPECT_DOUBLE_EQ(world.today.Item(0)->start, At(7, 0));
 
-    w.ShowSecondaryPanel(w.Action(QStringLiteral("acHistory")));
+    w.ShowSecondaryPanel(TSecondaryPanel::History);
     w.lvHistory()->setFocus();
     w.lvHistory()->SelectOnlyRow(0);
     QTest::keyClick(w.lvHistory(), Qt::Key_Up, Qt::ShiftModifier | Qt::ControlModifier);
@@ -290,15 +378,15 @@ TEST_F(MainWindowTest, KeysNoEnabledCommandTakesGoToTheFocusedControl)
 
     // Enabled rules follow the state: Stop becomes available once working.
     w.UpdateActions();
-    EXPECT_FALSE(w.Action(QStringLiteral("acStop"))->isEnabled());
+    EXPECT_FALSE(w.Action(TCommand::acStop)->isEnabled());
     // A stale enabled state does not let a command run: the rule is asked
     // again at that moment.
-    w.Action(QStringLiteral("acStop"))->setEnabled(true);
-    EXPECT_FALSE(w.RunAction(w.Action(QStringLiteral("acStop"))));
-    EXPECT_FALSE(w.Action(QStringLiteral("acStop"))->isEnabled());
+    w.Action(TCommand::acStop)->setEnabled(true);
+    EXPECT_FALSE(w.RunAction(w.Action(TCommand::acStop)));
+    EXPECT_FALSE(w.Action(TCommand::acStop)->isEnabled());
     QTest::keyClick(w.lvList(), Qt::Key_Insert);
     w.UpdateActions();
-    EXPECT_TRUE(w.Action(QStringLiteral("acStop"))->isEnabled());
+    EXPECT_TRUE(w.Action(TCommand::acStop)->isEnabled());
     EXPECT_TRUE(w.HandleKey(QKeyCombination(Qt::Key_Backspace)));
     EXPECT_FALSE(world.today.IsWorking());
 }
@@ -309,7 +397,7 @@ TEST_F(MainWindowTest, CopyToClipboardTakesTheHistoryDayOnlyWhileItHasTheFocus)
     TWorld world(folder);
     TfrmRyvTracker& w = world.Open();
     w.resize(1200, 600);
-    w.ShowSecondaryPanel(w.Action(QStringLiteral("acHistory")));
+    w.ShowSecondaryPanel(TSecondaryPanel::History);
 
     w.lvList()->setFocus();
     QTest::keyClick(w.lvList(), Qt::Key_C, Qt::ShiftModifier | Qt::ControlModifier);
@@ -328,7 +416,7 @@ TEST_F(MainWindowTest, EscapeClosesTheOpenCalendarBeforeTheWindow)
     TWorld world(folder);
     TfrmRyvTracker& w = world.Open();
     w.resize(1200, 600);
-    w.ShowSecondaryPanel(w.Action(QStringLiteral("acHistory")));
+    w.ShowSecondaryPanel(TSecondaryPanel::History);
     QTest::mouseClick(w.findChild<QWidget*>(QStringLiteral("lbSecondary")), Qt::LeftButton);
     ASSERT_TRUE(w.calHistory()->isVisible());
 
@@ -362,14 +450,14 @@ TEST_F(MainWindowTest, ChoosingAPanelInOnePaneDoublesTheWidth)
     w.setGeometry(100, 100, 600, 500);
     ASSERT_FALSE(w.TwoPanes());
 
-    w.ShowSecondaryPanel(w.Action(QStringLiteral("acHistory")));
+    w.ShowSecondaryPanel(TSecondaryPanel::History);
     EXPECT_EQ(w.width(), 1200);
     EXPECT_TRUE(w.TwoPanes());
     EXPECT_EQ(w.ShownPanel(), TSecondaryPanel::History);
     EXPECT_TRUE(w.findChild<QWidget*>(QStringLiteral("pBottom2"))->isVisible());
     EXPECT_EQ(world.history.Count(), 1);
 
-    w.ShowSecondaryPanel(w.Action(QStringLiteral("acReports")));
+    w.ShowSecondaryPanel(TSecondaryPanel::Reports);
     EXPECT_FALSE(w.findChild<QWidget*>(QStringLiteral("pBottom2"))->isVisible());
     EXPECT_FALSE(w.findChild<QWidget*>(QStringLiteral("pReports"))->isHidden());
     EXPECT_TRUE(w.findChild<QWidget*>(QStringLiteral("pHistory"))->isHidden());
@@ -394,11 +482,11 @@ TEST_F(MainWindowTest, CompactModeKeepsTheNearerEdgeAndRestoresTheBounds)
         TWorld world(folder);
         TfrmRyvTracker& w = world.Open();
         w.setGeometry(c.window);
-        w.RunAction(w.Action(QStringLiteral("acCompactMode")));
+        w.RunAction(w.Action(TWindowCommand::acCompactMode));
         EXPECT_TRUE(w.IsCompact()) << c.name;
         EXPECT_EQ(w.geometry(), c.compact) << c.name;
         EXPECT_FALSE(w.TwoPanes()) << c.name;
-        w.RunAction(w.Action(QStringLiteral("acCompactMode")));
+        w.RunAction(w.Action(TWindowCommand::acCompactMode));
         EXPECT_FALSE(w.IsCompact()) << c.name;
         EXPECT_EQ(w.geometry(), c.restored) << c.name;
     }
@@ -413,7 +501,7 @@ TEST_F(MainWindowTest, CompactModeOfAMaximizedWindowMaximizesItAgainOnLeaving)
     w.showMaximized();
     ASSERT_TRUE(w.isMaximized());
 
-    w.RunAction(w.Action(QStringLiteral("acCompactMode")));
+    w.RunAction(w.Action(TWindowCommand::acCompactMode));
     EXPECT_FALSE(w.isMaximized());
     EXPECT_EQ(w.geometry(), QRect(300, 200, 600, 103));
     // Closed now, the settings would keep the bounds from before and max.
@@ -422,7 +510,7 @@ TEST_F(MainWindowTest, CompactModeOfAMaximizedWindowMaximizesItAgainOnLeaving)
     EXPECT_TRUE(placement.compact);
     EXPECT_EQ(placement.bounds, normal);
 
-    w.RunAction(w.Action(QStringLiteral("acCompactMode")));
+    w.RunAction(w.Action(TWindowCommand::acCompactMode));
     EXPECT_TRUE(w.isMaximized());
 }
 
@@ -431,9 +519,9 @@ TEST_F(MainWindowTest, ChoosingAPanelLeavesCompactMode)
     TWorld world(folder);
     TfrmRyvTracker& w = world.Open();
     w.setGeometry(100, 100, 1200, 600);
-    w.RunAction(w.Action(QStringLiteral("acCompactMode")));
+    w.RunAction(w.Action(TWindowCommand::acCompactMode));
     ASSERT_FALSE(w.TwoPanes());
-    w.ShowSecondaryPanel(w.Action(QStringLiteral("acReports")));
+    w.ShowSecondaryPanel(TSecondaryPanel::Reports);
     EXPECT_FALSE(w.IsCompact());
     EXPECT_EQ(w.geometry(), QRect(100, 100, 1200, 600));
     EXPECT_TRUE(w.TwoPanes());
@@ -456,22 +544,22 @@ TEST_F(MainWindowTest, StartStopAndCompactButtonsShowTheWindowsState)
     auto* stop = w.findChild<QToolButton*>(QStringLiteral("sbStop"));
     auto* compact = w.findChild<QToolButton*>(QStringLiteral("sbCompactMode"));
     ASSERT_TRUE(start && stop && compact);
-    auto run = [&w](const char* name) {
-        return [&w, name] { w.RunAction(w.Action(QLatin1String(name))); };
-    };
+    auto run = [&w](auto command) { return [&w, command] { w.RunAction(w.Action(command)); }; };
     struct Step {
         const char* name;
         std::function<void()> act;
         TRyvIcon start, stop, compact;
     } steps[] = {
         { "idle", [] {}, TRyvIcon::Start, TRyvIcon::StopIdle, TRyvIcon::Compact },
-        { "working", run("acStart"), TRyvIcon::StartSwitch, TRyvIcon::Stop, TRyvIcon::Compact },
-        { "compact", run("acCompactMode"), TRyvIcon::StartSwitch, TRyvIcon::Stop,
+        { "working", run(TCommand::acStart), TRyvIcon::StartSwitch, TRyvIcon::Stop,
+            TRyvIcon::Compact },
+        { "compact", run(TWindowCommand::acCompactMode), TRyvIcon::StartSwitch, TRyvIcon::Stop,
             TRyvIcon::CompactLeave },
-        { "stopped", run("acStop"), TRyvIcon::Start, TRyvIcon::StopIdle, TRyvIcon::CompactLeave },
-        { "started by toggle", run("acToggleStartStop"), TRyvIcon::StartSwitch, TRyvIcon::Stop,
+        { "stopped", run(TCommand::acStop), TRyvIcon::Start, TRyvIcon::StopIdle,
             TRyvIcon::CompactLeave },
-        { "compact left", run("acCompactMode"), TRyvIcon::StartSwitch, TRyvIcon::Stop,
+        { "started by toggle", run(TCommand::acToggleStartStop), TRyvIcon::StartSwitch,
+            TRyvIcon::Stop, TRyvIcon::CompactLeave },
+        { "compact left", run(TWindowCommand::acCompactMode), TRyvIcon::StartSwitch, TRyvIcon::Stop,
             TRyvIcon::Compact },
     };
     for (const Step& step : steps) {
@@ -489,7 +577,7 @@ TEST_F(MainWindowTest, TotalsBarsShowOnlyTheTotalsThatApply)
     TWorld world(folder);
     TfrmRyvTracker& w = world.Open();
     w.resize(1200, 600);
-    w.ShowSecondaryPanel(w.Action(QStringLiteral("acHistory")));
+    w.ShowSecondaryPanel(TSecondaryPanel::History);
     ASSERT_TRUE(world.history.IsEmpty());
     for (const char* suffix : { "", "2" }) {
         auto shown = [&w, suffix](const char* name) {
@@ -526,7 +614,7 @@ TEST_F(MainWindowTest, WheelMovesTheFocusByOneRow)
             << c.focused << " " << c.delta;
     }
     // In compact mode the wheel is left to the toolkit.
-    w.RunAction(w.Action(QStringLiteral("acCompactMode")));
+    w.RunAction(w.Action(TWindowCommand::acCompactMode));
     EXPECT_FALSE(w.FormMouseWheel(TListKind::Today, -120));
 }
 
@@ -745,8 +833,8 @@ TEST_F(MainWindowTest, SettingsRoundTripKeepsPlacementModesAndReportBoxes)
         TWorld world(folder);
         TfrmRyvTracker& w = world.Open();
         w.setGeometry(bounds);
-        w.RunAction(w.Action(QStringLiteral("acPinToTop")));
-        w.RunAction(w.Action(QStringLiteral("acCompactMode")));
+        w.RunAction(w.Action(TWindowCommand::acPinToTop));
+        w.RunAction(w.Action(TWindowCommand::acCompactMode));
         w.cbRepDaily()->setChecked(false);
         w.cbRepGroups()->setChecked(true);
         w.close();
@@ -769,7 +857,7 @@ TEST_F(MainWindowTest, SettingsRoundTripKeepsPlacementModesAndReportBoxes)
     EXPECT_EQ(w.geometry(), QRect(200, 150, 700, 103));
     EXPECT_FALSE(w.cbRepDaily()->isChecked());
     EXPECT_TRUE(w.cbRepGroups()->isChecked());
-    w.RunAction(w.Action(QStringLiteral("acCompactMode")));
+    w.RunAction(w.Action(TWindowCommand::acCompactMode));
     EXPECT_EQ(w.geometry(), bounds);
 }
 
@@ -802,7 +890,7 @@ TEST_F(MainWindowTest, ClosingWritesPendingSavesAndKeepsTheTaskRunning)
         TWorld world(folder);
         TfrmRyvTracker& w = world.Open();
         w.resize(1200, 600);
-        w.ShowSecondaryPanel(w.Action(QStringLiteral("acHistory")));
+        w.ShowSecondaryPanel(TSecondaryPanel::History);
         world.tracker.ToggleDoneMark(TListKind::History, 0);
         w.lvList()->setFocus();
         QTest::keyClick(w.lvList(), Qt::Key_Insert);
@@ -820,12 +908,6 @@ TEST_F(MainWindowTest, ClosingWritesPendingSavesAndKeepsTheTaskRunning)
     ASSERT_TRUE(day.has_value());
     EXPECT_TRUE(day->contains(QStringLiteral("\r\n0;1;"))) << day->toStdString();
     EXPECT_EQ(world.recent.Count(), 1);
-}
-
-TEST(MainWindowAbout, ShowsVersionEmptyLineAndCopyright)
-{
-    EXPECT_EQ(TfrmRyvTracker::AboutText(),
-        QStringLiteral("Version: 1.0.0\r\n\r\n") + TVersionInfo::ProgramCopyright());
 }
 
 } // namespace
