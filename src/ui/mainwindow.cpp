@@ -5,18 +5,14 @@
 #include "core/inifile.h"
 #include "core/liststore.h"
 #include "core/ports.h"
-#include "core/ryvitemlist.h"
 #include "core/ryvoptions.h"
 #include "core/settings.h"
-#include "lang/langmessagedlg.h"
 #include "platform/versioninfo.h"
 #include "reports/reportcommands.h"
 #include "tracking/tracker.h"
 #include "ui/clicklabel.h"
-#include "ui/commandrouter.h"
 #include "ui/daylistdelegate.h"
 #include "ui/daylistview.h"
-#include "ui/drawhelpers.h"
 #include "ui/favslistview.h"
 #include "ui/favspanel.h"
 #include "ui/historypanel.h"
@@ -25,28 +21,18 @@
 #include "ui/secondarypane.h"
 #include "ui/totalsbar.h"
 #include "ui/widgetparts.h"
-#include "ui/windowgeometry.h"
 #include "ui/windowmenus.h"
-#include "ui/windowsettings.h"
+#include "ui/windowmodes.h"
 
 #include <QAbstractEventDispatcher>
 #include <QAction>
-#include <QActionGroup>
 #include <QApplication>
-#include <QCalendarWidget>
-#include <QCheckBox>
 #include <QCloseEvent>
 #include <QFrame>
-#include <QGridLayout>
 #include <QHBoxLayout>
-#include <QInputDialog>
-#include <QKeyEvent>
-#include <QMenu>
-#include <QScreen>
 #include <QToolButton>
 #include <QVBoxLayout>
 #include <QWheelEvent>
-#include <QWindow>
 
 #include <cmath>
 
@@ -88,10 +74,11 @@ TfrmRyvTracker::TfrmRyvTracker(const TMainWindowParts& parts, QWidget* parent)
     FRouter = new TCommandRouter(
         FTracker, *this, [this] { return UiState(); }, [this] { UpdateActions(); });
     SetWindowCommands();
-    UpdateStateImages();
     CreateComponents();
+    UpdateStateImages();
     CreateMenus();
     ConnectModel();
+    ConnectEngine();
     // A session that ends without closing the window still saves everything.
     connect(qApp, &QCoreApplication::aboutToQuit, this, &TfrmRyvTracker::FormClose);
     if (auto* dispatcher = QAbstractEventDispatcher::instance())
@@ -103,7 +90,7 @@ TfrmRyvTracker::~TfrmRyvTracker()
     // The children are destroyed after this body and may still signal (focus
     // leaving, selections cleared); nothing of the window may react then.
     for (QObject* source : std::initializer_list<QObject*> { &FToday, &FHistory, &FStore, &FTracker,
-             qApp, FlvList, FlvHistory, FlvFavs, FSecondary, FMenus })
+             qApp, FlvList, FlvHistory, FlvFavs, FSecondary, FMenus, FModes })
         disconnect(source, nullptr, this, nullptr);
     if (auto* dispatcher = QAbstractEventDispatcher::instance())
         disconnect(dispatcher, nullptr, this, nullptr);
@@ -119,8 +106,8 @@ void TfrmRyvTracker::SetWindowCommands()
         FRouter->SetWindowCommand(command, std::move(run));
     };
     set(TWindowCommand::acClose, [this] { acCloseExecute(); });
-    set(TWindowCommand::acPinToTop, [this] { acPinToTopExecute(); });
-    set(TWindowCommand::acCompactMode, [this] { acCompactModeExecute(); });
+    set(TWindowCommand::acPinToTop, [this] { FModes->TogglePinned(); });
+    set(TWindowCommand::acCompactMode, [this] { FModes->ToggleCompact(); });
     set(TWindowCommand::acExport, [this] { ExportDay(false); });
     set(TWindowCommand::acCopyToClipboard, [this] {
         if (FReports)
@@ -154,13 +141,39 @@ void TfrmRyvTracker::CreateComponents()
     row->setContentsMargins(0, 0, 0, 0);
     row->setSpacing(0);
 
-    // Main pane: header, today's list, bottom bar.
+    CreateMainPane(central);
+    row->addWidget(FpMain);
+
+    TSecondaryPane::TPanelActions panelActions {};
+    for (const auto& [command, panel] : PanelCommands)
+        panelActions[static_cast<std::size_t>(panel)] = Action(command);
+    FSecondary = new TSecondaryPane(
+        FHistory, FReports, panelActions, Action(TWindowCommand::acExport), central);
+    row->addWidget(FSecondary, 1);
+    FBottom2 = FSecondary->History()->Bar();
+    FlvHistory = FSecondary->History()->List();
+    FlvFavs = FSecondary->Favs()->List();
+
+    FModes = new TWindowModes(
+        TWindowModesParts { *this, FpMain, FpMainHeader, FpList, FBottom, FSecondary, FlvList });
+
+    FpMainHeader->installEventFilter(this);
+    FSecondary->Heading()->installEventFilter(this);
+    for (QAbstractScrollArea* view :
+        std::initializer_list<QAbstractScrollArea*> { FlvList, FlvHistory, FlvFavs })
+        view->viewport()->installEventFilter(this);
+    FlvList->setFocus();
+    topLine->raise();
+}
+
+// Main pane: header, today's list, bottom bar.
+void TfrmRyvTracker::CreateMainPane(QWidget* central)
+{
     FpMain = new QWidget(central);
     FpMain->setObjectName(QStringLiteral("pMain"));
-    auto* mainCol = new QVBoxLayout(FpMain);
-    mainCol->setContentsMargins(design::MainMargin, design::MainMargin, 0, design::MainMargin);
-    mainCol->setSpacing(0);
-    row->addWidget(FpMain);
+    auto* column = new QVBoxLayout(FpMain);
+    column->setContentsMargins(design::MainMargin, design::MainMargin, 0, design::MainMargin);
+    column->setSpacing(0);
 
     FpMainHeader = new QWidget(FpMain);
     FpMainHeader->setObjectName(QStringLiteral("pMainHeader"));
@@ -184,18 +197,19 @@ void TfrmRyvTracker::CreateComponents()
         FpMainHeader, QStringLiteral("sbStop"), design::LargeButton, Action(TCommand::acStop)));
     header->addLayout(headerRow, 1);
     header->addWidget(MakeLine(FpMainHeader, QStringLiteral("Shape6"), false));
-    mainCol->addWidget(FpMainHeader);
+    column->addWidget(FpMainHeader);
 
-    auto* pList = new QWidget(FpMain);
-    FpList = pList;
-    pList->setObjectName(QStringLiteral("pList"));
-    auto* listLayout = new QVBoxLayout(pList);
+    FpList = new QWidget(FpMain);
+    FpList->setObjectName(QStringLiteral("pList"));
+    auto* listLayout = new QVBoxLayout(FpList);
     listLayout->setContentsMargins(design::TodayListLeftMargin, design::ListGap,
         design::TodayListRightMargin, design::ListGap);
-    FlvList = new TDayListView(FToday, TListKind::Today, pList);
+    FlvList = new TDayListView(FToday, TListKind::Today, FpList);
     FlvList->setObjectName(QStringLiteral("lvList"));
+    FlvList->SetEmptyText(AppTexts().str_newtaskonclick);
+    FlvList->Delegate().SetDoneIcon(RyvIcon(TRyvIcon::Done));
     listLayout->addWidget(FlvList);
-    mainCol->addWidget(pList, 1);
+    column->addWidget(FpList, 1);
 
     FBottom = new TTotalsBar(FToday, QString(), FpMain);
     FBottom->SetButtons({ MakeActionButton(FBottom, QStringLiteral("sbCompactMode"),
@@ -203,37 +217,16 @@ void TfrmRyvTracker::CreateComponents()
                             MakeActionButton(FBottom, QStringLiteral("sbExport"),
                                 design::SmallButton, Action(TWindowCommand::acExport)) },
         true);
-    mainCol->addWidget(FBottom);
-
-    TSecondaryPane::TPanelActions panelActions {};
-    for (const auto& [command, panel] : PanelCommands)
-        panelActions[static_cast<std::size_t>(panel)] = Action(command);
-    FSecondary = new TSecondaryPane(
-        FHistory, FReports, panelActions, Action(TWindowCommand::acExport), central);
-    row->addWidget(FSecondary, 1);
-    FBottom2 = FSecondary->History()->Bar();
-    FlvHistory = FSecondary->History()->List();
-    FlvFavs = FSecondary->Favs()->List();
-
-    FpMainHeader->installEventFilter(this);
-    FSecondary->Heading()->installEventFilter(this);
-    for (QWidget* view : { static_cast<QWidget*>(FlvList), static_cast<QWidget*>(FlvHistory),
-             static_cast<QWidget*>(FlvFavs) }) {
-        static_cast<QAbstractScrollArea*>(view)->viewport()->installEventFilter(this);
-    }
-    FlvList->SetEmptyText(AppTexts().str_newtaskonclick);
-    FlvList->Delegate().SetDoneIcon(RyvIcon(TRyvIcon::Done));
-    FlvList->setFocus();
-    topLine->raise();
+    column->addWidget(FBottom);
 }
 
 void TfrmRyvTracker::CreateMenus()
 {
     FMenus = new TWindowMenus(TWindowMenusParts { *this, FDefCaption, FOptions, FToday, FHistory,
         *FRouter, FsbMenu, FlvList, FlvHistory, FlvFavs });
-    connect(FMenus, &TWindowMenus::aboutToShow, this, &TfrmRyvTracker::UpdateActions);
 }
 
+// The window's own parts and the day lists: what each shows follows them.
 void TfrmRyvTracker::ConnectModel()
 {
     connect(&FToday, &TDayList::captionChanged, this, &QWidget::setWindowTitle);
@@ -245,43 +238,58 @@ void TfrmRyvTracker::ConnectModel()
         FlvList->viewport()->setCursor(on ? Qt::PointingHandCursor : Qt::ArrowCursor);
         FlvList->viewport()->update();
     });
+    connect(&FStore, &TListStore::historyDayLoaded, this,
+        [this](TDateTime day) { FSecondary->History()->ShowDay(day); });
+    connect(&FStore, &TListStore::errorOccurred, this,
+        [this](const QString& message) { FMessages.Warning(message); });
+
+    connect(FMenus, &TWindowMenus::aboutToShow, this, &TfrmRyvTracker::UpdateActions);
+    connect(FSecondary, &TSecondaryPane::panelShown, this, &TfrmRyvTracker::UpdateActions);
+    connect(
+        FSecondary->History(), &THistoryPanel::exportClicked, this, [this] { ExportDay(true); });
+    connect(FModes, &TWindowModes::compactChanged, this, [this](bool compact) {
+        Action(TWindowCommand::acCompactMode)->setChecked(compact);
+        UpdateStateImages();
+    });
+    connect(FModes, &TWindowModes::pinnedChanged, this, [this](bool pinned) {
+        QAction* pin = Action(TWindowCommand::acPinToTop);
+        pin->setIcon(RyvIcon(pinned ? TRyvIcon::Unpin : TRyvIcon::Pin));
+        pin->setChecked(pinned);
+    });
+}
+
+// The engine: what it reports reaches the views; the user's input reaches it
+// through the router. The start-up and the clock's pace are FormCreate's.
+void TfrmRyvTracker::ConnectEngine()
+{
+    FRouter->ConnectViews(TRoutedViews { FlvList, FBottom, FSecondary });
     connect(&FTracker, &TTracker::TodayChanged, this,
         [this](const QString& header, TDateTime calendarMax) {
             FlbToday->SetFullText(header);
             FSecondary->History()->SetLatestDay(calendarMax);
         });
-    connect(&FStore, &TListStore::historyDayLoaded, this,
-        [this](TDateTime day) { FSecondary->History()->ShowDay(day); });
     connect(&FTracker, &TTracker::RowSelected, this, &TfrmRyvTracker::SelectRow);
     connect(&FTracker, &TTracker::FavsPanelChanged, this,
         [this] { FSecondary->Favs()->ShowRows(FTracker.FavsRows()); });
-    connect(&FStore, &TListStore::errorOccurred, this,
-        [this](const QString& message) { FMessages.Warning(message); });
-
-    FRouter->ConnectViews(TRoutedViews { FlvList, FBottom, FSecondary });
-    connect(
-        FSecondary->History(), &THistoryPanel::exportClicked, this, [this] { ExportDay(true); });
-    connect(FSecondary, &TSecondaryPane::panelShown, this, &TfrmRyvTracker::UpdateActions);
+    connect(FModes, &TWindowModes::pinnedChanged, this,
+        [this](bool pinned) { FTracker.SetPinned(pinned); });
 }
 
 // --- start-up ----------------------------------------------------------------
 
 void TfrmRyvTracker::PrepareWindow()
 {
-    // Lists a tenth larger than the desktop font; the date, headings and
-    // total values twice the window's font.
     const double windowSize
         = font().pointSizeF() > 0 ? font().pointSizeF() : design::DefaultPointSize;
     const int listSize = Round(design::ListFontScale
         * (FlvList->font().pointSizeF() > 0 ? FlvList->font().pointSizeF() : windowSize));
     const int bigSize = Round(design::BigFontScale * windowSize);
-    for (QWidget* list : { static_cast<QWidget*>(FlvList), static_cast<QWidget*>(FlvHistory),
-             static_cast<QWidget*>(FlvFavs) })
+    for (QWidget* list : std::initializer_list<QWidget*> { FlvList, FlvHistory, FlvFavs })
         SetPointSize(list, listSize);
     const int reportSize = Round(design::ReportsFontScale * listSize);
     FSecondary->Reports()->SetFontSize(reportSize);
     for (QWidget* label :
-        { static_cast<QWidget*>(FlbToday), static_cast<QWidget*>(FSecondary->HeadingLabel()) }) {
+        std::initializer_list<QWidget*> { FlbToday, FSecondary->HeadingLabel() }) {
         SetPointSize(label, bigSize);
         SetTextColor(label, QPalette::Link);
     }
@@ -300,6 +308,12 @@ void TfrmRyvTracker::PrepareWindow()
 
     FHistory.SetDefCaption(FDefCaption);
     FToday.SetDefCaption(FDefCaption);
+}
+
+void TfrmRyvTracker::FormCreate()
+{
+    PrepareWindow();
+    // The clock checks often while the program is active, seldom otherwise.
     connect(
         qApp, &QGuiApplication::applicationStateChanged, this, [this](Qt::ApplicationState state) {
             if (state == Qt::ApplicationActive)
@@ -307,11 +321,6 @@ void TfrmRyvTracker::PrepareWindow()
             else
                 FTracker.AppDeactivate();
         });
-}
-
-void TfrmRyvTracker::FormCreate()
-{
-    PrepareWindow();
 
     LoadSettings();
 
@@ -326,7 +335,7 @@ void TfrmRyvTracker::FormCreate()
     // An empty history day never reports a change of its totals, so its bar
     // is set up here once; it would otherwise show captions without values.
     FBottom2->ShowTotals();
-    FormResize();
+    FModes->FitPanes();
     UpdateActions();
 }
 
@@ -349,16 +358,7 @@ void TfrmRyvTracker::LoadSettings()
     TReportChecks checks;
     ::ryv::LoadSettings(ini, FOptions, checks);
     FSecondary->Reports()->SetChecks(checks);
-    const QRect defaults = DefaultPlacement(WorkArea(), design::MainMargin, height());
-    TWindowPlacement placement = ReadWindowPlacement(ini, defaults);
-    // Bounds from a monitor that is no longer there would hide the window.
-    QList<QRect> workAreas { WorkArea() };
-    if (!FWorkArea) {
-        for (const QScreen* s : QGuiApplication::screens())
-            workAreas.append(s->availableGeometry());
-    }
-    placement.bounds = VisiblePlacement(placement.bounds, workAreas);
-    ApplyPlacement(placement);
+    FModes->LoadPlacement(ini);
 }
 
 void TfrmRyvTracker::SaveSettings()
@@ -368,7 +368,7 @@ void TfrmRyvTracker::SaveSettings()
     TIniFile ini(FOptions.SettingsFilePath());
     QString error;
     ini.Load(&error);
-    WriteWindowPlacement(ini, Placement());
+    FModes->SavePlacement(ini);
     ::ryv::SaveSettings(ini, FOptions, FSecondary->Reports()->Checks());
     if (!ini.Save(&error))
         FMessages.Warning(QStringLiteral("Cannot save settings!\n\n") + error);
@@ -379,7 +379,7 @@ void TfrmRyvTracker::SaveSettings()
 TUiState TfrmRyvTracker::UiState() const
 {
     TUiState ui;
-    ui.secondaryShown = TwoPanes();
+    ui.secondaryShown = FModes->TwoPanes();
     ui.panel = FSecondary->Panel();
     const QWidget* focus = QApplication::focusWidget();
     if (focus == FlvList)
@@ -406,12 +406,12 @@ void TfrmRyvTracker::UpdateActions()
     const int sel = FToday.Selected().isEmpty() ? -1 : FToday.Selected().first();
     done->setChecked(done->isEnabled() && sel >= 0 && sel < FToday.Count()
         && FToday.Item(sel)->state == ryvsDone);
-    Action(TWindowCommand::acPinToTop)->setChecked(FPinned);
-    Action(TWindowCommand::acCompactMode)->setChecked(FCompact);
+    Action(TWindowCommand::acPinToTop)->setChecked(FModes->IsPinned());
+    Action(TWindowCommand::acCompactMode)->setChecked(FModes->IsCompact());
     // The panel buttons show which panel is on show.
     for (const auto& [command, panel] : PanelCommands)
         Action(command)->setChecked(ui.secondaryShown && ui.panel == panel);
-    acCompactModeUpdate();
+    LayOutBars();
     FUpdatingActions = false;
 }
 
@@ -425,116 +425,21 @@ bool TfrmRyvTracker::HandleKey(QKeyCombination key)
     return FRouter->HandleKey(key);
 }
 
-bool TfrmRyvTracker::eventFilter(QObject* watched, QEvent* event)
-{
-    switch (event->type()) {
-    case QEvent::Wheel: {
-        const auto* wheel = static_cast<QWheelEvent*>(event);
-        TListKind kind = TListKind::None;
-        if (watched == FlvList->viewport())
-            kind = TListKind::Today;
-        else if (watched == FlvHistory->viewport())
-            kind = TListKind::History;
-        else if (watched == FlvFavs->viewport())
-            kind = TListKind::Favs;
-        if (kind != TListKind::None && FormMouseWheel(kind, wheel->angleDelta().y()))
-            return true;
-        break;
-    }
-    case QEvent::Resize:
-        if (watched == FpMainHeader || watched == FSecondary->Heading())
-            acCompactModeUpdate();
-        break;
-    default:
-        break;
-    }
-    return QMainWindow::eventFilter(watched, event);
-}
-
 void TfrmRyvTracker::OnIdle()
 {
     if (isVisible() && !FClosed)
         UpdateActions();
 }
 
-// --- layout --------------------------------------------------------------------
-
-QRect TfrmRyvTracker::WorkArea() const
+void TfrmRyvTracker::acCloseExecute()
 {
-    if (FWorkArea)
-        return *FWorkArea;
-    const QScreen* s = screen() ? screen() : QGuiApplication::primaryScreen();
-    return s ? s->availableGeometry()
-             : QRect(0, 0, design::FallbackScreenWidth, design::FallbackScreenHeight);
-}
-
-QMenu* TfrmRyvTracker::pumMain() const
-{
-    return FMenus->pumMain();
-}
-
-TSecondaryPanel TfrmRyvTracker::ShownPanel() const
-{
-    return FSecondary->Panel();
-}
-
-QCheckBox* TfrmRyvTracker::cbRepDaily() const
-{
-    return FSecondary->Reports()->cbRepDaily();
-}
-
-QCheckBox* TfrmRyvTracker::cbRepGroups() const
-{
-    return FSecondary->Reports()->cbRepGroups();
-}
-
-QCalendarWidget* TfrmRyvTracker::calHistory() const
-{
-    return FSecondary->History()->Calendar();
-}
-
-bool TfrmRyvTracker::TwoPanes() const
-{
-    return !FSecondary->isHidden();
-}
-
-void TfrmRyvTracker::FormResize()
-{
-    const TPaneLayout layout = PaneLayoutFor(width(), WorkArea().width());
-    if (layout.twoPanes) {
-        FpMain->setFixedWidth(layout.mainWidth);
-        FSecondary->show();
-    } else {
-        FSecondary->hide();
-        FpMain->setMinimumWidth(0);
-        FpMain->setMaximumWidth(QWIDGETSIZE_MAX);
-        if (isVisible() && !FlvList->hasFocus() && FlvList->isVisible())
-            FlvList->setFocus();
-    }
-}
-
-void TfrmRyvTracker::resizeEvent(QResizeEvent* event)
-{
-    QMainWindow::resizeEvent(event);
-    FormResize();
-}
-
-void TfrmRyvTracker::ShowSecondaryPanel(TSecondaryPanel panel)
-{
-    if (!TwoPanes()) {
-        if (FCompact)
-            RunAction(Action(TWindowCommand::acCompactMode));
-        if (!TwoPanes()) {
-            resize(width() * 2, height());
-            FormResize();
-        }
-    }
-    FSecondary->ShowPanel(panel);
+    if (!FSecondary->History()->CloseCalendar())
+        close();
 }
 
 const TDayList& TfrmRyvTracker::ExportList(bool fromHistoryButton) const
 {
-    const bool history = TReportCommands::UsesHistoryList(TwoPanes(),
+    const bool history = TReportCommands::UsesHistoryList(FModes->TwoPanes(),
         FSecondary->Panel() == TSecondaryPanel::History, FlvHistory->hasFocus(), fromHistoryButton);
     return history ? FHistory : FToday;
 }
@@ -546,49 +451,19 @@ void TfrmRyvTracker::ExportDay(bool fromHistoryButton)
             ExportList(fromHistoryButton), Action(TWindowCommand::acExport)->toolTip());
 }
 
-void TfrmRyvTracker::acCloseExecute()
+// --- panes, panels and lists --------------------------------------------------------
+
+TSecondaryPanel TfrmRyvTracker::ShownPanel() const
 {
-    if (!FSecondary->History()->CloseCalendar())
-        close();
+    return FSecondary->Panel();
 }
 
-void TfrmRyvTracker::SetBounds(const QRect& r)
+void TfrmRyvTracker::ShowSecondaryPanel(TSecondaryPanel panel)
 {
-    setGeometry(r);
-    FormResize();
-}
-
-int TfrmRyvTracker::CompactHeight() const
-{
-    return FpMainHeader->height() + FBottom->height() + 2 * design::MainMargin - 1;
-}
-
-void TfrmRyvTracker::acCompactModeExecute()
-{
-    FCompact = !FCompact;
-    // Compact mode keeps only the header and the bottom bar; the list would
-    // otherwise hold the layout open at its own minimum height.
-    FpList->setVisible(!FCompact);
-    const QRect workArea = WorkArea();
-    if (FCompact) {
-        FCompactMax = isMaximized();
-        const QRect normal = normalGeometry();
-        FCompactRect = normal.isValid() && !normal.isEmpty() ? normal : geometry();
-        if (isMaximized())
-            showNormal();
-        const QRect current = isMaximized() || geometry().isEmpty() ? FCompactRect : geometry();
-        const int compactWidth = TwoPanes()
-            ? PaneLayoutFor(width(), workArea.width()).mainWidth + design::MainMargin
-            : 0;
-        SetBounds(CompactEnterRect(current, FCompactRect, workArea, CompactHeight(), compactWidth));
-    } else {
-        SetBounds(CompactLeaveRect(geometry(), FCompactRect, workArea));
-        if (FCompactMax)
-            showMaximized();
-    }
-    Action(TWindowCommand::acCompactMode)->setChecked(FCompact);
-    UpdateStateImages();
-    FlvList->setFocus();
+    if (!FModes->TwoPanes() && FModes->IsCompact())
+        RunAction(Action(TWindowCommand::acCompactMode));
+    FModes->OpenSecondaryPane();
+    FSecondary->ShowPanel(panel);
 }
 
 void TfrmRyvTracker::UpdateStateImages()
@@ -597,10 +472,10 @@ void TfrmRyvTracker::UpdateStateImages()
     Action(TCommand::acStart)->setIcon(RyvIcon(working ? TRyvIcon::StartSwitch : TRyvIcon::Start));
     Action(TCommand::acStop)->setIcon(RyvIcon(working ? TRyvIcon::Stop : TRyvIcon::StopIdle));
     Action(TWindowCommand::acCompactMode)
-        ->setIcon(RyvIcon(FCompact ? TRyvIcon::CompactLeave : TRyvIcon::Compact));
+        ->setIcon(RyvIcon(FModes->IsCompact() ? TRyvIcon::CompactLeave : TRyvIcon::Compact));
 }
 
-void TfrmRyvTracker::acCompactModeUpdate()
+void TfrmRyvTracker::LayOutBars()
 {
     FBottom->LayOut();
     FBottom2->LayOut();
@@ -621,12 +496,13 @@ void TfrmRyvTracker::SelectRow(TListKind list, int row)
 
 bool TfrmRyvTracker::FormMouseWheel(TListKind list, int delta)
 {
-    if (FCompact)
+    if (FModes->IsCompact())
         return false;
+    const bool shown = FModes->TwoPanes();
     const TSecondaryPanel panel = FSecondary->Panel();
-    if (list == TListKind::History && !(TwoPanes() && panel == TSecondaryPanel::History))
+    if (list == TListKind::History && !(shown && panel == TSecondaryPanel::History))
         return false;
-    if (list == TListKind::Favs && !(TwoPanes() && panel == TSecondaryPanel::Favs))
+    if (list == TListKind::Favs && !(shown && panel == TSecondaryPanel::Favs))
         return false;
     // A turn of less than a quarter notch is swallowed without moving.
     if (std::abs(delta) / 4 >= 1) {
@@ -639,54 +515,59 @@ bool TfrmRyvTracker::FormMouseWheel(TListKind list, int delta)
     return true;
 }
 
-// --- pin, placement ---------------------------------------------------------------
-
-void TfrmRyvTracker::acPinToTopExecute()
+QCheckBox* TfrmRyvTracker::cbRepDaily() const
 {
-    FPinned = !FPinned;
-    // Toggling the hint on the native window keeps that window; changing the
-    // widget's flags would hide it and create a new one.
-    if (windowHandle() == nullptr)
-        create();
-    if (QWindow* handle = windowHandle())
-        handle->setFlag(Qt::WindowStaysOnTopHint, FPinned);
-    QAction* pin = Action(TWindowCommand::acPinToTop);
-    pin->setIcon(RyvIcon(FPinned ? TRyvIcon::Unpin : TRyvIcon::Pin));
-    pin->setChecked(FPinned);
-    FTracker.SetPinned(FPinned);
+    return FSecondary->Reports()->cbRepDaily();
 }
 
-TWindowPlacement TfrmRyvTracker::Placement() const
+QCheckBox* TfrmRyvTracker::cbRepGroups() const
 {
-    TWindowPlacement p;
-    p.max = isMaximized() || (FCompact && FCompactMax);
-    if (FCompact) {
-        p.bounds = FCompactRect;
-        p.hasBounds = true;
-    } else {
-        const QRect normal = normalGeometry();
-        p.bounds = normal.isValid() && !normal.isEmpty() ? normal : geometry();
-        p.hasBounds = !p.bounds.isEmpty();
+    return FSecondary->Reports()->cbRepGroups();
+}
+
+QCalendarWidget* TfrmRyvTracker::calHistory() const
+{
+    return FSecondary->History()->Calendar();
+}
+
+QMenu* TfrmRyvTracker::pumMain() const
+{
+    return FMenus->pumMain();
+}
+
+// --- events --------------------------------------------------------------------------
+
+bool TfrmRyvTracker::eventFilter(QObject* watched, QEvent* event)
+{
+    switch (event->type()) {
+    case QEvent::Wheel: {
+        const auto* wheel = static_cast<QWheelEvent*>(event);
+        TListKind kind = TListKind::None;
+        if (watched == FlvList->viewport())
+            kind = TListKind::Today;
+        else if (watched == FlvHistory->viewport())
+            kind = TListKind::History;
+        else if (watched == FlvFavs->viewport())
+            kind = TListKind::Favs;
+        if (kind != TListKind::None && FormMouseWheel(kind, wheel->angleDelta().y()))
+            return true;
+        break;
     }
-    p.pinned = FPinned;
-    p.compact = FCompact;
-    return p;
+    case QEvent::Resize:
+        if (watched == FpMainHeader || watched == FSecondary->Heading())
+            LayOutBars();
+        break;
+    default:
+        break;
+    }
+    return QMainWindow::eventFilter(watched, event);
 }
 
-void TfrmRyvTracker::ApplyPlacement(const TWindowPlacement& placement)
+void TfrmRyvTracker::resizeEvent(QResizeEvent* event)
 {
-    setGeometry(placement.bounds);
-    FormResize();
-    if (placement.max)
-        setWindowState(windowState() | Qt::WindowMaximized);
-    if (placement.compact && !FCompact)
-        RunAction(Action(TWindowCommand::acCompactMode));
-    if (placement.pinned && !FPinned)
-        acPinToTopExecute();
-    FormResize();
+    QMainWindow::resizeEvent(event);
+    FModes->FitPanes();
 }
-
-// --- events, menus --------------------------------------------------------------
 
 void TfrmRyvTracker::showEvent(QShowEvent* event)
 {
@@ -694,8 +575,8 @@ void TfrmRyvTracker::showEvent(QShowEvent* event)
     if (!FShownOnce) {
         FShownOnce = true;
         FlvList->AdjustTimeColumn(FOptions.ListShowStop);
-        FormResize();
-        acCompactModeUpdate();
+        FModes->FitPanes();
+        LayOutBars();
     }
 }
 
@@ -709,7 +590,7 @@ void TfrmRyvTracker::changeEvent(QEvent* event)
 {
     QMainWindow::changeEvent(event);
     if (event->type() == QEvent::WindowStateChange)
-        FormResize();
+        FModes->FitPanes();
 }
 
 } // namespace ryv

@@ -3,38 +3,30 @@
 #include "tracking/uistate.h"
 #include "ui/commandrouter.h"
 #include "ui/windowdesign.h"
-#include "ui/windowsettings.h"
 
 #include <QMainWindow>
-#include <QRect>
-
-#include <functional>
-#include <optional>
-#include <vector>
 
 class QAction;
 class QCalendarWidget;
 class QCheckBox;
-class QFrame;
-class QLabel;
 class QMenu;
 class QToolButton;
 
 namespace ryv {
 
 class TClickLabel;
-class TCommandRouter;
 class TDayList;
 class TDayListView;
 class TFavsListView;
 class TListStore;
 class TRyvItemList;
 class TReportCommands;
+class TRyvOptions;
 class TSecondaryPane;
 class TTotalsBar;
-class TWindowMenus;
-class TRyvOptions;
 class TTracker;
+class TWindowMenus;
+class TWindowModes;
 class IUserMessages;
 
 // What the window works with; built by the entry point (or a test) and alive
@@ -52,10 +44,13 @@ struct TMainWindowParts final {
     TReportCommands* reports = nullptr;
 };
 
-// The program's one window. It shows today's log and the secondary pane
-// (favourites, history, reports), carries every command as an action, routes
-// keys to the first enabled command and keeps the placement rules of
-// windowgeometry.h. What the commands do is the engine's (TTracker).
+// The program's one window: today's log in the main pane (pMain) and the
+// secondary pane (favourites, history, reports) beside it. It places its
+// parts and joins them: the command routing (commandrouter.h) carries every
+// command as an action and leads the user's input into the engine, the menus
+// (windowmenus.h) offer them, the window modes (windowmodes.h) decide panes,
+// compact mode, pin and placement. What the commands do is the engine's
+// (TTracker).
 class TfrmRyvTracker final : public QMainWindow {
     Q_OBJECT
 public:
@@ -80,7 +75,8 @@ public:
     QAction* Action(TWindowCommand command) const;
     // The UI state the engine's rules look at.
     TUiState UiState() const;
-    // Evaluates every command's enabled rule again (done when idle).
+    // Evaluates every command's enabled rule again (done when idle) and the
+    // states the actions show.
     void UpdateActions();
     // Runs the first command, in the order of the command table, that has the
     // key and is enabled; false when none takes it (it then goes to the
@@ -89,30 +85,17 @@ public:
     // Runs a command when its rule allows it at this moment.
     bool RunAction(QAction* action);
 
-    // --- layout and modes ----------------------------------------------------
-    // The screen's work area; tests set their own.
-    QRect WorkArea() const;
-    void SetWorkArea(const QRect& area) { FWorkArea = area; }
-    void FormResize();
-    bool TwoPanes() const;
+    // --- panes and modes -----------------------------------------------------
+    TWindowModes& Modes() const { return *FModes; }
     TSecondaryPanel ShownPanel() const;
     // Shows the panel, in two panes: a window of one pane doubles its width
     // (leaving compact mode first).
     void ShowSecondaryPanel(TSecondaryPanel panel);
-    void acCompactModeExecute();
-    bool IsCompact() const { return FCompact; }
-    QRect CompactRect() const { return FCompactRect; }
-    void acPinToTopExecute();
-    bool IsPinned() const { return FPinned; }
-    void acCompactModeUpdate();
     // The images that tell the window's state: start and stop differ while a
     // task runs and while idle, the compact-mode button while compact.
     void UpdateStateImages();
     // The wheel over a list: true when consumed.
     bool FormMouseWheel(TListKind list, int delta);
-    // Placement as the settings file keeps it.
-    TWindowPlacement Placement() const;
-    void ApplyPlacement(const TWindowPlacement& placement);
 
     // --- components, for the language controller and tests -------------------
     TDayListView* lvList() const { return FlvList; }
@@ -131,15 +114,16 @@ protected:
     void changeEvent(QEvent* event) override;
 
 private:
-    void CreateComponents();
     void SetWindowCommands();
+    void CreateComponents();
+    void CreateMainPane(QWidget* central);
     void CreateMenus();
-    void PrepareWindow();
     void ConnectModel();
+    void ConnectEngine();
+    void PrepareWindow();
+    void LayOutBars();
     TDayListView* ViewOf(TListKind list) const;
     void SelectRow(TListKind list, int row);
-    void SetBounds(const QRect& r);
-    int CompactHeight() const;
     void acCloseExecute();
     // Export and copy act on the history day when it is on show and either
     // has the focus or the history bar's own button was used.
@@ -159,17 +143,14 @@ private:
 
     TCommandRouter* FRouter = nullptr;
     TWindowMenus* FMenus = nullptr;
-    std::optional<QRect> FWorkArea;
-    bool FCompact = false;
-    bool FCompactMax = false;
-    QRect FCompactRect;
-    bool FPinned = false;
+    TWindowModes* FModes = nullptr;
     bool FClosed = false;
     bool FShownOnce = false;
     bool FUpdatingActions = false;
     int FRowHeight = design::RowHeight;
     QString FDefCaption;
 
+    // The main pane.
     QWidget* FpMain = nullptr;
     QWidget* FpMainHeader = nullptr;
     QWidget* FpList = nullptr;

@@ -21,6 +21,7 @@
 #include "ui/drawhelpers.h"
 #include "ui/favslistview.h"
 #include "ui/icons.h"
+#include "ui/windowmodes.h"
 
 #include <QAction>
 #include <QApplication>
@@ -127,7 +128,7 @@ public:
     {
         window = std::make_unique<TfrmRyvTracker>(TMainWindowParts {
             options, favs, recent, today, history, store, tracker, messages, &reports });
-        window->SetWorkArea(workArea);
+        window->Modes().SetWorkArea(workArea);
         window->FormCreate();
         window->show();
         QApplication::setActiveWindow(window.get());
@@ -436,10 +437,10 @@ TEST_F(MainWindowTest, WindowWidthDecidesBetweenOneAndTwoPanes)
     TWorld world(folder);
     TfrmRyvTracker& w = world.Open();
     w.resize(1081, 600);
-    EXPECT_TRUE(w.TwoPanes());
+    EXPECT_TRUE(w.Modes().TwoPanes());
     EXPECT_EQ(w.findChild<QWidget*>(QStringLiteral("pMain"))->width(), 640);
     w.resize(1080, 600);
-    EXPECT_FALSE(w.TwoPanes());
+    EXPECT_FALSE(w.Modes().TwoPanes());
 }
 
 TEST_F(MainWindowTest, ChoosingAPanelInOnePaneDoublesTheWidth)
@@ -448,11 +449,11 @@ TEST_F(MainWindowTest, ChoosingAPanelInOnePaneDoublesTheWidth)
     TWorld world(folder);
     TfrmRyvTracker& w = world.Open();
     w.setGeometry(100, 100, 600, 500);
-    ASSERT_FALSE(w.TwoPanes());
+    ASSERT_FALSE(w.Modes().TwoPanes());
 
     w.ShowSecondaryPanel(TSecondaryPanel::History);
     EXPECT_EQ(w.width(), 1200);
-    EXPECT_TRUE(w.TwoPanes());
+    EXPECT_TRUE(w.Modes().TwoPanes());
     EXPECT_EQ(w.ShownPanel(), TSecondaryPanel::History);
     EXPECT_TRUE(w.findChild<QWidget*>(QStringLiteral("pBottom2"))->isVisible());
     EXPECT_EQ(world.history.Count(), 1);
@@ -483,11 +484,11 @@ TEST_F(MainWindowTest, CompactModeKeepsTheNearerEdgeAndRestoresTheBounds)
         TfrmRyvTracker& w = world.Open();
         w.setGeometry(c.window);
         w.RunAction(w.Action(TWindowCommand::acCompactMode));
-        EXPECT_TRUE(w.IsCompact()) << c.name;
+        EXPECT_TRUE(w.Modes().IsCompact()) << c.name;
         EXPECT_EQ(w.geometry(), c.compact) << c.name;
-        EXPECT_FALSE(w.TwoPanes()) << c.name;
+        EXPECT_FALSE(w.Modes().TwoPanes()) << c.name;
         w.RunAction(w.Action(TWindowCommand::acCompactMode));
-        EXPECT_FALSE(w.IsCompact()) << c.name;
+        EXPECT_FALSE(w.Modes().IsCompact()) << c.name;
         EXPECT_EQ(w.geometry(), c.restored) << c.name;
     }
 }
@@ -505,7 +506,7 @@ TEST_F(MainWindowTest, CompactModeOfAMaximizedWindowMaximizesItAgainOnLeaving)
     EXPECT_FALSE(w.isMaximized());
     EXPECT_EQ(w.geometry(), QRect(300, 200, 600, 103));
     // Closed now, the settings would keep the bounds from before and max.
-    const TWindowPlacement placement = w.Placement();
+    const TWindowPlacement placement = w.Modes().Placement();
     EXPECT_TRUE(placement.max);
     EXPECT_TRUE(placement.compact);
     EXPECT_EQ(placement.bounds, normal);
@@ -520,11 +521,11 @@ TEST_F(MainWindowTest, ChoosingAPanelLeavesCompactMode)
     TfrmRyvTracker& w = world.Open();
     w.setGeometry(100, 100, 1200, 600);
     w.RunAction(w.Action(TWindowCommand::acCompactMode));
-    ASSERT_FALSE(w.TwoPanes());
+    ASSERT_FALSE(w.Modes().TwoPanes());
     w.ShowSecondaryPanel(TSecondaryPanel::Reports);
-    EXPECT_FALSE(w.IsCompact());
+    EXPECT_FALSE(w.Modes().IsCompact());
     EXPECT_EQ(w.geometry(), QRect(100, 100, 1200, 600));
-    EXPECT_TRUE(w.TwoPanes());
+    EXPECT_TRUE(w.Modes().TwoPanes());
     EXPECT_EQ(w.ShownPanel(), TSecondaryPanel::Reports);
 }
 
@@ -798,7 +799,7 @@ TEST_F(MainWindowTest, FirstStartCentresAQuarterOfTheWorkArea)
     EXPECT_EQ(w.geometry(), QRect(716, 240, 488, 560));
     EXPECT_TRUE(w.cbRepDaily()->isChecked());
     EXPECT_FALSE(w.cbRepGroups()->isChecked());
-    EXPECT_FALSE(w.IsPinned());
+    EXPECT_FALSE(w.Modes().IsPinned());
 }
 
 TEST_F(MainWindowTest, StoredBoundsCountOnlyWithTheMaxKey)
@@ -849,11 +850,11 @@ TEST_F(MainWindowTest, SettingsRoundTripKeepsPlacementModesAndReportBoxes)
 
     TWorld world(folder);
     TfrmRyvTracker& w = world.Open();
-    EXPECT_TRUE(w.IsCompact());
-    EXPECT_TRUE(w.IsPinned());
+    EXPECT_TRUE(w.Modes().IsCompact());
+    EXPECT_TRUE(w.Modes().IsPinned());
     ASSERT_NE(w.windowHandle(), nullptr);
     EXPECT_TRUE(w.windowHandle()->flags().testFlag(Qt::WindowStaysOnTopHint));
-    EXPECT_EQ(w.CompactRect(), bounds);
+    EXPECT_EQ(w.Modes().CompactRect(), bounds);
     EXPECT_EQ(w.geometry(), QRect(200, 150, 700, 103));
     EXPECT_FALSE(w.cbRepDaily()->isChecked());
     EXPECT_TRUE(w.cbRepGroups()->isChecked());
