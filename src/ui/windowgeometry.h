@@ -6,22 +6,12 @@
 // pixel past the rectangle (x + width, y + height), as the window system
 // reports edges.
 
+#include "ui/windowdesign.h"
+
 #include <QList>
 #include <QRect>
 
 namespace ryv {
-
-// Sizes of the main window's design, in pixels at 96 dots per inch.
-namespace design {
-constexpr int MinWidth = 312;
-constexpr int MinHeight = 103;
-constexpr int Width = 480;
-constexpr int Height = 560;
-constexpr int MainMargin = 4; // pMain's margins left, top and bottom
-constexpr int HeaderHeight = 53; // pMainHeader and Panel1
-constexpr int BottomHeight = 43; // pBottom and pBottom2
-constexpr int RowHeight = 27;
-} // namespace design
 
 struct TPaneLayout final {
     bool twoPanes = false;

@@ -1,0 +1,29 @@
+#pragma once
+
+#include <QWidget>
+
+#include <vector>
+
+namespace ryv {
+
+class TFavsListView;
+struct TFavsRow;
+
+// The favourites panel (pFavs): lvFavs with the favourites, a separator row
+// and the recent tasks, rebuilt from the engine's rows.
+class TFavsPanel final : public QWidget {
+    Q_OBJECT
+public:
+    explicit TFavsPanel(QWidget* parent);
+
+    TFavsListView* List() const { return FList; }
+    // The height of a task row; the separator row is half as high.
+    void SetRowHeight(int height) { FRowHeight = height; }
+    void ShowRows(const std::vector<TFavsRow>& rows);
+
+private:
+    TFavsListView* FList = nullptr;
+    int FRowHeight;
+};
+
+} // namespace ryv
