@@ -7,6 +7,7 @@
 #include <QGuiApplication>
 #include <QMainWindow>
 #include <QScreen>
+#include <QSizePolicy>
 #include <QWindow>
 
 namespace ryv {
@@ -75,9 +76,13 @@ void TWindowModes::ToggleCompact()
 {
     QMainWindow& window = FParts.window;
     FCompact = !FCompact;
-    // Compact mode keeps only the header and the bottom bar; the list would
-    // otherwise hold the layout open at its own minimum height.
-    FParts.list->setVisible(!FCompact);
+    // Compact mode keeps only the header and the bottom bar in sight. Today's
+    // list stays, cut off by the window's height, so it keeps the focus and
+    // its selection and every list command works by its keys; its minimum
+    // height is given up meanwhile, so it does not hold the layout open.
+    QSizePolicy policy = FParts.list->sizePolicy();
+    policy.setVerticalPolicy(FCompact ? QSizePolicy::Ignored : QSizePolicy::Preferred);
+    FParts.list->setSizePolicy(policy);
     const QRect workArea = WorkArea();
     if (FCompact) {
         FCompactMax = window.isMaximized();

@@ -19,7 +19,7 @@ struct TWindowModesParts final {
     QMainWindow& window;
     QWidget* mainPane; // pMain
     QWidget* header; // pMainHeader
-    QWidget* list; // pList, hidden in compact mode
+    QWidget* list; // pList, cut off by the window's height in compact mode
     QWidget* bottom; // pBottom
     QWidget* secondary; // pSecondary
     QWidget* focusTarget; // lvList, which takes the focus back

@@ -1,10 +1,13 @@
 #include "ui/windowmodes.h"
 
 #include "core/inifile.h"
+#include "ui/daylistview.h"
 #include "windowtestworld.h"
 
 #include <QAction>
+#include <QApplication>
 #include <QCheckBox>
+#include <QTest>
 #include <QWindow>
 
 #include <gtest/gtest.h>
@@ -97,6 +100,90 @@ TEST_F(WindowModesTest, CompactModeOfAMaximizedWindowMaximizesItAgainOnLeaving)
 
     w.RunAction(w.Action(TWindowCommand::acCompactMode));
     EXPECT_TRUE(w.isMaximized());
+}
+
+// Compact mode only cuts today's list off: it keeps the focus and the
+// selection, and each key of today's list does there what it does in the
+// full window.
+TEST_F(WindowModesTest, CompactModeKeepsTodaysListCommands)
+{
+    TRyvOptions options(folder);
+    const auto alpha = Entry(QStringLiteral("Alpha"), At(7, 0), At(9, 0));
+    const auto gamma = Entry(QStringLiteral("Gamma"), At(9, 0), At(9, 30));
+    auto beta = Entry(QStringLiteral("Beta"), At(9, 30), 0);
+    beta->url = QStringLiteral("https://example.org/beta");
+    WriteFile(DayFilePath(options, 0), DayFileText({ alpha.get(), gamma.get() }, beta.get()));
+
+    struct Case {
+        const char* name;
+        Qt::Key key;
+        Qt::KeyboardModifiers mods;
+        int row = 2; // the running task
+    } cases[] = {
+        { "Ctrl+Ins adds", Qt::Key_Insert, Qt::ControlModifier },
+        { "F2 edits", Qt::Key_F2, {} },
+        { "Enter edits", Qt::Key_Return, {} },
+        { "Ctrl+Enter edits", Qt::Key_Return, Qt::ControlModifier },
+        { "Ctrl+Space marks done", Qt::Key_Space, Qt::ControlModifier },
+        { "Shift+Enter opens the link", Qt::Key_Return, Qt::ShiftModifier },
+        { "F3 opens the link", Qt::Key_F3, {} },
+        { "Ctrl+Up starts earlier", Qt::Key_Up, Qt::ControlModifier },
+        { "Ctrl+Down starts later", Qt::Key_Down, Qt::ControlModifier },
+        { "Shift+Ctrl+C copies", Qt::Key_C, Qt::ShiftModifier | Qt::ControlModifier },
+        { "Ctrl+Del deletes", Qt::Key_Delete, Qt::ControlModifier, 0 },
+        { "Shift+Ctrl+Up starts an hour earlier", Qt::Key_Up,
+            Qt::ShiftModifier | Qt::ControlModifier, 0 },
+        { "Shift+Ctrl+Down starts an hour later", Qt::Key_Down,
+            Qt::ShiftModifier | Qt::ControlModifier, 0 },
+        { "Ctrl+Left shortens", Qt::Key_Left, Qt::ControlModifier, 0 },
+        { "Ctrl+Right extends", Qt::Key_Right, Qt::ControlModifier, 0 },
+        { "Ctrl+Alt+Up moves up", Qt::Key_Up, Qt::ControlModifier | Qt::AltModifier, 1 },
+        { "Ctrl+Alt+Down moves down", Qt::Key_Down, Qt::ControlModifier | Qt::AltModifier, 0 },
+    };
+    // What a key did: the day's entries, the dialogs, the links opened and
+    // the clipboard.
+    auto outcome = [](const TWorld& world) {
+        QStringList rows;
+        for (int i = 0; i < world.today.Count(); ++i) {
+            const TRyvItem& e = *world.today.Item(i);
+            rows.append(
+                QStringLiteral("%1 %2 %3-%4 %5")
+                    .arg(e.title)
+                    .arg(static_cast<int>(e.state))
+                    .arg(e.start, 0, 'f', 6)
+                    .arg(e.stop, 0, 'f', 6)
+                    .arg(world.today.Selected().contains(i) ? QStringLiteral("*") : QString()));
+        }
+        return rows.join(u'|') + u'#' + world.dialog.captions.join(u',') + u'#'
+            + world.shell.opened.join(u',') + u'#' + world.clipboard.text;
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        QString before[2];
+        QString after[2];
+        for (const bool compact : { false, true }) {
+            TWorld world(folder);
+            TfrmRyvTracker& w = world.Open();
+            w.setGeometry(100, 100, 600, 600);
+            ASSERT_TRUE(world.today.IsWorking());
+            w.lvList()->setFocus();
+            w.lvList()->SelectOnlyRow(c.row);
+            if (compact) {
+                w.RunAction(w.Action(TWindowCommand::acCompactMode));
+                ASSERT_TRUE(w.Modes().IsCompact());
+                EXPECT_EQ(w.height(), 103);
+            }
+            ASSERT_EQ(QApplication::focusWidget(), static_cast<QWidget*>(w.lvList()));
+            ASSERT_EQ(world.today.Selected(), QList<int> { c.row });
+            before[compact] = outcome(world);
+
+            QTest::keyClick(QApplication::focusWidget(), c.key, c.mods);
+            after[compact] = outcome(world);
+        }
+        EXPECT_EQ(before[true], before[false]);
+        EXPECT_NE(after[false], before[false]) << "the key does nothing in the full window";
+        EXPECT_EQ(after[true], after[false]);
+    }
 }
 
 TEST_F(WindowModesTest, ChoosingAPanelLeavesCompactMode)
