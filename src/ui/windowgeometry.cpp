@@ -47,6 +47,19 @@ QRect CompactEnterRect(const QRect& current, const QRect& normal, const QRect& w
     return QRect(left, top, width, compactHeight);
 }
 
+TCompactEntry CompactEnterBounds(bool maximized, const QRect& geometry, const QRect& normalGeometry,
+    const QRect& workArea, int compactHeight)
+{
+    TCompactEntry entry;
+    entry.normal
+        = normalGeometry.isValid() && !normalGeometry.isEmpty() ? normalGeometry : geometry;
+    const QRect current = maximized ? entry.normal : geometry;
+    const TPaneLayout panes = PaneLayoutFor(current.width(), workArea.width());
+    const int compactWidth = panes.twoPanes ? panes.mainWidth + design::MainMargin : 0;
+    entry.compact = CompactEnterRect(current, entry.normal, workArea, compactHeight, compactWidth);
+    return entry;
+}
+
 QRect CompactLeaveRect(const QRect& current, const QRect& normal, const QRect& workArea)
 {
     const int width = normal.width();

@@ -31,6 +31,23 @@ TPaneLayout PaneLayoutFor(int windowWidth, int workWidth, int minWidth = design:
 QRect CompactEnterRect(const QRect& current, const QRect& normal, const QRect& workArea,
     int compactHeight, int compactWidth);
 
+// What entering compact mode decides from the window as it is: normal, the
+// bounds to return to (FCompactRect), and compact, the window's bounds in
+// compact mode.
+struct TCompactEntry final {
+    QRect normal;
+    QRect compact;
+};
+
+// Entering compact mode from the window's bounds (geometry), its normal
+// bounds as the window system reports them (normalGeometry, empty when it
+// reports none) and whether it is maximized. A maximized window is restored
+// first, but the window system moves it only later: the rectangles and the
+// choice of one pane or two are taken from its normal bounds, never from the
+// maximized ones.
+TCompactEntry CompactEnterBounds(bool maximized, const QRect& geometry, const QRect& normalGeometry,
+    const QRect& workArea, int compactHeight);
+
 // Bounds on leaving compact mode: the size of normal (FCompactRect), keeping
 // the edge of current that lies nearer to the work area's top or bottom, and
 // pulled back left when it would pass the work area's right edge.

@@ -4,6 +4,7 @@
 #include "ui/windowdesign.h"
 #include "ui/windowgeometry.h"
 
+#include <QEvent>
 #include <QGuiApplication>
 #include <QMainWindow>
 #include <QScreen>
@@ -12,10 +13,23 @@
 
 namespace ryv {
 
+namespace {
+
+// How long compact mode waits for the window manager to restore a maximized
+// window (then it starts from the bounds there are), and how long the
+// window's bounds must stay still before the restore counts as done.
+constexpr int RestoreWaitMs = 1000;
+constexpr int RestoreSettleMs = 100;
+
+} // namespace
+
 TWindowModes::TWindowModes(const TWindowModesParts& parts)
     : QObject(&parts.window)
     , FParts(parts)
 {
+    FRestoreTimer.setSingleShot(true);
+    connect(&FRestoreTimer, &QTimer::timeout, this, &TWindowModes::FinishRestore);
+    parts.window.installEventFilter(this);
 }
 
 QRect TWindowModes::WorkArea() const
@@ -74,6 +88,8 @@ int TWindowModes::CompactHeight() const
 
 void TWindowModes::ToggleCompact()
 {
+    if (FAwaitingRestore)
+        FinishRestore();
     QMainWindow& window = FParts.window;
     FCompact = !FCompact;
     // Compact mode keeps only the header and the bottom bar in sight. Today's
@@ -83,27 +99,78 @@ void TWindowModes::ToggleCompact()
     QSizePolicy policy = FParts.list->sizePolicy();
     policy.setVerticalPolicy(FCompact ? QSizePolicy::Ignored : QSizePolicy::Preferred);
     FParts.list->setSizePolicy(policy);
-    const QRect workArea = WorkArea();
     if (FCompact) {
         FCompactMax = window.isMaximized();
+        // The bounds to return to; for a window the window manager restores
+        // later they are taken again from the restored window.
         const QRect normal = window.normalGeometry();
         FCompactRect = normal.isValid() && !normal.isEmpty() ? normal : window.geometry();
-        if (window.isMaximized())
-            window.showNormal();
-        const QRect current = window.isMaximized() || window.geometry().isEmpty()
-            ? FCompactRect
-            : window.geometry();
-        const int compactWidth = TwoPanes()
-            ? PaneLayoutFor(window.width(), workArea.width()).mainWidth + design::MainMargin
-            : 0;
-        SetBounds(CompactEnterRect(current, FCompactRect, workArea, CompactHeight(), compactWidth));
+        FMaximizedRect = QRect();
+        if (FCompactMax && window.isVisible()) {
+            // A window maximized on screen is restored first. The window
+            // manager knows its normal bounds, which Qt's normalGeometry may
+            // not (on X11 it can hold the maximized bounds when the window
+            // manager maximized the window), and restores it on its own time:
+            // compact mode follows once it has.
+            FMaximizedRect = window.geometry();
+            window.setWindowState(window.windowState() & ~Qt::WindowMaximized);
+            if (window.geometry() == FMaximizedRect) {
+                FAwaitingRestore = true;
+                FRestoreTimer.start(RestoreWaitMs);
+            } else {
+                EnterCompact();
+            }
+        } else {
+            EnterCompact();
+        }
     } else {
-        SetBounds(CompactLeaveRect(window.geometry(), FCompactRect, workArea));
-        if (FCompactMax)
-            window.showMaximized();
+        if (FCompactMax) {
+            // Maximized again, with the normal bounds it had before.
+            SetBounds(FCompactRect);
+            window.setWindowState(window.windowState() | Qt::WindowMaximized);
+        } else {
+            SetBounds(CompactLeaveRect(window.geometry(), FCompactRect, WorkArea()));
+        }
     }
     emit compactChanged(FCompact);
     FParts.focusTarget->setFocus();
+}
+
+void TWindowModes::EnterCompact()
+{
+    QMainWindow& window = FParts.window;
+    // Still maximized: not on screen yet, or a window manager that did not
+    // restore it in time; the normal bounds known before stand for it then.
+    const bool maximized
+        = window.isMaximized() || (FMaximizedRect.isValid() && window.geometry() == FMaximizedRect);
+    const TCompactEntry entry = CompactEnterBounds(maximized, window.geometry(),
+        maximized ? FCompactRect : window.normalGeometry(), WorkArea(), CompactHeight());
+    FCompactRect = entry.normal;
+    FMaximizedRect = QRect();
+    // A window that is not on screen yet (compact mode from the settings)
+    // is only marked normal; it shows with the compact bounds.
+    if (window.isMaximized())
+        window.setWindowState(window.windowState() & ~Qt::WindowMaximized);
+    SetBounds(entry.compact);
+}
+
+void TWindowModes::FinishRestore()
+{
+    FAwaitingRestore = false;
+    FRestoreTimer.stop();
+    if (FCompact)
+        EnterCompact();
+}
+
+bool TWindowModes::eventFilter(QObject* watched, QEvent* event)
+{
+    // The restore may come in steps (a resize, then a move); compact mode
+    // follows once they have stopped for a moment.
+    if (FAwaitingRestore && watched == &FParts.window
+        && (event->type() == QEvent::Resize || event->type() == QEvent::Move)
+        && !FParts.window.isMaximized() && FParts.window.geometry() != FMaximizedRect)
+        FRestoreTimer.start(RestoreSettleMs);
+    return QObject::eventFilter(watched, event);
 }
 
 // --- pin -----------------------------------------------------------------------------

@@ -4,6 +4,7 @@
 
 #include <QObject>
 #include <QRect>
+#include <QTimer>
 
 #include <optional>
 
@@ -64,15 +65,26 @@ signals:
     void compactChanged(bool compact);
     void pinnedChanged(bool pinned);
 
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
 private:
     void SetBounds(const QRect& r);
     int CompactHeight() const;
+    void EnterCompact();
+    void FinishRestore();
 
     TWindowModesParts FParts;
     std::optional<QRect> FWorkArea;
     bool FCompact = false;
     bool FCompactMax = false; // maximized before compact mode
     QRect FCompactRect;
+    // Compact mode entered from a maximized window waits until the window
+    // system has restored it (X11 restores on its own time) or the timer
+    // gives up; FMaximizedRect tells the restore from the maximized window.
+    bool FAwaitingRestore = false;
+    QRect FMaximizedRect;
+    QTimer FRestoreTimer;
     bool FPinned = false;
 };
 

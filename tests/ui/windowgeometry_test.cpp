@@ -58,6 +58,36 @@ TEST(CompactEnterRect, KeepsTheEdgeNearerToTheWorkAreasBorder)
     }
 }
 
+TEST(CompactEnterBounds, AMaximizedWindowStartsFromItsNormalBounds)
+{
+    const QRect maximized(0, 0, 1920, 1040);
+    struct Case {
+        const char* name;
+        bool max;
+        QRect geometry, normalGeometry;
+        QRect normal, compact;
+    } cases[] = {
+        { "normal window", false, QRect(100, 100, 500, 600), QRect(100, 100, 500, 600),
+            QRect(100, 100, 500, 600), QRect(100, 100, 500, 103) },
+        { "no normal bounds reported", false, QRect(100, 100, 500, 600), QRect(),
+            QRect(100, 100, 500, 600), QRect(100, 100, 500, 103) },
+        // Not at the screen's corner, and one pane as the normal bounds have.
+        { "maximized", true, maximized, QRect(300, 200, 600, 500), QRect(300, 200, 600, 500),
+            QRect(300, 200, 600, 103) },
+        { "maximized, normal bounds near the bottom", true, maximized, QRect(300, 500, 600, 500),
+            QRect(300, 500, 600, 500), QRect(300, 897, 600, 103) },
+        { "maximized, normal bounds of two panes near the right", true, maximized,
+            QRect(700, 100, 1200, 600), QRect(700, 100, 1200, 600), QRect(1256, 100, 644, 103) },
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        const TCompactEntry entry
+            = CompactEnterBounds(c.max, c.geometry, c.normalGeometry, WorkArea, 103);
+        EXPECT_EQ(entry.normal, c.normal);
+        EXPECT_EQ(entry.compact, c.compact);
+    }
+}
+
 TEST(CompactLeaveRect, RestoresTheSizeWithinTheWorkArea)
 {
     struct Case {

@@ -82,24 +82,38 @@ TEST_F(WindowModesTest, CompactModeKeepsTheNearerEdgeAndRestoresTheBounds)
 
 TEST_F(WindowModesTest, CompactModeOfAMaximizedWindowMaximizesItAgainOnLeaving)
 {
-    TWorld world(folder);
-    TfrmRyvTracker& w = world.Open();
-    const QRect normal(300, 200, 600, 500);
-    w.setGeometry(normal);
-    w.showMaximized();
-    ASSERT_TRUE(w.isMaximized());
+    struct Case {
+        const char* name;
+        QRect normal, compact;
+    } cases[] = {
+        { "one pane", QRect(300, 200, 600, 500), QRect(300, 200, 600, 103) },
+        { "two panes near the right", QRect(700, 100, 1200, 600), QRect(1256, 100, 644, 103) },
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        TWorld world(folder);
+        TfrmRyvTracker& w = world.Open();
+        w.setGeometry(c.normal);
+        w.showMaximized();
+        ASSERT_TRUE(w.isMaximized());
 
-    w.RunAction(w.Action(TWindowCommand::acCompactMode));
-    EXPECT_FALSE(w.isMaximized());
-    EXPECT_EQ(w.geometry(), QRect(300, 200, 600, 103));
-    // Closed now, the settings would keep the bounds from before and max.
-    const TWindowPlacement placement = w.Modes().Placement();
-    EXPECT_TRUE(placement.max);
-    EXPECT_TRUE(placement.compact);
-    EXPECT_EQ(placement.bounds, normal);
+        // Compact mode follows once the window has been restored.
+        w.RunAction(w.Action(TWindowCommand::acCompactMode));
+        EXPECT_TRUE(QTest::qWaitFor([&] { return w.geometry() == c.compact; }));
+        EXPECT_FALSE(w.isMaximized());
+        EXPECT_EQ(w.geometry(), c.compact);
+        // Closed now, the settings would keep the bounds from before and max.
+        const TWindowPlacement placement = w.Modes().Placement();
+        EXPECT_TRUE(placement.max);
+        EXPECT_TRUE(placement.compact);
+        EXPECT_EQ(placement.bounds, c.normal);
 
-    w.RunAction(w.Action(TWindowCommand::acCompactMode));
-    EXPECT_TRUE(w.isMaximized());
+        w.RunAction(w.Action(TWindowCommand::acCompactMode));
+        EXPECT_TRUE(w.isMaximized());
+        EXPECT_EQ(w.normalGeometry(), c.normal);
+        w.showNormal();
+        EXPECT_EQ(w.geometry(), c.normal);
+    }
 }
 
 // Compact mode only cuts today's list off: it keeps the focus and the
