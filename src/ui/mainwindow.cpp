@@ -153,6 +153,7 @@ void TfrmRyvTracker::CreateComponents()
     FBottom2 = FSecondary->History()->Bar();
     FlvHistory = FSecondary->History()->List();
     FlvFavs = FSecondary->Favs()->List();
+    FSecondary->Reports()->BindOptions(FOptions);
 
     FModes = new TWindowModes(
         TWindowModesParts { *this, FpMain, FpMainHeader, FpList, FBottom, FSecondary, FlvList });

@@ -1,5 +1,6 @@
 #include "ui/reportspanel.h"
 
+#include "core/ryvoptions.h"
 #include "reports/reportcommands.h"
 #include "ui/clicklabel.h"
 #include "ui/icons.h"
@@ -65,8 +66,18 @@ TReportsPanel::TReportsPanel(TReportCommands* reports, QWidget* parent)
     FcbRepDaily->setChecked(true);
     FcbRepGroups = new QCheckBox(QStringLiteral(" By groups"), this);
     FcbRepGroups->setObjectName(QStringLiteral("cbRepGroups"));
+    // Off until bound to the options: a report keeps its documented form
+    // unless charts are asked for.
+    FcbCharts = new QCheckBox(QStringLiteral(" Charts"), this);
+    FcbCharts->setObjectName(QStringLiteral("cbCharts"));
+    FcbCharts->setEnabled(false);
+    connect(FcbCharts, &QCheckBox::toggled, this, [this](bool on) {
+        if (FOptions)
+            FOptions->ReportCharts = on;
+    });
     layout->addWidget(FcbRepDaily);
     layout->addWidget(FcbRepGroups);
+    layout->addWidget(FcbCharts);
     FlbGroups = new TClickLabel(this);
     FlbGroups->setObjectName(QStringLiteral("lbGroups"));
     FlbGroups->SetFullText(QStringLiteral("Manage groups ..."));
@@ -88,12 +99,21 @@ void TReportsPanel::SetChecks(const TReportChecks& checks)
 {
     FcbRepDaily->setChecked(checks.daily);
     FcbRepGroups->setChecked(checks.groups);
+    if (FOptions)
+        FcbCharts->setChecked(FOptions->ReportCharts);
+}
+
+void TReportsPanel::BindOptions(TRyvOptions& options)
+{
+    FOptions = &options;
+    FcbCharts->setChecked(options.ReportCharts);
+    FcbCharts->setEnabled(true);
 }
 
 void TReportsPanel::SetFontSize(int size)
 {
     SetPointSize(this, size);
-    for (QCheckBox* box : { FcbRepDaily, FcbRepGroups })
+    for (QCheckBox* box : { FcbRepDaily, FcbRepGroups, FcbCharts })
         box->setFixedHeight(design::CheckBoxLines * size);
     FlbGroups->SetLinkStyle(true);
 }

@@ -11,10 +11,11 @@ namespace ryv {
 
 class TClickLabel;
 class TReportCommands;
+class TRyvOptions;
 
 // The reports panel (pReports): a grid of period buttons (sbRep0..sbRep9,
 // this period's in the left column, the one before in the right), the
-// " Daily" and " By groups" boxes and the link to the groups menu.
+// " Daily", " By groups" and " Charts" boxes and the link to the groups menu.
 class TReportsPanel final : public QWidget {
     Q_OBJECT
 public:
@@ -23,8 +24,13 @@ public:
 
     QCheckBox* cbRepDaily() const { return FcbRepDaily; }
     QCheckBox* cbRepGroups() const { return FcbRepGroups; }
+    QCheckBox* cbCharts() const { return FcbCharts; }
     TReportChecks Checks() const;
+    // Also shows the options' ReportCharts again, as read with the checks.
     void SetChecks(const TReportChecks& checks);
+    // " Charts" shows and sets the option ReportCharts, which the reports
+    // read when they are written and the settings file keeps.
+    void BindOptions(TRyvOptions& options);
     // The panel's font at size points, each check box three lines high, the
     // groups link drawn as a link.
     void SetFontSize(int size);
@@ -35,6 +41,8 @@ private:
     TReportCommands* FReports;
     QCheckBox* FcbRepDaily = nullptr;
     QCheckBox* FcbRepGroups = nullptr;
+    QCheckBox* FcbCharts = nullptr;
+    TRyvOptions* FOptions = nullptr;
     TClickLabel* FlbGroups = nullptr;
     QMenu* FpumGroups = nullptr;
 };
