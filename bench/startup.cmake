@@ -1,0 +1,16 @@
+# The start-up to the first paint: the Google benchmark (in-process, a fork
+# per run) and, for whole-process timing, the program and a bare Qt window
+# that each end at their first paint (not Google benchmarks, so `make bench`
+# runs only the first).
+ryv_add_bench(bench_startup
+  LIBS ryv_ui Qt6::Widgets
+  SOURCES
+    ${CMAKE_CURRENT_LIST_DIR}/startup_bench.cpp
+)
+
+add_executable(ryv_startup_probe ${CMAKE_CURRENT_LIST_DIR}/startupprobe.cpp)
+target_include_directories(ryv_startup_probe PRIVATE ${PROJECT_SOURCE_DIR}/src)
+target_link_libraries(ryv_startup_probe PRIVATE ryv_ui)
+
+add_executable(ryv_bare_window ${CMAKE_CURRENT_LIST_DIR}/barewindow.cpp)
+target_link_libraries(ryv_bare_window PRIVATE Qt6::Widgets)

@@ -1,0 +1,175 @@
+#include "ui/windowprogram.h"
+
+#include "core/clock.h"
+#include "core/daylist.h"
+#include "core/liststore.h"
+#include "core/ports.h"
+#include "core/ryvitemlist.h"
+#include "core/ryvoptions.h"
+#include "lang/usermessages.h"
+#include "platform/shell.h"
+#include "platform/singleinstance.h"
+#include "platform/systemclipboard.h"
+#include "reports/pdfconverter.h"
+#include "reports/reportcommands.h"
+#include "reports/reportwriter.h"
+#include "reports/shellprogramrunner.h"
+#include "reports/textdocumentpdfrenderer.h"
+#include "tracking/tracker.h"
+#include "ui/groupdialog.h"
+#include "ui/mainwindow.h"
+#include "ui/savefiledialog.h"
+#include "ui/taskdialog.h"
+#include "ui/terminationsignals.h"
+#include "ui/waitcursor.h"
+#include "ui/windowactivation.h"
+
+#include <QApplication>
+#include <QEvent>
+#include <QPointer>
+
+#include <memory>
+
+namespace ryv {
+
+namespace {
+
+// The engine is built before the window it belongs to, while its dialogs and
+// message boxes want the window as their parent: these hand the calls on to
+// boxes made for the window once it exists.
+class TWindowTaskDialog final : public ITaskDialog {
+public:
+    TWindowTaskDialog(
+        TRyvOptions& options, TRyvItemList& favs, IClipboard& clipboard, IShell& shell)
+        : FOptions(options)
+        , FFavs(favs)
+        , FClipboard(clipboard)
+        , FShell(shell)
+    {
+    }
+    void SetWindow(QWidget* window) { FWindow = window; }
+
+    bool ExecuteTaskDialog(TRyvItem& entry, const QString& caption, bool isNew, bool askDuration,
+        const TRyvItem* previous, bool fromFavourite) override
+    {
+        TTaskDialog dialog(FOptions, FFavs, FClipboard, FShell, FWindow);
+        return dialog.ExecuteTaskDialog(
+            entry, caption, isNew, askDuration, previous, fromFavourite);
+    }
+
+private:
+    TRyvOptions& FOptions;
+    TRyvItemList& FFavs;
+    IClipboard& FClipboard;
+    IShell& FShell;
+    QPointer<QWidget> FWindow;
+};
+
+class TWindowMessages final : public IUserMessages {
+public:
+    void SetWindow(QWidget* window) { FMessages = std::make_unique<TUserMessages>(window); }
+    bool ConfirmYesNo(const QString& text) override { return FMessages->ConfirmYesNo(text); }
+    void Warning(const QString& text) override { FMessages->Warning(text); }
+
+private:
+    std::unique_ptr<TUserMessages> FMessages = std::make_unique<TUserMessages>();
+};
+
+// Tells once that the window has been painted: after its first paint event,
+// when the painting of that update (the window's children included) is done
+// and on screen.
+class TFirstPaintWatch final : public QObject {
+public:
+    TFirstPaintWatch(QWidget& window, std::function<void(QWidget&)> painted)
+        : QObject(&window)
+        , FWindow(window)
+        , FPainted(std::move(painted))
+    {
+        window.installEventFilter(this);
+    }
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override
+    {
+        if (watched == &FWindow && event->type() == QEvent::Paint) {
+            FWindow.removeEventFilter(this);
+            QMetaObject::invokeMethod(
+                this, [this] { FPainted(FWindow); }, Qt::QueuedConnection);
+        }
+        return false;
+    }
+
+private:
+    QWidget& FWindow;
+    std::function<void(QWidget&)> FPainted;
+};
+
+} // namespace
+
+int RunWindowProgram(int& argc, char* argv[], const TWindowProgramHooks& hooks)
+{
+    QApplication app(argc, argv);
+    QApplication::setApplicationName(QStringLiteral("RyvTracker"));
+    QApplication::setApplicationDisplayName(QStringLiteral("Ryv Tracker"));
+
+    // One instance per user: a second start brings the first to the front
+    // and ends before creating any window.
+    TSingleInstance instance(
+        hooks.instanceName.isEmpty() ? QStringLiteral("RyvTracker") : hooks.instanceName);
+    if (!instance.Start())
+        return 0;
+
+    // A session's end, a shutdown or a terminal's Ctrl+C closes the program in
+    // order: the event loops end and the window writes its pending saves, the
+    // favourites and recent lists and the settings (aboutToQuit).
+    TTerminationSignals termination;
+    QObject::connect(
+        &termination, &TTerminationSignals::terminationRequested, &app, &QCoreApplication::quit);
+
+    // Everything with state is built here and handed down by reference; the
+    // options and the favourites and recent lists outlive the window.
+    TRyvOptions options = hooks.folderApp.isEmpty() ? TRyvOptions() : TRyvOptions(hooks.folderApp);
+    TSystemClock clock;
+    TRyvItemList favs;
+    TRyvItemList recent;
+    TDayList today(TDayListRole::Today, options, clock);
+    TDayList history(TDayListRole::History, options, clock);
+    TListStore store(today, history, favs, recent, options, clock);
+    TSystemClipboard clipboard;
+    TDesktopShell shell;
+    TWindowTaskDialog dialog(options, favs, clipboard, shell);
+    TWindowMessages messages;
+    TTracker tracker(options, favs, recent, today, history, store,
+        TTrackerPorts { clock, dialog, messages, clipboard, shell });
+
+    TShellProgramRunner programRunner;
+    TTextDocumentPdfRenderer pdfRenderer;
+    TPdfConverter pdf(options.FolderPlugins, options.FolderData, programRunner, &pdfRenderer);
+    TReportWriter reportWriter(options, clock, pdf);
+    TSaveFileDialog saveDialog;
+    TWaitCursor waitCursor;
+    TGroupDialog groupDialog;
+    TReportCommands reports(options, clock, reportWriter,
+        TReportPorts { saveDialog, messages, shell, clipboard, waitCursor, groupDialog });
+
+    TfrmRyvTracker window(TMainWindowParts {
+        options, favs, recent, today, history, store, tracker, messages, &reports });
+    dialog.SetWindow(&window);
+    messages.SetWindow(&window);
+    saveDialog.SetParent(&window);
+    groupDialog.SetParent(&window);
+    window.FormCreate();
+    if (hooks.firstPaint)
+        new TFirstPaintWatch(window, hooks.firstPaint);
+    window.show();
+    QObject::connect(&instance, &TSingleInstance::ActivationRequested, &window,
+        [&window] { BringToFront(&window); });
+    // A report from the command line reads the files: write what is pending.
+    QObject::connect(&instance, &TSingleInstance::SaveRequested, &store, [&store] {
+        store.FlushPendingSaves();
+        store.SaveWorkspace();
+    });
+    return QApplication::exec();
+}
+
+} // namespace ryv
