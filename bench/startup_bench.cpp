@@ -68,7 +68,7 @@ bool RunChild(TProgram program, const QString& folder, TRunResult& result)
     if (pid == 0) {
         ::close(fds[0]);
         // Qt's notes (the offscreen platform has a few) stay out of the table.
-        qInstallMessageHandler([](QtMsgType, const QMessageLogContext&, const QString&) { });
+        qInstallMessageHandler([](QtMsgType, const QMessageLogContext&, const QString&) {});
         const auto start = std::chrono::steady_clock::now();
         auto painted = [&](QWidget&) {
             TRunResult r;

@@ -4,9 +4,10 @@
 #include <QObject>
 #include <QString>
 
+#include <map>
 #include <memory>
 
-class QLocalServer;
+class QSocketNotifier;
 
 namespace ryv {
 
@@ -17,6 +18,13 @@ namespace ryv {
 // A crash leaves the lock file and the socket file behind. The lock file
 // records the owner's process id, so a lock of a dead process is taken over,
 // and the stale socket name is removed before listening again.
+//
+// The socket is a Unix stream socket of our own (QtCore's socket notifier),
+// not Qt Network's local socket: the network library and what it loads in
+// turn cost every start of the program time and memory for two short lines.
+// Only the user can reach it (mode 0700 from the start); lines are "activate"
+// and "save", answered "ok" and "saved"; anything else, and a line longer
+// than a few hundred bytes, ends the connection.
 class TSingleInstance final : public QObject {
     Q_OBJECT
 public:
@@ -52,11 +60,21 @@ private:
     bool Listen();
     bool NotifyRunning();
     void OnNewConnection();
+    void OnReadable(int fd);
+    void CloseConnection(int fd);
 
     QString FServerName;
     QString FLockPath;
     std::unique_ptr<QLockFile> FLock;
-    QLocalServer* FServer = nullptr;
+    int FServerFd = -1;
+    QSocketNotifier* FServerNotifier = nullptr;
+    // Open connections: descriptor, its notifier and the part of a line
+    // received so far.
+    struct TConnection {
+        QSocketNotifier* notifier = nullptr;
+        QByteArray pending;
+    };
+    std::map<int, TConnection> FConnections;
 };
 
 } // namespace ryv

@@ -27,6 +27,10 @@ TDayListView::TDayListView(TDayList& list, TListKind kind, QWidget* parent)
     setModel(FModel);
     setItemDelegate(FDelegate);
     header()->hide();
+    // The code sets the widths of Time and Hours and the window that of Task.
+    // Qt's own least width measures the widest glyph of every font the
+    // header might fall back to, a large part of the program's start-up.
+    header()->setMinimumSectionSize(0);
     header()->setStretchLastSection(false);
     header()->setSectionResizeMode(QHeaderView::Fixed);
     header()->setSectionResizeMode(TDayListModel::colTask, QHeaderView::Stretch);

@@ -25,25 +25,14 @@ THistoryPanel::THistoryPanel(TDayList& history, QAction* exportAction, QWidget* 
     auto* column = new QVBoxLayout(this);
     column->setContentsMargins(0, 0, 0, 0);
     column->setSpacing(0);
-    auto* lists = new QVBoxLayout;
-    lists->setContentsMargins(0, design::ListGap, 0, design::ListGap);
-    FCalendar = new QCalendarWidget(this);
-    FCalendar->setObjectName(QStringLiteral("calHistory"));
-    FCalendar->setVerticalHeaderFormat(QCalendarWidget::ISOWeekNumbers);
-    FCalendar->setFirstDayOfWeek(Qt::Monday);
-    FCalendar->setGridVisible(false);
-    FCalendar->hide();
-    // The calendar's keys and focus arrive at its inner parts.
-    FCalendar->installEventFilter(this);
-    for (QWidget* part : FCalendar->findChildren<QWidget*>())
-        part->installEventFilter(this);
+    FLists = new QVBoxLayout;
+    FLists->setContentsMargins(0, design::ListGap, 0, design::ListGap);
     FList = new TDayListView(FHistory, TListKind::History, this);
     FList->setObjectName(QStringLiteral("lvHistory"));
     FList->SetEmptyText(AppTexts().str_notasksthisday);
     FList->Delegate().SetDoneIcon(RyvIcon(TRyvIcon::Done));
-    lists->addWidget(FCalendar);
-    lists->addWidget(FList, 1);
-    column->addLayout(lists, 1);
+    FLists->addWidget(FList, 1);
+    column->addLayout(FLists, 1);
 
     FBar = new TTotalsBar(FHistory, QStringLiteral("2"), this);
     QToolButton* back = MakeButton(FBar, QStringLiteral("sbHistBack"), design::SmallButton);
@@ -67,8 +56,6 @@ THistoryPanel::THistoryPanel(TDayList& history, QAction* exportAction, QWidget* 
     connect(export2, &QToolButton::clicked, this, &THistoryPanel::exportClicked);
     column->addWidget(FBar);
 
-    connect(FCalendar, &QCalendarWidget::clicked, this,
-        [this](QDate date) { emit dayClicked(FromQDate(date)); });
     connect(&FHistory, &TDayList::historyDateChanged, this, &THistoryPanel::ShowDay);
 }
 
@@ -78,28 +65,59 @@ THistoryPanel::~THistoryPanel()
     disconnect(&FHistory, nullptr, this, nullptr);
 }
 
+QCalendarWidget* THistoryPanel::Calendar()
+{
+    // Made when first opened: a calendar is one of the dearest widgets to
+    // build, and most runs never open it.
+    if (FCalendar != nullptr)
+        return FCalendar;
+    FCalendar = new QCalendarWidget(this);
+    FCalendar->setObjectName(QStringLiteral("calHistory"));
+    FCalendar->setVerticalHeaderFormat(QCalendarWidget::ISOWeekNumbers);
+    FCalendar->setFirstDayOfWeek(Qt::Monday);
+    FCalendar->setGridVisible(false);
+    FCalendar->hide();
+    if (FLatestDay.isValid())
+        FCalendar->setMaximumDate(FLatestDay);
+    if (FShownDay.isValid())
+        FCalendar->setSelectedDate(FShownDay);
+    // The calendar's keys and focus arrive at its inner parts.
+    FCalendar->installEventFilter(this);
+    for (QWidget* part : FCalendar->findChildren<QWidget*>())
+        part->installEventFilter(this);
+    FLists->insertWidget(0, FCalendar);
+    connect(FCalendar, &QCalendarWidget::clicked, this,
+        [this](QDate date) { emit dayClicked(FromQDate(date)); });
+    return FCalendar;
+}
+
 void THistoryPanel::ShowDay(TDateTime day)
 {
-    FCalendar->setSelectedDate(ToQDate(day));
+    FShownDay = ToQDate(day);
+    if (FCalendar != nullptr)
+        FCalendar->setSelectedDate(FShownDay);
     emit dayShown();
 }
 
 void THistoryPanel::SetLatestDay(TDateTime day)
 {
-    FCalendar->setMaximumDate(ToQDate(day));
+    FLatestDay = ToQDate(day);
+    if (FCalendar != nullptr)
+        FCalendar->setMaximumDate(FLatestDay);
 }
 
 void THistoryPanel::ToggleCalendar()
 {
-    FCalendar->setVisible(!FCalendar->isVisible());
-    FCalendar->setSelectedDate(ToQDate(FHistory.HistoryDate()));
-    if (FCalendar->isVisible())
-        FCalendar->setFocus();
+    QCalendarWidget* calendar = Calendar();
+    calendar->setVisible(!calendar->isVisible());
+    calendar->setSelectedDate(ToQDate(FHistory.HistoryDate()));
+    if (calendar->isVisible())
+        calendar->setFocus();
 }
 
 bool THistoryPanel::CloseCalendar()
 {
-    if (!FCalendar->isVisible())
+    if (FCalendar == nullptr || !FCalendar->isVisible())
         return false;
     FCalendar->hide();
     return true;

@@ -2,10 +2,12 @@
 
 #include "core/datetime.h"
 
+#include <QDate>
 #include <QWidget>
 
 class QAction;
 class QCalendarWidget;
+class QVBoxLayout;
 
 namespace ryv {
 
@@ -27,7 +29,8 @@ public:
     ~THistoryPanel() override;
 
     TDayListView* List() const { return FList; }
-    QCalendarWidget* Calendar() const { return FCalendar; }
+    // The calendar, made on first use.
+    QCalendarWidget* Calendar();
     TTotalsBar* Bar() const { return FBar; }
 
     // The history list now holds day: the calendar marks it.
@@ -54,7 +57,10 @@ protected:
 
 private:
     TDayList& FHistory;
+    QVBoxLayout* FLists = nullptr;
     QCalendarWidget* FCalendar = nullptr;
+    QDate FShownDay;
+    QDate FLatestDay;
     TDayListView* FList = nullptr;
     TTotalsBar* FBar = nullptr;
 };

@@ -1,8 +1,15 @@
 #include "ui/icons.h"
 
 #include <QFile>
+#include <QIconEngine>
+#include <QImage>
+#include <QPaintDevice>
+#include <QPainter>
+#include <QSizeF>
 
+#include <algorithm>
 #include <array>
+#include <iterator>
 
 // Resources of a static library are not registered unless someone asks.
 static void InitIconResources()
@@ -107,24 +114,177 @@ void SetUseThemeIcons(bool use)
     GUseTheme = use;
 }
 
+namespace {
+
+// The sizes, in device pixels, in which the build renders the bundled images
+// as raw pixels (src/ui/CMakeLists.txt).
+constexpr int PixelSizes[] = { RYV_ICON_PIXEL_SIZES };
+constexpr int AppIconLargest = 128;
+
+// The build's pixels of an image, side x side premultiplied ARGB; a null
+// pixmap when they are missing or do not fit.
+QPixmap RenderedPixels(const QString& name, int side)
+{
+    QFile file(QStringLiteral(":/iconpixels/%1-%2.argb").arg(name).arg(side));
+    if (!file.open(QIODevice::ReadOnly))
+        return QPixmap();
+    const QByteArray data = file.readAll();
+    if (data.size() != static_cast<qsizetype>(side) * side * 4)
+        return QPixmap();
+    const QImage image(reinterpret_cast<const uchar*>(data.constData()), side, side, side * 4,
+        QImage::Format_ARGB32_Premultiplied);
+    return QPixmap::fromImage(image.copy());
+}
+
+QString BundledIconName(TRyvIcon id)
+{
+    const TIconEntry* entry = FindIconEntry(id);
+    return QString::fromLatin1(entry ? entry->file : "ryvtracker");
+}
+
+// The desktop theme's icon for id, or a null icon. "hicolor" is the fallback
+// theme of application icons, never a desktop's theme of action icons:
+// without a theme of its own the desktop gets our images, all of one style.
+QIcon ThemeIcon(TRyvIcon id)
+{
+    const QString theme = QIcon::themeName();
+    if (id == TRyvIcon::App || theme.isEmpty() || theme == QLatin1String("hicolor"))
+        return QIcon();
+    for (const QString& name : ThemeIconNames(id)) {
+        if (QIcon::hasThemeIcon(name))
+            return QIcon::fromTheme(name);
+    }
+    return QIcon();
+}
+
+// An icon that looks for its image only when it is first drawn or measured.
+// The window makes some 70 icons for its commands and buttons and shows a
+// handful at first; reading the icon theme and the images of all would be a
+// good part of the start-up. Our own images come from the build's pixels at
+// the sizes there are, else from the SVG image. Never null.
+class TLazyIconEngine final : public QIconEngine {
+public:
+    explicit TLazyIconEngine(TRyvIcon id)
+        : FId(id)
+        , FUseTheme(GUseTheme)
+    {
+    }
+
+    void paint(QPainter* painter, const QRect& rect, QIcon::Mode mode, QIcon::State state) override
+    {
+        if (FromTheme()) {
+            FTheme.paint(painter, rect, Qt::AlignCenter, mode, state);
+            return;
+        }
+        const qreal dpr = painter->device() ? painter->device()->devicePixelRatio() : 1.0;
+        QPixmap image = Bundled((QSizeF(rect.size()) * dpr).toSize(), mode, state);
+        image.setDevicePixelRatio(dpr);
+        QRect target(QPoint(0, 0), (QSizeF(image.size()) / dpr).toSize());
+        target.moveCenter(rect.center());
+        painter->drawPixmap(target, image);
+    }
+    QSize actualSize(const QSize& size, QIcon::Mode mode, QIcon::State state) override
+    {
+        if (FromTheme())
+            return FTheme.actualSize(size, mode, state);
+        // Our images are square and drawn at any size.
+        const int side = std::min(size.width(), size.height());
+        return QSize(side, side);
+    }
+    QPixmap pixmap(const QSize& size, QIcon::Mode mode, QIcon::State state) override
+    {
+        return FromTheme() ? FTheme.pixmap(size, 1.0, mode, state) : Bundled(size, mode, state);
+    }
+    QPixmap scaledPixmap(
+        const QSize& size, QIcon::Mode mode, QIcon::State state, qreal scale) override
+    {
+        // size is in device pixels already.
+        if (FromTheme())
+            return FTheme.pixmap((QSizeF(size) / scale).toSize(), scale, mode, state);
+        return Bundled(size, mode, state);
+    }
+    QList<QSize> availableSizes(QIcon::Mode mode, QIcon::State state) override
+    {
+        if (FromTheme())
+            return FTheme.availableSizes(mode, state);
+        QList<QSize> sizes;
+        for (const int side : PixelSizes)
+            sizes.append(QSize(side, side));
+        // The desktop shows the program's icon large too (the window
+        // switcher), drawn from the SVG image.
+        if (FId == TRyvIcon::App)
+            sizes.append(QSize(AppIconLargest, AppIconLargest));
+        return sizes;
+    }
+    QString iconName() override { return FromTheme() ? FTheme.name() : QString(); }
+    bool isNull() override { return false; }
+    QString key() const override { return QStringLiteral("TLazyIconEngine"); }
+    QIconEngine* clone() const override
+    {
+        auto* copy = new TLazyIconEngine(FId);
+        copy->FUseTheme = FUseTheme;
+        copy->FLookedUp = FLookedUp;
+        copy->FTheme = FTheme;
+        copy->FPixels = FPixels;
+        copy->FPixelSides = FPixelSides;
+        copy->FSvg = FSvg;
+        return copy;
+    }
+
+private:
+    bool FromTheme()
+    {
+        if (!FLookedUp) {
+            FLookedUp = true;
+            if (FUseTheme)
+                FTheme = ThemeIcon(FId);
+        }
+        return !FTheme.isNull();
+    }
+
+    // Our image with a side of size's smaller side, in device pixels.
+    QPixmap Bundled(const QSize& size, QIcon::Mode mode, QIcon::State state)
+    {
+        InitIconResources();
+        const int side = std::min(size.width(), size.height());
+        if (side <= 0)
+            return QPixmap();
+        const bool rendered
+            = std::find(std::begin(PixelSizes), std::end(PixelSizes), side) != std::end(PixelSizes);
+        if (rendered && !FPixelSides.contains(side)) {
+            const QPixmap pixels = RenderedPixels(BundledIconName(FId), side);
+            if (!pixels.isNull()) {
+                FPixels.addPixmap(pixels);
+                FPixelSides.append(side);
+            }
+        }
+        // The icon of the pixels also makes the disabled and selected looks.
+        if (FPixelSides.contains(side))
+            return FPixels.pixmap(QSize(side, side), 1.0, mode, state);
+        if (FSvg.isNull())
+            FSvg = QIcon(BundledIconPath(FId));
+        return FSvg.pixmap(QSize(side, side), 1.0, mode, state);
+    }
+
+    TRyvIcon FId;
+    bool FUseTheme;
+    bool FLookedUp = false;
+    QIcon FTheme;
+    QIcon FPixels;
+    QList<int> FPixelSides;
+    QIcon FSvg;
+};
+
+} // namespace
+
 QIcon AppIcon()
 {
-    InitIconResources();
-    return QIcon(BundledIconPath(TRyvIcon::App));
+    return QIcon(new TLazyIconEngine(TRyvIcon::App));
 }
 
 QIcon RyvIcon(TRyvIcon id)
 {
-    InitIconResources();
-    if (id == TRyvIcon::App)
-        return AppIcon();
-    if (GUseTheme) {
-        for (const QString& name : ThemeIconNames(id)) {
-            if (QIcon::hasThemeIcon(name))
-                return QIcon::fromTheme(name);
-        }
-    }
-    return QIcon(BundledIconPath(id));
+    return QIcon(new TLazyIconEngine(id));
 }
 
 } // namespace ryv

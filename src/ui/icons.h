@@ -50,8 +50,11 @@ enum class TRyvIcon {
     App, // the application's own icon
 };
 
-// The icon for id: the desktop theme's icon when the theme has a fitting one,
-// else our bundled image. Never a null icon.
+// The icon for id: the desktop theme's icon when the desktop has a theme of
+// its own (not only the fallback "hicolor") with a fitting one, else our
+// bundled image. The image is looked for when the icon is first drawn or
+// measured, so icons of commands not on screen cost next to nothing. Never a
+// null icon.
 QIcon RyvIcon(TRyvIcon id);
 
 // The application's icon (always the bundled one, so the program looks the

@@ -30,6 +30,7 @@
 #include <QCloseEvent>
 #include <QFrame>
 #include <QHBoxLayout>
+#include <QTimer>
 #include <QToolButton>
 #include <QVBoxLayout>
 #include <QWheelEvent>
@@ -68,7 +69,6 @@ TfrmRyvTracker::TfrmRyvTracker(const TMainWindowParts& parts, QWidget* parent)
     setObjectName(QStringLiteral("frmRyvTracker"));
     FDefCaption = QStringLiteral("Ryv Tracker");
     setWindowTitle(FDefCaption);
-    setWindowIcon(AppIcon());
     setMinimumSize(design::MinWidth, design::MinHeight);
     resize(design::Width, design::Height);
     FRouter = new TCommandRouter(
@@ -340,6 +340,18 @@ void TfrmRyvTracker::FormCreate()
     UpdateActions();
 }
 
+void TfrmRyvTracker::CompleteStartUp()
+{
+    if (FStartUpCompleted)
+        return;
+    FStartUpCompleted = true;
+    // The desktop draws the icon beside the title and in its task list; it
+    // renders the image in four sizes, which the first paint need not wait
+    // for.
+    setWindowIcon(AppIcon());
+    FSecondary->History()->Calendar();
+}
+
 void TfrmRyvTracker::FormClose()
 {
     if (FClosed)
@@ -564,6 +576,17 @@ bool TfrmRyvTracker::eventFilter(QObject* watched, QEvent* event)
     return QMainWindow::eventFilter(watched, event);
 }
 
+bool TfrmRyvTracker::event(QEvent* event)
+{
+    // What the window does not need for its first picture follows it, before
+    // the user can do anything with the window.
+    if (event->type() == QEvent::Paint && !FStartUpCompleted && !FStartUpQueued) {
+        FStartUpQueued = true;
+        QMetaObject::invokeMethod(this, &TfrmRyvTracker::CompleteStartUp, Qt::QueuedConnection);
+    }
+    return QMainWindow::event(event);
+}
+
 void TfrmRyvTracker::resizeEvent(QResizeEvent* event)
 {
     QMainWindow::resizeEvent(event);
@@ -575,6 +598,10 @@ void TfrmRyvTracker::showEvent(QShowEvent* event)
     QMainWindow::showEvent(event);
     if (!FShownOnce) {
         FShownOnce = true;
+        // A window that is not painted soon (shown minimized) completes its
+        // start-up all the same.
+        constexpr int StartUpLatestMs = 1000;
+        QTimer::singleShot(StartUpLatestMs, this, &TfrmRyvTracker::CompleteStartUp);
         FlvList->AdjustTimeColumn(FOptions.ListShowStop);
         FModes->FitPanes();
         LayOutBars();

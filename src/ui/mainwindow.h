@@ -62,6 +62,11 @@ public:
     // Fonts, sizes, images and panels; then the settings, the favourites and
     // recent lists, today's log with a task left running, and the clock.
     void FormCreate();
+    // The start-up's rest, which the first paint of the window need not wait
+    // for: the window's icon and the history's calendar. Runs once, queued
+    // after the first paint (or a second after showing, for a window not
+    // painted by then); tests run it at once.
+    void CompleteStartUp();
     // Pending saves at once, then the favourites and recent lists, then the
     // settings. Runs once, from the close event.
     void FormClose();
@@ -108,6 +113,7 @@ public:
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
+    bool event(QEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
     void showEvent(QShowEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
@@ -146,6 +152,8 @@ private:
     TWindowModes* FModes = nullptr;
     bool FClosed = false;
     bool FShownOnce = false;
+    bool FStartUpQueued = false;
+    bool FStartUpCompleted = false;
     bool FUpdatingActions = false;
     int FRowHeight = design::RowHeight;
     QString FDefCaption;

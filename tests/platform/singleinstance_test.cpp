@@ -2,12 +2,18 @@
 
 #include <QCoreApplication>
 #include <QElapsedTimer>
+#include <QFile>
 #include <QProcess>
 #include <QTemporaryDir>
 
 #include <atomic>
 #include <thread>
 
+#include <cstring>
+
+#include <sys/socket.h>
+#include <sys/stat.h>
+#include <sys/un.h>
 #include <unistd.h>
 
 #include <gtest/gtest.h>
@@ -127,6 +133,75 @@ TEST(SingleInstanceSave, AskedInstanceSavesAndAnswers)
     asker.join();
     EXPECT_EQ(answer, 1);
     EXPECT_EQ(saves, 1);
+}
+
+// Connects to the socket file at path as any local program could.
+int RawConnect(const QString& path)
+{
+    sockaddr_un address {};
+    address.sun_family = AF_UNIX;
+    const QByteArray name = QFile::encodeName(path);
+    std::memcpy(address.sun_path, name.constData(), static_cast<std::size_t>(name.size()));
+    const int fd = ::socket(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC, 0);
+    if (fd >= 0
+        && ::connect(fd, reinterpret_cast<const sockaddr*>(&address), sizeof address) != 0) {
+        ::close(fd);
+        return -1;
+    }
+    return fd;
+}
+
+// The socket is the user's alone, and what is not one of our lines ends the
+// connection without an answer; the instance answers the next asker as ever.
+TEST(SingleInstanceSocket, OnlyOurLinesAreAnswered)
+{
+    const QString name = QStringLiteral("ryvtest-lines-%1").arg(QCoreApplication::applicationPid());
+    TSingleInstance running(name);
+    ASSERT_TRUE(running.Start());
+    struct stat info { };
+    ASSERT_EQ(::stat(QFile::encodeName(running.ServerName()).constData(), &info), 0);
+    EXPECT_TRUE(S_ISSOCK(info.st_mode));
+    EXPECT_EQ(info.st_mode & (S_IRWXG | S_IRWXO), 0u);
+    int activations = 0;
+    QObject::connect(
+        &running, &TSingleInstance::ActivationRequested, [&activations] { ++activations; });
+
+    struct Case {
+        const char* name;
+        QByteArray sent;
+    } cases[] = {
+        { "unknown line", QByteArrayLiteral("hello\n") },
+        { "no line break, too long to be ours", QByteArray(4096, 'x') },
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        const int fd = RawConnect(running.ServerName());
+        ASSERT_GE(fd, 0);
+        ASSERT_EQ(
+            ::send(fd, c.sent.constData(), static_cast<std::size_t>(c.sent.size()), MSG_NOSIGNAL),
+            c.sent.size());
+        // The instance closes the connection: the read ends without data.
+        char answer = 0;
+        ssize_t got = -1;
+        QElapsedTimer waited;
+        waited.start();
+        while (waited.elapsed() < 5000) {
+            QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
+            got = ::recv(fd, &answer, 1, MSG_DONTWAIT);
+            if (got >= 0)
+                break;
+        }
+        EXPECT_EQ(got, 0);
+        ::close(fd);
+    }
+    EXPECT_EQ(activations, 0);
+
+    std::atomic<int> answer { -1 };
+    std::thread asker([&] { answer = TSingleInstance(name).AskToSave(2000) ? 1 : 0; });
+    while (answer < 0)
+        QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
+    asker.join();
+    EXPECT_EQ(answer, 1);
 }
 
 } // namespace

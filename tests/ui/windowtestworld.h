@@ -118,6 +118,7 @@ public:
         window->Modes().SetWorkArea(workArea);
         window->FormCreate();
         window->show();
+        window->CompleteStartUp();
         QApplication::setActiveWindow(window.get());
         return *window;
     }
