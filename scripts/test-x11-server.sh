@@ -78,14 +78,28 @@ fi
 display=":$number"
 
 if command -v openbox >/dev/null 2>&1; then
-  DISPLAY="$display" setsid openbox --sm-disable > "$state/openbox.log" 2>&1 < /dev/null &
-  echo $! >> "$state/pids"
-  # Wait until the window manager has announced itself on the root window.
-  for _ in $(seq 1 100); do
-    if DISPLAY="$display" xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q 'window id'; then
+  # On a loaded machine openbox now and then fails to open the new display
+  # and ends at once; it is started again then (tests of the window manager
+  # would otherwise run without one).
+  for attempt in 1 2 3; do
+    DISPLAY="$display" setsid openbox --sm-disable >> "$state/openbox.log" 2>&1 < /dev/null &
+    wm=$!
+    # Wait until the window manager has announced itself on the root window.
+    up=0
+    for _ in $(seq 1 100); do
+      if DISPLAY="$display" xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q 'window id'; then
+        up=1
+        break
+      fi
+      kill -0 "$wm" 2>/dev/null || break
+      sleep 0.05
+    done
+    if [ "$up" -eq 1 ]; then
+      echo "$wm" >> "$state/pids"
       break
     fi
-    sleep 0.05
+    if kill -0 "$wm" 2>/dev/null; then kill "$wm" || true; fi
+    sleep 0.2
   done
 fi
 

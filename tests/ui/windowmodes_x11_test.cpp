@@ -87,6 +87,58 @@ bool WindowManagerMaximized(QWidget& window)
     return v && h;
 }
 
+// The window's bounds as the X server has them, once the window manager has
+// carried out what the program asked.
+QRect ServerGeometry(QWidget& window)
+{
+    auto* x11 = qApp->nativeInterface<QNativeInterface::QX11Application>();
+    xcb_connection_t* c = x11->connection();
+    const auto id = static_cast<xcb_window_t>(window.winId());
+    xcb_get_geometry_reply_t* geometry
+        = xcb_get_geometry_reply(c, xcb_get_geometry(c, id), nullptr);
+    if (geometry == nullptr)
+        return QRect();
+    const xcb_screen_t* screen = xcb_setup_roots_iterator(xcb_get_setup(c)).data;
+    xcb_translate_coordinates_reply_t* origin = xcb_translate_coordinates_reply(
+        c, xcb_translate_coordinates(c, id, screen->root, 0, 0), nullptr);
+    QRect r;
+    if (origin != nullptr)
+        r = QRect(origin->dst_x, origin->dst_y, geometry->width, geometry->height);
+    std::free(origin);
+    std::free(geometry);
+    return r;
+}
+
+// Whether a window manager has announced itself on the root window.
+bool WindowManagerRuns()
+{
+    auto* x11 = qApp->nativeInterface<QNativeInterface::QX11Application>();
+    xcb_connection_t* c = x11->connection();
+    const xcb_screen_t* screen = xcb_setup_roots_iterator(xcb_get_setup(c)).data;
+    xcb_get_property_reply_t* reply = xcb_get_property_reply(c,
+        xcb_get_property(
+            c, 0, screen->root, Atom(c, "_NET_SUPPORTING_WM_CHECK"), XCB_ATOM_WINDOW, 0, 1),
+        nullptr);
+    const bool runs = reply != nullptr && xcb_get_property_value_length(reply) > 0;
+    std::free(reply);
+    return runs;
+}
+
+// Whether a window manager has taken the window in (put it into a frame of
+// its own).
+bool Managed(QWidget& window)
+{
+    auto* x11 = qApp->nativeInterface<QNativeInterface::QX11Application>();
+    xcb_connection_t* c = x11->connection();
+    xcb_query_tree_reply_t* tree = xcb_query_tree_reply(
+        c, xcb_query_tree(c, static_cast<xcb_window_t>(window.winId())), nullptr);
+    if (tree == nullptr)
+        return false;
+    const bool framed = tree->parent != tree->root;
+    std::free(tree);
+    return framed;
+}
+
 constexpr int WaitMs = 5000;
 
 class WindowModesX11Test : public TWindowTest { };
@@ -95,13 +147,23 @@ TEST_F(WindowModesX11Test, CompactModeOfAWindowMaximizedByTheWindowManager)
 {
     RYV_REQUIRE_X11(display);
     ASSERT_EQ(QGuiApplication::platformName(), QStringLiteral("xcb"));
+    if (!WindowManagerRuns())
+        GTEST_SKIP() << "no window manager on the suite's X server (openbox not installed?)";
 
     TWorld world(folder);
     TfrmRyvTracker& w = world.Open(QGuiApplication::primaryScreen()->availableGeometry());
     ASSERT_TRUE(QTest::qWaitForWindowExposed(&w, WaitMs));
+    // A window shown while the window manager was still starting up can be
+    // left outside it; shown once more, it is taken in.
+    for (int attempt = 0; attempt < 3 && !QTest::qWaitFor([&] { return Managed(w); }, WaitMs / 5);
+         ++attempt) {
+        w.hide();
+        w.show();
+    }
+    ASSERT_TRUE(Managed(w)) << "the window manager does not take the window in";
     const QRect normal(300, 200, 600, 500);
     w.setGeometry(normal);
-    ASSERT_TRUE(QTest::qWaitFor([&] { return w.geometry() == normal; }, WaitMs));
+    ASSERT_TRUE(QTest::qWaitFor([&] { return ServerGeometry(w) == normal; }, WaitMs));
 
     AskWindowManagerToMaximize(w, true);
     ASSERT_TRUE(QTest::qWaitFor(
@@ -113,7 +175,11 @@ TEST_F(WindowModesX11Test, CompactModeOfAWindowMaximizedByTheWindowManager)
     w.RunAction(w.Action(TWindowCommand::acCompactMode));
     const QRect compact(300, 200, 600, 103);
     EXPECT_TRUE(QTest::qWaitFor(
-        [&] { return !WindowManagerMaximized(w) && w.geometry() == compact; }, WaitMs));
+        [&] {
+            return !WindowManagerMaximized(w) && w.geometry() == compact
+                && ServerGeometry(w) == compact;
+        },
+        WaitMs));
     EXPECT_EQ(w.geometry(), compact);
     EXPECT_FALSE(w.isMaximized());
     EXPECT_EQ(w.Modes().CompactRect(), normal);
