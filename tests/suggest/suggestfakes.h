@@ -1,6 +1,7 @@
 #pragma once
 
 #include "core/ports.h"
+#include "qtprint.h"
 #include "suggest/suggestsources.h"
 
 #include <stdexcept>

@@ -1,3 +1,4 @@
+#include "qtprint.h"
 #include "reports/groupmasks.h"
 #include "suggest/suggestlist.h"
 #include "suggest/suggestsources.h"
