@@ -119,6 +119,16 @@ QStringList TDesktopEntries::ApplicationFolders()
     return folders;
 }
 
+QString TDesktopEntries::UserLocaleName()
+{
+    for (const char* name : { "LC_ALL", "LC_MESSAGES", "LANG" }) {
+        const QString value = qEnvironmentVariable(name);
+        if (!value.isEmpty())
+            return value;
+    }
+    return {};
+}
+
 void TDesktopEntries::ReadFolder(const QString& folder, const QString& localeName)
 {
     const QDir base(folder);

@@ -46,6 +46,10 @@ public:
     // export folders of flatpak and snap not named yet.
     static QStringList ApplicationFolders();
 
+    // The locale of the user's messages: $LC_ALL, else $LC_MESSAGES, else
+    // $LANG ("de_DE.UTF-8"); empty when none is set.
+    static QString UserLocaleName();
+
     // Fills entry from the text of a desktop file; false when it is no
     // program's entry to use (no [Desktop Entry], Hidden=true, another Type).
     static bool Parse(const QByteArray& data, const QString& localeName, TDesktopEntry& entry);

@@ -12,12 +12,14 @@ class TFakeWindows final : public IWindowSource {
 public:
     std::vector<TOpenWindow> OpenWindows() override
     {
+        ++calls;
         if (fail)
             throw std::runtime_error("window list failed");
         return windows;
     }
     std::vector<TOpenWindow> windows;
     bool fail = false;
+    int calls = 0;
 };
 
 class TFakeHistory final : public IBrowserHistory {
