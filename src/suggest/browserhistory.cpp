@@ -12,6 +12,7 @@
 #include <sqlite3.h>
 
 #include <fcntl.h>
+#include <sys/sendfile.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -74,22 +75,30 @@ bool CopyFile(const QString& from, const QString& to)
         return false;
     }
     bool ok = true;
-    bool kernelCopy = true;
+    // In the kernel: copy_file_range within a file system, sendfile across
+    // them (the runtime folder is a tmpfs); plain reads and writes last.
+    enum class TWay { Range, SendFile, ReadWrite } way = TWay::Range;
     // The file may grow while it is copied; what was there when we looked is
     // enough.
     off_t left = st.st_size;
     while (left > 0) {
+        const size_t chunk = static_cast<size_t>(std::min<off_t>(left, 1 << 30));
         ssize_t n = -1;
-        if (kernelCopy) {
-            n = ::copy_file_range(in, nullptr, out, nullptr, static_cast<size_t>(left), 0);
-            if (n < 0
-                && (errno == EXDEV || errno == ENOSYS || errno == EINVAL || errno == EOPNOTSUPP)) {
-                kernelCopy = false;
+        if (way == TWay::Range) {
+            n = ::copy_file_range(in, nullptr, out, nullptr, chunk, 0);
+            if (n < 0 && errno != EINTR) {
+                way = TWay::SendFile;
+                continue;
+            }
+        } else if (way == TWay::SendFile) {
+            n = ::sendfile(out, in, nullptr, chunk);
+            if (n < 0 && errno != EINTR) {
+                way = TWay::ReadWrite;
                 continue;
             }
         } else {
             char buffer[64 * 1024];
-            n = ::read(in, buffer, static_cast<size_t>(std::min<off_t>(left, sizeof buffer)));
+            n = ::read(in, buffer, std::min(chunk, sizeof buffer));
             for (ssize_t done = 0; n > 0 && done < n;) {
                 const ssize_t written = ::write(out, buffer + done, static_cast<size_t>(n - done));
                 if (written <= 0) {
@@ -183,10 +192,20 @@ void AddChromiumRoot(const QString& root, const QString& browser, QSet<QString>&
 
 } // namespace
 
-TBrowserHistory::TBrowserHistory(const QString& home, const QString& configHome)
+TBrowserHistory::TBrowserHistory(
+    const QString& home, const QString& configHome, const QString& tempFolder)
     : FHome(home)
     , FConfigHome(configHome)
+    , FTempFolder(tempFolder.isEmpty() ? DefaultTempFolder() : tempFolder)
 {
+}
+
+QString TBrowserHistory::DefaultTempFolder()
+{
+    const QString runtime = qEnvironmentVariable("XDG_RUNTIME_DIR");
+    if (!runtime.isEmpty() && QDir::isAbsolutePath(runtime) && QFileInfo(runtime).isDir())
+        return runtime;
+    return QDir::tempPath();
 }
 
 QStringList TBrowserHistory::FirefoxProfiles(const QString& profilesIni)
@@ -257,10 +276,10 @@ std::vector<THistoryDatabase> TBrowserHistory::FindDatabases(
 }
 
 std::vector<TBrowserVisit> TBrowserHistory::ReadDatabase(
-    const THistoryDatabase& database, TDateTime since)
+    const THistoryDatabase& database, TDateTime since, const QString& tempFolder)
 {
     // mkdtemp underneath: a folder only we may enter, removed with the object.
-    QTemporaryDir folder(QDir::tempPath() + QStringLiteral("/ryv-history-XXXXXX"));
+    QTemporaryDir folder(tempFolder + QStringLiteral("/ryv-history-XXXXXX"));
     if (!folder.isValid())
         return {};
     const QString name = QFileInfo(database.path).fileName();
@@ -329,7 +348,7 @@ std::vector<TBrowserVisit> TBrowserHistory::RecentVisits(TDateTime since)
 {
     std::vector<TBrowserVisit> visits;
     for (const THistoryDatabase& database : FindDatabases(FHome, FConfigHome)) {
-        std::vector<TBrowserVisit> rows = ReadDatabase(database, since);
+        std::vector<TBrowserVisit> rows = ReadDatabase(database, since, FTempFolder);
         visits.insert(visits.end(), std::make_move_iterator(rows.begin()),
             std::make_move_iterator(rows.end()));
     }

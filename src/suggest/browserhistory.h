@@ -31,8 +31,14 @@ struct THistoryDatabase final {
 class TBrowserHistory final : public IBrowserHistory {
 public:
     // home: the user's home folder; configHome: $XDG_CONFIG_HOME (empty for
-    // home/.config).
-    TBrowserHistory(const QString& home, const QString& configHome);
+    // home/.config); tempFolder: where the private copies go (empty for
+    // DefaultTempFolder()).
+    TBrowserHistory(
+        const QString& home, const QString& configHome, const QString& tempFolder = QString());
+
+    // $XDG_RUNTIME_DIR when set: it lives in memory, so copying a 100 MB
+    // database there costs no disk writes; else the system's temporary folder.
+    static QString DefaultTempFolder();
 
     // Visits since `since` of every database, newest first.
     std::vector<TBrowserVisit> RecentVisits(TDateTime since) override;
@@ -42,7 +48,7 @@ public:
     // The visits since `since` in one database, newest first, at most
     // MaxRowsPerDatabase.
     static std::vector<TBrowserVisit> ReadDatabase(
-        const THistoryDatabase& database, TDateTime since);
+        const THistoryDatabase& database, TDateTime since, const QString& tempFolder);
 
     // The Path of each [Profile...] of a Firefox profiles.ini, made absolute.
     static QStringList FirefoxProfiles(const QString& profilesIni);
@@ -55,6 +61,7 @@ public:
 private:
     QString FHome;
     QString FConfigHome;
+    QString FTempFolder;
 };
 
 } // namespace ryv

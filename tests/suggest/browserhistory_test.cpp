@@ -52,24 +52,20 @@ protected:
     {
         ASSERT_TRUE(FHome.isValid());
         ASSERT_TRUE(FTemp.isValid());
-        // The private copies go here, so the test sees them cleaned up.
-        FOldTmp = qgetenv("TMPDIR");
-        qputenv("TMPDIR", QFile::encodeName(FTemp.path()));
     }
     void TearDown() override
     {
+        // The private copies went here, and are gone.
         EXPECT_TRUE(QDir(FTemp.path()).isEmpty()) << "a private copy was left behind";
-        qputenv("TMPDIR", FOldTmp);
     }
     QString Home(const QString& rel) const { return FHome.path() + QLatin1Char('/') + rel; }
     std::vector<TBrowserVisit> Recent(TDateTime since)
     {
-        return TBrowserHistory(FHome.path(), QString()).RecentVisits(since);
+        return TBrowserHistory(FHome.path(), QString(), FTemp.path()).RecentVisits(since);
     }
 
     QTemporaryDir FHome;
     QTemporaryDir FTemp;
-    QByteArray FOldTmp;
 };
 
 TEST_F(BrowserHistoryTest, FindsTheProfilesOfEveryBrowser)
@@ -201,7 +197,8 @@ TEST_F(BrowserHistoryTest, BrokenDatabasesGiveNothing)
         QFile::remove(path);
         c.make(path);
         EXPECT_TRUE(TBrowserHistory::ReadDatabase(
-            { path, QStringLiteral("Chromium"), THistoryDatabase::TKind::Chromium }, Now - 1.0)
+            { path, QStringLiteral("Chromium"), THistoryDatabase::TKind::Chromium }, Now - 1.0,
+            FTemp.path())
                         .empty());
         EXPECT_TRUE(Recent(Now - 1.0).empty());
     }
