@@ -14,6 +14,8 @@
 //   transient=I      WM_TRANSIENT_FOR the I-th window of the arguments
 //   gtkid=ID         _GTK_APPLICATION_ID
 //   minimized=1      iconified once mapped
+//   wmstate=1        WM_STATE set by the helper itself (as a window manager
+//                    would; for a display without one)
 // Once the window manager lists every window it prints "ready" and the window
 // ids in argument order, one line, and waits.
 
@@ -202,6 +204,10 @@ int main(int argc, char** argv)
         if (f.count("transient")) {
             const xcb_window_t owner = windows.at(std::stoul(f["transient"]));
             SetProperty(w, "WM_TRANSIENT_FOR", XCB_ATOM_WINDOW, 32, &owner, 1);
+        }
+        if (f["wmstate"] == "1") {
+            const uint32_t state[] = { 1, 0 }; // NormalState, no icon window
+            SetProperty(w, "WM_STATE", InternAtom("WM_STATE"), 32, state, 2);
         }
         if (f.count("gtkid"))
             SetProperty(w, "_GTK_APPLICATION_ID", utf8, 8, f["gtkid"].data(), f["gtkid"].size());

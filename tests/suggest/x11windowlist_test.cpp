@@ -4,6 +4,9 @@
 #include "x11testdisplay.h"
 
 #include <QColor>
+#include <QProcess>
+#include <QStandardPaths>
+#include <QTemporaryDir>
 
 #include <gtest/gtest.h>
 
@@ -125,6 +128,39 @@ TEST(X11WindowList, IconNearestTheSmallIconSize)
         EXPECT_EQ(w->icon.size(), QSize(c.size, c.size));
         EXPECT_EQ(w->icon.pixelColor(c.size / 2, c.size / 2), c.colour);
     }
+}
+
+TEST(X11WindowList, WithoutWindowManagerTheTopLevelWindowsWithWmState)
+{
+    // A display of our own without a window manager.
+    if (QStandardPaths::findExecutable(QStringLiteral("Xvfb")).isEmpty())
+        GTEST_SKIP() << "Xvfb not installed";
+    QTemporaryDir state;
+    ASSERT_TRUE(state.isValid());
+    QProcess xvfb;
+    xvfb.setProgram(QStringLiteral("Xvfb"));
+    // Display number on standard output (descriptor 1).
+    xvfb.setArguments({ QStringLiteral("-displayfd"), QStringLiteral("1"),
+        QStringLiteral("-nolisten"), QStringLiteral("tcp"), QStringLiteral("-screen"),
+        QStringLiteral("0"), QStringLiteral("640x480x24") });
+    xvfb.start();
+    ASSERT_TRUE(xvfb.waitForStarted(10000));
+    QByteArray number;
+    while (!number.contains('\n') && xvfb.waitForReadyRead(10000))
+        number += xvfb.readAllStandardOutput();
+    const QString display = QStringLiteral(":") + QString::fromLatin1(number.trimmed());
+    ASSERT_GT(display.size(), 1) << "Xvfb did not start";
+    {
+        TWindowHelper helper;
+        ASSERT_TRUE(helper.Start(HelperProgram, display,
+            { "name=0 managed|wmstate=1", "name=1 no state", "name=2 managed|wmstate=1" }))
+            << helper.Error().toStdString();
+        const std::vector<TX11Window> list = TX11WindowList::Read(display, 16, getpid());
+        EXPECT_EQ(Mine(list, helper), std::vector<int>({ 2, 0 }));
+        EXPECT_EQ(list.size(), 2u);
+    }
+    xvfb.terminate();
+    xvfb.waitForFinished(10000);
 }
 
 TEST(X11WindowList, NoDisplayGivesNothing)
