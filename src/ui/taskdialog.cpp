@@ -136,9 +136,6 @@ TfrmRyvTask::TfrmRyvTask(TRyvOptions& options, TRyvItemList& favorites,
         FMainPinToTop = true;
         SetMainPinned(FMainWindow, false);
     }
-    // The wheel turns the list wherever the pointer is while the title has
-    // the focus, so it is caught before any child sees it.
-    qApp->installEventFilter(this);
 }
 
 TfrmRyvTask::~TfrmRyvTask()
@@ -288,6 +285,10 @@ void TfrmRyvTask::BuildControls()
     connect(lvSuggest, &QTreeWidget::itemClicked, this, [this] { sbOKClick(); });
     connect(lvSuggest, &QWidget::customContextMenuRequested, this,
         [this](const QPoint& pos) { pumSuggest->popup(lvSuggest->viewport()->mapToGlobal(pos)); });
+    // The wheel turns the list wherever the pointer is while the title has
+    // the focus, so every control passes its wheel events here first.
+    for (QWidget* child : findChildren<QWidget*>())
+        child->installEventFilter(this);
     UpdateOpenLinkEnabled();
 }
 
@@ -456,6 +457,12 @@ void TfrmRyvTask::resizeEvent(QResizeEvent* event)
     QDialog::resizeEvent(event);
     if (lvSuggest->isVisible())
         PlaceSuggestions();
+}
+
+void TfrmRyvTask::wheelEvent(QWheelEvent* event)
+{
+    if (!WheelSuggestion(this, event))
+        QDialog::wheelEvent(event);
 }
 
 void TfrmRyvTask::mousePressEvent(QMouseEvent* event)
