@@ -22,6 +22,10 @@ struct TAppTexts final {
     QString str_clearlist = QStringLiteral("Do you really want to clear the task list?");
     QString str_daily_total = QStringLiteral("Daily total:");
     QString str_deleteitem = QStringLiteral("Do you really want to delete the selected item?");
+    // The context menu of the task dialog's suggestion list.
+    QString str_excludedsrcs = QStringLiteral("Excluded sources");
+    QString str_excludesrc = QStringLiteral("Exclude source");
+    QString str_excludesrc_hint = QStringLiteral("Exclude this source from suggestions");
     QString str_groupmask = QStringLiteral("Task title mask:");
     QString str_groupname = QStringLiteral("Group name:");
     QString str_newtaskonclick
