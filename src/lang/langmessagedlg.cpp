@@ -128,7 +128,7 @@ protected:
             FFrame = QMargins(inner.left() - outer.left(), inner.top() - outer.top(),
                 outer.right() - inner.right(), outer.bottom() - inner.bottom());
         }
-        Place();
+        Place(false);
         // The frame is known once the box is exposed: the window manager
         // frames a window before it maps it.
         if (QWindow* window = windowHandle(); window && !FWatching) {
@@ -149,7 +149,7 @@ protected:
                 FFrameKnown = true;
                 if (frame != FFrame) {
                     FFrame = frame;
-                    Place();
+                    Place(true);
                 }
             }
         }
@@ -161,7 +161,7 @@ private:
 
     // Moves the framed box to its place in the work area of the owner's
     // monitor, without resizing it.
-    void Place()
+    void Place(bool onScreen)
     {
         const QWidget* owner = Owner();
         QScreen* screen = owner ? owner->screen() : QGuiApplication::primaryScreen();
@@ -172,10 +172,16 @@ private:
         const int left
             = FX < 0 ? area.left() + (area.width() - size.width()) / 2 : area.left() + FX;
         const int top = FY < 0 ? area.top() + (area.height() - size.height()) / 2 : area.top() + FY;
-        if (FFrameKnown)
-            move(left, top); // the frame's position
-        else
-            move(left + FFrame.left(), top + FFrame.top()); // the inside's, until framed
+        if (!FFrameKnown) {
+            // Until it is framed, a window's position is that of its inside.
+            move(left + FFrame.left(), top + FFrame.top());
+        } else if (onScreen) {
+            // The platform window knows its new frame before the widget's
+            // own idea of it catches up, which QWidget::move would go by.
+            windowHandle()->setFramePosition(QPoint(left, top));
+        } else {
+            move(left, top);
+        }
     }
 
     int FX;

@@ -1,6 +1,7 @@
 #include "lang/dialogtexts.h"
 #include "lang/langmessagedlg.h"
 
+#include "x11properties.h"
 #include "x11testdisplay.h"
 
 #include <QApplication>
@@ -22,6 +23,9 @@ namespace {
 TEST(LangMessageDlgX11, WidenedAndPlacedWithItsFrameInTheWorkArea)
 {
     RYV_REQUIRE_X11(display);
+    const test::TX11Properties x11(display);
+    ASSERT_TRUE(x11.IsConnected());
+    RYV_REQUIRE_WINDOW_MANAGER(x11);
     DialogTexts().ResetDefaults();
     // The owner sits off the centre, so centring over it would show.
     QWidget owner;
