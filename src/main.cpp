@@ -5,6 +5,7 @@
 #include "core/ryvitemlist.h"
 #include "core/ryvoptions.h"
 #include "lang/usermessages.h"
+#include "platform/applicationidentity.h"
 #include "platform/shell.h"
 #include "platform/singleinstance.h"
 #include "platform/systemclipboard.h"
@@ -77,8 +78,7 @@ private:
 int main(int argc, char* argv[])
 {
     QApplication app(argc, argv);
-    QApplication::setApplicationName(QStringLiteral("RyvTracker"));
-    QApplication::setApplicationDisplayName(QStringLiteral("Ryv Tracker"));
+    ryv::SetApplicationIdentity();
 
     // One instance per user: a second start brings the first to the front
     // and ends before creating any window.

@@ -2,6 +2,7 @@
 
 #include "lang/dialogtexts.h"
 #include "platform/shell.h"
+#include "platform/versioninfo.h"
 
 #include <QAbstractButton>
 #include <QDialogButtonBox>
@@ -53,8 +54,7 @@ const char* const ResultProperty = "modalResult";
 
 QString ApplicationTitle()
 {
-    const QString title = QGuiApplication::applicationDisplayName();
-    return title.isEmpty() ? QStringLiteral("Ryv Tracker") : title;
+    return TVersionInfo::ProgramTitle();
 }
 
 QString KindCaption(TMsgDlgType type)
