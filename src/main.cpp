@@ -6,6 +6,7 @@
 #include "core/ryvitemlist.h"
 #include "core/ryvoptions.h"
 #include "lang/usermessages.h"
+#include "platform/applicationidentity.h"
 #include "platform/shell.h"
 #include "platform/singleinstance.h"
 #include "platform/systemclipboard.h"
@@ -91,8 +92,7 @@ int main(int argc, char* argv[])
         return ryv::RunCommandLine(argc, argv);
 
     QApplication app(argc, argv);
-    QApplication::setApplicationName(QStringLiteral("RyvTracker"));
-    QApplication::setApplicationDisplayName(QStringLiteral("Ryv Tracker"));
+    ryv::SetApplicationIdentity();
 
     // One instance per user: a second start brings the first to the front
     // and ends before creating any window.
