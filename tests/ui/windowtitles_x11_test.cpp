@@ -1,3 +1,4 @@
+#include "core/clock.h"
 #include "core/datetime.h"
 #include "core/listfiles.h"
 #include "core/ports.h"
@@ -7,6 +8,7 @@
 #include "lang/dialogtexts.h"
 #include "lang/langmessagedlg.h"
 #include "platform/applicationidentity.h"
+#include "suggest/suggestsources.h"
 #include "ui/savefiledialog.h"
 #include "ui/taskdialog.h"
 
@@ -50,6 +52,16 @@ public:
     bool OpenFile(const QString&) override { return true; }
 };
 
+class TNoWindows final : public IWindowSource {
+public:
+    std::vector<TOpenWindow> OpenWindows() override { return {}; }
+};
+
+class TNoHistory final : public IBrowserHistory {
+public:
+    std::vector<TBrowserVisit> RecentVisits(TDateTime) override { return {}; }
+};
+
 // Every window's caption reaches the desktop exactly as the program sets
 // it: Qt appends the application's display name to captions when one is set
 // ("Task — Ryv Tracker"). The window class stays the program's name, which
@@ -67,8 +79,14 @@ TEST(WindowTitlesX11, CaptionsAreThePrograms_WindowClassStays)
     TRyvOptions options(folder.path());
     options.AutoShowSuggest = false;
     TRyvItemList favourites;
+    TRyvItemList recent;
     TFakeClipboard clipboard;
     TFakeShell shell;
+    TManualClock clock;
+    TNoWindows windows;
+    TNoHistory history;
+    const TSuggestSources sources { options, favourites, recent, clock, windows, history,
+        clipboard };
 
     const auto expectCaption = [&](QWidget* window, const QString& caption) {
         SCOPED_TRACE(caption.toStdString());
@@ -87,7 +105,7 @@ TEST(WindowTitlesX11, CaptionsAreThePrograms_WindowClassStays)
     };
 
     {
-        TfrmRyvTask task(options, favourites, clipboard, shell, nullptr);
+        TfrmRyvTask task(options, favourites, sources, clipboard, shell, nullptr);
         expectCaption(&task, QStringLiteral("Task"));
     }
     for (const QString& title :
