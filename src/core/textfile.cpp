@@ -1,11 +1,19 @@
 #include "core/textfile.h"
 
+#include <QDir>
 #include <QFile>
-#include <QSaveFile>
+#include <QFileInfo>
+#include <QRandomGenerator>
+#include <QRegularExpression>
 #include <QStringDecoder>
 #include <QStringEncoder>
 
 #include <array>
+#include <cerrno>
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 namespace ryv {
 
@@ -98,6 +106,119 @@ QString Decode(QByteArrayView bytes, QStringConverter::Encoding encoding)
     return decoder.decode(bytes);
 }
 
+// The name of a temporary file beside target, unique at the moment it is
+// made: target + ".ryvsave-" + six random letters or digits. The suffix is
+// what RemoveLeftoverTempFiles recognises, so it must not change.
+QByteArray TempNameFor(const QByteArray& target)
+{
+    static const char Alphabet[] = "abcdefghijklmnopqrstuvwxyz0123456789";
+    QByteArray name = target + ".ryvsave-";
+    for (int i = 0; i < 6; ++i)
+        name.append(Alphabet[QRandomGenerator::global()->bounded(36)]);
+    return name;
+}
+
+QString SystemError(int code)
+{
+    return qt_error_string(code);
+}
+
+// Writes every byte to fd, going on after a short write or an interrupt.
+bool WriteAll(int fd, const QByteArray& bytes)
+{
+    const char* p = bytes.constData();
+    qsizetype left = bytes.size();
+    while (left > 0) {
+        const ssize_t n = ::write(fd, p, static_cast<size_t>(left));
+        if (n < 0) {
+            if (errno == EINTR)
+                continue;
+            return false;
+        }
+        if (n == 0) {
+            errno = EIO;
+            return false;
+        }
+        p += n;
+        left -= n;
+    }
+    return true;
+}
+
+// Makes the rename itself durable; a folder that cannot be synced (some
+// network file systems) does not fail the write, which is complete by then.
+void SyncFolderOf(const QByteArray& path)
+{
+    const qsizetype slash = path.lastIndexOf('/');
+    const QByteArray folder = slash > 0 ? path.left(slash) : QByteArray(slash == 0 ? "/" : ".");
+    const int fd = ::open(folder.constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (fd >= 0) {
+        ::fsync(fd);
+        ::close(fd);
+    }
+}
+
+// The atomic replace behind WriteTextFile, written against the system calls
+// rather than through a buffered file class: every write, the sync and the
+// close are checked, and the temporary file must hold exactly the bytes
+// before it is renamed over the target. (A buffered writer may first write
+// small texts when it is closed, and an error there went unnoticed, so a full
+// disk replaced the file with an empty one.)
+bool WriteBytesAtomically(const QByteArray& bytes, const QString& fileName, QString& reason)
+{
+    // A link is followed, so that the file it points to is replaced and the
+    // link itself stays.
+    const QFileInfo info(fileName);
+    QString targetName = fileName;
+    if (info.isSymLink()) {
+        const QString resolved = info.canonicalFilePath();
+        targetName = resolved.isEmpty() ? info.symLinkTarget() : resolved;
+    }
+    const QByteArray target = QFile::encodeName(targetName);
+    QByteArray temp;
+    int fd = -1;
+    for (int attempt = 0; attempt < 100 && fd < 0; ++attempt) {
+        temp = TempNameFor(target);
+        fd = ::open(temp.constData(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
+        if (fd < 0 && errno != EEXIST)
+            break;
+    }
+    if (fd < 0) {
+        reason = SystemError(errno);
+        return false;
+    }
+    // An existing file keeps its permissions; a new one gets the usual ones
+    // (0666 less the umask, which open applied).
+    struct stat old { };
+    if (::stat(target.constData(), &old) == 0)
+        ::fchmod(fd, old.st_mode & 07777);
+
+    bool ok = WriteAll(fd, bytes) && ::fsync(fd) == 0;
+    if (ok) {
+        struct stat written { };
+        ok = ::fstat(fd, &written) == 0;
+        if (ok && written.st_size != static_cast<off_t>(bytes.size())) {
+            errno = EIO;
+            ok = false;
+        }
+    }
+    int error = ok ? 0 : errno;
+    if (::close(fd) != 0 && ok) {
+        error = errno;
+        ok = false;
+    }
+    if (ok && ::rename(temp.constData(), target.constData()) != 0) {
+        error = errno;
+        ok = false;
+    }
+    if (!ok) {
+        ::unlink(temp.constData());
+        reason = SystemError(error);
+        return false;
+    }
+    SyncFolderOf(target);
+    return true;
+}
 } // namespace
 
 QString DecodeText(const QByteArray& bytes, TTextFileFormat* format)
@@ -172,23 +293,30 @@ std::optional<QString> ReadTextFile(
 bool WriteTextFile(const QString& text, const QString& fileName, TTextEncoding encoding,
     bool withMark, QString* errorText)
 {
-    QSaveFile file(fileName);
     const QByteArray bytes = EncodeText(text, encoding, withMark);
-    bool ok = file.open(QIODevice::WriteOnly);
-    if (ok && !bytes.isEmpty())
-        ok = file.write(bytes) == bytes.size();
-    // commit() flushes, syncs and renames; without it the temporary file is
-    // removed and the target stays as it was.
-    if (ok)
-        ok = file.commit();
-    if (!ok && errorText) {
-        *errorText = file.errorString();
-        if (errorText->isEmpty())
-            *errorText = QStringLiteral("Cannot write %1").arg(fileName);
-    }
-    if (!ok)
-        file.cancelWriting();
+    QString reason;
+    const bool ok = WriteBytesAtomically(bytes, fileName, reason);
+    if (!ok && errorText)
+        *errorText = reason;
     return ok;
+}
+
+bool IsLeftoverTempFile(const QString& fileName)
+{
+    static const QRegularExpression pattern(QStringLiteral("^.+\\.ryvsave-[a-z0-9]{6}$"));
+    return pattern.match(fileName).hasMatch();
+}
+
+int RemoveLeftoverTempFiles(const QString& folder)
+{
+    int removed = 0;
+    const QDir dir(folder);
+    const QStringList names
+        = dir.entryList({ QStringLiteral("*.ryvsave-*") }, QDir::Files | QDir::Hidden);
+    for (const QString& name : names)
+        if (IsLeftoverTempFile(name) && QFile::remove(dir.filePath(name)))
+            ++removed;
+    return removed;
 }
 
 } // namespace ryv

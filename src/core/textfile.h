@@ -36,11 +36,21 @@ std::optional<QString> ReadTextFile(
     const QString& fileName, TTextFileFormat* format = nullptr, QString* errorText = nullptr);
 
 // Replaces fileName by text: the bytes go to a temporary file in the same
-// folder, which is flushed and then renamed over the target, so a failure at
-// any point leaves the old file as it was. The folder must exist. Returns
-// false with the system's error text on failure.
+// folder (fileName + ".ryvsave-" + six letters or digits), every write and
+// the sync to the disk are checked, and only a temporary file that holds all
+// the bytes is renamed over the target. So a failure at any point (a full
+// disk among them) leaves the old file byte for byte and no temporary file.
+// A symbolic link is followed. The folder must exist. Returns false with the
+// system's error text on failure; the caller names the file.
 bool WriteTextFile(const QString& text, const QString& fileName,
     TTextEncoding encoding = TTextEncoding::Utf8, bool withMark = false,
     QString* errorText = nullptr);
+
+// Whether a file name is that of a temporary file of WriteTextFile: one that
+// is left over only when the program was killed while saving.
+bool IsLeftoverTempFile(const QString& fileName);
+// Removes those leftovers from folder (not from its subfolders); returns how
+// many were removed. Nothing else in the folder is touched.
+int RemoveLeftoverTempFiles(const QString& folder);
 
 } // namespace ryv
