@@ -35,6 +35,14 @@ struct TAppTexts final {
     QString str_total = QStringLiteral("TOTAL:");
     QString str_version = QStringLiteral("Version");
 
+    // Details of load and save errors; each names the file (%1).
+    QString str_file_cannotread = QStringLiteral("Cannot read the file \"%1\": %2");
+    QString str_file_empty = QStringLiteral("The file \"%1\" is empty.");
+    QString str_file_cannotwrite = QStringLiteral("Cannot write the file \"%1\": %2");
+    QString str_folder_cannotcreate = QStringLiteral("Cannot create the folder \"%1\".");
+    QString str_file_leftasis
+        = QStringLiteral("The file \"%1\" could not be read and is left as it is.");
+
     // Identifier -> text, for the language controller to read and refresh.
     std::vector<std::pair<QString, QString*>> Table();
     // Sets every text back to its English default.

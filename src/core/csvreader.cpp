@@ -1,6 +1,9 @@
 #include "core/csvreader.h"
 
+#include "core/apptexts.h"
 #include "core/textfile.h"
+
+#include <QDir>
 
 #include <algorithm>
 
@@ -142,8 +145,19 @@ bool ReadCsvFile(
     const QString& fileName, QChar quote, QChar delimiter, TCsvTable& table, QString& reason)
 {
     reason.clear();
-    const std::optional<QString> text = ReadTextFile(fileName);
-    return ParseCsvText(text.value_or(QString()), quote, delimiter, table);
+    table.clear();
+    const QString shown = QDir::toNativeSeparators(fileName);
+    QString error;
+    const std::optional<QString> text = ReadTextFile(fileName, nullptr, &error);
+    if (!text) {
+        reason = AppTexts().str_file_cannotread.arg(shown, error);
+        return false;
+    }
+    if (!ParseCsvText(*text, quote, delimiter, table)) {
+        reason = AppTexts().str_file_empty.arg(shown);
+        return false;
+    }
+    return true;
 }
 
 } // namespace ryv

@@ -25,8 +25,7 @@ using TCsvTable = QList<QStringList>;
 bool ParseCsvText(const QString& text, QChar quote, QChar delimiter, TCsvTable& table);
 
 // Reads fileName (see ReadTextFile for the encodings) and parses it. False
-// with an empty reason when the file is empty or cannot be read, so the
-// caller's message then shows only its first line.
+// when the file is empty or cannot be read, with a reason that names the file.
 bool ReadCsvFile(
     const QString& fileName, QChar quote, QChar delimiter, TCsvTable& table, QString& reason);
 

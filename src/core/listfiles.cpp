@@ -1,5 +1,6 @@
 #include "core/listfiles.h"
 
+#include "core/apptexts.h"
 #include "core/csvreader.h"
 #include "core/ryvitemlist.h"
 #include "core/ryvoptions.h"
@@ -22,8 +23,7 @@ bool MakeFolderOf(const QString& path, QString& errorText)
     const QString folder = QFileInfo(path).absolutePath();
     if (QDir().mkpath(folder))
         return true;
-    errorText
-        = QStringLiteral("Cannot create the folder \"%1\".").arg(QDir::toNativeSeparators(folder));
+    errorText = AppTexts().str_folder_cannotcreate.arg(QDir::toNativeSeparators(folder));
     return false;
 }
 
@@ -31,7 +31,11 @@ bool WriteListText(const QString& text, const QString& path, QString& errorText)
 {
     if (!MakeFolderOf(path, errorText))
         return false;
-    return WriteTextFile(text, path, TTextEncoding::Utf8, true, &errorText);
+    QString error;
+    if (WriteTextFile(text, path, TTextEncoding::Utf8, true, &error))
+        return true;
+    errorText = AppTexts().str_file_cannotwrite.arg(QDir::toNativeSeparators(path), error);
+    return false;
 }
 
 // Reads path into table; a missing file gives an empty table and true.

@@ -5,6 +5,10 @@
 #include "core/listfiles.h"
 #include "core/ryvitemlist.h"
 #include "core/ryvoptions.h"
+#include "core/textfile.h"
+
+#include <QDir>
+#include <QRegularExpression>
 
 namespace ryv {
 
@@ -84,8 +88,21 @@ bool TListStore::SaveData(bool immediately, TDateTime day)
     return ok;
 }
 
+void TListStore::RemoveLeftoverSaves()
+{
+    const QDir data(FOptions.FolderData);
+    if (!data.exists())
+        return;
+    RemoveLeftoverTempFiles(data.path());
+    static const QRegularExpression year(QStringLiteral("^[0-9]{4}$"));
+    for (const QString& name : data.entryList(QDir::Dirs | QDir::NoDotAndDotDot))
+        if (year.match(name).hasMatch())
+            RemoveLeftoverTempFiles(data.filePath(name));
+}
+
 bool TListStore::LoadData()
 {
+    RemoveLeftoverSaves();
     FToday.BeginUpdate();
     FToday.Clear();
     TEntries entries;

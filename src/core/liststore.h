@@ -38,7 +38,9 @@ public:
     bool SaveData(bool immediately, TDateTime day);
     // Fills today's log from current.lst within a batch. A task stored
     // without a stop resumes running with its stop at now. The start-up day
-    // check is the caller's, and only when this returns true.
+    // check is the caller's, and only when this returns true. Called once at
+    // start-up, it first removes the temporary files that a save killed
+    // half-way left in the data folder and its year folders.
     bool LoadData();
     // The history day on show; immediately false only (re)starts
     // tmrSaveHist. The entries go to the file of the day they were loaded
@@ -83,6 +85,7 @@ signals:
 
 private:
     void Report(const QString& firstLine, const QString& detail);
+    void RemoveLeftoverSaves();
 
     TDayList& FToday;
     TDayList& FHistory;

@@ -100,6 +100,73 @@ bool IsValidUtf8(QByteArrayView bytes, QString& text)
     return !decoder.hasError();
 }
 
+// The length of the well-formed UTF-8 sequence at the start of bytes (no
+// overlong forms, no surrogates, nothing above U+10FFFF), 0 when there is
+// none. code receives its code point.
+int Utf8SequenceAt(QByteArrayView bytes, char32_t& code)
+{
+    const auto at = [&](qsizetype i) { return static_cast<unsigned char>(bytes[i]); };
+    const unsigned char lead = at(0);
+    int length = 0;
+    char32_t min = 0;
+    if (lead >= 0xC2 && lead <= 0xDF) {
+        length = 2;
+        code = lead & 0x1F;
+        min = 0x80;
+    } else if (lead >= 0xE0 && lead <= 0xEF) {
+        length = 3;
+        code = lead & 0x0F;
+        min = 0x800;
+    } else if (lead >= 0xF0 && lead <= 0xF4) {
+        length = 4;
+        code = lead & 0x07;
+        min = 0x10000;
+    } else {
+        return 0;
+    }
+    if (bytes.size() < length)
+        return 0;
+    for (int i = 1; i < length; ++i) {
+        if ((at(i) & 0xC0) != 0x80)
+            return 0;
+        code = (code << 6) | (at(i) & 0x3F);
+    }
+    if (code < min || code > 0x10FFFF || (code >= 0xD800 && code <= 0xDFFF))
+        return 0;
+    return length;
+}
+
+// Text that is mostly UTF-8 with a few bytes that are not (a line pasted in
+// from an old Windows file, say): each well-formed sequence reads as UTF-8,
+// each other byte as Windows-1252, so neither kind turns into mojibake.
+// sawUtf8 tells whether any multi-byte sequence was found.
+QString DecodeMixed(QByteArrayView bytes, bool& sawUtf8)
+{
+    sawUtf8 = false;
+    QString text;
+    text.reserve(bytes.size());
+    qsizetype i = 0;
+    while (i < bytes.size()) {
+        const auto b = static_cast<unsigned char>(bytes[i]);
+        if (b < 0x80) {
+            text.append(QChar(b));
+            ++i;
+            continue;
+        }
+        char32_t code = 0;
+        if (const int length = Utf8SequenceAt(bytes.sliced(i), code)) {
+            const char32_t one[] = { code };
+            text.append(QString::fromUcs4(one, 1));
+            sawUtf8 = true;
+            i += length;
+            continue;
+        }
+        text.append(DecodeCp1252(bytes.sliced(i, 1)));
+        ++i;
+    }
+    return text;
+}
+
 QString Decode(QByteArrayView bytes, QStringConverter::Encoding encoding)
 {
     QStringDecoder decoder(encoding, QStringDecoder::Flag::Stateless);
@@ -237,8 +304,11 @@ QString DecodeText(const QByteArray& bytes, TTextFileFormat* format)
     } else if (IsValidUtf8(bytes, text)) {
         found = { TTextEncoding::Utf8, false };
     } else {
-        found = { TTextEncoding::Windows1252, false };
-        text = DecodeCp1252(bytes);
+        // A file with some UTF-8 in it is written back as UTF-8, which holds
+        // every character read; one without any stays Windows-1252.
+        bool sawUtf8 = false;
+        text = DecodeMixed(bytes, sawUtf8);
+        found = { sawUtf8 ? TTextEncoding::Utf8 : TTextEncoding::Windows1252, false };
     }
     if (format)
         *format = found;
@@ -307,16 +377,32 @@ bool IsLeftoverTempFile(const QString& fileName)
     return pattern.match(fileName).hasMatch();
 }
 
-int RemoveLeftoverTempFiles(const QString& folder)
+namespace {
+
+// Removes the leftovers in dir whose name begins with prefix.
+int RemoveLeftovers(const QDir& dir, const QString& prefix)
 {
     int removed = 0;
-    const QDir dir(folder);
     const QStringList names
         = dir.entryList({ QStringLiteral("*.ryvsave-*") }, QDir::Files | QDir::Hidden);
     for (const QString& name : names)
-        if (IsLeftoverTempFile(name) && QFile::remove(dir.filePath(name)))
+        if (name.startsWith(prefix) && IsLeftoverTempFile(name)
+            && QFile::remove(dir.filePath(name)))
             ++removed;
     return removed;
+}
+
+} // namespace
+
+int RemoveLeftoverTempFiles(const QString& folder)
+{
+    return RemoveLeftovers(QDir(folder), QString());
+}
+
+int RemoveLeftoverTempFilesOf(const QString& fileName)
+{
+    const QFileInfo info(fileName);
+    return RemoveLeftovers(info.absoluteDir(), info.fileName() + QStringLiteral(".ryvsave-"));
 }
 
 } // namespace ryv

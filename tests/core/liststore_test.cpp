@@ -345,10 +345,40 @@ TEST_F(ListStoreTest, LoadFailures_ReportFirstLineAndReason)
     EXPECT_TRUE(store.SaveWorkspace());
     EXPECT_EQ(ReadBytes(DataPath(QStringLiteral("recent.lst"))), recentFile);
 
-    EXPECT_EQ(messages,
-        (QStringList { QStringLiteral("Cannot load data!\r\n\r\n"),
-            QStringLiteral("Cannot load history data!\r\n\r\n"),
-            QStringLiteral("Cannot load workspace!\r\n\r\n") }));
+    // Each message names the file that failed.
+    const struct {
+        QString firstLine;
+        QString file;
+    } expected[] = {
+        { QStringLiteral("Cannot load data!"), DataPath(QStringLiteral("current.lst")) },
+        { QStringLiteral("Cannot load history data!"),
+            DataPath(QStringLiteral("2022/2022-01-05.lst")) },
+        { QStringLiteral("Cannot load workspace!"), DataPath(QStringLiteral("favorites.lst")) },
+    };
+    ASSERT_EQ(messages.size(), 3);
+    for (int i = 0; i < 3; ++i) {
+        const QStringList parts = messages[i].split(QStringLiteral("\r\n\r\n"));
+        ASSERT_EQ(parts.size(), 2) << i;
+        EXPECT_EQ(parts[0], expected[i].firstLine);
+        EXPECT_TRUE(parts[1].contains(expected[i].file)) << parts[1].toStdString();
+    }
+}
+
+TEST_F(ListStoreTest, LoadData_RemovesLeftoversOfKilledSavesOnly)
+{
+    const QStringList leftovers { DataPath(QStringLiteral("current.lst.ryvsave-0a1b2c")),
+        DataPath(QStringLiteral("favorites.lst.ryvsave-zzzzzz")),
+        DataPath(QStringLiteral("2022/2022-01-06.lst.ryvsave-123abc")) };
+    const QStringList kept { DataPath(QStringLiteral("favorites.lst.backup")),
+        DataPath(QStringLiteral("2022/2022-01-06.lst")),
+        DataPath(QStringLiteral("notes/x.lst.ryvsave-123abc")) };
+    for (const QString& path : leftovers + kept)
+        WriteBytes(path, "x");
+    store.LoadData();
+    for (const QString& path : leftovers)
+        EXPECT_FALSE(QFile::exists(path)) << path.toStdString();
+    for (const QString& path : kept)
+        EXPECT_TRUE(QFile::exists(path)) << path.toStdString();
 }
 
 TEST_F(ListStoreTest, MissingFiles_AreEmptyListsWithoutMessage)

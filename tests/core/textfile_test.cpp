@@ -63,6 +63,14 @@ TEST(TextFileDecode, ByMarkOrContent)
             QString::fromUtf16(u"café € “q” Ÿ \u0081"), TTextEncoding::Windows1252, false },
         // A truncated UTF-8 sequence is not UTF-8.
         { "broken utf8", QByteArray("ab\xC3"), u"abÃ"_qs, TTextEncoding::Windows1252, false },
+        // One stray byte in UTF-8 text: only that byte reads as Windows-1252,
+        // and the file is written back as UTF-8.
+        { "utf8 with a stray byte", QByteArray("K\xC3\xA4ytt\xC3\xB6 caf\xE9 \xE2\x82\xAC"),
+            u"Käyttö café €"_qs, TTextEncoding::Utf8, false },
+        // Overlong forms, surrogates and sequences cut short are no UTF-8.
+        { "malformed sequences", QByteArray("\xC0\xAF \xED\xA0\x80 \xE2\x82 \xC3\xA9"),
+            QString::fromUtf16(u"\u00C0\u00AF \u00ED\u00A0\u20AC \u00E2\u201A é"),
+            TTextEncoding::Utf8, false },
         { "empty", QByteArray(), QString(), TTextEncoding::Utf8, false },
         { "mark only", QByteArray("\xEF\xBB\xBF"), QString(), TTextEncoding::Utf8, true },
     };
