@@ -32,6 +32,7 @@ std::vector<std::pair<QString, QString*>> TAppTexts::Table()
         RYV_TEXT(str_version),
         RYV_TEXT(str_file_cannotread),
         RYV_TEXT(str_file_empty),
+        RYV_TEXT(str_file_openquote),
         RYV_TEXT(str_file_cannotwrite),
         RYV_TEXT(str_folder_cannotcreate),
         RYV_TEXT(str_file_leftasis),

@@ -38,6 +38,9 @@ struct TAppTexts final {
     // Details of load and save errors; each names the file (%1).
     QString str_file_cannotread = QStringLiteral("Cannot read the file \"%1\": %2");
     QString str_file_empty = QStringLiteral("The file \"%1\" is empty.");
+    QString str_file_openquote
+        = QStringLiteral("The file \"%1\" ends inside a text in double quotes that begins in "
+                         "line %2; the lines from there on were not read.");
     QString str_file_cannotwrite = QStringLiteral("Cannot write the file \"%1\": %2");
     QString str_folder_cannotcreate = QStringLiteral("Cannot create the folder \"%1\".");
     QString str_file_leftasis

@@ -364,6 +364,30 @@ TEST_F(ListStoreTest, LoadFailures_ReportFirstLineAndReason)
     }
 }
 
+// A hand-edited title with one stray double quote: every favourite is read,
+// and the save writes all four back.
+TEST_F(ListStoreTest, StrayQuoteInFavourites_KeepsEveryLine)
+{
+    WriteBytes(DataPath(QStringLiteral("favorites.lst")),
+        Mark
+            + "\"title\";\"url\";\"descr\"\r\n\"First\";\"\";\"\"\r\n\"Stray "
+              "\"quote\";\"\";\"\"\r\n"
+              "\"Third\";\"http://x\";\"\"\r\n\"Fourth\";\"\";\"two\r\nlines\"");
+    ASSERT_TRUE(store.LoadWorkspace());
+    ASSERT_EQ(favs.Count(), 4);
+    EXPECT_EQ(favs.Item(1)->title, QStringLiteral("Stray \"quote"));
+    EXPECT_EQ(favs.Item(2)->url, QStringLiteral("http://x"));
+    EXPECT_EQ(favs.Item(3)->descr, QStringLiteral("two\nlines"));
+
+    ASSERT_TRUE(store.SaveWorkspace());
+    TRyvItemList reread;
+    QString reason;
+    ASSERT_TRUE(ReadListFile(DataPath(QStringLiteral("favorites.lst")), reread, reason));
+    ASSERT_EQ(reread.Count(), 4);
+    EXPECT_EQ(reread.Item(1)->title, QStringLiteral("Stray 'quote"));
+    EXPECT_TRUE(messages.isEmpty());
+}
+
 TEST_F(ListStoreTest, LoadData_RemovesLeftoversOfKilledSavesOnly)
 {
     const QStringList leftovers { DataPath(QStringLiteral("current.lst.ryvsave-0a1b2c")),
