@@ -35,6 +35,8 @@ std::vector<std::pair<QString, QString*>> TAppTexts::Table()
         RYV_TEXT(str_file_openquote),
         RYV_TEXT(str_file_cannotwrite),
         RYV_TEXT(str_folder_cannotcreate),
+        RYV_TEXT(str_file_keptas),
+        RYV_TEXT(str_file_notkept),
         RYV_TEXT(str_file_leftasis),
     };
 #undef RYV_TEXT

@@ -43,6 +43,12 @@ struct TAppTexts final {
                          "line %2; the lines from there on were not read.");
     QString str_file_cannotwrite = QStringLiteral("Cannot write the file \"%1\": %2");
     QString str_folder_cannotcreate = QStringLiteral("Cannot create the folder \"%1\".");
+    QString str_file_keptas
+        = QStringLiteral("The file \"%1\" could not be read when it was loaded. So that nothing "
+                         "in it is lost, it has been renamed to \"%2\" before being replaced.");
+    QString str_file_notkept
+        = QStringLiteral("The file \"%1\" could not be read when it was loaded, and it cannot "
+                         "be renamed to keep it (%2), so it is not replaced.");
     QString str_file_leftasis
         = QStringLiteral("The file \"%1\" could not be read and is left as it is.");
 

@@ -3,6 +3,7 @@
 #include "core/datetime.h"
 
 #include <QObject>
+#include <QSet>
 #include <QString>
 #include <QTimer>
 
@@ -21,8 +22,14 @@ class TRyvOptions;
 //
 // A failed load or save never throws and never touches the lists in memory;
 // it emits errorOccurred with the whole message ("Cannot save data!", an
-// empty line and the error's text) for the window to show, and the next save
-// simply tries again.
+// empty line and the error's text, which names the file) for the window to
+// show, and the next save simply tries again.
+//
+// A list file that exists but failed to load (it cannot be read, or it ends
+// inside an open quote) is never overwritten: the first save of that list
+// renames it to <name>.unreadable-<yyyymmdd-hhmmss> (the time from the clock)
+// and says so, and only then writes the list. When the rename fails, the save
+// fails and the file stays as it is.
 class TListStore final : public QObject {
     Q_OBJECT
 
@@ -86,6 +93,12 @@ signals:
 private:
     void Report(const QString& firstLine, const QString& detail);
     void RemoveLeftoverSaves();
+    // Records whether path loaded; one that failed while holding something is
+    // kept from being overwritten.
+    void NoteLoad(const QString& path, bool ok);
+    // Before path is written: moves it aside when it failed to load. False
+    // (reported under firstLine) when it failed and could not be moved.
+    bool KeepUnreadFile(const QString& path, const QString& firstLine);
 
     TDayList& FToday;
     TDayList& FHistory;
@@ -98,6 +111,8 @@ private:
     // The last write of current.lst / of the history day failed.
     bool FSaveFailed = false;
     bool FHistSaveFailed = false;
+    // List files whose last load failed while they held something.
+    QSet<QString> FUnreadFiles;
 };
 
 } // namespace ryv

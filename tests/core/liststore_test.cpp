@@ -15,6 +15,8 @@
 
 #include <gtest/gtest.h>
 
+#include <functional>
+
 namespace ryv {
 namespace {
 
@@ -386,6 +388,65 @@ TEST_F(ListStoreTest, StrayQuoteInFavourites_KeepsEveryLine)
     ASSERT_EQ(reread.Count(), 4);
     EXPECT_EQ(reread.Item(1)->title, QStringLiteral("Stray 'quote"));
     EXPECT_TRUE(messages.isEmpty());
+}
+
+// A list file that failed to load is renamed aside, byte for byte, before
+// the first save replaces it, and the message says where it went. Files
+// written by the program afterwards are replaced as usual.
+TEST_F(ListStoreTest, UnreadableFile_IsMovedAsideBeforeTheFirstSave)
+{
+    const QByteArray openQuote = "\"title\";\"url\";\"descr\"\r\n\"A\";\"\";\"\"\r\n\"B;\r\nC";
+    const QByteArray openQuoteDay
+        = Mark + DayHeader + "\r\n0;0;2022-01-06 08:00:00;2022-01-06 09:00:00;\"A;\r\nx";
+    const QString stamp = QStringLiteral(".unreadable-20220107-102345");
+    const struct {
+        const char* name;
+        QString file;
+        QByteArray bytes;
+        std::function<bool()> load;
+        std::function<bool()> save;
+    } cases[] = {
+        { "favourites", DataPath(QStringLiteral("favorites.lst")), Mark + openQuote,
+            [&] { return store.LoadWorkspace(); }, [&] { return store.SaveWorkspace(); } },
+        { "today's log", DataPath(QStringLiteral("current.lst")), openQuoteDay,
+            [&] { return store.LoadData(); }, [&] { return store.SaveData(true, 0); } },
+        { "history day", DataPath(QStringLiteral("2022/2022-01-06.lst")), openQuoteDay,
+            [&] {
+                history.SetHistoryDate(EncodeDate(2022, 1, 6));
+                return store.LoadHistoryDay();
+            },
+            [&] { return store.SaveHistoryDay(true); } },
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        WriteBytes(c.file, c.bytes);
+        messages.clear();
+        EXPECT_FALSE(c.load());
+        ASSERT_EQ(messages.size(), 1);
+        EXPECT_TRUE(messages[0].contains(c.file)) << messages[0].toStdString();
+
+        ASSERT_TRUE(c.save());
+        EXPECT_EQ(ReadBytes(c.file + stamp), c.bytes);
+        EXPECT_NE(ReadBytes(c.file), c.bytes);
+        ASSERT_EQ(messages.size(), 2);
+        EXPECT_TRUE(messages[1].contains(c.file + stamp)) << messages[1].toStdString();
+
+        // The next save replaces the program's own file.
+        clock.Set(At(7, 10, 30));
+        ASSERT_TRUE(c.save());
+        EXPECT_EQ(messages.size(), 2);
+        EXPECT_EQ(QDir(QFileInfo(c.file).absolutePath())
+                      .entryList({ QFileInfo(c.file).fileName() + QStringLiteral(".*") })
+                      .size(),
+            1);
+        clock.Set(At(7, 10, 23, 45));
+    }
+    // An empty file holds nothing to keep: it is simply replaced.
+    WriteBytes(DataPath(QStringLiteral("recent.lst")), QByteArray());
+    ASSERT_FALSE(store.LoadWorkspace());
+    ASSERT_TRUE(store.SaveWorkspace());
+    EXPECT_EQ(QDir(options.FolderData).entryList({ QStringLiteral("recent.lst*") }),
+        QStringList { QStringLiteral("recent.lst") });
 }
 
 TEST_F(ListStoreTest, LoadData_RemovesLeftoversOfKilledSavesOnly)
