@@ -63,6 +63,9 @@ TListStore::TListStore(TDayList& today, TDayList& history, TRyvItemList& favs, T
     tmrSave.setSingleShot(true);
     tmrSaveHist.setInterval(1000);
     tmrSaveHist.setSingleShot(true);
+    tmrSaveWorkspace.setInterval(3000);
+    tmrSaveWorkspace.setSingleShot(true);
+    connect(&tmrSaveWorkspace, &QTimer::timeout, this, &TListStore::tmrSaveWorkspaceTimer);
     connect(&tmrSave, &QTimer::timeout, this, &TListStore::tmrSaveTimer);
     connect(&tmrSaveHist, &QTimer::timeout, this, &TListStore::tmrSaveHistTimer);
 }
@@ -237,10 +240,21 @@ bool TListStore::LoadHistoryDay()
     return ok;
 }
 
-bool TListStore::SaveWorkspace()
+TListStore::TWorkspaceTexts TListStore::WorkspaceTexts() const
 {
+    return { ListFileText(FFavs), ListFileText(FRecent, std::max(0, FOptions.RecentMaxCnt)) };
+}
+
+bool TListStore::SaveWorkspace(bool immediately)
+{
+    tmrSaveWorkspace.stop();
+    if (!immediately) {
+        tmrSaveWorkspace.start();
+        return true;
+    }
     const QString favsPath = FavoritesFilePath(FOptions);
     const QString recentPath = RecentFilePath(FOptions);
+    FWorkspaceSaveFailed = true;
     if (!KeepUnreadFile(favsPath, SaveWorkspaceFailed)
         || !KeepUnreadFile(recentPath, SaveWorkspaceFailed))
         return false;
@@ -250,6 +264,8 @@ bool TListStore::SaveWorkspace()
         Report(SaveWorkspaceFailed, error);
         return false;
     }
+    FWorkspaceSaveFailed = false;
+    FWorkspaceOnDisk = WorkspaceTexts();
     return true;
 }
 
@@ -275,6 +291,7 @@ bool TListStore::LoadWorkspace()
         Report(LoadWorkspaceFailed, reasons.join(QStringLiteral("\r\n")));
         return false;
     }
+    FWorkspaceOnDisk = WorkspaceTexts();
     emit workspaceLoaded();
     return true;
 }
@@ -289,6 +306,16 @@ void TListStore::tmrSaveHistTimer()
 {
     tmrSaveHist.stop();
     SaveHistoryDay(true);
+}
+
+void TListStore::tmrSaveWorkspaceTimer()
+{
+    tmrSaveWorkspace.stop();
+    // The panel is rebuilt also when nothing changed (at start-up, say);
+    // lists that are on disk as they are need no write.
+    if (!FWorkspaceSaveFailed && FWorkspaceOnDisk && *FWorkspaceOnDisk == WorkspaceTexts())
+        return;
+    SaveWorkspace(true);
 }
 
 void TListStore::FlushPendingSaves()

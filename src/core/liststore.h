@@ -7,6 +7,9 @@
 #include <QString>
 #include <QTimer>
 
+#include <optional>
+#include <utility>
+
 namespace ryv {
 
 class TClock;
@@ -16,8 +19,9 @@ class TRyvOptions;
 
 // Loads and saves the four lists: today's log (current.lst, or the day file of
 // an earlier day from it), the history day on show, the favourites and the
-// recent list. Changes are saved after a short quiet time: tmrSave (3 s) and
-// tmrSaveHist (1 s) restart with every change, so typing and clicking do not
+// recent list. Changes are saved after a short quiet time: tmrSave (3 s),
+// tmrSaveHist (1 s) and tmrSaveWorkspace (3 s, the favourites and the recent
+// list) restart with every change, so typing and clicking do not
 // write a file each time.
 //
 // A failed load or save never throws and never touches the lists in memory;
@@ -61,7 +65,11 @@ public:
     bool LoadHistoryDay();
     // favorites.lst, then the first RecentMaxCnt entries of the recent list to
     // recent.lst; when the favourites fail the recent list is not written.
-    bool SaveWorkspace();
+    // immediately false only (re)starts tmrSaveWorkspace, so a change to
+    // either list is on disk a few seconds later and a crash does not take
+    // the session's favourites with it; the window still writes both when it
+    // closes.
+    bool SaveWorkspace(bool immediately = true);
     // Appends the entries of favorites.lst and recent.lst to the two lists
     // (each file is read even when the other fails); workspaceLoaded follows
     // only when both were read.
@@ -70,16 +78,23 @@ public:
     // Timer handlers (public so tests fire them by hand).
     void tmrSaveTimer();
     void tmrSaveHistTimer();
+    // Writes the two lists unless they are on disk as they are.
+    void tmrSaveWorkspaceTimer();
     // A save is pending while its timer runs, and also after it failed: the
     // list is still not on disk, so closing the window or switching the
     // history day tries again instead of dropping the changes.
     bool IsSavePending() const { return tmrSave.isActive() || FSaveFailed; }
     bool IsHistSavePending() const { return tmrSaveHist.isActive() || FHistSaveFailed; }
+    bool IsWorkspaceSavePending() const
+    {
+        return tmrSaveWorkspace.isActive() || FWorkspaceSaveFailed;
+    }
     // On closing: a pending save of today's log, then one of the history day.
     void FlushPendingSaves();
 
     QTimer tmrSave;
     QTimer tmrSaveHist;
+    QTimer tmrSaveWorkspace;
 
 signals:
     // The full text of a warning box.
@@ -111,6 +126,12 @@ private:
     // The last write of current.lst / of the history day failed.
     bool FSaveFailed = false;
     bool FHistSaveFailed = false;
+    using TWorkspaceTexts = std::pair<QString, QString>;
+    // The texts of favorites.lst and recent.lst as the lists stand now.
+    TWorkspaceTexts WorkspaceTexts() const;
+    // What the two files hold since the last load or save that succeeded.
+    std::optional<TWorkspaceTexts> FWorkspaceOnDisk;
+    bool FWorkspaceSaveFailed = false;
     // List files whose last load failed while they held something.
     QSet<QString> FUnreadFiles;
 };

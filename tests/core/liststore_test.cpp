@@ -601,6 +601,34 @@ TEST_F(ListStoreTest, DeferredSaves_RestartAndFlush)
     EXPECT_TRUE(QFile::exists(day6));
 }
 
+TEST_F(ListStoreTest, DeferredWorkspaceSave_WritesOnlyWhatChanged)
+{
+    const QString favsPath = DataPath(QStringLiteral("favorites.lst"));
+    WriteBytes(favsPath, "\"title\";\"url\";\"descr\"\n\"A\";\"\";\"\"\n");
+    ASSERT_TRUE(store.LoadWorkspace());
+
+    // Nothing changed since the load: the file stays as it was written.
+    EXPECT_TRUE(store.SaveWorkspace(false));
+    EXPECT_TRUE(store.IsWorkspaceSavePending());
+    store.tmrSaveWorkspaceTimer();
+    EXPECT_FALSE(store.IsWorkspaceSavePending());
+    EXPECT_EQ(ReadBytes(favsPath), "\"title\";\"url\";\"descr\"\n\"A\";\"\";\"\"\n");
+
+    favs.AddOrUpdate(QStringLiteral("B"), {}, {});
+    store.SaveWorkspace(false);
+    store.tmrSaveWorkspaceTimer();
+    EXPECT_TRUE(ReadBytes(favsPath).endsWith("\"A\";\"\";\"\"\r\n\"B\";\"\";\"\""));
+    EXPECT_TRUE(QFile::exists(DataPath(QStringLiteral("recent.lst"))));
+
+    // Closing writes both lists whether or not they changed.
+    ASSERT_TRUE(QFile::remove(favsPath));
+    store.SaveWorkspace(false);
+    EXPECT_TRUE(store.SaveWorkspace());
+    EXPECT_FALSE(store.IsWorkspaceSavePending());
+    EXPECT_TRUE(QFile::exists(favsPath));
+    EXPECT_TRUE(messages.isEmpty());
+}
+
 TEST_F(ListStoreTest, SwitchingHistoryDay_WritesPendingChangeToItsOwnDay)
 {
     WriteBytes(DataPath(QStringLiteral("2022/2022-01-06.lst")),
