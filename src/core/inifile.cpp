@@ -166,11 +166,11 @@ QString TIniFile::ReadString(const QString& section, const QString& key, const Q
     return line ? line->value : def;
 }
 
-int TIniFile::ReadInteger(const QString& section, const QString& key, int def) const
+std::optional<int> TIniFile::IntegerValue(const QString& section, const QString& key) const
 {
     const TLine* line = FindKey(section, key);
     if (!line)
-        return def;
+        return std::nullopt;
     const QString& v = line->value;
     bool ok = false;
     int value = 0;
@@ -178,7 +178,19 @@ int TIniFile::ReadInteger(const QString& section, const QString& key, int def) c
         value = static_cast<int>(QStringView(v).mid(2).toUInt(&ok, 16));
     else
         value = v.toInt(&ok, 10);
-    return ok ? value : def;
+    return ok ? std::optional<int>(value) : std::nullopt;
+}
+
+int TIniFile::ReadInteger(const QString& section, const QString& key, int def) const
+{
+    return IntegerValue(section, key).value_or(def);
+}
+
+int TIniFile::ReadBoundedInteger(
+    const QString& section, const QString& key, int def, int min, int max) const
+{
+    const std::optional<int> value = IntegerValue(section, key);
+    return value && *value >= min && *value <= max ? *value : def;
 }
 
 bool TIniFile::ReadBool(const QString& section, const QString& key, bool def) const

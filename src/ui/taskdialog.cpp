@@ -4,6 +4,7 @@
 #include "core/ryvoptions.h"
 #include "core/texthelpers.h"
 #include "ui/icons.h"
+#include "ui/windowgeometry.h"
 
 #include <QCheckBox>
 #include <QDialogButtonBox>
@@ -208,12 +209,13 @@ void TfrmRyvTask::Prepare(const TRyvItem& entry, const QString& caption, bool is
     if (auto* grid = qobject_cast<QGridLayout*>(layout()))
         grid->setColumnMinimumWidth(ColGap, showHours ? edName->sizeHint().height() : 0);
 
-    if (!FOptions.TaskDlgSize.isEmpty())
-        resize(FOptions.TaskDlgSize.expandedTo(QSize(MinWidth, MinHeight)));
-
     QScreen* screen = FMainWindow ? FMainWindow->screen() : QGuiApplication::primaryScreen();
     if (!screen)
         screen = QGuiApplication::primaryScreen();
+    const QSize stored = FittedDialogSize(FOptions.TaskDlgSize, QSize(MinWidth, MinHeight),
+        screen ? screen->availableGeometry().size() : QSize());
+    if (stored.isValid())
+        resize(stored);
     if (screen) {
         const bool onShow = FMainWindow && FMainWindow->isVisible() && !FMainWindow->isMinimized();
         move(Placement(onShow ? FMainWindow->frameGeometry() : QRect(), onShow, size(),
