@@ -3,6 +3,7 @@
 #include "core/ryvitemlist.h"
 #include "core/ryvoptions.h"
 #include "core/texthelpers.h"
+#include "ui/guardedplaintextedit.h"
 #include "ui/icons.h"
 #include "ui/windowgeometry.h"
 
@@ -125,7 +126,7 @@ void TfrmRyvTask::BuildControls()
     Label1->setObjectName(QStringLiteral("Label1"));
     grid->addWidget(Label1, 2, 0, 1, ColCount);
 
-    mDescr = new QPlainTextEdit(this);
+    mDescr = new TGuardedPlainTextEdit(this);
     mDescr->setObjectName(QStringLiteral("mDescr"));
     mDescr->setLineWrapMode(QPlainTextEdit::NoWrap);
     mDescr->setTabChangesFocus(true);
