@@ -1,6 +1,8 @@
 #!/usr/bin/env bash
 # Installs the Debian packages that building, running and testing need.
 # Does nothing when every package is present; uses sudo when not root.
+#   install-deps.sh          what make, make test and make check-sanitize need
+#   install-deps.sh --fuzz   clang and libFuzzer as well (make fuzz)
 set -euo pipefail
 
 PACKAGES=(
@@ -13,6 +15,9 @@ PACKAGES=(
   fonts-dejavu-core
   clang-format git
 )
+if [ "${1:-}" = "--fuzz" ]; then
+  PACKAGES+=(clang libclang-rt-14-dev)
+fi
 
 missing=()
 for p in "${PACKAGES[@]}"; do

@@ -167,10 +167,27 @@ QString DecodeMixed(QByteArrayView bytes, bool& sawUtf8)
     return text;
 }
 
+// A UTF-16 file may hold half of a surrogate pair (cut off, or damaged): it
+// stands for no character and no encoding can write it, so it reads as the
+// replacement character, as it would after the next save.
+void ReplaceLoneSurrogates(QString& text)
+{
+    const qsizetype n = text.size();
+    for (qsizetype i = 0; i < n; ++i) {
+        const QChar c = text.at(i);
+        if (c.isHighSurrogate() && i + 1 < n && text.at(i + 1).isLowSurrogate())
+            ++i;
+        else if (c.isSurrogate())
+            text[i] = QChar::ReplacementCharacter;
+    }
+}
+
 QString Decode(QByteArrayView bytes, QStringConverter::Encoding encoding)
 {
     QStringDecoder decoder(encoding, QStringDecoder::Flag::Stateless);
-    return decoder.decode(bytes);
+    QString text = decoder.decode(bytes);
+    ReplaceLoneSurrogates(text);
+    return text;
 }
 
 // The name of a temporary file beside target, unique at the moment it is

@@ -449,6 +449,34 @@ TEST_F(ListStoreTest, UnreadableFile_IsMovedAsideBeforeTheFirstSave)
         QStringList { QStringLiteral("recent.lst") });
 }
 
+// Rows a hand edit spoiled: an unknown kind reads as a task (one without a
+// stop is the running one, as a save writes it back), and a stop that cannot
+// be read ends the entry at its start rather than at day 0, which gave a
+// negative duration and, once saved as an empty stop, a running task.
+TEST_F(ListStoreTest, ReadDayFile_UnknownKindAndUnreadableStop_ReadAsTheyAreWrittenBack)
+{
+    const QString path = DataPath(QStringLiteral("2022/2022-01-06.lst"));
+    WriteBytes(path,
+        Mark + DayHeader
+            + "\r\n0;0;2022-01-06 08:00:00;Weekly report;\"bad stop\";\"\";\"\""
+              "\r\n170;0;2022-01-06 09:00:00;;\"odd kind\";\"\";\"\"");
+    const auto endOfDay = [](const TRyvItem& e) { return EndOfDayOf(e.start); };
+    for (int pass = 0; pass < 2; ++pass) {
+        SCOPED_TRACE(pass == 0 ? "as read" : "after a save");
+        TEntries entries;
+        QString reason;
+        bool openLast = false;
+        ASSERT_TRUE(ReadDayFile(path, endOfDay, entries, reason, &openLast));
+        ASSERT_EQ(entries.size(), 2u);
+        EXPECT_DOUBLE_EQ(entries[0]->stop, At(6, 8, 0));
+        EXPECT_EQ(entries[1]->kind, ryvkTask);
+        EXPECT_DOUBLE_EQ(entries[1]->stop, EndOfDayOf(At(6, 9, 0)));
+        EXPECT_TRUE(openLast);
+        QString error;
+        ASSERT_TRUE(WriteDayFile(path, { entries[0].get() }, entries[1].get(), error));
+    }
+}
+
 TEST_F(ListStoreTest, LoadData_RemovesLeftoversOfKilledSavesOnly)
 {
     const QStringList leftovers { DataPath(QStringLiteral("current.lst.ryvsave-0a1b2c")),

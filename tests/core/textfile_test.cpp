@@ -71,6 +71,14 @@ TEST(TextFileDecode, ByMarkOrContent)
         { "malformed sequences", QByteArray("\xC0\xAF \xED\xA0\x80 \xE2\x82 \xC3\xA9"),
             QString::fromUtf16(u"\u00C0\u00AF \u00ED\u00A0\u20AC \u00E2\u201A é"),
             TTextEncoding::Utf8, false },
+        // Half a surrogate pair is no character: it reads as the replacement
+        // character, which any later write keeps.
+        { "utf16le lone surrogate",
+            QByteArray("\xFF\xFE"
+                       "a\0\x00\xD8"
+                       "b\0",
+                8),
+            QString::fromUtf16(u"a\uFFFDb"), TTextEncoding::Utf16LE, true },
         { "empty", QByteArray(), QString(), TTextEncoding::Utf8, false },
         { "mark only", QByteArray("\xEF\xBB\xBF"), QString(), TTextEncoding::Utf8, true },
     };
