@@ -1,6 +1,8 @@
 #!/usr/bin/env bash
 # Installs the Debian packages that building, running and testing need.
 # Does nothing when every package is present; uses sudo when not root.
+#   install-deps.sh          what make, make test and make check-sanitize need
+#   install-deps.sh --fuzz   clang and libFuzzer as well (make fuzz)
 set -euo pipefail
 
 PACKAGES=(
@@ -15,6 +17,9 @@ PACKAGES=(
   clang-format git
   libxcb1-dev libxcb-screensaver0-dev libxcb-xtest0-dev dbus-daemon
 )
+if [ "${1:-}" = "--fuzz" ]; then
+  PACKAGES+=(clang libclang-rt-14-dev)
+fi
 
 missing=()
 for p in "${PACKAGES[@]}"; do

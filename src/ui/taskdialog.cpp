@@ -8,7 +8,9 @@
 #include "suggest/suggestsources.h"
 #include "suggest/suggesttext.h"
 #include "ui/drawhelpers.h"
+#include "ui/guardedplaintextedit.h"
 #include "ui/icons.h"
+#include "ui/windowgeometry.h"
 
 #include <QApplication>
 #include <QCheckBox>
@@ -191,7 +193,7 @@ void TfrmRyvTask::BuildControls()
     Label1->setObjectName(QStringLiteral("Label1"));
     grid->addWidget(Label1, 2, 0, 1, ColCount);
 
-    mDescr = new QPlainTextEdit(this);
+    mDescr = new TGuardedPlainTextEdit(this);
     mDescr->setObjectName(QStringLiteral("mDescr"));
     mDescr->setLineWrapMode(QPlainTextEdit::NoWrap);
     mDescr->setTabChangesFocus(true);
@@ -327,12 +329,13 @@ void TfrmRyvTask::Prepare(const TRyvItem& entry, const QString& caption, bool is
     if (auto* grid = qobject_cast<QGridLayout*>(layout()))
         grid->setColumnMinimumWidth(ColGap, showHours ? edName->sizeHint().height() : 0);
 
-    if (!FOptions.TaskDlgSize.isEmpty())
-        resize(FOptions.TaskDlgSize.expandedTo(QSize(MinWidth, MinHeight)));
-
     QScreen* screen = FMainWindow ? FMainWindow->screen() : QGuiApplication::primaryScreen();
     if (!screen)
         screen = QGuiApplication::primaryScreen();
+    const QSize stored = FittedDialogSize(FOptions.TaskDlgSize, QSize(MinWidth, MinHeight),
+        screen ? screen->availableGeometry().size() : QSize());
+    if (stored.isValid())
+        resize(stored);
     if (screen) {
         const bool onShow = FMainWindow && FMainWindow->isVisible() && !FMainWindow->isMinimized();
         move(Placement(onShow ? FMainWindow->frameGeometry() : QRect(), onShow, size(),
