@@ -41,6 +41,7 @@ public:
 class TNullShell final : public IShell {
 public:
     bool ShellOpen(const QString&) override { return true; }
+    bool OpenFile(const QString&) override { return true; }
 };
 
 // Today's log of n entries (tasks and breaks) on one day, the last one

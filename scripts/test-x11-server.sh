@@ -77,29 +77,33 @@ if [ -z "$number" ]; then
 fi
 display=":$number"
 
+# The server accepts connections once its socket answers; on a loaded
+# machine that can lag behind the display number.
+for _ in $(seq 1 200); do
+  if DISPLAY="$display" xdpyinfo >/dev/null 2>&1; then break; fi
+  sleep 0.05
+done
+
+wm_ready() {
+  DISPLAY="$display" xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q 'window id'
+}
+
 if command -v openbox >/dev/null 2>&1; then
-  # On a loaded machine openbox now and then fails to open the new display
-  # and ends at once; it is started again then (tests of the window manager
-  # would otherwise run without one).
+  # A window manager that gives up at once (seen under heavy load) is started
+  # again; tests that need one wait for it and say so when it never came.
   for attempt in 1 2 3; do
     DISPLAY="$display" setsid openbox --sm-disable >> "$state/openbox.log" 2>&1 < /dev/null &
-    wm=$!
-    # Wait until the window manager has announced itself on the root window.
-    up=0
-    for _ in $(seq 1 100); do
-      if DISPLAY="$display" xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q 'window id'; then
-        up=1
-        break
-      fi
-      kill -0 "$wm" 2>/dev/null || break
+    wm_pid=$!
+    for _ in $(seq 1 200); do
+      if wm_ready || ! kill -0 "$wm_pid" 2>/dev/null; then break; fi
       sleep 0.05
     done
-    if [ "$up" -eq 1 ]; then
-      echo "$wm" >> "$state/pids"
+    if wm_ready; then
+      echo "$wm_pid" >> "$state/pids"
       break
     fi
-    if kill -0 "$wm" 2>/dev/null; then kill "$wm" || true; fi
-    sleep 0.2
+    kill "$wm_pid" 2>/dev/null || true
+    echo "openbox attempt $attempt did not start" >> "$state/openbox.log"
   done
 fi
 

@@ -19,6 +19,9 @@ std::vector<std::pair<QString, QString*>> TAppTexts::Table()
         RYV_TEXT(str_clearlist),
         RYV_TEXT(str_daily_total),
         RYV_TEXT(str_deleteitem),
+        RYV_TEXT(str_excludedsrcs),
+        RYV_TEXT(str_excludesrc),
+        RYV_TEXT(str_excludesrc_hint),
         RYV_TEXT(str_groupmask),
         RYV_TEXT(str_groupname),
         RYV_TEXT(str_newtaskonclick),
@@ -38,6 +41,14 @@ std::vector<std::pair<QString, QString*>> TAppTexts::Table()
         RYV_TEXT(str_chart_days),
         RYV_TEXT(str_chart_groups),
         RYV_TEXT(str_chart_tasks),
+        RYV_TEXT(str_file_cannotread),
+        RYV_TEXT(str_file_empty),
+        RYV_TEXT(str_file_openquote),
+        RYV_TEXT(str_file_cannotwrite),
+        RYV_TEXT(str_folder_cannotcreate),
+        RYV_TEXT(str_file_keptas),
+        RYV_TEXT(str_file_notkept),
+        RYV_TEXT(str_file_leftasis),
     };
 #undef RYV_TEXT
 }

@@ -40,10 +40,13 @@ quint8 ReadChoice(const TIniFile& ini, const QString& key, quint8 current, quint
 
 void LoadSettings(const TIniFile& ini, TRyvOptions& options, TReportChecks& checks)
 {
-    options.TaskDlgSize.setWidth(
-        ini.ReadInteger(TaskDlg, QStringLiteral("width"), options.TaskDlgSize.width()));
-    options.TaskDlgSize.setHeight(
-        ini.ReadInteger(TaskDlg, QStringLiteral("height"), options.TaskDlgSize.height()));
+    // 0 is what a file holds before the dialog was ever sized; a negative or
+    // absurd size (no screen is that large) counts as missing. The dialog
+    // itself fits the size to its screen.
+    options.TaskDlgSize.setWidth(ini.ReadBoundedInteger(
+        TaskDlg, QStringLiteral("width"), options.TaskDlgSize.width(), 0, MaxStoredSize));
+    options.TaskDlgSize.setHeight(ini.ReadBoundedInteger(
+        TaskDlg, QStringLiteral("height"), options.TaskDlgSize.height(), 0, MaxStoredSize));
 
     options.ExportExt = ini.ReadString(Misc, QStringLiteral("exportExt"), options.ExportExt);
     options.ListShowStop = ini.ReadBool(Misc, QStringLiteral("listShowStop"), options.ListShowStop);

@@ -126,7 +126,7 @@ void TReportCommands::acExportExecute(const TDayList& list, const QString& dialo
         ReportFailure(path, error);
         return;
     }
-    FPorts.shell.ShellOpen(path);
+    FPorts.shell.OpenFile(path);
 }
 
 void TReportCommands::sbRep0Click(
@@ -162,7 +162,7 @@ void TReportCommands::sbRep0Click(
     }
     switch (status) {
     case TWriteStatus::Ok:
-        FPorts.shell.ShellOpen(path);
+        FPorts.shell.OpenFile(path);
         break;
     case TWriteStatus::InvalidMask:
         FPorts.messages.Warning(error);

@@ -1347,6 +1347,9 @@ void TTracker::calHistoryKeyUp(TDateTime day)
 
 void TTracker::BuildFavsRows()
 {
+    // Every change of the favourites or the recent list rebuilds the rows:
+    // the two files are written a few seconds later.
+    FStore.SaveWorkspace(false);
     FFavsRows.clear();
     for (int i = 0; i < FFavs.Count(); ++i)
         FFavsRows.push_back({ FFavs.Item(i), false });

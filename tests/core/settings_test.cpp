@@ -29,6 +29,31 @@ TEST(Settings, MissingFile_GivesDefaults)
     EXPECT_FALSE(options.CloseToTray);
 }
 
+// Sizes no program wrote (negative, or beyond any screen) count as missing.
+TEST(Settings, TaskDialogSize_NegativeOrAbsurd_CountsAsMissing)
+{
+    const struct {
+        const char* text;
+        QSize expected;
+    } cases[] = {
+        { "width=2000000000\r\nheight=2000000000", QSize(300, 200) },
+        { "width=-640\r\nheight=-480", QSize(300, 200) },
+        { "width=0x80000000\r\nheight=99999999999", QSize(300, 200) },
+        { "width=32768\r\nheight=480", QSize(300, 480) },
+        { "width=32767\r\nheight=0", QSize(32767, 0) },
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.text);
+        TIniFile ini;
+        ini.SetText(QStringLiteral("[taskDlg]\r\n") + QString::fromLatin1(c.text));
+        TRyvOptions options(u"/tmp/x"_qs);
+        options.TaskDlgSize = QSize(300, 200);
+        TReportChecks checks;
+        LoadSettings(ini, options, checks);
+        EXPECT_EQ(options.TaskDlgSize, c.expected);
+    }
+}
+
 TEST(Settings, Load_ReadsEveryKeyAndTheLists)
 {
     TIniFile ini;

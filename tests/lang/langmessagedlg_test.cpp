@@ -37,11 +37,7 @@ void Click(QMessageBox* box, const char* name)
 
 class LangMessageDlgTest : public ::testing::Test {
 protected:
-    void SetUp() override
-    {
-        DialogTexts().ResetDefaults();
-        QApplication::setApplicationDisplayName(QStringLiteral("Ryv Tracker"));
-    }
+    void SetUp() override { DialogTexts().ResetDefaults(); }
     void TearDown() override { DialogTexts().ResetDefaults(); }
 };
 

@@ -5,6 +5,7 @@
 #include "core/daylist.h"
 #include "core/regionalscope.h"
 #include "core/ryvoptions.h"
+#include "platform/shell.h"
 #include "reportfakes.h"
 #include "reports/pdfconverter.h"
 #include "reports/reportwriter.h"
@@ -217,6 +218,37 @@ TEST_F(ReportCommandsTest, WeekReportPerDayWithDialogTexts)
     FDialog.answer.clear();
     FCommands.sbRep0Click(4, QString(), QString(), true, false);
     EXPECT_EQ(FDialog.requests[2].initialPath, u"/r/Report.PDF"_qs);
+}
+
+// The desktop is asked to open the very file that was written, even where
+// its path looks like something a shell would expand.
+TEST_F(ReportCommandsTest, WrittenFileIsOpenedAtTheChosenPathAsItStands)
+{
+    qputenv("RYV_TEST_FOLDER", "/elsewhere");
+    QList<QUrl> opened;
+    TDesktopShell shell([&](const QUrl& url) {
+        opened << url;
+        return true;
+    });
+    TReportCommands commands { FOptions, FClock, FWriter,
+        { FDialog, FMessages, shell, FClipboard, FBusy, FGroupDialog } };
+    AddToday(Task(Mon + 9 * OneHour, Mon + 10 * OneHour, u"A"_qs, {}, {}, ryvsNone));
+    WriteDayFile(Mon - 1, u"0;0;2021-12-12 09:00:00;2021-12-12 10:00:00;\"A\";\"\";\"\""_qs);
+    const QString names[] = { u"/$RYV_TEST_FOLDER/day.csv"_qs, u"/${HOME}/~/day.html"_qs,
+        u"/~/$HOME.csv"_qs, u"/$RYV_TEST_FOLDER/report.html"_qs };
+    for (qsizetype i = 0; i < qsizetype(std::size(names)); ++i) {
+        SCOPED_TRACE(names[i].toStdString());
+        FDialog.answer = FOut + names[i];
+        if (i < 3)
+            commands.acExportExecute(FToday);
+        else
+            commands.sbRep0Click(5, u"Yesterday"_qs, QString(), true, false);
+        ASSERT_TRUE(QFileInfo::exists(FDialog.answer));
+        ASSERT_EQ(opened.size(), i + 1);
+        EXPECT_EQ(opened.last(), QUrl::fromLocalFile(FDialog.answer));
+    }
+    EXPECT_TRUE(FMessages.warnings.isEmpty());
+    qunsetenv("RYV_TEST_FOLDER");
 }
 
 TEST_F(ReportCommandsTest, PdfReportFallsBackWhenTheConverterFails)

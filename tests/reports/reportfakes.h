@@ -8,6 +8,8 @@
 #include <functional>
 #include <vector>
 
+#include <gtest/gtest.h>
+
 namespace ryv {
 
 class TFakeSaveDialog final : public IFileSaveDialog {
@@ -37,9 +39,15 @@ public:
 class TFakeShell final : public IShell {
 public:
     QStringList opened;
+    // A written export or report lies at the very path the save dialog gave.
     bool ShellOpen(const QString& target) override
     {
-        opened << target;
+        ADD_FAILURE() << "a written file opened as a typed link: " << target.toStdString();
+        return false;
+    }
+    bool OpenFile(const QString& path) override
+    {
+        opened << path;
         return true;
     }
 };

@@ -62,7 +62,13 @@ public:
         opened.append(target);
         return true;
     }
-    QStringList opened;
+    bool OpenFile(const QString& path) override
+    {
+        openedFiles.append(path);
+        return true;
+    }
+    QStringList opened; // links
+    QStringList openedFiles; // written exports and reports
 };
 
 class FakeReportPorts final : public IFileSaveDialog,
