@@ -13,7 +13,6 @@
 #include <QScopedValueRollback>
 
 #include <algorithm>
-#include <cmath>
 #include <memory>
 
 namespace ryv {
@@ -22,33 +21,6 @@ namespace {
 
 constexpr int ActiveInterval = 1000;
 constexpr int BackgroundInterval = 60000;
-constexpr qint64 MinuteMs = 60000;
-constexpr qint64 HourMs = 60 * MinuteMs;
-
-// Date-times are doubles; steps and comparisons go through whole
-// milliseconds so that adding a minute sixty times lands exactly on the hour
-// and an entry built as "start + duration" compares equal to its neighbour.
-qint64 Ms(TDateTime t)
-{
-    return std::llround(t * MsPerDay);
-}
-
-TDateTime FromMs(qint64 ms)
-{
-    const qint64 perDay = static_cast<qint64>(MsPerDay);
-    qint64 day = ms / perDay;
-    qint64 rest = ms % perDay;
-    if (rest < 0) {
-        --day;
-        rest += perDay;
-    }
-    return static_cast<double>(day) + static_cast<double>(rest) / MsPerDay;
-}
-
-TDateTime AddMs(TDateTime t, qint64 ms)
-{
-    return FromMs(Ms(t) + ms);
-}
 
 // A new start (or a stop) is now truncated to the minute, unless the entry
 // it follows started in this very minute: then the seconds stay, so two
@@ -745,7 +717,7 @@ void TTracker::acAddExecute(const TUiState& ui, const TRyvItem* fromFavourite)
         return;
     }
 
-    const qint64 d = std::max<qint64>(0, Ms(e->stop));
+    const qint64 d = std::max<qint64>(0, ToMs(e->stop));
     const TDateTime now = Now();
     const int n = FToday.Count();
     FToday.BeginUpdate();
@@ -754,24 +726,24 @@ void TTracker::acAddExecute(const TUiState& ui, const TRyvItem* fromFavourite)
         e->stop = TruncToMinute(now);
         // A task added to today's log belongs to today: it starts no earlier
         // than midnight.
-        e->start = FromMs(std::max(Ms(e->stop) - d, Ms(MidnightOf(now))));
+        e->start = FromMs(std::max(ToMs(e->stop) - d, ToMs(MidnightOf(now))));
         row = FToday.Append(std::move(e));
     } else {
         const TRyvItem* first = FToday.Item(0);
         const TRyvItem* last = FToday.Last();
-        const qint64 firstStart = Ms(first->start);
-        const qint64 firstMidnight = Ms(MidnightOf(first->start));
+        const qint64 firstStart = ToMs(first->start);
+        const qint64 firstMidnight = ToMs(MidnightOf(first->start));
         if (FToday.IsWorking()) {
             e->stop = first->start;
             e->start = firstStart - firstMidnight >= d ? FromMs(firstStart - d)
                                                        : MidnightOf(first->start);
             FToday.Insert(0, std::move(e));
             row = 0;
-        } else if (Ms(now) >= Ms(last->stop) + d) {
+        } else if (ToMs(now) >= ToMs(last->stop) + d) {
             e->start = last->stop;
-            e->stop = AddMs(last->stop, d);
+            e->stop = FromMs(ToMs(last->stop) + d);
             row = FToday.Append(std::move(e));
-        } else if (firstStart - d >= Ms(MidnightOf(now))) {
+        } else if (firstStart - d >= ToMs(MidnightOf(now))) {
             e->stop = first->start;
             e->start = FromMs(firstStart - d);
             FToday.Insert(0, std::move(e));
@@ -779,14 +751,14 @@ void TTracker::acAddExecute(const TUiState& ui, const TRyvItem* fromFavourite)
         } else {
             e->start = last->stop;
             const TDateTime stop = StartTimeAfter(now, e.get());
-            if (Ms(stop) >= Ms(e->start)) {
+            if (ToMs(stop) >= ToMs(e->start)) {
                 e->stop = stop;
             } else {
                 // The last entry ends in the future (it was extended beyond
                 // now): the task follows it with its duration, but stays
                 // within that day, so it never ends before it starts.
-                const qint64 dayLimit = Ms(TruncToMinute(EndOfDayOf(last->stop)));
-                e->stop = FromMs(std::max(Ms(e->start), std::min(Ms(e->start) + d, dayLimit)));
+                const qint64 dayLimit = ToMs(TruncToMinute(EndOfDayOf(last->stop)));
+                e->stop = FromMs(std::max(ToMs(e->start), std::min(ToMs(e->start) + d, dayLimit)));
             }
             row = FToday.Append(std::move(e));
         }
@@ -812,30 +784,30 @@ void TTracker::acAddHistExecute(const TUiState& ui)
         AfterDialog(ui.favs.First());
         return;
     }
-    const qint64 d = std::max<qint64>(0, Ms(e->stop));
-    const qint64 midnight = Ms(MidnightOf(h));
-    const qint64 endOfDay = Ms(EndOfDayOf(h));
+    const qint64 d = std::max<qint64>(0, ToMs(e->stop));
+    const qint64 midnight = ToMs(MidnightOf(h));
+    const qint64 endOfDay = ToMs(EndOfDayOf(h));
     int row = 0;
     if (FHistory.IsEmpty()) {
-        e->start = FromMs(midnight + 7 * HourMs);
-        e->stop = FromMs(midnight + 7 * HourMs + d);
+        e->start = FromMs(midnight + 7 * MsPerHour);
+        e->stop = FromMs(midnight + 7 * MsPerHour + d);
         row = FHistory.Append(std::move(e));
     } else {
         const TRyvItem* first = FHistory.Item(0);
         const TRyvItem* last = FHistory.Last();
-        if (endOfDay >= Ms(last->stop) + d) {
+        if (endOfDay >= ToMs(last->stop) + d) {
             e->start = last->stop;
-            e->stop = AddMs(last->stop, d);
+            e->stop = FromMs(ToMs(last->stop) + d);
             row = FHistory.Append(std::move(e));
-        } else if (Ms(first->start) - d >= midnight) {
+        } else if (ToMs(first->start) - d >= midnight) {
             e->stop = first->start;
-            e->start = AddMs(first->start, -d);
+            e->start = FromMs(ToMs(first->start) - d);
             FHistory.Insert(0, std::move(e));
             row = 0;
         } else {
             e->start = last->stop;
             e->stop = MinuteOfDay(e->start) == 1439 ? EndOfDayOf(h)
-                                                    : FromMs(midnight + 1439 * MinuteMs);
+                                                    : FromMs(midnight + 1439 * MsPerMinute);
             if (e->stop < e->start)
                 e->stop = e->start;
             row = FHistory.Append(std::move(e));
@@ -1054,10 +1026,10 @@ void TTracker::acMoveBackExecute(TListKind list, const TUiState&, bool hour)
 {
     ChangeSelected(list, [&](TDayList& l, int i, TRyvItem& entry) {
         TRyvItem* s = &entry;
-        const qint64 t = Ms(s->start) - (hour ? HourMs : MinuteMs);
+        const qint64 t = ToMs(s->start) - (hour ? MsPerHour : MsPerMinute);
         if (i > 0) {
             TRyvItem* p = l.Item(i - 1);
-            if (t > Ms(p->start)) {
+            if (t > ToMs(p->start)) {
                 s->start = FromMs(t);
                 p->stop = s->start; // the entry before ends where this one now starts
                 Redraw(l, i - 1);
@@ -1068,7 +1040,7 @@ void TTracker::acMoveBackExecute(TListKind list, const TUiState&, bool hour)
             }
         } else {
             // The first entry starts no earlier than the midnight of its day.
-            s->start = FromMs(std::max(t, Ms(MidnightOf(s->start))));
+            s->start = FromMs(std::max(t, ToMs(MidnightOf(s->start))));
         }
         Redraw(l, i);
     });
@@ -1077,8 +1049,8 @@ void TTracker::acMoveBackExecute(TListKind list, const TUiState&, bool hour)
 void TTracker::acMoveForwExecute(TListKind list, const TUiState&, bool hour)
 {
     ChangeSelected(list, [&](TDayList& l, int i, TRyvItem& s) {
-        const qint64 t = Ms(s.start) + (hour ? HourMs : MinuteMs);
-        if (t >= Ms(s.stop))
+        const qint64 t = ToMs(s.start) + (hour ? MsPerHour : MsPerMinute);
+        if (t >= ToMs(s.stop))
             return; // the entry would start at or after its stop
         s.start = FromMs(t);
         if (i > 0) {
@@ -1093,13 +1065,13 @@ void TTracker::acShortenTimeExecute(TListKind list, const TUiState&)
 {
     ChangeSelected(list, [&](TDayList& l, int i, TRyvItem& s) {
         // Never below zero; a break that reaches zero goes.
-        const qint64 t = std::max(Ms(s.stop) - MinuteMs, Ms(s.start));
+        const qint64 t = std::max(ToMs(s.stop) - MsPerMinute, ToMs(s.start));
         s.stop = FromMs(t);
         if (i + 1 < l.Count()) {
             l.Item(i + 1)->start = s.stop;
             Redraw(l, i + 1);
         }
-        if (t == Ms(s.start) && s.IsPause())
+        if (t == ToMs(s.start) && s.IsPause())
             l.Remove(i);
         else
             Redraw(l, i);
@@ -1110,10 +1082,10 @@ void TTracker::acExtendTimeExecute(TListKind list, const TUiState&)
 {
     ChangeSelected(list, [&](TDayList& l, int i, TRyvItem& entry) {
         TRyvItem* s = &entry;
-        const qint64 t = Ms(s->stop) + MinuteMs;
+        const qint64 t = ToMs(s->stop) + MsPerMinute;
         if (i + 1 < l.Count()) {
             TRyvItem* n = l.Item(i + 1);
-            if (t < Ms(n->stop)) {
+            if (t < ToMs(n->stop)) {
                 s->stop = FromMs(t);
                 n->start = s->stop;
                 Redraw(l, i + 1);
@@ -1128,9 +1100,9 @@ void TTracker::acExtendTimeExecute(TListKind list, const TUiState&)
                 limit = Now();
             else
                 limit = EndOfDayOf(Now());
-            const qint64 lim = Ms(TruncToMinute(limit));
+            const qint64 lim = ToMs(TruncToMinute(limit));
             // Extending never shortens: a stop already past the limit stays.
-            s->stop = FromMs(std::max(Ms(s->stop), std::min(t, lim)));
+            s->stop = FromMs(std::max(ToMs(s->stop), std::min(t, lim)));
         }
         Redraw(l, i);
     });
@@ -1161,14 +1133,14 @@ void TTracker::MoveEntry(TListKind list, bool up)
     BeginChange(l);
     const int early = std::min(i, j);
     const int late = std::max(i, j);
-    const qint64 a0 = Ms(l.Item(early)->start);
-    const qint64 b1 = Ms(l.Item(late)->stop);
+    const qint64 a0 = ToMs(l.Item(early)->start);
+    const qint64 b1 = ToMs(l.Item(late)->stop);
     l.Exchange(early, late);
     TRyvItem* a = l.Item(early);
     TRyvItem* b = l.Item(late);
     // The pair covers the same span: the entry now first keeps its duration,
     // the other takes the rest, including any gap between them.
-    const qint64 aStop = a0 + (Ms(a->stop) - Ms(a->start));
+    const qint64 aStop = a0 + (ToMs(a->stop) - ToMs(a->start));
     a->start = FromMs(a0);
     a->stop = FromMs(aStop);
     b->start = a->stop;

@@ -33,6 +33,31 @@ TEST(DateTimeConversion, DerivedQuantities)
     EXPECT_EQ(MinuteOfDay(EndOfDayOf(t)), 1439);
 }
 
+TEST(DateTimeConversion, MillisecondsRoundTripAndStepExactly)
+{
+    struct Case {
+        const char* name;
+        TDateTime t;
+        qint64 ms;
+    } cases[] = {
+        { "epoch", 0.0, 0 },
+        { "known moment", EncodeDateTime(2022, 1, 7, 9, 47, 31, 500),
+            44568LL * 86400000 + ((9 * 60 + 47) * 60 + 31) * 1000LL + 500 },
+        { "last millisecond of a day", EncodeDateTime(2022, 1, 7, 23, 59, 59, 999),
+            44569LL * 86400000 - 1 },
+        { "a negative duration", -1.5 * OneHour, -90 * MsPerMinute },
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        EXPECT_EQ(ToMs(c.t), c.ms);
+        EXPECT_EQ(FromMs(c.ms), c.t);
+    }
+    // Sixty minute steps land exactly on the hour.
+    TDateTime t = EncodeDateTime(2022, 1, 7, 9, 0);
+    for (int i = 0; i < 60; ++i)
+        t = FromMs(ToMs(t) + MsPerMinute);
+    EXPECT_EQ(t, EncodeDateTime(2022, 1, 7, 10, 0));
+}
 const TDateTime Sample = EncodeDateTime(2022, 1, 7, 9, 5, 3, 42);
 
 TEST(DateTimeFormat, PatternTokensFollowTheLocale)
