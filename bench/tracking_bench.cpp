@@ -99,7 +99,7 @@ void BM_Start(benchmark::State& state)
         state.PauseTiming();
         while (engine.today.Count() > n)
             engine.today.Remove(engine.today.Count() - 1);
-        engine.today.Last()->stop = engine.clock.Now();
+        engine.today.SetStop(engine.today.Count() - 1, engine.clock.Now());
         state.ResumeTiming();
     }
 }

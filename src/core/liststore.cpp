@@ -17,13 +17,14 @@ const QString LoadHistoryFailed = QStringLiteral("Cannot load history data!");
 const QString SaveWorkspaceFailed = QStringLiteral("Cannot save workspace!");
 const QString LoadWorkspaceFailed = QStringLiteral("Cannot load workspace!");
 
-// Moves the entries read into list as rows with their texts drawn.
+// Moves the entries read into list as rows, in one batch so the totals are
+// summed once.
 void AppendRows(TDayList& list, TEntries& entries)
 {
-    for (auto& e : entries) {
-        const int row = list.Append(std::move(e));
-        list.UpdateRow(row, false);
-    }
+    list.BeginUpdate();
+    for (auto& e : entries)
+        list.Append(std::move(e));
+    list.EndUpdate();
     entries.clear();
 }
 
@@ -154,7 +155,6 @@ bool TListStore::LoadHistoryDay()
     AppendRows(FHistory, entries);
     if (!FHistory.IsEmpty())
         FHistory.SelectAndShow(FHistory.Count() - 1);
-    FHistory.UpdateHistoryTotal();
     emit historyDayLoaded(day);
     if (!ok)
         Report(LoadHistoryFailed, reason);

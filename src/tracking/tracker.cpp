@@ -93,7 +93,7 @@ int TTracker::SelectedRow(const TDayList& list)
     return list.Selected().isEmpty() ? -1 : list.Selected().first();
 }
 
-TRyvItem* TTracker::SelectedEntry(const TDayList& list)
+const TRyvItem* TTracker::SelectedEntry(const TDayList& list)
 {
     const int row = SelectedRow(list);
     return row >= 0 && row < list.Count() ? list.Item(row) : nullptr;
@@ -114,17 +114,6 @@ TRyvItem* TTracker::FavsItemAt(int row) const
 bool TTracker::FavsRowIsRecent(int row) const
 {
     return FavsItemAt(row) && FFavsRows[static_cast<size_t>(row)].recent;
-}
-
-bool TTracker::IsRunningRow(const TDayList& list, int row) const
-{
-    return &list == &FToday && FToday.IsWorking() && row == FToday.Count() - 1;
-}
-
-void TTracker::Redraw(TDayList& list, int row)
-{
-    if (row >= 0 && row < list.Count())
-        list.UpdateRow(row, IsRunningRow(list, row));
 }
 
 bool TTracker::RunDialog(TRyvItem& entry, const QString& caption, bool isNew, bool askDuration,
@@ -220,7 +209,7 @@ bool TTracker::Enabled(TCommand cmd, const TUiState& ui) const
         return todayFocus && todaySel && todaySel->IsTask();
     case TCommand::acDelete:
         return todayFocus && FToday.Selected().size() == 1
-            && !IsRunningRow(FToday, SelectedRow(FToday));
+            && !FToday.IsRunningRow(SelectedRow(FToday));
     case TCommand::acClear:
         return !FToday.IsWorking() && !FToday.IsEmpty();
     case TCommand::acTaskDone:
@@ -413,22 +402,19 @@ int TTracker::AppendTask(const QString& title, const QString& url)
     if (FToday.IsEmpty()) {
         x = TruncToMinute(x);
     } else {
-        TRyvItem* last = FToday.Last();
+        const TRyvItem* last = FToday.Last();
         const int lastRow = FToday.Count() - 1;
         x = StartTimeAfter(x, last);
         if (last->IsPause()) {
-            if (FToday.IsWorking() || DayOf(last->start) < DayOf(x)) {
+            if (FToday.IsWorking() || DayOf(last->start) < DayOf(x))
                 FToday.Remove(lastRow);
-            } else {
-                last->stop = x; // the trailing break now reaches the new start
-                FToday.UpdateRow(lastRow, false);
-            }
+            else
+                FToday.SetStop(lastRow, x); // the trailing break now reaches the new start
         } else if (FToday.IsWorking()) {
-            last->stop = x;
-            FToday.UpdateRow(lastRow, false);
+            FToday.SetStop(lastRow, x);
         } else if (DayOf(last->stop) == DayOf(x) && MinuteOfDay(last->stop) < MinuteOfDay(x)) {
             // No break for a gap within one minute, and none across midnight.
-            FToday.UpdateRow(FToday.Append(NewPause(last->stop, x)), false);
+            FToday.Append(NewPause(last->stop, x));
         }
     }
 
@@ -441,9 +427,7 @@ int TTracker::AppendTask(const QString& title, const QString& url)
         e->title = title;
         e->url = url;
     }
-    const int row = FToday.Append(std::move(e));
-    FToday.UpdateRow(row, false);
-    return row;
+    return FToday.Append(std::move(e));
 }
 
 void TTracker::acStartExecute(const TUiState& ui, bool startAs)
@@ -464,7 +448,7 @@ void TTracker::acStartExecute(const TUiState& ui, bool startAs)
         fromList = true;
     } else {
         const int f = FToday.Focused();
-        if (f >= 0 && f < FToday.Count() && !IsRunningRow(FToday, f) && FToday.Item(f)->IsTask())
+        if (f >= 0 && f < FToday.Count() && !FToday.IsRunningRow(f) && FToday.Item(f)->IsTask())
             source = FToday.Item(f);
     }
     // The source may be an entry of today's log that AppendTask removes (a
@@ -479,19 +463,14 @@ void TTracker::acStartExecute(const TUiState& ui, bool startAs)
     FToday.EndUpdate();
     FToday.SelectAndShow(row);
 
-    TRyvItem* entry = FToday.Item(row);
+    const TRyvItem* entry = FToday.Item(row);
     if (!fromList) {
         TRyvItem edited = *entry;
-        const QString oldTitle = entry->title;
         const bool ok
             = RunDialog(edited, FCapStart, true, false, source ? &previous : nullptr, false);
         const int r = FToday.IndexOf(entry);
         if (ok && r >= 0) {
-            CopyTexts(*entry, edited);
-            FToday.SetTaskText(r, entry->title);
-            FToday.SetDoneMark(r, entry->state == ryvsDone);
-            if (entry->title != oldTitle)
-                FToday.UpdateSelectionTotals();
+            FToday.SetTexts(r, edited);
             FStore.SaveData(false, 0);
         }
         AfterDialog(ui.favs.First());
@@ -506,11 +485,8 @@ void TTracker::acStopExecute()
     FToday.BeginUpdate();
     const bool wasWorking = FToday.IsWorking();
     FToday.SetWorking(false);
-    if (wasWorking && !FToday.IsEmpty()) {
-        TRyvItem* last = FToday.Last();
-        last->stop = StartTimeAfter(Now(), last);
-        FToday.UpdateRow(FToday.Count() - 1, false);
-    }
+    if (wasWorking && !FToday.IsEmpty())
+        FToday.SetStop(FToday.Count() - 1, StartTimeAfter(Now(), FToday.Last()));
     FToday.EndUpdate();
     FStore.SaveData(false, 0);
 }
@@ -571,7 +547,7 @@ void TTracker::tmrCheckTimer()
 
 bool TTracker::SplitLastAtMidnight()
 {
-    TRyvItem* last = FToday.Last();
+    const TRyvItem* last = FToday.Last();
     const TDateTime end = last->stop;
     if (DayOf(last->start) >= DayOf(end))
         return false;
@@ -580,12 +556,9 @@ bool TTracker::SplitLastAtMidnight()
     // get no entries.
     auto before = std::make_unique<TRyvItem>(*last);
     before->stop = EndOfDayOf(last->start);
-    last->start = MidnightOf(end);
-    last->stop = end;
     const int row = FToday.Count() - 1;
+    FToday.SetTimes(row, MidnightOf(end), end);
     FToday.Insert(row, std::move(before));
-    FToday.UpdateRow(row, false);
-    Redraw(FToday, row + 1);
     return true;
 }
 
@@ -635,14 +608,12 @@ void TTracker::DayChange()
     const bool wasActive = tmrCheck.isActive();
     tmrCheck.stop();
     FToday.BeginUpdate();
-    TRyvItem* running = FToday.Last();
-    running->stop = Now();
+    const TRyvItem* running = FToday.Last();
+    FToday.SetStop(FToday.Count() - 1, Now());
     SplitLastAtMidnight();
     MoveEarlierDays();
     FToday.EndUpdate();
-    const int row = FToday.IndexOf(running);
-    Redraw(FToday, row);
-    FToday.SelectAndShow(row);
+    FToday.SelectAndShow(FToday.IndexOf(running));
     FStore.SaveData(false, 0);
     if (wasActive)
         tmrCheck.start();
@@ -763,7 +734,6 @@ void TTracker::acAddExecute(const TUiState& ui, const TRyvItem* fromFavourite)
             row = FToday.Append(std::move(e));
         }
     }
-    FToday.UpdateRow(row, false);
     FToday.EndUpdate();
     FToday.SelectAndShow(row);
     const TRyvItem added = *FToday.Item(row);
@@ -813,18 +783,16 @@ void TTracker::acAddHistExecute(const TUiState& ui)
             row = FHistory.Append(std::move(e));
         }
     }
-    FHistory.UpdateRow(row, false);
     FHistory.SelectAndShow(row);
     const TRyvItem added = *FHistory.Item(row);
     FOptions.StateFavsChanged = false;
     RememberRecent(added, ui.favs.First());
     FStore.SaveHistoryDay(true);
-    FHistory.UpdateHistoryTotal();
 }
 
 bool TTracker::EditDayEntry(TDayList& list, const QString& caption)
 {
-    TRyvItem* entry = SelectedEntry(list);
+    const TRyvItem* entry = SelectedEntry(list);
     if (!entry || !entry->IsTask())
         return false;
     TRyvItem edited = *entry;
@@ -835,10 +803,7 @@ bool TTracker::EditDayEntry(TDayList& list, const QString& caption)
         return false;
     // Times never change by editing (the clock may have moved the running
     // entry's stop while the dialog was open).
-    CopyTexts(*entry, edited);
-    list.SetTaskText(row, entry->title);
-    list.SetDoneMark(row, entry->state == ryvsDone);
-    list.UpdateSelectionTotals();
+    list.SetTexts(row, edited);
     return true;
 }
 
@@ -890,9 +855,7 @@ void TTracker::ToggleDoneMark(TListKind list, int row)
     TDayList& l = ListOf(list);
     if (row < 0 || row >= l.Count() || !l.Item(row)->IsTask())
         return;
-    TRyvItem* e = l.Item(row);
-    e->state = e->state == ryvsNone ? ryvsDone : ryvsNone;
-    l.SetDoneMark(row, e->state == ryvsDone);
+    l.SetState(row, l.Item(row)->state == ryvsNone ? ryvsDone : ryvsNone);
     if (list == TListKind::History)
         FStore.SaveHistoryDay(false);
     else
@@ -903,68 +866,48 @@ void TTracker::ToggleDoneMark(TListKind list, int row)
 
 void TTracker::BeginChange(TDayList& list)
 {
-    if (&list == &FToday)
-        FToday.BeginUpdate();
+    list.BeginUpdate();
 }
 
 void TTracker::EndChange(TDayList& list)
 {
-    if (&list == &FToday) {
-        FToday.EndUpdate();
+    // The end of the batch brings the totals and the title up to date.
+    list.EndUpdate();
+    if (&list == &FToday)
         FStore.SaveData(false, 0);
-    } else {
+    else
         FStore.SaveHistoryDay(false);
-    }
-    if (list.TaskTotalVisible())
-        list.UpdateTaskTotal();
-    else if (list.SelTotalVisible())
-        list.UpdateSelectionTotal();
-    if (&list == &FHistory)
-        FHistory.UpdateHistoryTotal();
 }
 
 void TTracker::acDeleteExecute(TListKind list, const TUiState&)
 {
     TDayList& l = ListOf(list);
     const int i = SelectedRow(l);
-    if (i < 0 || i >= l.Count() || IsRunningRow(l, i))
+    if (i < 0 || i >= l.Count() || l.IsRunningRow(i))
         return;
     if (!FPorts.messages.ConfirmYesNo(DeleteQuestion(l.TaskText(i))))
         return;
 
     BeginChange(l);
-    TRyvItem* s = l.Item(i);
-    TRyvItem* p = i > 0 ? l.Item(i - 1) : nullptr;
-    TRyvItem* n = i + 1 < l.Count() ? l.Item(i + 1) : nullptr;
+    const TRyvItem* s = l.Item(i);
+    const TRyvItem* p = i > 0 ? l.Item(i - 1) : nullptr;
+    const TRyvItem* n = i + 1 < l.Count() ? l.Item(i + 1) : nullptr;
     if (s->IsPause()) {
-        if (n) {
-            n->start = s->start; // the next entry grows back over the break
-            Redraw(l, i + 1);
-        }
+        if (n)
+            l.SetStart(i + 1, s->start); // the next entry grows back over the break
         l.Remove(i);
     } else if (p && n) {
         if (p->IsPause() && n->IsPause()) {
-            p->stop = n->stop; // one break now spans all three
-            Redraw(l, i - 1);
+            l.SetStop(i - 1, n->stop); // one break now spans all three
             l.Remove(i + 1);
             l.Remove(i);
         } else if (p->IsTask() && n->IsTask()) {
-            // Between two tasks the time stays as a break.
-            s->kind = ryvkPause;
-            s->state = ryvsNone;
-            s->title.clear();
-            s->url.clear();
-            s->descr.clear();
-            l.SetTaskText(i, QString());
-            l.SetDoneMark(i, false);
-            Redraw(l, i);
+            l.MakeBreak(i); // between two tasks the time stays as a break
         } else if (n->IsPause()) {
-            n->start = s->start;
-            Redraw(l, i + 1);
+            l.SetStart(i + 1, s->start);
             l.Remove(i);
         } else {
-            p->stop = s->stop;
-            Redraw(l, i - 1);
+            l.SetStop(i - 1, s->stop);
             l.Remove(i);
         }
     } else if (n) {
@@ -981,13 +924,7 @@ void TTracker::acDeleteExecute(TListKind list, const TUiState&)
     } else {
         l.Remove(i);
     }
-    if (&l == &FToday) {
-        FToday.EndUpdate();
-        FStore.SaveData(false, 0);
-    } else {
-        FStore.SaveHistoryDay(false);
-        FHistory.UpdateHistoryTotal();
-    }
+    EndChange(l);
     // Keep a row selected where the deleted one was, so the keys go on
     // working without a click.
     int next = l.Focused();
@@ -1024,72 +961,60 @@ template <class TChange> void TTracker::ChangeSelected(TListKind list, TChange&&
 
 void TTracker::acMoveBackExecute(TListKind list, const TUiState&, bool hour)
 {
-    ChangeSelected(list, [&](TDayList& l, int i, TRyvItem& entry) {
-        TRyvItem* s = &entry;
-        const qint64 t = ToMs(s->start) - (hour ? MsPerHour : MsPerMinute);
+    ChangeSelected(list, [&](TDayList& l, int i, const TRyvItem& s) {
+        const qint64 t = ToMs(s.start) - (hour ? MsPerHour : MsPerMinute);
         if (i > 0) {
-            TRyvItem* p = l.Item(i - 1);
-            if (t > ToMs(p->start)) {
-                s->start = FromMs(t);
-                p->stop = s->start; // the entry before ends where this one now starts
-                Redraw(l, i - 1);
-            } else if (p->IsPause()) {
-                s->start = p->start; // the entry takes the break over
+            const TRyvItem& p = *l.Item(i - 1);
+            if (t > ToMs(p.start)) {
+                // The entry before ends where this one now starts.
+                l.SetStart(i, FromMs(t));
+                l.SetStop(i - 1, FromMs(t));
+            } else if (p.IsPause()) {
+                l.SetStart(i, p.start); // the entry takes the break over
                 l.Remove(i - 1);
-                --i;
             }
         } else {
             // The first entry starts no earlier than the midnight of its day.
-            s->start = FromMs(std::max(t, ToMs(MidnightOf(s->start))));
+            l.SetStart(i, FromMs(std::max(t, ToMs(MidnightOf(s.start)))));
         }
-        Redraw(l, i);
     });
 }
 
 void TTracker::acMoveForwExecute(TListKind list, const TUiState&, bool hour)
 {
-    ChangeSelected(list, [&](TDayList& l, int i, TRyvItem& s) {
+    ChangeSelected(list, [&](TDayList& l, int i, const TRyvItem& s) {
         const qint64 t = ToMs(s.start) + (hour ? MsPerHour : MsPerMinute);
         if (t >= ToMs(s.stop))
             return; // the entry would start at or after its stop
-        s.start = FromMs(t);
-        if (i > 0) {
-            l.Item(i - 1)->stop = s.start;
-            Redraw(l, i - 1);
-        }
-        Redraw(l, i);
+        l.SetStart(i, FromMs(t));
+        if (i > 0)
+            l.SetStop(i - 1, FromMs(t));
     });
 }
 
 void TTracker::acShortenTimeExecute(TListKind list, const TUiState&)
 {
-    ChangeSelected(list, [&](TDayList& l, int i, TRyvItem& s) {
+    ChangeSelected(list, [&](TDayList& l, int i, const TRyvItem& s) {
         // Never below zero; a break that reaches zero goes.
         const qint64 t = std::max(ToMs(s.stop) - MsPerMinute, ToMs(s.start));
-        s.stop = FromMs(t);
-        if (i + 1 < l.Count()) {
-            l.Item(i + 1)->start = s.stop;
-            Redraw(l, i + 1);
-        }
+        l.SetStop(i, FromMs(t));
+        if (i + 1 < l.Count())
+            l.SetStart(i + 1, FromMs(t));
         if (t == ToMs(s.start) && s.IsPause())
             l.Remove(i);
-        else
-            Redraw(l, i);
     });
 }
 
 void TTracker::acExtendTimeExecute(TListKind list, const TUiState&)
 {
-    ChangeSelected(list, [&](TDayList& l, int i, TRyvItem& entry) {
-        TRyvItem* s = &entry;
-        const qint64 t = ToMs(s->stop) + MsPerMinute;
+    ChangeSelected(list, [&](TDayList& l, int i, const TRyvItem& s) {
+        const qint64 t = ToMs(s.stop) + MsPerMinute;
         if (i + 1 < l.Count()) {
-            TRyvItem* n = l.Item(i + 1);
-            if (t < ToMs(n->stop)) {
-                s->stop = FromMs(t);
-                n->start = s->stop;
-                Redraw(l, i + 1);
-            } else if (n->IsPause()) {
+            const TRyvItem& n = *l.Item(i + 1);
+            if (t < ToMs(n.stop)) {
+                l.SetStop(i, FromMs(t));
+                l.SetStart(i + 1, FromMs(t));
+            } else if (n.IsPause()) {
                 l.Remove(i + 1); // the short break goes; the stop stays
             }
         } else {
@@ -1102,9 +1027,8 @@ void TTracker::acExtendTimeExecute(TListKind list, const TUiState&)
                 limit = EndOfDayOf(Now());
             const qint64 lim = ToMs(TruncToMinute(limit));
             // Extending never shortens: a stop already past the limit stays.
-            s->stop = FromMs(std::max(ToMs(s->stop), std::min(t, lim)));
+            l.SetStop(i, FromMs(std::max(ToMs(s.stop), std::min(t, lim))));
         }
-        Redraw(l, i);
     });
 }
 
@@ -1136,45 +1060,36 @@ void TTracker::MoveEntry(TListKind list, bool up)
     const qint64 a0 = ToMs(l.Item(early)->start);
     const qint64 b1 = ToMs(l.Item(late)->stop);
     l.Exchange(early, late);
-    TRyvItem* a = l.Item(early);
-    TRyvItem* b = l.Item(late);
     // The pair covers the same span: the entry now first keeps its duration,
     // the other takes the rest, including any gap between them.
+    const TRyvItem* a = l.Item(early);
     const qint64 aStop = a0 + (ToMs(a->stop) - ToMs(a->start));
-    a->start = FromMs(a0);
-    a->stop = FromMs(aStop);
-    b->start = a->stop;
-    b->stop = FromMs(b1);
-    Redraw(l, early);
-    Redraw(l, late);
+    l.SetTimes(early, FromMs(a0), FromMs(aStop));
+    l.SetTimes(late, FromMs(aStop), FromMs(b1));
 
     // Join breaks that now touch each other.
     int sRow = j;
     int pRow = i;
-    TRyvItem* sNew = l.Item(sRow);
-    TRyvItem* pNew = l.Item(pRow);
+    const TRyvItem* sNew = l.Item(sRow);
+    const TRyvItem* pNew = l.Item(pRow);
     const int sOuter = up ? sRow - 1 : sRow + 1;
     const int pOuter = up ? pRow + 1 : pRow - 1;
     if (sNew->IsPause() && sOuter >= 0 && sOuter < l.Count() && l.Item(sOuter)->IsPause()) {
         if (up)
-            sNew->start = l.Item(sOuter)->start;
+            l.SetStart(sRow, l.Item(sOuter)->start);
         else
-            sNew->stop = l.Item(sOuter)->stop;
+            l.SetStop(sRow, l.Item(sOuter)->stop);
         l.Remove(sOuter);
         if (sOuter < sRow)
             --sRow;
-        Redraw(l, sRow);
     } else if (pNew->IsPause() && pOuter >= 0 && pOuter < l.Count() && l.Item(pOuter)->IsPause()) {
         if (up)
-            pNew->stop = l.Item(pOuter)->stop;
+            l.SetStop(pRow, l.Item(pOuter)->stop);
         else
-            pNew->start = l.Item(pOuter)->start;
+            l.SetStart(pRow, l.Item(pOuter)->start);
         l.Remove(pOuter);
         if (pOuter < sRow)
             --sRow;
-        if (pOuter < pRow)
-            --pRow;
-        Redraw(l, pRow);
     }
     l.SelectAndShow(sRow);
     EndChange(l);

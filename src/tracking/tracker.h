@@ -180,11 +180,9 @@ private:
     int Today() const;
     TDayList& ListOf(TListKind list) const;
     static int SelectedRow(const TDayList& list);
-    static TRyvItem* SelectedEntry(const TDayList& list);
+    static const TRyvItem* SelectedEntry(const TDayList& list);
     TRyvItem* FavsItemAt(int row) const;
     bool FavsRowIsRecent(int row) const;
-    bool IsRunningRow(const TDayList& list, int row) const;
-    void Redraw(TDayList& list, int row);
     bool RunDialog(TRyvItem& entry, const QString& caption, bool isNew, bool askDuration,
         const TRyvItem* previous, bool fromFavourite);
     void AfterDialog(int favsSelectedRow);

@@ -79,14 +79,8 @@ protected:
 
     QString DataPath(const QString& name) const { return options.FolderData + name; }
 
-    void AddToday(std::unique_ptr<TRyvItem> e)
-    {
-        today.UpdateRow(today.Append(std::move(e)), false);
-    }
-    void AddHistory(std::unique_ptr<TRyvItem> e)
-    {
-        history.UpdateRow(history.Append(std::move(e)), false);
-    }
+    void AddToday(std::unique_ptr<TRyvItem> e) { today.Append(std::move(e)); }
+    void AddHistory(std::unique_ptr<TRyvItem> e) { history.Append(std::move(e)); }
 
     TRegionalScope regional { "en_GB" };
     QTemporaryDir dir;

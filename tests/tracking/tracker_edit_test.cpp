@@ -20,7 +20,7 @@ protected:
         for (const TSpan& s : spans) {
             auto e = s.kind == 'b' ? Pause(s.start, s.stop)
                                    : Task(s.start, s.stop, QStringLiteral("T%1").arg(++n));
-            list.UpdateRow(list.Append(std::move(e)), false);
+            list.Append(std::move(e));
         }
     }
     void Select(TDayList& list, int row)
@@ -452,8 +452,8 @@ TEST_F(EditTest, OpenLink_CopiesSpentTimeByFormat_ThenOpens)
         { 1, QStringLiteral("1:30") },
         { 2, QStringLiteral("/spend 1h30m") },
     };
-    Fill(today, { { 't', At(7, 8, 0), At(7, 9, 30) } });
-    today.Item(0)->url = QStringLiteral("http://issue/1");
+    AddToday(
+        Task(At(7, 8, 0), At(7, 9, 30), QStringLiteral("T1"), QStringLiteral("http://issue/1")));
     Select(today, 0);
     for (const auto& c : cases) {
         options.SpendToClipboard = c.format;
@@ -468,9 +468,8 @@ TEST_F(EditTest, OpenLink_CopiesSpentTimeByFormat_ThenOpens)
 TEST_F(EditTest, OpenLinkFromHistoryAndTaskTotal_NameTheDay)
 {
     ShowHistoryDay(At(6, 0, 0));
-    Fill(history, { { 't', At(6, 8, 0), At(6, 9, 30) }, { 't', At(6, 10, 0), At(6, 10, 30) } });
-    history.Item(0)->url = QStringLiteral("http://i");
-    history.Item(1)->url = QStringLiteral("http://i");
+    AddHistory(Task(At(6, 8, 0), At(6, 9, 30), QStringLiteral("T1"), QStringLiteral("http://i")));
+    AddHistory(Task(At(6, 10, 0), At(6, 10, 30), QStringLiteral("T2"), QStringLiteral("http://i")));
     Select(history, 0);
     ASSERT_TRUE(tracker.Execute(TCommand::acOpenURL2, OnHistory()));
     EXPECT_EQ(clipboard.text, QStringLiteral("/spend 1h30m 2022-01-06"));
@@ -484,8 +483,8 @@ TEST_F(EditTest, OpenLinkFromHistoryAndTaskTotal_NameTheDay)
 
 TEST_F(EditTest, OpenLinkWithoutLink_EditsInstead_TaskTotalNotClickable)
 {
-    Fill(today, { { 't', At(7, 8, 0), At(7, 9, 0) }, { 't', At(7, 9, 0), At(7, 9, 30) } });
-    today.Item(1)->title = QStringLiteral("T1");
+    AddToday(Task(At(7, 8, 0), At(7, 9, 0), QStringLiteral("T1")));
+    AddToday(Task(At(7, 9, 0), At(7, 9, 30), QStringLiteral("T1")));
     Select(today, 0);
     ASSERT_TRUE(today.TaskTotalVisible());
     EXPECT_FALSE(tracker.TaskTotalClickable(TListKind::Today, OnToday()));

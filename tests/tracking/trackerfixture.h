@@ -150,18 +150,8 @@ class TrackerTest : public ::testing::Test {
 protected:
     void SetUp() override { ASSERT_TRUE(dir.isValid()); }
 
-    int AddToday(std::unique_ptr<TRyvItem> e)
-    {
-        const int row = today.Append(std::move(e));
-        today.UpdateRow(row, false);
-        return row;
-    }
-    int AddHistory(std::unique_ptr<TRyvItem> e)
-    {
-        const int row = history.Append(std::move(e));
-        history.UpdateRow(row, false);
-        return row;
-    }
+    int AddToday(std::unique_ptr<TRyvItem> e) { return today.Append(std::move(e)); }
+    int AddHistory(std::unique_ptr<TRyvItem> e) { return history.Append(std::move(e)); }
     void AddFav(const QString& title, const QString& url = {}) { favs.AddOrUpdate(title, url, {}); }
     void AddRecent(const QString& title, const QString& url = {})
     {
