@@ -99,7 +99,12 @@ const TRyvItem* TTracker::SelectedEntry(const TDayList& list)
     return row >= 0 && row < list.Count() ? list.Item(row) : nullptr;
 }
 
-TRyvItem* TTracker::FavsItemAt(int row) const
+const TRyvItem* TTracker::FavsItemAt(int row) const
+{
+    return FavsItemOf(row);
+}
+
+TRyvItem* TTracker::FavsItemOf(int row) const
 {
     if (row < 0 || row >= static_cast<int>(FFavsRows.size()))
         return nullptr;
@@ -107,8 +112,7 @@ TRyvItem* TTracker::FavsItemAt(int row) const
     // The task dialog changes the lists at once, while the rows follow only
     // at the next rebuild (the window may evaluate the rules meanwhile): a row
     // whose item has left its list carries nothing.
-    const TRyvItemList& list = r.recent ? FRecent : FFavs;
-    return r.item && list.IndexOf(r.item) >= 0 ? r.item : nullptr;
+    return (r.recent ? FRecent : FFavs).ItemById(r.id);
 }
 
 bool TTracker::FavsRowIsRecent(int row) const
@@ -828,15 +832,17 @@ void TTracker::acEdit2Execute(const TUiState& ui)
 void TTracker::acEditFavExecute(const TUiState& ui)
 {
     const int selected = ui.favs.First();
-    TRyvItem* item = FavsItemAt(selected);
+    const TRyvItem* item = FavsItemAt(selected);
     if (!item || ui.focus != TListKind::Favs)
         return;
     TRyvItem edited = *item;
     const bool ok = RunDialog(edited, FCapEdit2, false, false, nullptr, false);
-    // The dialog's favourite button may have removed the item meanwhile.
-    const bool stillThere = FFavs.IndexOf(item) >= 0 || FRecent.IndexOf(item) >= 0;
+    // The dialog's favourite button may have removed the item meanwhile: the
+    // row finds it by its id, never by an address that may have been reused.
+    TRyvItem* still = FavsItemOf(selected);
+    const bool stillThere = still != nullptr;
     if (ok && stillThere)
-        CopyTexts(*item, edited);
+        CopyTexts(*still, edited);
     if (ok || FOptions.StateFavsChanged) {
         FOptions.StateFavsChanged = false;
         RefreshFavsPanel(stillThere ? selected : -1);
@@ -1236,11 +1242,11 @@ void TTracker::BuildFavsRows()
 {
     FFavsRows.clear();
     for (int i = 0; i < FFavs.Count(); ++i)
-        FFavsRows.push_back({ FFavs.Item(i), false });
+        FFavsRows.push_back({ FFavs.IdAt(i), false });
     if (!FRecent.IsEmpty())
-        FFavsRows.push_back({ nullptr, false });
+        FFavsRows.push_back({ 0, false });
     for (int i = FRecent.Count() - 1; i >= 0; --i)
-        FFavsRows.push_back({ FRecent.Item(i), true });
+        FFavsRows.push_back({ FRecent.IdAt(i), true });
 }
 
 void TTracker::ShowFavsRow(int row)
@@ -1253,36 +1259,30 @@ void TTracker::ShowFavsRow(int row)
 
 void TTracker::RefreshFavsPanel(int selectedRow)
 {
-    // Only the address is kept: the item may already be gone.
-    const TRyvItem* remembered = FavsItemAt(selectedRow);
+    // The selected row's item is found again by its id; when it is gone, the
+    // first row is selected.
+    const bool known = FavsItemAt(selectedRow) != nullptr;
+    const TFavsRow remembered = known ? FFavsRows[static_cast<size_t>(selectedRow)] : TFavsRow {};
     BuildFavsRows();
-    int row = 0;
-    for (int i = 0; remembered && i < static_cast<int>(FFavsRows.size()); ++i) {
-        if (FFavsRows[static_cast<size_t>(i)].item == remembered) {
-            row = i;
-            break;
-        }
-    }
-    ShowFavsRow(row);
+    const auto found = std::find_if(FFavsRows.begin(), FFavsRows.end(), [&](const TFavsRow& r) {
+        return known && r.id == remembered.id && r.recent == remembered.recent;
+    });
+    ShowFavsRow(found == FFavsRows.end() ? 0 : static_cast<int>(found - FFavsRows.begin()));
 }
 
 void TTracker::acDelFavExecute(const TUiState& ui)
 {
     const int i = ui.favs.First();
-    TRyvItem* item = FavsItemAt(i);
-    if (!item)
+    if (!FavsItemAt(i))
         return;
     const int rows = static_cast<int>(FFavsRows.size());
     // The row after, which moves up into this place, or else the one before.
     const int next = i + 1 < rows ? i : i - 1;
-    TRyvItemList& list = FavsRowIsRecent(i) ? FRecent : FFavs;
     // Remove this very item: with equal items (possible from the files) the
     // first match need not be the row's own.
-    const int index = list.IndexOf(item);
-    if (index >= 0)
-        list.Delete(index);
-    else
-        list.RemoveItem(item->title, item->url);
+    const TFavsRow& row = FFavsRows[static_cast<size_t>(i)];
+    TRyvItemList& list = row.recent ? FRecent : FFavs;
+    list.Delete(list.IndexOfId(row.id));
     BuildFavsRows();
     if (next >= 0)
         ShowFavsRow(next);

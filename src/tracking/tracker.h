@@ -35,6 +35,7 @@
 
 #include "core/datetime.h"
 #include "core/ryvitem.h"
+#include "core/ryvitemlist.h"
 #include "tracking/uistate.h"
 
 #include <QObject>
@@ -48,7 +49,6 @@ namespace ryv {
 class TClock;
 class TDayList;
 class TListStore;
-class TRyvItemList;
 class TRyvOptions;
 class ITaskDialog;
 class IUserMessages;
@@ -64,11 +64,13 @@ struct TTrackerPorts final {
     IShell& shell;
 };
 
-// One row of the favourites panel. The separator row has no item. Rows refer
-// to the items of the favourites and recent lists and never own them; they
-// are valid until the next FavsPanelChanged().
+// One row of the favourites panel: the id of an item of the favourites list
+// or (recent) of the recent list; the separator row has id 0. A row outlives
+// changes of the lists (the task dialog's favourite button changes them at
+// once, the rows follow at the next FavsPanelChanged()), so it keeps the id,
+// which is never given again, and never the item's address.
 struct TFavsRow final {
-    TRyvItem* item = nullptr;
+    TItemId id = 0;
     bool recent = false;
 };
 
@@ -134,6 +136,9 @@ public:
 
     // Favourites panel.
     const std::vector<TFavsRow>& FavsRows() const { return FFavsRows; }
+    // The item of a row; nullptr for the separator and for a row whose item
+    // has left its list.
+    const TRyvItem* FavsItemAt(int row) const;
     // Rebuilds the rows and reselects the row of the item selected before
     // (selectedRow, -1 for none), or else the first row.
     void RefreshFavsPanel(int selectedRow = -1);
@@ -181,7 +186,7 @@ private:
     TDayList& ListOf(TListKind list) const;
     static int SelectedRow(const TDayList& list);
     static const TRyvItem* SelectedEntry(const TDayList& list);
-    TRyvItem* FavsItemAt(int row) const;
+    TRyvItem* FavsItemOf(int row) const;
     bool FavsRowIsRecent(int row) const;
     bool RunDialog(TRyvItem& entry, const QString& caption, bool isNew, bool askDuration,
         const TRyvItem* previous, bool fromFavourite);

@@ -1377,14 +1377,16 @@ void TfrmRyvTracker::RefreshTotals(TListKind list)
 void TfrmRyvTracker::RebuildFavs()
 {
     FlvFavs->clear();
-    for (const TFavsRow& row : FTracker.FavsRows()) {
+    for (int i = 0; i < static_cast<int>(FTracker.FavsRows().size()); ++i) {
+        const TFavsRow& row = FTracker.FavsRows()[static_cast<size_t>(i)];
+        const TRyvItem* entry = FTracker.FavsItemAt(i);
         auto* item = new QListWidgetItem(FlvFavs);
-        if (row.item == nullptr) {
+        if (entry == nullptr) {
             item->setFlags(Qt::ItemIsEnabled | Qt::ItemIsSelectable);
             item->setSizeHint(QSize(1, FRowHeight / 2));
             continue;
         }
-        item->setText(row.item->title);
+        item->setText(entry->title);
         item->setIcon(RyvIcon(row.recent ? TRyvIcon::Recent : TRyvIcon::Favourite));
         item->setSizeHint(QSize(1, FRowHeight));
     }

@@ -169,6 +169,30 @@ TEST_F(FavsTest, RowOfItemRemovedBeforeRebuild_CarriesNothing)
     EXPECT_EQ(favs.Count(), 1);
 }
 
+TEST_F(FavsTest, RowOfRemovedFavourite_NeverResolvesToOneAddedAfterIt)
+{
+    // In the dialog of favourite A the star button removes A and another
+    // favourite is added; the memory A held may be reused for it. The row
+    // still names A, which is gone: the dialog's OK changes nothing else.
+    dialog.answers = { Ok([this](TRyvItem& e) {
+        favs.RemoveItem(QStringLiteral("A"), QStringLiteral("http://a"));
+        favs.AddOrUpdate(QStringLiteral("D"), {}, {});
+        options.StateFavsChanged = true;
+        e.title = QStringLiteral("A2");
+    }) };
+    ASSERT_TRUE(tracker.Execute(TCommand::acEdit2, OnFavs(0)));
+    EXPECT_EQ(FavsRowTitles(), (QStringList { "f:B", "f:D", "--", "r:R2", "r:R1" }));
+
+    // Before the panel is rebuilt, a row of a removed item carries nothing,
+    // whatever was added since.
+    favs.RemoveItem(QStringLiteral("B"), {});
+    favs.AddOrUpdate(QStringLiteral("E"), {}, {});
+    for (const TCommand cmd : { TCommand::acEdit2, TCommand::acDelFav, TCommand::acStartAs }) {
+        SCOPED_TRACE(static_cast<int>(cmd));
+        EXPECT_FALSE(tracker.Enabled(cmd, OnFavs(0)));
+    }
+}
+
 TEST_F(FavsTest, OpenLinkOfFavourite_CopiesNothing)
 {
     ASSERT_TRUE(tracker.Execute(TCommand::acOpenURL2, OnFavs(0)));

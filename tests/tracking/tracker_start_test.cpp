@@ -218,8 +218,8 @@ TEST_F(TrackerTest, RecentList_LimitOrderAndIdentity)
     ASSERT_EQ(recent.Count(), 10);
     EXPECT_EQ(recent.Item(0)->title, QStringLiteral("T2"));
     ASSERT_EQ(tracker.FavsRows().size(), 11u); // the separator, then newest first
-    EXPECT_EQ(tracker.FavsRows()[1].item->title, QStringLiteral("T11"));
-    EXPECT_EQ(tracker.FavsRows()[10].item->title, QStringLiteral("T2"));
+    EXPECT_EQ(tracker.FavsItemAt(1)->title, QStringLiteral("T11"));
+    EXPECT_EQ(tracker.FavsItemAt(10)->title, QStringLiteral("T2"));
 
     // Known task: moves to the newest place, nothing dropped.
     tracker.RememberRecent(*Task(0, 0, QStringLiteral("t5")));

@@ -197,9 +197,12 @@ protected:
     QStringList FavsRowTitles() const
     {
         QStringList t;
-        for (const TFavsRow& r : tracker.FavsRows())
-            t << (r.item ? (r.recent ? QStringLiteral("r:") : QStringLiteral("f:")) + r.item->title
-                         : QStringLiteral("--"));
+        for (int i = 0; i < static_cast<int>(tracker.FavsRows().size()); ++i) {
+            const TRyvItem* item = tracker.FavsItemAt(i);
+            const bool recent = tracker.FavsRows()[static_cast<size_t>(i)].recent;
+            t << (item ? (recent ? QStringLiteral("r:") : QStringLiteral("f:")) + item->title
+                       : QStringLiteral("--"));
+        }
         return t;
     }
     // Entries of a day file as written on disk.
