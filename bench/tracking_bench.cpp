@@ -95,7 +95,7 @@ void BM_Start(benchmark::State& state)
     const TUiState ui;
     for (auto _ : state) {
         engine.clock.AdvanceSeconds(61);
-        engine.tracker.acStartExecute(ui, false);
+        engine.tracker.Execute(TCommand::acStart, ui);
         state.PauseTiming();
         while (engine.today.Count() > n)
             engine.today.Remove(engine.today.Count() - 1);

@@ -599,8 +599,10 @@ void TfrmRyvTracker::CreateComponents()
                 ExportList(true), Action(QStringLiteral("acExport"))->toolTip());
     });
     FBottom2.buttons = { back, forw, export2 };
-    connect(back, &QToolButton::clicked, this, [this] { FTracker.sbHistBackClick(UiState()); });
-    connect(forw, &QToolButton::clicked, this, [this] { FTracker.sbHistForwClick(UiState()); });
+    connect(back, &QToolButton::clicked, this,
+        [this] { FTracker.Execute(TCommand::acHistBack, UiState()); });
+    connect(forw, &QToolButton::clicked, this,
+        [this] { FTracker.Execute(TCommand::acHistForw, UiState()); });
     secCol->addWidget(FpBottom2);
     FpBottom2->hide();
 

@@ -163,9 +163,9 @@ TEST_F(FavsTest, RowOfItemRemovedBeforeRebuild_CarriesNothing)
     for (const TCommand cmd : { TCommand::acEdit2, TCommand::acOpenURL2, TCommand::acStartAs,
              TCommand::acAddAs, TCommand::acDelFav, TCommand::acMoveFavDn })
         EXPECT_FALSE(tracker.Enabled(cmd, OnFavs(0))) << static_cast<int>(cmd);
-    tracker.acDelFavExecute(OnFavs(0));
-    tracker.acStartExecute(OnFavs(0), true); // falls back to a new default task
-    EXPECT_EQ(Titles(today), QStringList { QStringLiteral("Task #1") });
+    EXPECT_FALSE(tracker.Execute(TCommand::acDelFav, OnFavs(0)));
+    EXPECT_FALSE(tracker.Execute(TCommand::acStartAs, OnFavs(0)));
+    EXPECT_TRUE(today.IsEmpty());
     EXPECT_EQ(favs.Count(), 1);
 }
 

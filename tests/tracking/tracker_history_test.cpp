@@ -47,7 +47,7 @@ TEST_F(TrackerTest, History_PreviousAndNextDay_StopAtYesterday)
     }
     // Only while the history panel shows.
     ShowHistoryDay(Feb(1));
-    tracker.sbHistForwClick(OnToday());
+    EXPECT_FALSE(tracker.Execute(TCommand::acHistForw, OnToday()));
     EXPECT_DOUBLE_EQ(tracker.HistoryDate(), Feb(1));
 }
 

@@ -32,7 +32,7 @@ TEST_P(StartTimeRule, AppendsBreakAndTaskAtTheRuleTime)
     today.SetWorking(c.working);
     clock.Set(c.now);
 
-    tracker.acStartExecute(OnToday(), false);
+    ASSERT_TRUE(tracker.Execute(TCommand::acStart, OnToday()));
 
     EXPECT_EQ(Spans(today), c.spans);
     EXPECT_TRUE(today.IsWorking());
@@ -109,7 +109,7 @@ TEST_F(TrackerTest, Start_FromFocusedEntry_TakesTitleAndLinkNotDescription)
         today.SetFocused(c.focused);
         dialog.calls.clear();
         clock.AdvanceSeconds(120);
-        tracker.acStartExecute(OnToday(), false);
+        ASSERT_TRUE(tracker.Execute(TCommand::acStart, OnToday()));
         const TRyvItem* e = today.Last();
         EXPECT_EQ(e->title, c.title);
         EXPECT_EQ(e->url, c.previous ? QStringLiteral("http://r") : QString());
@@ -124,7 +124,7 @@ TEST_F(TrackerTest, Start_FromFocusedEntry_TakesTitleAndLinkNotDescription)
     // With the running task focused, the new one gets the default title.
     today.SetFocused(today.Count() - 1);
     clock.AdvanceSeconds(120);
-    tracker.acStartExecute(OnToday(), false);
+    ASSERT_TRUE(tracker.Execute(TCommand::acStart, OnToday()));
     EXPECT_EQ(today.Last()->title, QStringLiteral("Task #5"));
 }
 
@@ -135,13 +135,13 @@ TEST_F(TrackerTest, Start_DialogOkTakesTexts_CancelKeepsDefault_BothRemembered)
                           e.state = ryvsDone;
                       }),
         Cancel() };
-    tracker.acStartExecute(OnToday(), false);
+    ASSERT_TRUE(tracker.Execute(TCommand::acStart, OnToday()));
     EXPECT_EQ(today.Last()->title, QStringLiteral("Mail"));
     EXPECT_EQ(today.TaskText(0), QStringLiteral("Mail"));
     EXPECT_TRUE(today.DoneMark(0));
 
     clock.AdvanceSeconds(300);
-    tracker.acStartExecute(OnToday(), false);
+    ASSERT_TRUE(tracker.Execute(TCommand::acStart, OnToday()));
     EXPECT_EQ(today.Last()->title, QStringLiteral("Task #2"));
     EXPECT_TRUE(today.IsWorking());
     EXPECT_EQ(today.Selected(), QList<int> { 1 });
@@ -173,7 +173,7 @@ TEST_F(TrackerTest, Start_LastEntryEndsInFuture_DoesNothing)
 {
     AddToday(Task(At(7, 9, 0), At(7, 11, 0)));
     clock.Set(At(7, 10, 30));
-    tracker.acStartExecute(OnToday(), false);
+    ASSERT_TRUE(tracker.Execute(TCommand::acStart, OnToday()));
     EXPECT_EQ(today.Count(), 1);
     EXPECT_FALSE(today.IsWorking());
     EXPECT_TRUE(dialog.calls.empty());
@@ -380,7 +380,7 @@ TEST_F(TrackerTest, DayChange_WaitsWhileTaskDialogIsOpen)
         tracker.tmrCheckTimer();
         e.title = QStringLiteral("Late");
     }) };
-    tracker.acStartExecute(OnToday(), false);
+    ASSERT_TRUE(tracker.Execute(TCommand::acStart, OnToday()));
     ASSERT_EQ(today.Count(), 1);
     EXPECT_EQ(today.Last()->title, QStringLiteral("Late"));
 
