@@ -146,11 +146,33 @@ public:
     }
 };
 
+// A log written compactly: 't' task or 'b' break with start and stop.
+struct TSpan {
+    char kind;
+    TDateTime start;
+    TDateTime stop;
+};
+
 class TrackerTest : public ::testing::Test {
 protected:
     void SetUp() override { ASSERT_TRUE(dir.isValid()); }
 
     int AddToday(std::unique_ptr<TRyvItem> e) { return today.Append(std::move(e)); }
+    // Tasks are titled T1, T2, ... in order.
+    void Fill(TDayList& list, const std::vector<TSpan>& spans)
+    {
+        int n = 0;
+        for (const TSpan& s : spans) {
+            auto e = s.kind == 'b' ? Pause(s.start, s.stop)
+                                   : Task(s.start, s.stop, QStringLiteral("T%1").arg(++n));
+            list.Append(std::move(e));
+        }
+    }
+    void Select(TDayList& list, int row)
+    {
+        list.SetFocused(row);
+        list.SelectOnly(row);
+    }
     int AddHistory(std::unique_ptr<TRyvItem> e) { return history.Append(std::move(e)); }
     void AddFav(const QString& title, const QString& url = {}) { favs.AddOrUpdate(title, url, {}); }
     void AddRecent(const QString& title, const QString& url = {})

@@ -5,30 +5,7 @@
 namespace ryv::testing {
 namespace {
 
-// A log written compactly: 't' task or 'b' break with start and stop.
-struct TSpan {
-    char kind;
-    TDateTime start;
-    TDateTime stop;
-};
-
-class EditTest : public TrackerTest {
-protected:
-    void Fill(TDayList& list, const std::vector<TSpan>& spans)
-    {
-        int n = 0;
-        for (const TSpan& s : spans) {
-            auto e = s.kind == 'b' ? Pause(s.start, s.stop)
-                                   : Task(s.start, s.stop, QStringLiteral("T%1").arg(++n));
-            list.Append(std::move(e));
-        }
-    }
-    void Select(TDayList& list, int row)
-    {
-        list.SetFocused(row);
-        list.SelectOnly(row);
-    }
-};
+class EntryEditsTest : public TrackerTest { };
 
 // --- Add -------------------------------------------------------------------------------------
 
@@ -42,7 +19,7 @@ struct TAddCase {
     QString span; // its times
 };
 
-class AddPlacement : public EditTest, public ::testing::WithParamInterface<TAddCase> { };
+class AddPlacement : public EntryEditsTest, public ::testing::WithParamInterface<TAddCase> { };
 
 TEST_P(AddPlacement, PlacesTaskOfGivenDuration)
 {
@@ -77,7 +54,7 @@ INSTANTIATE_TEST_SUITE_P(Tracker, AddPlacement,
         TAddCase { "EmptyLog_EndsNow", {}, false, At(7, 9, 47, 31), 30, 0, "09:17:00-09:47:00" }),
     [](const auto& info) { return std::string(info.param.name); });
 
-TEST_F(EditTest, AddAs_CopiesFavourite_FromFavouriteFlagged)
+TEST_F(EntryEditsTest, AddAs_CopiesFavourite_FromFavouriteFlagged)
 {
     favs.AddOrUpdate(QStringLiteral("Fav"), QStringLiteral("http://f"), QStringLiteral("d"));
     tracker.RefreshFavsPanel();
@@ -92,7 +69,7 @@ TEST_F(EditTest, AddAs_CopiesFavourite_FromFavouriteFlagged)
     EXPECT_EQ(Span(*today.Item(0)), QStringLiteral("08:45:00-09:00:00"));
 }
 
-TEST_F(EditTest, AddCancelled_ListUnchanged_PanelRebuiltWhenFavouritesChanged)
+TEST_F(EntryEditsTest, AddCancelled_ListUnchanged_PanelRebuiltWhenFavouritesChanged)
 {
     AddFav(QStringLiteral("Gone"));
     tracker.RefreshFavsPanel();
@@ -122,7 +99,8 @@ struct THistAddCase {
     QString span;
 };
 
-class AddHistPlacement : public EditTest, public ::testing::WithParamInterface<THistAddCase> { };
+class AddHistPlacement : public EntryEditsTest,
+                         public ::testing::WithParamInterface<THistAddCase> { };
 
 TEST_P(AddHistPlacement, PlacesTaskAndWritesDayAtOnce)
 {
@@ -153,7 +131,7 @@ INSTANTIATE_TEST_SUITE_P(Tracker, AddHistPlacement,
 
 // --- Edit and done mark ---------------------------------------------------------------------
 
-TEST_F(EditTest, Edit_OkTakesTextsNotTimes_CancelChangesNothing)
+TEST_F(EntryEditsTest, Edit_OkTakesTextsNotTimes_CancelChangesNothing)
 {
     Fill(today, { { 't', At(7, 8, 0), At(7, 9, 0) } });
     Select(today, 0);
@@ -178,7 +156,7 @@ TEST_F(EditTest, Edit_OkTakesTextsNotTimes_CancelChangesNothing)
     EXPECT_FALSE(store.IsSavePending());
 }
 
-TEST_F(EditTest, EditHistoryEntry_WritesDayAtOnce)
+TEST_F(EntryEditsTest, EditHistoryEntry_WritesDayAtOnce)
 {
     ShowHistoryDay(At(6, 0, 0));
     Fill(history, { { 't', At(6, 8, 0), At(6, 9, 0) } });
@@ -189,7 +167,7 @@ TEST_F(EditTest, EditHistoryEntry_WritesDayAtOnce)
     EXPECT_EQ(TitlesOf(ReadDay(At(6, 0, 0))), QStringList { QStringLiteral("Fixed") });
 }
 
-TEST_F(EditTest, DoneMark_TogglesTasksOnly_SavesByList)
+TEST_F(EntryEditsTest, DoneMark_TogglesTasksOnly_SavesByList)
 {
     Fill(today, { { 't', At(7, 8, 0), At(7, 9, 0) }, { 'b', At(7, 9, 0), At(7, 9, 5) } });
     Select(today, 0);
@@ -219,7 +197,8 @@ struct TDeleteCase {
     QStringList spans;
 };
 
-class DeleteNeighbours : public EditTest, public ::testing::WithParamInterface<TDeleteCase> { };
+class DeleteNeighbours : public EntryEditsTest,
+                         public ::testing::WithParamInterface<TDeleteCase> { };
 
 TEST_P(DeleteNeighbours, GivesTheTimeToANeighbourOrABreak)
 {
@@ -270,7 +249,7 @@ INSTANTIATE_TEST_SUITE_P(Tracker, DeleteNeighbours,
         TDeleteCase { "OnlyEntry", { { 't', H9, H10 } }, 0, {} }),
     [](const auto& info) { return std::string(info.param.name); });
 
-TEST_F(EditTest, DeleteAndClear_NoKeepsTheList)
+TEST_F(EntryEditsTest, DeleteAndClear_NoKeepsTheList)
 {
     Fill(today, { { 't', H9, H10 }, { 't', H10, H11 } });
     Select(today, 0);
@@ -287,7 +266,7 @@ TEST_F(EditTest, DeleteAndClear_NoKeepsTheList)
     EXPECT_TRUE(store.IsSavePending());
 }
 
-TEST_F(EditTest, DeleteAndClear_NeverTouchTheRunningTask)
+TEST_F(EntryEditsTest, DeleteAndClear_NeverTouchTheRunningTask)
 {
     Fill(today, { { 't', H9, H10 }, { 't', H10, H10 } });
     today.SetWorking(true);
@@ -300,134 +279,9 @@ TEST_F(EditTest, DeleteAndClear_NeverTouchTheRunningTask)
     EXPECT_TRUE(messages.questions.isEmpty());
 }
 
-// --- Moving starts, shorten, extend, reorder --------------------------------------------
-
-struct TMoveCase {
-    const char* name;
-    std::vector<TSpan> log;
-    bool working;
-    TCommand cmd; // a command on today's log
-    int row;
-    QStringList spans;
-};
-
-class TimeCommands : public EditTest, public ::testing::WithParamInterface<TMoveCase> { };
-
-TEST_P(TimeCommands, MoveBoundariesWithinLimits)
-{
-    const TMoveCase& c = GetParam();
-    Fill(today, c.log);
-    today.SetWorking(c.working);
-    clock.Set(At(7, 15, 20, 30));
-    today.RefreshTotals(); // a running entry's stop is now
-    Select(today, c.row);
-    const QStringList before = Spans(today);
-
-    ASSERT_TRUE(tracker.Execute(c.cmd, OnToday()));
-
-    EXPECT_EQ(Spans(today), c.spans);
-    if (Spans(today) != before) {
-        EXPECT_TRUE(store.IsSavePending()); // every change is saved after a while
-    }
-}
-
-const TSpan A { 't', At(7, 9, 0), At(7, 10, 0) };
-const TSpan B { 't', At(7, 10, 0), At(7, 10, 30) };
-
-INSTANTIATE_TEST_SUITE_P(Tracker, TimeCommands,
-    ::testing::Values(
-        TMoveCase { "Earlier_PreviousEndsAtNewStart", { A, B }, false, TCommand::acMoveBack, 1,
-            { "t 09:00:00-09:59:00", "t 09:59:00-10:30:00" } },
-        TMoveCase { "EarlierHour_PreviousTaskWouldVanish_Nothing", { A, B }, false,
-            TCommand::acMoveBackHour, 1, { "t 09:00:00-10:00:00", "t 10:00:00-10:30:00" } },
-        TMoveCase { "Earlier_ShortBreakTakenOver",
-            { A, { 'b', At(7, 10, 0), At(7, 10, 0, 40) }, { 't', At(7, 10, 0, 40), At(7, 11, 0) } },
-            false, TCommand::acMoveBack, 2, { "t 09:00:00-10:00:00", "t 10:00:00-11:00:00" } },
-        TMoveCase { "EarlierFirst_StopsAtMidnight", { { 't', At(7, 0, 0, 30), At(7, 1, 0) } },
-            false, TCommand::acMoveBack, 0, { "t 00:00:00-01:00:00" } },
-        TMoveCase { "LaterHour_ShortEntry_Nothing", { A, { 't', At(7, 10, 0), At(7, 10, 45) } },
-            false, TCommand::acMoveForwHour, 1, { "t 09:00:00-10:00:00", "t 10:00:00-10:45:00" } },
-        TMoveCase { "Later_PreviousFollows", { A, B }, false, TCommand::acMoveForw, 1,
-            { "t 09:00:00-10:01:00", "t 10:01:00-10:30:00" } },
-        TMoveCase { "Shorten_NextStartFollows", { A, B }, false, TCommand::acShortenTime, 0,
-            { "t 09:00:00-09:59:00", "t 09:59:00-10:30:00" } },
-        TMoveCase { "ShortenBreakToZero_Removed",
-            { A, { 'b', At(7, 10, 0), At(7, 10, 0, 30) }, { 't', At(7, 10, 0, 30), At(7, 11, 0) } },
-            false, TCommand::acShortenTime, 1, { "t 09:00:00-10:00:00", "t 10:00:00-11:00:00" } },
-        TMoveCase { "ShortenTaskStopsAtZero", { { 't', At(7, 9, 0), At(7, 9, 0, 30) } }, false,
-            TCommand::acShortenTime, 0, { "t 09:00:00-09:00:00" } },
-        TMoveCase { "Extend_NextStartFollows", { A, B }, false, TCommand::acExtendTime, 0,
-            { "t 09:00:00-10:01:00", "t 10:01:00-10:30:00" } },
-        TMoveCase { "Extend_ShortBreakAfterRemoved_StopStays",
-            { A, { 'b', At(7, 10, 0), At(7, 10, 0, 40) }, { 't', At(7, 10, 0, 40), At(7, 11, 0) } },
-            false, TCommand::acExtendTime, 0, { "t 09:00:00-10:00:00", "t 10:00:40-11:00:00" } },
-        TMoveCase { "Extend_NextTaskWouldVanish_Nothing",
-            { A, { 't', At(7, 10, 0), At(7, 10, 0, 30) } }, false, TCommand::acExtendTime, 0,
-            { "t 09:00:00-10:00:00", "t 10:00:00-10:00:30" } },
-        TMoveCase { "ExtendLastWhileWorking_NowTruncated", { { 't', At(7, 9, 0), At(7, 9, 0) } },
-            true, TCommand::acExtendTime, 0, { "t 09:00:00-15:20:30" } }, // the tick's now
-        TMoveCase { "ExtendLastIdle_MayPassNow", { { 't', At(7, 9, 0), At(7, 15, 20) } }, false,
-            TCommand::acExtendTime, 0, { "t 09:00:00-15:21:00" } },
-        TMoveCase { "ExtendLastIdle_StopsAtEndOfToday", { { 't', At(7, 9, 0), At(7, 23, 58, 30) } },
-            false, TCommand::acExtendTime, 0, { "t 09:00:00-23:59:00" } },
-        TMoveCase { "ExtendLastIdle_PastLimitNeverShortens",
-            { { 't', At(7, 9, 0), At(7, 23, 59, 30) } }, false, TCommand::acExtendTime, 0,
-            { "t 09:00:00-23:59:30" } },
-        TMoveCase { "MoveUp_ExchangesTimes", { A, B }, false, TCommand::acMoveUp, 1,
-            { "t 09:00:00-09:30:00", "t 09:30:00-10:30:00" } },
-        TMoveCase { "MoveUpRunning_Nothing", { A, { 't', At(7, 10, 0), At(7, 10, 0) } }, true,
-            TCommand::acMoveUp, 1, { "t 09:00:00-10:00:00", "t 10:00:00-15:20:30" } },
-        TMoveCase { "MoveDownFirstBeforeBreak_Nothing",
-            { A, { 'b', At(7, 10, 0), At(7, 10, 5) }, B }, false, TCommand::acMoveDn, 0,
-            { "t 09:00:00-10:00:00", "b 10:00:00-10:05:00", "t 10:00:00-10:30:00" } },
-        TMoveCase { "MoveDownKeepsGapInLaterEntry",
-            { A, { 't', At(7, 10, 15), At(7, 10, 45) }, { 't', At(7, 11, 0), At(7, 12, 0) } },
-            false, TCommand::acMoveDn, 0,
-            { "t 09:00:00-09:30:00", "t 09:30:00-10:45:00", "t 11:00:00-12:00:00" } },
-        TMoveCase { "MoveDownBreak_JoinsNextBreak",
-            { A, { 'b', At(7, 10, 0), At(7, 10, 15) }, { 't', At(7, 10, 15), At(7, 11, 0) },
-                { 'b', At(7, 11, 0), At(7, 11, 30) }, { 't', At(7, 11, 30), At(7, 12, 0) } },
-            false, TCommand::acMoveDn, 1,
-            { "t 09:00:00-10:00:00", "t 10:00:00-10:45:00", "b 10:45:00-11:30:00",
-                "t 11:30:00-12:00:00" } },
-        TMoveCase { "MoveUpPastBreak_BreakJoinsNextBreak",
-            { A, { 'b', At(7, 10, 0), At(7, 10, 15) }, { 't', At(7, 10, 15), At(7, 11, 0) },
-                { 'b', At(7, 11, 0), At(7, 11, 30) }, { 't', At(7, 11, 30), At(7, 12, 0) } },
-            false, TCommand::acMoveUp, 2,
-            { "t 09:00:00-10:00:00", "t 10:00:00-10:45:00", "b 10:45:00-11:30:00",
-                "t 11:30:00-12:00:00" } }),
-    [](const auto& info) { return std::string(info.param.name); });
-
-TEST_F(EditTest, MoveUp_SelectsMovedEntry_TextsFollowEntries)
-{
-    Fill(today, { A, B });
-    Select(today, 1);
-    tracker.Execute(TCommand::acMoveUp, OnToday());
-    EXPECT_EQ(today.TaskText(0), QStringLiteral("T2"));
-    EXPECT_EQ(today.Selected(), QList<int> { 0 });
-}
-
-TEST_F(EditTest, HistoryTwins_ActOnHistoryDay_DeferredSave)
-{
-    ShowHistoryDay(At(6, 0, 0));
-    Fill(history,
-        { { 't', At(6, 0, 0, 30), At(6, 1, 0) }, { 't', At(6, 1, 0), At(6, 23, 58, 30) } });
-    Select(history, 0);
-    ASSERT_TRUE(tracker.Execute(TCommand::acMoveHistBack, OnHistory()));
-    EXPECT_EQ(Span(*history.Item(0)), QStringLiteral("00:00:00-01:00:00")); // midnight of the day
-    Select(history, 1);
-    tracker.Execute(TCommand::acHistExtendTime, OnHistory());
-    tracker.Execute(TCommand::acHistExtendTime, OnHistory());
-    EXPECT_EQ(Span(*history.Item(1)), QStringLiteral("01:00:00-23:59:00"));
-    EXPECT_TRUE(store.IsHistSavePending());
-    EXPECT_FALSE(store.IsSavePending());
-    EXPECT_TRUE(today.IsEmpty());
-    EXPECT_EQ(history.TotalText(), QStringLiteral("23:59"));
-}
-
 // --- Open link -------------------------------------------------------------------------------
 
-TEST_F(EditTest, OpenLink_CopiesSpentTimeByFormat_ThenOpens)
+TEST_F(EntryEditsTest, OpenLink_CopiesSpentTimeByFormat_ThenOpens)
 {
     struct {
         quint8 format;
@@ -450,7 +304,7 @@ TEST_F(EditTest, OpenLink_CopiesSpentTimeByFormat_ThenOpens)
     }
 }
 
-TEST_F(EditTest, OpenLinkFromHistoryAndTaskTotal_NameTheDay)
+TEST_F(EntryEditsTest, OpenLinkFromHistoryAndTaskTotal_NameTheDay)
 {
     ShowHistoryDay(At(6, 0, 0));
     AddHistory(Task(At(6, 8, 0), At(6, 9, 30), QStringLiteral("T1"), QStringLiteral("http://i")));
@@ -466,7 +320,7 @@ TEST_F(EditTest, OpenLinkFromHistoryAndTaskTotal_NameTheDay)
     EXPECT_EQ(shell.opened.size(), 2);
 }
 
-TEST_F(EditTest, OpenLinkWithoutLink_Disabled_TaskTotalNotClickable)
+TEST_F(EntryEditsTest, OpenLinkWithoutLink_Disabled_TaskTotalNotClickable)
 {
     AddToday(Task(At(7, 8, 0), At(7, 9, 0), QStringLiteral("T1")));
     AddToday(Task(At(7, 9, 0), At(7, 9, 30), QStringLiteral("T1")));
@@ -477,60 +331,6 @@ TEST_F(EditTest, OpenLinkWithoutLink_Disabled_TaskTotalNotClickable)
     tracker.TaskTotalClick(TListKind::Today, OnToday()); // not clickable: nothing
     EXPECT_TRUE(dialog.calls.empty());
     EXPECT_TRUE(shell.opened.isEmpty());
-}
-
-// --- Enabled rules --------------------------------------------------------------------------
-
-TEST_F(EditTest, EnabledRules_FollowFocusPanelAndSelection)
-{
-    Fill(today, { A, { 'b', At(7, 10, 0), At(7, 10, 5) } });
-    ShowHistoryDay(At(6, 0, 0));
-    Fill(history, { { 't', At(6, 8, 0), At(6, 9, 0) } });
-    AddFav(QStringLiteral("F"), QStringLiteral("http://f"));
-    AddRecent(QStringLiteral("R"));
-    tracker.RefreshFavsPanel(); // rows: F, separator, R
-    Select(today, 0);
-    Select(history, 0);
-
-    TUiState todayHistPanel = OnToday();
-    todayHistPanel.panel = TSecondaryPanel::History;
-    TUiState histHidden = OnHistory();
-    histHidden.secondaryShown = false;
-    struct {
-        TCommand cmd;
-        TUiState ui;
-        bool enabled;
-    } cases[] = {
-        { TCommand::acAdd, OnToday(), true },
-        { TCommand::acAdd, OnHistory(), false },
-        { TCommand::acAddHist, OnHistory(), true },
-        { TCommand::acAddHist, histHidden, false },
-        { TCommand::acAddHist, todayHistPanel, false },
-        { TCommand::acEdit, OnToday(), true },
-        { TCommand::acMoveBack, OnToday(), true },
-        { TCommand::acMoveHistBack, OnToday(), false },
-        { TCommand::acMoveHistBack, OnHistory(), true },
-        { TCommand::acEdit2, OnHistory(), true },
-        { TCommand::acEdit2, OnFavs(0), true },
-        { TCommand::acEdit2, OnFavs(2), false }, // a recent row
-        { TCommand::acDelFav, OnFavs(2), true }, // rule C: recent rows too
-        { TCommand::acDelFav, OnFavs(1), false }, // the separator
-        { TCommand::acMoveFavUp, OnFavs(2), false }, // rule D: favourites only
-        { TCommand::acOpenURL2, OnFavs(0), true },
-        { TCommand::acOpenURL2, OnFavs(2), false }, // no link
-        { TCommand::acStartAs, OnFavs(1), false },
-        { TCommand::acStartAs, OnHistory(), true },
-        { TCommand::acHistForw, OnHistory(), true },
-        { TCommand::acHistBack, OnToday(), false },
-    };
-    for (const auto& c : cases)
-        EXPECT_EQ(tracker.Enabled(c.cmd, c.ui), c.enabled) << static_cast<int>(c.cmd);
-
-    Select(today, 1); // a break
-    EXPECT_FALSE(tracker.Enabled(TCommand::acEdit, OnToday()));
-    EXPECT_TRUE(tracker.Enabled(TCommand::acDelete, OnToday()));
-    today.SetSelection({ 0, 1 });
-    EXPECT_FALSE(tracker.Enabled(TCommand::acDelete, OnToday()));
 }
 
 } // namespace

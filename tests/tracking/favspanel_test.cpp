@@ -5,6 +5,34 @@
 namespace ryv::testing {
 namespace {
 
+TEST_F(TrackerTest, RecentList_LimitOrderAndIdentity)
+{
+    options.RecentMaxCnt = 10;
+    for (int i = 1; i <= 11; ++i)
+        tracker.RememberRecent(*Task(0, 0, QStringLiteral("T%1").arg(i)));
+    ASSERT_EQ(recent.Count(), 10);
+    EXPECT_EQ(recent.Item(0)->title, QStringLiteral("T2"));
+    ASSERT_EQ(tracker.FavsRows().size(), 11u); // the separator, then newest first
+    EXPECT_EQ(tracker.FavsItemAt(1)->title, QStringLiteral("T11"));
+    EXPECT_EQ(tracker.FavsItemAt(10)->title, QStringLiteral("T2"));
+
+    // Known task: moves to the newest place, nothing dropped.
+    tracker.RememberRecent(*Task(0, 0, QStringLiteral("t5")));
+    EXPECT_EQ(recent.Count(), 10);
+    EXPECT_EQ(recent.Item(0)->title, QStringLiteral("T2"));
+    EXPECT_EQ(recent.Item(9)->title, QStringLiteral("t5"));
+
+    // Same link, other title: one task.
+    tracker.RememberRecent(*Task(0, 0, QStringLiteral("A"), QStringLiteral("http://x")));
+    tracker.RememberRecent(*Task(0, 0, QStringLiteral("B"), QStringLiteral("HTTP://X")));
+    EXPECT_EQ(recent.Item(9)->title, QStringLiteral("B"));
+    int withLink = 0;
+    for (int i = 0; i < recent.Count(); ++i)
+        withLink
+            += recent.Item(i)->url.compare(QStringLiteral("http://x"), Qt::CaseInsensitive) == 0;
+    EXPECT_EQ(withLink, 1);
+}
+
 class FavsTest : public TrackerTest {
 protected:
     void SetUp() override
