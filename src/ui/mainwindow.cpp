@@ -11,6 +11,7 @@
 #include "lang/langmessagedlg.h"
 #include "platform/versioninfo.h"
 #include "reports/reportcommands.h"
+#include "reports/reportperiods.h"
 #include "tracking/tracker.h"
 #include "ui/clicklabel.h"
 #include "ui/daylistdelegate.h"
@@ -519,21 +520,12 @@ void TfrmRyvTracker::CreateComponents()
     auto* grid = new QGridLayout;
     grid->setHorizontalSpacing(8);
     grid->setVerticalSpacing(8);
-    const std::pair<int, const char*> periods[] = {
-        { 0, "Today" },
-        { 1, "This week" },
-        { 2, "This month" },
-        { 4, "This year" },
-        { 5, "Yesterday" },
-        { 6, "Last week" },
-        { 7, "Last month" },
-        { 9, "Last year" },
-    };
     int i = 0;
-    for (const auto& [tag, text] : periods) {
+    for (const TReportPeriodDef& period : ReportPeriods) {
+        const int tag = period.tag;
         auto* button = new QToolButton(FpReports);
         button->setObjectName(QStringLiteral("sbRep%1").arg(tag));
-        button->setText(QString::fromUtf8(text));
+        button->setText(QString::fromUtf8(period.caption));
         button->setIcon(RyvIcon(TRyvIcon::Reports));
         button->setToolButtonStyle(Qt::ToolButtonTextBesideIcon);
         button->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Fixed);
