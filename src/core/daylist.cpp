@@ -544,7 +544,9 @@ void TDayList::UpdateWindowTitle()
     QString caption;
     if (IsToday() && FIsWorking && !IsEmpty()) {
         const int last = Count() - 1;
-        QString time = FOptions.WindowTitleType == 1 ? FTotalText : HoursText(last);
+        QString time = FOptions.WindowTitleType == TWindowTitleType::TotalDuration
+            ? FTotalText
+            : HoursText(last);
         const qsizetype colon = time.lastIndexOf(QLatin1Char(':'));
         if (colon >= 0)
             time.truncate(colon);

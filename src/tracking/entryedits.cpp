@@ -226,10 +226,16 @@ void TEntryEdits::OpenLink(const QString& url, const QString& hoursText, TListKi
         = list == TListKind::History ? FCtx.history.HistoryDate() : MidnightOf(FCtx.Now());
     const TDateTime today = MidnightOf(FCtx.Now());
     QString spent;
-    if (FCtx.options.SpendToClipboard == 1)
+    switch (FCtx.options.SpendToClipboard) {
+    case TSpendToClipboard::Disabled:
+        break;
+    case TSpendToClipboard::Standard:
         spent = SpentTextStandard(hoursText, day, today);
-    else if (FCtx.options.SpendToClipboard == 2)
+        break;
+    case TSpendToClipboard::Git:
         spent = SpentTextGit(hoursText, day, today);
+        break;
+    }
     if (!spent.isEmpty())
         FCtx.ports.clipboard.SetText(spent);
     FCtx.ports.shell.ShellOpen(url);

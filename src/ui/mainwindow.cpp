@@ -673,7 +673,7 @@ void TfrmRyvTracker::CreateMenus()
         QAction* a = item(winTitle, name, text);
         winGroup->addAction(a);
         connect(a, &QAction::triggered, this, [this, pos] {
-            FOptions.WindowTitleType = static_cast<quint8>(pos);
+            FOptions.WindowTitleType = static_cast<TWindowTitleType>(pos);
             FToday.UpdateWindowTitle();
         });
         ++pos;
@@ -689,7 +689,7 @@ void TfrmRyvTracker::CreateMenus()
         QAction* a = item(spend, name, text);
         spendGroup->addAction(a);
         connect(a, &QAction::triggered, this,
-            [this, pos] { FOptions.SpendToClipboard = static_cast<quint8>(pos); });
+            [this, pos] { FOptions.SpendToClipboard = static_cast<TSpendToClipboard>(pos); });
         ++pos;
     }
     settings->addSeparator();
@@ -1501,12 +1501,12 @@ void TfrmRyvTracker::pumMainPopup()
     };
     check("miListShowStop", FOptions.ListShowStop);
     check("miReportsTitle", !FOptions.ReportsTitle.isEmpty());
-    const int spend = FOptions.SpendToClipboard <= 2 ? FOptions.SpendToClipboard : 0;
-    check("miSpendToClipboardDisabled", spend == 0);
-    check("miSpendToClipboardStd", spend == 1);
-    check("miSpendToClipboardGit", spend == 2);
-    check("miWinTitTotal", FOptions.WindowTitleType == 1);
-    check("miWinTitCurrent", FOptions.WindowTitleType != 1);
+    const TSpendToClipboard spend = FOptions.SpendToClipboard;
+    check("miSpendToClipboardDisabled", spend == TSpendToClipboard::Disabled);
+    check("miSpendToClipboardStd", spend == TSpendToClipboard::Standard);
+    check("miSpendToClipboardGit", spend == TSpendToClipboard::Git);
+    check("miWinTitTotal", FOptions.WindowTitleType == TWindowTitleType::TotalDuration);
+    check("miWinTitCurrent", FOptions.WindowTitleType != TWindowTitleType::TotalDuration);
     check("miAutoShowSuggest", FOptions.AutoShowSuggest);
     UpdateActions();
 }

@@ -151,7 +151,7 @@ TEST_F(DayListTest, RunningEntry_FollowsClock_UsesCacheUntilBatchEnds)
     EXPECT_EQ(today.TotalText(), QStringLiteral("2:14:45"));
     EXPECT_NEAR(today.TotalCache(), OneHour, 1e-9);
 
-    options.WindowTitleType = 1;
+    options.WindowTitleType = TWindowTitleType::TotalDuration;
     today.UpdateWindowTitle();
     EXPECT_EQ(today.Caption(), QStringLiteral("2:14 - Weekly report"));
 

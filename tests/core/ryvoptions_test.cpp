@@ -22,9 +22,9 @@ TEST(RyvOptions, FirstStartDefaults)
     EXPECT_TRUE(o.ListShowStop);
     EXPECT_EQ(o.ExportExt, u"html"_qs);
     EXPECT_EQ(o.ReportsTitle, QString());
-    EXPECT_EQ(o.SpendToClipboard, 2); // Git format
+    EXPECT_EQ(o.SpendToClipboard, TSpendToClipboard::Git);
     EXPECT_TRUE(o.GroupMasks.isEmpty());
-    EXPECT_EQ(o.WindowTitleType, 0); // current task
+    EXPECT_EQ(o.WindowTitleType, TWindowTitleType::CurrentTask);
     EXPECT_TRUE(o.AutoShowSuggest);
     EXPECT_EQ(o.LangCode, QString());
     EXPECT_EQ(o.StateExportLast, QString());

@@ -284,17 +284,19 @@ TEST_F(EntryEditsTest, DeleteAndClear_NeverTouchTheRunningTask)
 TEST_F(EntryEditsTest, OpenLink_CopiesSpentTimeByFormat_ThenOpens)
 {
     struct {
-        quint8 format;
+        const char* name;
+        TSpendToClipboard format;
         QString clipboard;
     } cases[] = {
-        { 0, QString() },
-        { 1, QStringLiteral("1:30") },
-        { 2, QStringLiteral("/spend 1h30m") },
+        { "disabled", TSpendToClipboard::Disabled, QString() },
+        { "standard", TSpendToClipboard::Standard, QStringLiteral("1:30") },
+        { "git", TSpendToClipboard::Git, QStringLiteral("/spend 1h30m") },
     };
     AddToday(
         Task(At(7, 8, 0), At(7, 9, 30), QStringLiteral("T1"), QStringLiteral("http://issue/1")));
     Select(today, 0);
     for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
         options.SpendToClipboard = c.format;
         clipboard.text.clear();
         shell.opened.clear();

@@ -658,7 +658,7 @@ TEST_F(MainWindowTest, TaskTotalOpensTheLinkOnlyWhenTheTaskHasOne)
     WriteFile(DayFilePath(options, 0),
         DayFileText({ first.get(), second.get(), other.get(), mail.get() }));
     TWorld world(folder);
-    world.options.SpendToClipboard = 0;
+    world.options.SpendToClipboard = TSpendToClipboard::Disabled;
     TfrmRyvTracker& w = world.Open();
     auto* caption = w.findChild<QLabel*>(QStringLiteral("lbTotTaskCap"));
 
@@ -680,7 +680,7 @@ TEST_F(MainWindowTest, SettingsMenuShowsAndTogglesTheOptions)
     WriteSampleData();
     TWorld world(folder);
     TfrmRyvTracker& w = world.Open();
-    world.options.SpendToClipboard = 7; // out of range: shown as "Disabled"
+    world.options.SpendToClipboard = TSpendToClipboard::Disabled;
     QMenu* menu = w.pumMain();
     emit menu->aboutToShow();
     auto entry = [&](const char* name) { return w.findChild<QAction*>(QLatin1String(name)); };
@@ -696,9 +696,9 @@ TEST_F(MainWindowTest, SettingsMenuShowsAndTogglesTheOptions)
     EXPECT_EQ(world.today.TimeText(0), QStringLiteral("08:00"));
 
     entry("miSpendToClipboardStd")->trigger();
-    EXPECT_EQ(world.options.SpendToClipboard, 1);
+    EXPECT_EQ(world.options.SpendToClipboard, TSpendToClipboard::Standard);
     entry("miWinTitTotal")->trigger();
-    EXPECT_EQ(world.options.WindowTitleType, 1);
+    EXPECT_EQ(world.options.WindowTitleType, TWindowTitleType::TotalDuration);
 }
 
 // --- settings, start-up, closing ------------------------------------------------
