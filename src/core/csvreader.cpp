@@ -139,9 +139,10 @@ bool ParseCsvText(const QString& text, QChar quote, QChar delimiter, TCsvTable& 
 }
 
 bool ReadCsvFile(
-    const QString& fileName, QChar quote, QChar delimiter, TCsvTable& table, QString& reason)
+    const QString& fileName, QChar quote, QChar delimiter, TCsvTable& table, QString* errorText)
 {
-    reason.clear();
+    if (errorText)
+        errorText->clear();
     const std::optional<QString> text = ReadTextFile(fileName);
     return ParseCsvText(text.value_or(QString()), quote, delimiter, table);
 }

@@ -25,9 +25,9 @@ using TCsvTable = QList<QStringList>;
 bool ParseCsvText(const QString& text, QChar quote, QChar delimiter, TCsvTable& table);
 
 // Reads fileName (see ReadTextFile for the encodings) and parses it. False
-// with an empty reason when the file is empty or cannot be read, so the
+// with an empty errorText when the file is empty or cannot be read, so the
 // caller's message then shows only its first line.
-bool ReadCsvFile(
-    const QString& fileName, QChar quote, QChar delimiter, TCsvTable& table, QString& reason);
+bool ReadCsvFile(const QString& fileName, QChar quote, QChar delimiter, TCsvTable& table,
+    QString* errorText = nullptr);
 
 } // namespace ryv

@@ -5,6 +5,7 @@
 #include "core/listfiles.h"
 #include "core/ryvitemlist.h"
 #include "core/ryvoptions.h"
+#include "core/texthelpers.h"
 
 namespace ryv {
 
@@ -50,7 +51,7 @@ TListStore::TListStore(TDayList& today, TDayList& history, TRyvItemList& favs, T
 
 void TListStore::Report(const QString& firstLine, const QString& detail)
 {
-    emit errorOccurred(firstLine + QStringLiteral("\r\n\r\n") + detail);
+    emit errorOccurred(FailureText(firstLine, detail));
 }
 
 bool TListStore::SaveData(bool immediately, TDateTime day)
@@ -77,7 +78,7 @@ bool TListStore::SaveData(bool immediately, TDateTime day)
             entries.push_back(e);
     }
     QString error;
-    const bool ok = WriteDayFile(DayFilePath(FOptions, day), entries, running, error);
+    const bool ok = WriteDayFile(DayFilePath(FOptions, day), entries, running, &error);
     if (current)
         FSaveFailed = !ok;
     if (!ok)
@@ -94,7 +95,7 @@ bool TListStore::LoadData()
     bool running = false;
     const TDateTime now = FClock.Now();
     const bool ok = ReadDayFile(
-        DayFilePath(FOptions, 0), [now](const TRyvItem&) { return now; }, entries, reason,
+        DayFilePath(FOptions, 0), [now](const TRyvItem&) { return now; }, entries, &reason,
         &running);
     AppendRows(FToday, entries);
     // Only the last entry can be the running one; an earlier task stored
@@ -127,7 +128,7 @@ bool TListStore::SaveHistoryDay(bool immediately)
     for (int i = 0; i < FHistory.Count(); ++i)
         entries.push_back(FHistory.Item(i));
     QString error;
-    const bool ok = WriteDayFile(DayFilePath(FOptions, day), entries, nullptr, error);
+    const bool ok = WriteDayFile(DayFilePath(FOptions, day), entries, nullptr, &error);
     FHistSaveFailed = !ok;
     if (!ok)
         Report(SaveHistoryFailed, error);
@@ -151,7 +152,7 @@ bool TListStore::LoadHistoryDay()
     QString reason;
     const bool ok = ReadDayFile(
         DayFilePath(FOptions, day), [](const TRyvItem& e) { return EndOfDayOf(e.start); }, entries,
-        reason);
+        &reason);
     AppendRows(FHistory, entries);
     if (!FHistory.IsEmpty())
         FHistory.SelectAndShow(FHistory.Count() - 1);
@@ -164,9 +165,9 @@ bool TListStore::LoadHistoryDay()
 bool TListStore::SaveWorkspace()
 {
     QString error;
-    if (!WriteListFile(FavoritesFilePath(FOptions), FFavs, -1, error)
+    if (!WriteListFile(FavoritesFilePath(FOptions), FFavs, -1, &error)
         || !WriteListFile(
-            RecentFilePath(FOptions), FRecent, std::max(0, FOptions.RecentMaxCnt), error)) {
+            RecentFilePath(FOptions), FRecent, std::max(0, FOptions.RecentMaxCnt), &error)) {
         Report(SaveWorkspaceFailed, error);
         return false;
     }
@@ -180,8 +181,8 @@ bool TListStore::LoadWorkspace()
     // overwrite the file with nothing.
     QString favsReason;
     QString recentReason;
-    const bool favsOk = ReadListFile(FavoritesFilePath(FOptions), FFavs, favsReason);
-    const bool recentOk = ReadListFile(RecentFilePath(FOptions), FRecent, recentReason);
+    const bool favsOk = ReadListFile(FavoritesFilePath(FOptions), FFavs, &favsReason);
+    const bool recentOk = ReadListFile(RecentFilePath(FOptions), FRecent, &recentReason);
     if (!favsOk || !recentOk) {
         Report(LoadWorkspaceFailed, favsOk ? recentReason : favsReason);
         return false;

@@ -24,10 +24,9 @@ bool LoadReportEntries(const TRyvOptions& options, const TClock& clock, TDateTim
     for (int d = d1; d <= d2; ++d) {
         const QString path = DayFilePath(options, d == today ? 0 : d);
         dayEntries.clear();
-        QString reason;
         // An unreadable day is left out without a message: a report shows
         // what can be read.
-        if (!ReadDayFile(path, openStop, dayEntries, reason))
+        if (!ReadDayFile(path, openStop, dayEntries))
             continue;
         for (auto& e : dayEntries) {
             if (!e->IsPause() && !options.GroupMasks.isEmpty()) {

@@ -3,6 +3,7 @@
 #include "core/daylist.h"
 #include "core/liststore.h"
 #include "core/ports.h"
+#include "core/texthelpers.h"
 #include "tracking/dayfilemerge.h"
 #include "tracking/trackercontext.h"
 
@@ -90,10 +91,10 @@ bool TDayChange::MoveEarlierDays()
             if (DayOf(FCtx.today.Item(i)->start) == day)
                 entries.push_back(FCtx.today.Item(i));
         QString error;
-        if (!WriteDayEntriesMerged(FCtx.options, day, entries, error)) {
+        if (!WriteDayEntriesMerged(FCtx.options, day, entries, &error)) {
             // The entries stay in today's log (and current.lst) until a later
             // move succeeds.
-            FCtx.ports.messages.Warning(QStringLiteral("Cannot save data!\r\n\r\n") + error);
+            FCtx.ports.messages.Warning(FailureText(QStringLiteral("Cannot save data!"), error));
             allWritten = false;
             continue;
         }

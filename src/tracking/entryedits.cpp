@@ -150,7 +150,7 @@ void TEntryEdits::Delete(TListKind list)
 {
     TDayList& l = FCtx.ListOf(list);
     const int i = TTrackerContext::SelectedRow(l);
-    const QString question = AppTexts().str_deleteitem + QStringLiteral("\n\n") + l.TaskText(i);
+    const QString question = AppTexts().str_deleteitem + QStringLiteral("\r\n\r\n") + l.TaskText(i);
     if (!FCtx.ports.messages.ConfirmYesNo(question))
         return;
 

@@ -81,7 +81,7 @@ TEST(CsvReadFile, EmptyMissingOrMarkOnly_FailWithEmptyReason)
     for (const QString& path : { markOnly, empty, dir.filePath(QStringLiteral("missing.lst")) }) {
         TCsvTable t;
         QString reason = QStringLiteral("stale");
-        EXPECT_FALSE(ReadCsvFile(path, QLatin1Char('"'), QLatin1Char(';'), t, reason))
+        EXPECT_FALSE(ReadCsvFile(path, QLatin1Char('"'), QLatin1Char(';'), t, &reason))
             << path.toStdString();
         EXPECT_TRUE(reason.isEmpty());
     }
@@ -97,7 +97,7 @@ TEST(CsvReadFile, DecodesMarkedUtf8)
     f.close();
     TCsvTable t;
     QString reason;
-    ASSERT_TRUE(ReadCsvFile(path, QLatin1Char('"'), QLatin1Char(';'), t, reason));
+    ASSERT_TRUE(ReadCsvFile(path, QLatin1Char('"'), QLatin1Char(';'), t, &reason));
     ASSERT_EQ(t.size(), 2);
     EXPECT_EQ(t[0], (QStringList { QStringLiteral("title"), QStringLiteral("url") }));
     EXPECT_EQ(t[1], (QStringList { QStringLiteral("Café"), QString() }));

@@ -82,7 +82,7 @@ TEST_F(TrackerTest, DayChange_MergesWithEntriesTheDayFileHolds)
     auto sameStart = Task(At(6, 12, 0), At(6, 12, 30), QStringLiteral("Meeting"));
     existing = { hist.get(), copy.get(), sameStart.get() };
     QString error;
-    ASSERT_TRUE(WriteDayFile(DayFilePath(options, At(6, 0, 0)), existing, nullptr, error));
+    ASSERT_TRUE(WriteDayFile(DayFilePath(options, At(6, 0, 0)), existing, nullptr, &error));
 
     AddToday(Task(At(6, 9, 0), At(6, 10, 0), QStringLiteral("Six")));
     AddToday(Task(At(6, 12, 0), At(6, 12, 0), QStringLiteral("Run")));
@@ -98,7 +98,7 @@ TEST_F(TrackerTest, DayChange_DayOnShowInHistory_KeepsMovedEntriesAndItsOwnChang
     // when the day change moves the log's entries of day 6 to its file.
     auto hist = Task(At(6, 7, 0), At(6, 8, 0), QStringLiteral("FromHistory"));
     QString error;
-    ASSERT_TRUE(WriteDayFile(DayFilePath(options, At(6, 0, 0)), { hist.get() }, nullptr, error));
+    ASSERT_TRUE(WriteDayFile(DayFilePath(options, At(6, 0, 0)), { hist.get() }, nullptr, &error));
     ShowHistoryDay(At(6, 0, 0));
     tracker.ToggleDoneMark(TListKind::History, 0);
 

@@ -214,7 +214,7 @@ TEST_P(DeleteNeighbours, GivesTheTimeToANeighbourOrABreak)
         EXPECT_EQ(Spans(*list), c.spans) << (list == &today ? "today" : "history");
         ASSERT_EQ(messages.questions.size(), 1);
         EXPECT_TRUE(messages.questions[0].startsWith(
-            QStringLiteral("Do you really want to delete the selected item?\n\n")));
+            QStringLiteral("Do you really want to delete the selected item?\r\n\r\n")));
     }
     EXPECT_TRUE(store.IsSavePending());
     EXPECT_TRUE(store.IsHistSavePending());

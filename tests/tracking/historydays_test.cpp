@@ -12,7 +12,7 @@ void WriteDay(const TRyvOptions& options, TDateTime day, const QString& title)
 {
     auto e = Task(day + 9 * OneHour, day + 10 * OneHour, title);
     QString error;
-    ASSERT_TRUE(WriteDayFile(DayFilePath(options, day), { e.get() }, nullptr, error))
+    ASSERT_TRUE(WriteDayFile(DayFilePath(options, day), { e.get() }, nullptr, &error))
         << error.toStdString();
 }
 

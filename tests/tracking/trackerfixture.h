@@ -233,7 +233,7 @@ protected:
         TEntries entries;
         QString reason;
         ReadDayFile(
-            DayFilePath(options, day), [](const TRyvItem& e) { return e.start; }, entries, reason);
+            DayFilePath(options, day), [](const TRyvItem& e) { return e.start; }, entries, &reason);
         return entries;
     }
     static QStringList TitlesOf(const TEntries& entries)
