@@ -15,6 +15,7 @@
 #include "reports/reportports.h"
 #include "reports/reportwriter.h"
 #include "tracking/tracker.h"
+#include "tracking/trackerworld.h"
 #include "ui/daylistdelegate.h"
 #include "ui/daylistmodel.h"
 #include "ui/daylistview.h"
@@ -41,41 +42,6 @@
 
 namespace ryv {
 namespace {
-
-class FakeDialog final : public ITaskDialog {
-public:
-    bool ExecuteTaskDialog(
-        TRyvItem&, const QString& caption, bool, bool, const TRyvItem*, bool) override
-    {
-        captions.append(caption);
-        return false;
-    }
-    QStringList captions;
-};
-
-class FakeMessages final : public IUserMessages {
-public:
-    bool ConfirmYesNo(const QString&) override { return true; }
-    void Warning(const QString& text) override { warnings.append(text); }
-    QStringList warnings;
-};
-
-class FakeClipboard final : public IClipboard {
-public:
-    QString Text() const override { return text; }
-    void SetText(const QString& t) override { text = t; }
-    QString text;
-};
-
-class FakeShell final : public IShell {
-public:
-    bool ShellOpen(const QString& target) override
-    {
-        opened.append(target);
-        return true;
-    }
-    QStringList opened;
-};
 
 class FakeReportPorts final : public IFileSaveDialog,
                               public IBusyCursor,
@@ -108,17 +74,13 @@ std::unique_ptr<TRyvItem> Entry(const QString& title, TDateTime start, TDateTime
     return e;
 }
 
-// Everything the entry point builds, in one temporary folder. A second
-// TWorld on the same folder is the next start of the program.
-class TWorld final {
+// Everything the entry point builds, in one temporary folder: the engine's
+// world, the report commands and the window. A second TWorld on the same
+// folder is the next start of the program.
+class TWorld final : public TTrackerWorld {
 public:
     explicit TWorld(const QString& folder)
-        : options(folder)
-        , today(TDayListRole::Today, options, clock)
-        , history(TDayListRole::History, options, clock)
-        , store(today, history, favs, recent, options, clock)
-        , tracker(options, favs, recent, today, history, store,
-              TTrackerPorts { clock, dialog, messages, clipboard, shell })
+        : TTrackerWorld(folder, At(10, 0))
     {
         QDir().mkpath(options.FolderData);
     }
@@ -134,18 +96,6 @@ public:
         return *window;
     }
 
-    TManualClock clock { At(10, 0) };
-    TRyvOptions options;
-    TRyvItemList favs;
-    TRyvItemList recent;
-    TDayList today;
-    TDayList history;
-    TListStore store;
-    FakeDialog dialog;
-    FakeMessages messages;
-    FakeClipboard clipboard;
-    FakeShell shell;
-    TTracker tracker;
     FakeReportPorts reportPorts;
     TPdfConverter pdf { options.FolderPlugins, options.FolderData, reportPorts, nullptr };
     TReportWriter writer { options, clock, pdf };
@@ -232,10 +182,10 @@ TEST_F(MainWindowTest, SharedKeysActOnTheListWithTheFocus)
         QTest::keyClick(target, c.key, c.mods);
 
         if (c.dialogCaption != nullptr)
-            EXPECT_EQ(world.dialog.captions, QStringList { QString::fromUtf8(c.dialogCaption) })
+            EXPECT_EQ(world.dialog.Captions(), QStringList { QString::fromUtf8(c.dialogCaption) })
                 << c.name;
         else
-            EXPECT_TRUE(world.dialog.captions.isEmpty()) << c.name;
+            EXPECT_TRUE(world.dialog.Captions().isEmpty()) << c.name;
         if (c.startedTitle != nullptr) {
             // The task and the break since Beta ended.
             EXPECT_EQ(world.today.Count(), countBefore + 2) << c.name;
@@ -538,7 +488,7 @@ TEST_F(MainWindowTest, ClickIntoAnEmptyTodaysListStartsATask)
     QTest::mouseClick(w.lvList()->viewport(), Qt::LeftButton);
     EXPECT_EQ(world.today.Count(), 1);
     EXPECT_TRUE(world.today.IsWorking());
-    EXPECT_EQ(world.dialog.captions, QStringList { QStringLiteral("Start a new task") });
+    EXPECT_EQ(world.dialog.Captions(), QStringList { QStringLiteral("Start a new task") });
 }
 
 // --- mouse ------------------------------------------------------------------------
@@ -572,10 +522,10 @@ TEST_F(MainWindowTest, ClicksOnTheDoneMarkAndDoubleClicksOnRows)
     QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, RowCentre(list, 1));
     EXPECT_EQ(world.today.Item(1)->state, ryvsNone);
     EXPECT_EQ(world.today.Selected(), QList<int> { 1 });
-    EXPECT_TRUE(world.dialog.captions.isEmpty());
+    EXPECT_TRUE(world.dialog.Captions().isEmpty());
 
     QTest::mouseDClick(list->viewport(), Qt::LeftButton, {}, RowCentre(list, 1));
-    EXPECT_EQ(world.dialog.captions, QStringList { QStringLiteral("Edit task") });
+    EXPECT_EQ(world.dialog.Captions(), QStringList { QStringLiteral("Edit task") });
 }
 
 // Pixels of the done-mark area that stand out from the row's own background
@@ -644,7 +594,7 @@ TEST_F(MainWindowTest, DragsGoThroughTheEnginesRules)
     w.lvList()->dragHooks.drop(TListKind::Favs);
     EXPECT_EQ(world.today.Last()->title, QStringLiteral("Fav"));
     EXPECT_TRUE(world.today.IsWorking());
-    EXPECT_TRUE(world.dialog.captions.isEmpty());
+    EXPECT_TRUE(world.dialog.Captions().isEmpty());
 }
 
 TEST_F(MainWindowTest, TaskTotalOpensTheLinkOnlyWhenTheTaskHasOne)

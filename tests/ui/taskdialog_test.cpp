@@ -1,5 +1,6 @@
 #include "ui/taskdialog.h"
 
+#include "core/fakeports.h"
 #include "core/regional.h"
 #include "core/ryvitemlist.h"
 #include "core/ryvoptions.h"
@@ -23,23 +24,6 @@
 
 namespace ryv {
 namespace {
-
-class TFakeClipboard final : public IClipboard {
-public:
-    QString Text() const override { return text; }
-    void SetText(const QString& t) override { text = t; }
-    QString text;
-};
-
-class TFakeShell final : public IShell {
-public:
-    bool ShellOpen(const QString& target) override
-    {
-        opened.append(target);
-        return true;
-    }
-    QStringList opened;
-};
 
 template <typename T> T* Child(QWidget* dialog, const char* name)
 {
