@@ -1,7 +1,6 @@
 #include "core/datetime.h"
 
 #include "core/regional.h"
-#include "regionalscope.h"
 
 #include <gtest/gtest.h>
 

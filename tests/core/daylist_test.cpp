@@ -1,8 +1,8 @@
 #include "core/daylist.h"
 
 #include "core/clock.h"
+#include "core/regional.h"
 #include "core/ryvoptions.h"
-#include "regionalscope.h"
 
 #include <QSignalSpy>
 

@@ -6,7 +6,6 @@
 #include "core/regional.h"
 #include "core/ryvitemlist.h"
 #include "core/ryvoptions.h"
-#include "regionalscope.h"
 
 #include <QDir>
 #include <QFile>
@@ -305,10 +304,12 @@ TEST_F(ListStoreTest, FileWithLfLineEnds_LoadsWhole)
 
 TEST_F(ListStoreTest, DatesWrittenUnderAnyLocale_ReadBack)
 {
-    SetRegional(QLocale(QLocale::Finnish, QLocale::Finland));
-    AddToday(Entry(ryvkTask, At(7, 8, 15, 30), At(7, 9, 45, 10), QStringLiteral("Fi")));
-    ASSERT_TRUE(store.SaveData(true, 0));
-    SetRegional(QLocale(QLocale::English, QLocale::UnitedStates));
+    {
+        const TRegionalScope finnish("fi_FI");
+        AddToday(Entry(ryvkTask, At(7, 8, 15, 30), At(7, 9, 45, 10), QStringLiteral("Fi")));
+        ASSERT_TRUE(store.SaveData(true, 0));
+    }
+    const TRegionalScope american("en_US");
     ASSERT_TRUE(store.LoadData());
     ASSERT_EQ(today.Count(), 1);
     EXPECT_DOUBLE_EQ(today.Item(0)->start, At(7, 8, 15, 30));

@@ -1,6 +1,6 @@
 #include "core/texthelpers.h"
 
-#include "regionalscope.h"
+#include "core/regional.h"
 
 #include <gtest/gtest.h>
 

@@ -39,10 +39,8 @@ class LangMessageDlgTest : public ::testing::Test {
 protected:
     void SetUp() override
     {
-        DialogTexts().ResetDefaults();
         QApplication::setApplicationDisplayName(QStringLiteral("Ryv Tracker"));
     }
-    void TearDown() override { DialogTexts().ResetDefaults(); }
 };
 
 TEST_F(LangMessageDlgTest, CaptionAndIconFollowTheKind)
@@ -158,8 +156,9 @@ TEST_F(LangMessageDlgTest, DefaultAndEscapeButtons)
 
 TEST_F(LangMessageDlgTest, ButtonsUseTheCurrentLanguage)
 {
-    DialogTexts().lng_MsgBtnYes = QStringLiteral("&Ja");
-    DialogTexts().lng_MsgDlgConfirm = QStringLiteral("Bestätigen");
+    TDialogTextsScope german;
+    german.Texts().lng_MsgBtnYes = QStringLiteral("&Ja");
+    german.Texts().lng_MsgDlgConfirm = QStringLiteral("Bestätigen");
     TMessageBoxRequest request;
     request.DlgType = mtConfirmation;
     request.Buttons = TMsgDlgButtons(mbYes) | mbNo;

@@ -1,7 +1,7 @@
 #include "reports/exporttext.h"
 
 #include "core/apptexts.h"
-#include "core/regionalscope.h"
+#include "core/regional.h"
 #include "reporttesthelpers.h"
 
 #include <gtest/gtest.h>
@@ -73,7 +73,6 @@ TEST(ExportText, TimesFollowTheLocaleAndDurationsWrapAtADay)
 
 TEST(ExportFilter, TypeOfTheExtensionFirst)
 {
-    AppTexts().ResetDefaults();
     const struct {
         QString ext;
         QString filter;

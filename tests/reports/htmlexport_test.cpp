@@ -1,7 +1,7 @@
 #include "reports/htmlexport.h"
 
 #include "core/apptexts.h"
-#include "core/regionalscope.h"
+#include "core/regional.h"
 #include "reporttesthelpers.h"
 
 #include <gtest/gtest.h>
@@ -28,7 +28,6 @@ QString Frame(const QString& pageTitle, const QString& caption, const QString& b
 
 class HtmlExportTest : public ::testing::Test {
 protected:
-    void SetUp() override { AppTexts().ResetDefaults(); }
     TRegionalScope FLocale { "en_GB" };
 };
 
@@ -108,7 +107,8 @@ TEST_F(HtmlExportTest, CaptionAndPageTitleFromTheTitle)
 
 TEST_F(HtmlExportTest, EveryInsertedTextIsEscaped)
 {
-    AppTexts().str_daily_total = u"Total <b>"_qs;
+    TAppTextsScope texts;
+    texts.Texts().str_daily_total = u"Total <b>"_qs;
     const std::vector<TRyvItem> list { Task(Mon + OneHour, Mon + 2 * OneHour,
         u"<script>alert(\"x\")</script> & co"_qs, u"https://x/\"><script>"_qs) };
     const QString html = ListHtmlText(list, u"R&D <i>\r\n\"Q\""_qs, false);

@@ -3,7 +3,7 @@
 #include "core/apptexts.h"
 #include "core/clock.h"
 #include "core/daylist.h"
-#include "core/regionalscope.h"
+#include "core/regional.h"
 #include "core/ryvoptions.h"
 #include "reportfakes.h"
 #include "reports/pdfconverter.h"
@@ -28,7 +28,6 @@ protected:
     void SetUp() override
     {
         ASSERT_TRUE(FDir.isValid());
-        AppTexts().ResetDefaults();
         FConverter.SetSearchPath(false);
         FOut = FDir.filePath(u"out"_qs);
         // No message box ever shows under the busy cursor.

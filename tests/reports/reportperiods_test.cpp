@@ -1,6 +1,6 @@
 #include "reports/reportperiods.h"
 
-#include "core/regionalscope.h"
+#include "core/regional.h"
 #include "reporttesthelpers.h"
 
 #include <gtest/gtest.h>

@@ -4,7 +4,7 @@
 // folder, under an explicit locale, with helpers to fill and read the lists.
 
 #include "core/listfiles.h"
-#include "core/regionalscope.h"
+#include "core/regional.h"
 #include "trackerworld.h"
 
 #include <QFile>

@@ -2,7 +2,7 @@
 
 #include "core/clock.h"
 #include "core/daylist.h"
-#include "core/regionalscope.h"
+#include "core/regional.h"
 #include "core/ryvoptions.h"
 
 #include <QSignalSpy>

@@ -36,7 +36,6 @@ class TaskDialogTest : public ::testing::Test {
 protected:
     void SetUp() override
     {
-        SetRegional(QLocale(QLocale::English, QLocale::UnitedStates));
         ASSERT_TRUE(FFolder.isValid());
         FOptions = std::make_unique<TRyvOptions>(FFolder.path());
         FOptions->AutoShowSuggest = false;
@@ -59,6 +58,7 @@ protected:
         return dialogs.ExecuteTaskDialog(entry, caption, isNew, askDuration, nullptr, false);
     }
 
+    TRegionalScope FLocale { "en_US" };
     QTemporaryDir FFolder;
     std::unique_ptr<TRyvOptions> FOptions;
     TRyvItemList FFavorites;
