@@ -50,12 +50,13 @@ TEST(CsvParse, TableOfCases)
         { "comma delimiter", "\"a,b\",c", "[a,b|c]" },
     };
     for (const ParseCase& c : cases) {
+        SCOPED_TRACE(c.name);
         TCsvTable t;
         const QChar delim = QString::fromLatin1(c.name).startsWith(QLatin1String("comma"))
             ? QLatin1Char(',')
             : QLatin1Char(';');
-        EXPECT_TRUE(ParseCsvText(QString::fromUtf8(c.text), QLatin1Char('"'), delim, t)) << c.name;
-        EXPECT_EQ(Show(t), QString::fromUtf8(c.table)) << c.name;
+        EXPECT_TRUE(ParseCsvText(QString::fromUtf8(c.text), QLatin1Char('"'), delim, t));
+        EXPECT_EQ(Show(t), QString::fromUtf8(c.table));
     }
 }
 
@@ -79,10 +80,10 @@ TEST(CsvReadFile, EmptyMissingOrMarkOnly_FailWithEmptyReason)
         f.write(bytes);
     }
     for (const QString& path : { markOnly, empty, dir.filePath(QStringLiteral("missing.lst")) }) {
+        SCOPED_TRACE(path.toStdString());
         TCsvTable t;
         QString reason = QStringLiteral("stale");
-        EXPECT_FALSE(ReadCsvFile(path, QLatin1Char('"'), QLatin1Char(';'), t, &reason))
-            << path.toStdString();
+        EXPECT_FALSE(ReadCsvFile(path, QLatin1Char('"'), QLatin1Char(';'), t, &reason));
         EXPECT_TRUE(reason.isEmpty());
     }
 }

@@ -81,9 +81,9 @@ TEST(DateTimeFormat, PatternTokensFollowTheLocale)
         { "en_US", u"yyyy-mm-dd [x]"_qs, Sample, u"2022-01-07 [x]"_qs },
     };
     for (const auto& c : cases) {
+        SCOPED_TRACE(::testing::Message() << c.locale << " " << c.pattern.toStdString());
         const TRegional regional { QLocale(QString::fromLatin1(c.locale)) };
-        EXPECT_EQ(FormatDateTime(c.pattern, c.t, regional), c.expected)
-            << c.locale << " " << c.pattern.toStdString();
+        EXPECT_EQ(FormatDateTime(c.pattern, c.t, regional), c.expected);
     }
 }
 
@@ -112,9 +112,10 @@ TEST(DateTimeFormat, LongAndShortDateInTheUsersLanguage)
         { "fr_FR", u"Vendredi 7. janvier 2022"_qs, u"07/01/2022"_qs },
     };
     for (const auto& c : cases) {
+        SCOPED_TRACE(c.locale);
         const TRegionalScope scope(c.locale);
-        EXPECT_EQ(LongDateText(Sample), c.longText) << c.locale;
-        EXPECT_EQ(ShortDateText(Sample), c.shortText) << c.locale;
+        EXPECT_EQ(LongDateText(Sample), c.longText);
+        EXPECT_EQ(ShortDateText(Sample), c.shortText);
     }
 }
 
@@ -154,8 +155,10 @@ TEST(ParseStoredDateTime, ReadsByPosition)
         { u"25:00"_qs, def },
         { u"09:60"_qs, def },
     };
-    for (const auto& c : cases)
-        EXPECT_EQ(ParseStoredDateTime(c.text, def), c.expected) << c.text.toStdString();
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.text.toStdString());
+        EXPECT_EQ(ParseStoredDateTime(c.text, def), c.expected);
+    }
     EXPECT_EQ(ParseStoredDateTime(QString(), 0), 0);
 }
 
@@ -218,9 +221,9 @@ TEST(ParseDateTimeLenient, ReadsTheLocaleThenTheStoredForms)
         { "en_US", u"2022-13-01"_qs, 0, EncodeDate(2022, 1, 1) },
     };
     for (const auto& c : cases) {
+        SCOPED_TRACE(::testing::Message() << c.locale << " " << c.text.toStdString());
         const TRegionalScope scope(c.locale);
-        EXPECT_EQ(ParseDateTimeLenient(c.text, c.def), c.expected)
-            << c.locale << " " << c.text.toStdString();
+        EXPECT_EQ(ParseDateTimeLenient(c.text, c.def), c.expected);
     }
 }
 

@@ -116,6 +116,7 @@ TEST_F(DayListTest, IdleDayTotal_ShowsSecondsOnlyBelowOneMinute)
             "2:05" },
     };
     for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
         TDayList list(TDayListRole::Today, options, clock);
         std::vector<std::unique_ptr<TRyvItem>> entries;
         TDateTime t = At(8, 0);
@@ -124,8 +125,8 @@ TEST_F(DayListTest, IdleDayTotal_ShowsSecondsOnlyBelowOneMinute)
             t += d;
         }
         Fill(list, std::move(entries));
-        EXPECT_EQ(list.TotalText(), QString::fromLatin1(c.total)) << c.name;
-        EXPECT_EQ(list.ClickStarts(), c.entries.empty()) << c.name;
+        EXPECT_EQ(list.TotalText(), QString::fromLatin1(c.total));
+        EXPECT_EQ(list.ClickStarts(), c.entries.empty());
     }
 }
 
@@ -258,14 +259,15 @@ TEST_F(DayListTest, Selection_DecidesWhichTotalsShow)
         { "break with tasks: tasks only", { 0, 1, 3 }, true, "1:15", false, "" },
     };
     for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
         history.SetSelection(c.rows);
-        EXPECT_EQ(history.SelTotalVisible(), c.selShown) << c.name;
-        EXPECT_EQ(history.TaskTotalVisible(), c.taskShown) << c.name;
+        EXPECT_EQ(history.SelTotalVisible(), c.selShown);
+        EXPECT_EQ(history.TaskTotalVisible(), c.taskShown);
         if (c.selShown) {
-            EXPECT_EQ(history.SelTotalText(), QString::fromLatin1(c.sel)) << c.name;
+            EXPECT_EQ(history.SelTotalText(), QString::fromLatin1(c.sel));
         }
         if (c.taskShown) {
-            EXPECT_EQ(history.TaskTotalText(), QString::fromLatin1(c.task)) << c.name;
+            EXPECT_EQ(history.TaskTotalText(), QString::fromLatin1(c.task));
         }
     }
     EXPECT_EQ(history.TotalText(), QStringLiteral("2:00"));

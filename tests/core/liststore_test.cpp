@@ -271,14 +271,15 @@ TEST_F(ListStoreTest, ExampleFiles_ReadBackExactly)
             2, false, At(7, 9, 40), "C" },
     };
     for (const ExampleCase& c : cases) {
+        SCOPED_TRACE(c.name);
         QByteArray header = c.sixColumns ? "kind;state;start;stop;\"title\";\"url\"" : DayHeader;
         WriteBytes(DataPath(QStringLiteral("current.lst")), Mark + header + c.body);
-        ASSERT_TRUE(store.LoadData()) << c.name;
-        ASSERT_EQ(today.Count(), c.count) << c.name;
-        EXPECT_EQ(today.IsWorking(), c.working) << c.name;
-        EXPECT_DOUBLE_EQ(today.Last()->stop, c.lastStop) << c.name;
-        EXPECT_EQ(today.Last()->title, QString::fromLatin1(c.lastTitle)) << c.name;
-        EXPECT_TRUE(today.Last()->descr.isEmpty()) << c.name;
+        ASSERT_TRUE(store.LoadData());
+        ASSERT_EQ(today.Count(), c.count);
+        EXPECT_EQ(today.IsWorking(), c.working);
+        EXPECT_DOUBLE_EQ(today.Last()->stop, c.lastStop);
+        EXPECT_EQ(today.Last()->title, QString::fromLatin1(c.lastTitle));
+        EXPECT_TRUE(today.Last()->descr.isEmpty());
     }
 
     // The running line in a history day ends at the end of its day.

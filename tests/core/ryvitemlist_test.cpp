@@ -44,9 +44,10 @@ TEST_F(RyvItemListTest, FindItem_ByLinkWhenGiven_OtherwiseByTitle_IgnoringCase)
         { "été straße", "", 3 }, // case folding beyond ASCII
         { "Missing", "", -1 },
     };
-    for (const Case& c : cases)
-        EXPECT_EQ(list.FindItem(QString::fromUtf8(c.title), QString::fromUtf8(c.url)), c.index)
-            << c.title << " / " << c.url;
+    for (const Case& c : cases) {
+        SCOPED_TRACE(::testing::Message() << c.title << " / " << c.url);
+        EXPECT_EQ(list.FindItem(QString::fromUtf8(c.title), QString::fromUtf8(c.url)), c.index);
+    }
 }
 
 TEST_F(RyvItemListTest, AddOrUpdate_UpdatesFoundEntryInPlace_ElseAppends)

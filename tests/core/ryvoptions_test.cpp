@@ -48,6 +48,7 @@ TEST(RyvOptions, ResolveFolderApp_PortableOnlyWithDataFolderOrSettingsFile)
         { "a file named data", false, true, false, false },
     };
     for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
         QTemporaryDir exe;
         const QString user = u"/home/someone/.local/share/RyvTracker"_qs;
         if (c.makeDataFolder) {
@@ -62,7 +63,7 @@ TEST(RyvOptions, ResolveFolderApp_PortableOnlyWithDataFolderOrSettingsFile)
             ASSERT_TRUE(f.open(QIODevice::WriteOnly));
         }
         const QString expected = (c.portable ? exe.path() : user) + u'/';
-        EXPECT_EQ(TRyvOptions::ResolveFolderApp(exe.path(), user), expected) << c.name;
+        EXPECT_EQ(TRyvOptions::ResolveFolderApp(exe.path(), user), expected);
     }
 }
 

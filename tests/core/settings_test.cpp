@@ -74,6 +74,7 @@ TEST(Settings, Load_BadNumbersAndOutOfRangeChoices)
         { u"0"_qs, u"0"_qs, 0, 0 },
     };
     for (const auto& c : cases) {
+        SCOPED_TRACE(c.spend.toStdString());
         TIniFile ini;
         ini.SetText(u"[misc]\r\nspendToClip="_qs + c.spend + u"\r\nwinTitle="_qs + c.title
             + u"\r\nlistShowStop=maybe\r\n[taskDlg]\r\nwidth=wide\r\n"_qs);
@@ -84,8 +85,7 @@ TEST(Settings, Load_BadNumbersAndOutOfRangeChoices)
         options.TaskDlgSize = QSize(300, 200);
         TReportChecks checks;
         LoadSettings(ini, options, checks);
-        EXPECT_EQ(static_cast<int>(options.SpendToClipboard), c.expectedSpend)
-            << c.spend.toStdString();
+        EXPECT_EQ(static_cast<int>(options.SpendToClipboard), c.expectedSpend);
         EXPECT_EQ(static_cast<int>(options.WindowTitleType), c.expectedTitle)
             << c.title.toStdString();
         EXPECT_FALSE(options.ListShowStop);

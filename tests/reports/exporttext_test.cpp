@@ -46,6 +46,7 @@ TEST(ExportText, HeaderAloneWithoutTasks)
 {
     const std::vector<std::vector<TRyvItem>> lists { {}, { Break(At(9, 0), At(10, 0)) } };
     for (const auto& list : lists) {
+        SCOPED_TRACE(list.empty() ? "no entries" : "a break alone");
         EXPECT_EQ(ListClipboardText(list),
             u"\"state\"\tstart\tstop\tduration\t\"title\"\t\"url\"\t\"descr\""_qs);
         EXPECT_EQ(ReportCsvText(list), u"start;stop;duration;\"title\";\"url\";\"descr\""_qs);
@@ -65,9 +66,10 @@ TEST(ExportText, TimesFollowTheLocaleAndDurationsWrapAtADay)
         { "fi_FI", At(9, 0), At(17, 5), u"09.00;17.05;8.05"_qs },
     };
     for (const auto& c : cases) {
+        SCOPED_TRACE(c.locale);
         const TRegionalScope scope(c.locale);
         const QString text = ReportCsvText({ Task(c.start, c.stop, u"T"_qs) });
-        EXPECT_EQ(text.section(u"\r\n"_qs, 1), c.times + u";\"T\";\"\";\"\""_qs) << c.locale;
+        EXPECT_EQ(text.section(u"\r\n"_qs, 1), c.times + u";\"T\";\"\";\"\""_qs);
     }
 }
 
@@ -92,8 +94,9 @@ TEST(ExportFilter, TypeOfTheExtensionFirst)
             { u"HTML files (*.html)"_qs, u"PDF files (*.pdf)"_qs, u"CSV files (*.csv)"_qs } },
     };
     for (const auto& c : cases) {
-        EXPECT_EQ(ExportFilter(c.ext), c.filter) << c.ext.toStdString();
-        EXPECT_EQ(QtFileFilters(ExportFilter(c.ext)), c.qt) << c.ext.toStdString();
+        SCOPED_TRACE(c.ext.toStdString());
+        EXPECT_EQ(ExportFilter(c.ext), c.filter);
+        EXPECT_EQ(QtFileFilters(ExportFilter(c.ext)), c.qt);
     }
 }
 
@@ -118,8 +121,9 @@ TEST(ExportType, ChosenByTheFirstThreeLetters)
         { u"/r.d/report"_qs, u"html"_qs, TExportType::Html },
     };
     for (const auto& c : cases) {
-        EXPECT_EQ(ExtensionOfPath(c.path), c.ext) << c.path.toStdString();
-        EXPECT_EQ(ExportTypeOf(ExtensionOfPath(c.path)), c.type) << c.path.toStdString();
+        SCOPED_TRACE(c.path.toStdString());
+        EXPECT_EQ(ExtensionOfPath(c.path), c.ext);
+        EXPECT_EQ(ExportTypeOf(ExtensionOfPath(c.path)), c.type);
     }
 }
 

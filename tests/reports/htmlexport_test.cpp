@@ -97,9 +97,9 @@ TEST_F(HtmlExportTest, CaptionAndPageTitleFromTheTitle)
         { u"A\r\nB\r\nC"_qs, u"A: B: C"_qs, u"A<small><br />B<br />C</small>"_qs },
     };
     for (const auto& c : cases) {
+        SCOPED_TRACE(c.pageTitle.toStdString());
         const QString html = ReportHtmlText(one, true, c.title);
-        EXPECT_TRUE(html.contains(u"<title>"_qs + c.pageTitle + u"</title>"_qs))
-            << c.pageTitle.toStdString();
+        EXPECT_TRUE(html.contains(u"<title>"_qs + c.pageTitle + u"</title>"_qs));
         EXPECT_TRUE(html.contains(u"<caption class=\"tbl-cap\">"_qs + c.caption + u"</caption>"_qs))
             << c.caption.toStdString();
     }
@@ -146,10 +146,11 @@ TEST_F(HtmlExportTest, TitleCutKeepsCharactersWhole)
             QString(126, u'a') + smile + u" ..."_qs },
     };
     for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
         const QString html = ReportHtmlText({ Task(0, OneHour, c.title) }, false, u"x"_qs);
-        EXPECT_TRUE(html.contains(u"<span class=\"pba\">"_qs + c.shown + u"</span>"_qs)) << c.name;
+        EXPECT_TRUE(html.contains(u"<span class=\"pba\">"_qs + c.shown + u"</span>"_qs));
         // The written file holds no half character.
-        EXPECT_EQ(QString::fromUtf8(html.toUtf8()), html) << c.name;
+        EXPECT_EQ(QString::fromUtf8(html.toUtf8()), html);
     }
 }
 

@@ -125,15 +125,16 @@ TEST_F(ReportCommandsTest, ExportProposesTheLastFileOrTheDaysName)
         { "history day in the last folder", u"/r/old.csv"_qs, true, u"/r/2021-12-10.pdf"_qs },
     };
     for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
         FOptions.StateExportLast = c.last;
         FDialog.requests.clear();
         FCommands.acExportExecute(c.history ? FHistory : FToday);
-        ASSERT_EQ(FDialog.requests.size(), 1u) << c.name;
-        EXPECT_EQ(FDialog.requests[0].initialPath, c.initial) << c.name;
-        EXPECT_EQ(FDialog.requests[0].selectedFilter, u"PDF files (*.pdf)"_qs) << c.name;
+        ASSERT_EQ(FDialog.requests.size(), 1u);
+        EXPECT_EQ(FDialog.requests[0].initialPath, c.initial);
+        EXPECT_EQ(FDialog.requests[0].selectedFilter, u"PDF files (*.pdf)"_qs);
         // Cancelled: nothing changes.
-        EXPECT_EQ(FOptions.StateExportLast, c.last) << c.name;
-        EXPECT_EQ(FOptions.ExportExt, u"pdf"_qs) << c.name;
+        EXPECT_EQ(FOptions.StateExportLast, c.last);
+        EXPECT_EQ(FOptions.ExportExt, u"pdf"_qs);
     }
     EXPECT_TRUE(FShell.opened.isEmpty());
     EXPECT_EQ(FBusy.begun, 0);
@@ -151,15 +152,16 @@ TEST_F(ReportCommandsTest, FailedWriteWarnsAndOpensNothing)
     std::setlocale(LC_MESSAGES, "C");
     const QString reason = u"\r\nNot a directory"_qs;
     for (const QString& ext : { u"csv"_qs, u"html"_qs, u"pdf"_qs }) {
+        SCOPED_TRACE(ext.toStdString());
         FMessages.warnings.clear();
         FDialog.answer = FOut + u"/file/x."_qs + ext;
         FCommands.acExportExecute(FToday);
         ExpectFailureShown(FDialog.answer, u"Cannot save the file!\r\n\r\n"_qs + FDialog.answer);
-        EXPECT_TRUE(FMessages.warnings.value(0).endsWith(reason)) << ext.toStdString();
+        EXPECT_TRUE(FMessages.warnings.value(0).endsWith(reason));
         FMessages.warnings.clear();
         FCommands.sbRep0Click(0, u"Today"_qs, QString(), true, false);
         ExpectFailureShown(FDialog.answer, u"Cannot save the file!\r\n\r\n"_qs + FDialog.answer);
-        EXPECT_TRUE(FMessages.warnings.value(0).endsWith(reason)) << ext.toStdString();
+        EXPECT_TRUE(FMessages.warnings.value(0).endsWith(reason));
     }
     std::setlocale(LC_MESSAGES, messages.c_str());
 }
@@ -169,6 +171,7 @@ TEST_F(ReportCommandsTest, InvalidGroupMaskStopsEveryReportType)
     WriteDayFile(Mon - 1, u"0;0;2021-12-12 09:00:00;2021-12-12 10:00:00;\"A\";\"\";\"\""_qs);
     FOptions.GroupMasks = { u"Bad=[a"_qs };
     for (const QString& ext : { u"csv"_qs, u"html"_qs, u"pdf"_qs }) {
+        SCOPED_TRACE(ext.toStdString());
         FMessages.warnings.clear();
         FDialog.answer = FOut + u"/Yesterday."_qs + ext;
         FCommands.sbRep0Click(5, u"Yesterday"_qs, QString(), true, false);
@@ -288,17 +291,20 @@ TEST_F(ReportCommandsTest, GroupsMenuAddsEditsAndDeletes)
 TEST(ReportCommands, ExportListIsTheHistoryOnlyWhenItIsShownAndChosen)
 {
     const struct {
+        const char* name;
         bool secondary, history, focused, fromButton, expected;
     } cases[] = {
-        { true, true, true, false, true },
-        { true, true, false, true, true },
-        { true, true, false, false, false },
-        { false, true, true, true, false },
-        { true, false, true, true, false },
+        { "history list focused", true, true, true, false, true },
+        { "from the history panel's button", true, true, false, true, true },
+        { "history shown, neither focused nor its button", true, true, false, false, false },
+        { "secondary pane hidden", false, true, true, true, false },
+        { "another panel shown", true, false, true, true, false },
     };
-    for (const auto& c : cases)
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
         EXPECT_EQ(TReportCommands::UsesHistoryList(c.secondary, c.history, c.focused, c.fromButton),
             c.expected);
+    }
 }
 
 class PdfConverterTest : public ::testing::Test {
@@ -344,6 +350,7 @@ TEST_F(PdfConverterTest, ConverterOrFallbackWritesThePdf)
         { "both fail", true, 1, false, false, "" },
     };
     for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
         QDir(FDir.path()).removeRecursively();
         QDir().mkpath(FDir.path());
         if (c.installed)
@@ -359,18 +366,15 @@ TEST_F(PdfConverterTest, ConverterOrFallbackWritesThePdf)
         FRenderer.succeed = c.fallbackWorks;
 
         QString error;
-        EXPECT_EQ(FConverter.Convert(u"<p>x</p>"_qs, FTarget, &error), !c.expected.isEmpty())
-            << c.name;
-        EXPECT_EQ(FileBytes(FTarget), c.expected.isEmpty() ? QByteArray("older") : c.expected)
-            << c.name;
-        EXPECT_EQ(error.isEmpty(), !c.expected.isEmpty()) << c.name;
+        EXPECT_EQ(FConverter.Convert(u"<p>x</p>"_qs, FTarget, &error), !c.expected.isEmpty());
+        EXPECT_EQ(FileBytes(FTarget), c.expected.isEmpty() ? QByteArray("older") : c.expected);
+        EXPECT_EQ(error.isEmpty(), !c.expected.isEmpty());
         if (c.installed) {
-            EXPECT_EQ(FRunner.inputSeen, QByteArray("<p>x</p>")) << c.name;
+            EXPECT_EQ(FRunner.inputSeen, QByteArray("<p>x</p>"));
         }
-        EXPECT_TRUE(QDir(FDir.filePath(u"data"_qs)).isEmpty()) << c.name;
+        EXPECT_TRUE(QDir(FDir.filePath(u"data"_qs)).isEmpty());
         EXPECT_EQ(QDir(FDir.filePath(u"out"_qs)).entryList(QDir::Files | QDir::Hidden),
-            QStringList { u"r.pdf"_qs })
-            << c.name;
+            QStringList { u"r.pdf"_qs });
     }
 }
 

@@ -23,34 +23,37 @@ TEST_F(CommandRulesTest, EnabledRules_FollowFocusPanelAndSelection)
     TUiState histHidden = OnHistory();
     histHidden.secondaryShown = false;
     struct {
+        const char* name;
         TCommand cmd;
         TUiState ui;
         bool enabled;
     } cases[] = {
-        { TCommand::acAdd, OnToday(), true },
-        { TCommand::acAdd, OnHistory(), false },
-        { TCommand::acAddHist, OnHistory(), true },
-        { TCommand::acAddHist, histHidden, false },
-        { TCommand::acAddHist, todayHistPanel, false },
-        { TCommand::acEdit, OnToday(), true },
-        { TCommand::acMoveBack, OnToday(), true },
-        { TCommand::acMoveHistBack, OnToday(), false },
-        { TCommand::acMoveHistBack, OnHistory(), true },
-        { TCommand::acEdit2, OnHistory(), true },
-        { TCommand::acEdit2, OnFavs(0), true },
-        { TCommand::acEdit2, OnFavs(2), false }, // a recent row
-        { TCommand::acDelFav, OnFavs(2), true }, // rule C: recent rows too
-        { TCommand::acDelFav, OnFavs(1), false }, // the separator
-        { TCommand::acMoveFavUp, OnFavs(2), false }, // rule D: favourites only
-        { TCommand::acOpenURL2, OnFavs(0), true },
-        { TCommand::acOpenURL2, OnFavs(2), false }, // no link
-        { TCommand::acStartAs, OnFavs(1), false },
-        { TCommand::acStartAs, OnHistory(), true },
-        { TCommand::acHistForw, OnHistory(), true },
-        { TCommand::acHistBack, OnToday(), false },
+        { "Add on today's list", TCommand::acAdd, OnToday(), true },
+        { "Add on the history", TCommand::acAdd, OnHistory(), false },
+        { "Add to history on the history", TCommand::acAddHist, OnHistory(), true },
+        { "Add to history, pane hidden", TCommand::acAddHist, histHidden, false },
+        { "Add to history, today focused", TCommand::acAddHist, todayHistPanel, false },
+        { "Edit a task of today", TCommand::acEdit, OnToday(), true },
+        { "Earlier on today's list", TCommand::acMoveBack, OnToday(), true },
+        { "history's Earlier on today's list", TCommand::acMoveHistBack, OnToday(), false },
+        { "history's Earlier on the history", TCommand::acMoveHistBack, OnHistory(), true },
+        { "Edit item on the history", TCommand::acEdit2, OnHistory(), true },
+        { "Edit item on a favourite", TCommand::acEdit2, OnFavs(0), true },
+        { "Edit item on a recent task", TCommand::acEdit2, OnFavs(2), false },
+        { "Remove a recent task (rule C)", TCommand::acDelFav, OnFavs(2), true },
+        { "Remove the separator", TCommand::acDelFav, OnFavs(1), false },
+        { "Move up a recent task (rule D)", TCommand::acMoveFavUp, OnFavs(2), false },
+        { "Open a favourite's link", TCommand::acOpenURL2, OnFavs(0), true },
+        { "Open link, recent task without", TCommand::acOpenURL2, OnFavs(2), false },
+        { "Start from the separator", TCommand::acStartAs, OnFavs(1), false },
+        { "Start from the history", TCommand::acStartAs, OnHistory(), true },
+        { "Next day on the history", TCommand::acHistForw, OnHistory(), true },
+        { "Previous day, history hidden", TCommand::acHistBack, OnToday(), false },
     };
-    for (const auto& c : cases)
-        EXPECT_EQ(tracker.Enabled(c.cmd, c.ui), c.enabled) << static_cast<int>(c.cmd);
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        EXPECT_EQ(tracker.Enabled(c.cmd, c.ui), c.enabled);
+    }
 
     Select(today, 1); // a break
     EXPECT_FALSE(tracker.Enabled(TCommand::acEdit, OnToday()));

@@ -51,7 +51,11 @@ INSTANTIATE_TEST_SUITE_P(Tracker, AddPlacement,
                           At(7, 14, 30), 60, 1, "12:00:00-13:00:00" },
         TAddCase { "Working_BeforeFirst", { { 't', At(7, 8, 0), At(7, 8, 0) } }, true, At(7, 9, 0),
             30, 0, "07:30:00-08:00:00" },
-        TAddCase { "EmptyLog_EndsNow", {}, false, At(7, 9, 47, 31), 30, 0, "09:17:00-09:47:00" }),
+        TAddCase { "EmptyLog_EndsNow", {}, false, At(7, 9, 47, 31), 30, 0, "09:17:00-09:47:00" },
+        // Fills the time up to now exactly: still after the last entry, not
+        // at the top.
+        TAddCase { "ExactlyFillsTheTimeUpToNow", { { 't', At(7, 8, 0), At(7, 12, 0) } }, false,
+            At(7, 13, 0), 60, 1, "12:00:00-13:00:00" }),
     [](const auto& info) { return std::string(info.param.name); });
 
 TEST_F(EntryEditsTest, AddAs_CopiesFavourite_FromFavouriteFlagged)
@@ -204,6 +208,7 @@ TEST_P(DeleteNeighbours, GivesTheTimeToANeighbourOrABreak)
 {
     const TDeleteCase& c = GetParam();
     for (TDayList* list : { &today, &history }) {
+        SCOPED_TRACE(list == &today ? "today" : "history");
         if (list == &history)
             ShowHistoryDay(At(7, 0, 0) - 1.0);
         Fill(*list, c.log);
@@ -211,7 +216,7 @@ TEST_P(DeleteNeighbours, GivesTheTimeToANeighbourOrABreak)
         messages.questions.clear();
         const TUiState ui = list == &today ? OnToday() : OnHistory();
         ASSERT_TRUE(tracker.Execute(list == &today ? TCommand::acDelete : TCommand::acDelHist, ui));
-        EXPECT_EQ(Spans(*list), c.spans) << (list == &today ? "today" : "history");
+        EXPECT_EQ(Spans(*list), c.spans);
         ASSERT_EQ(messages.questions.size(), 1);
         EXPECT_TRUE(messages.questions[0].startsWith(
             QStringLiteral("Do you really want to delete the selected item?\r\n\r\n")));

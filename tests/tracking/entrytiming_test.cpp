@@ -103,6 +103,37 @@ INSTANTIATE_TEST_SUITE_P(Tracker, TimeCommands,
                 "t 11:30:00-12:00:00" } }),
     [](const auto& info) { return std::string(info.param.name); });
 
+// Each time command at the exact edge of its limit: one minute is all there
+// is, so a command either changes nothing or takes a short break over; no
+// entry is left with zero length by a neighbour's change.
+const TSpan OneMinuteTask { 't', At(7, 10, 0), At(7, 10, 1) };
+const TSpan OneMinuteBreak { 'b', At(7, 10, 0), At(7, 10, 1) };
+const TSpan After { 't', At(7, 10, 1), At(7, 11, 0) };
+
+INSTANTIATE_TEST_SUITE_P(ExactLimits, TimeCommands,
+    ::testing::Values(
+        TMoveCase { "Extend_IntoOneMinuteTask_Nothing", { A, OneMinuteTask }, false,
+            TCommand::acExtendTime, 0, { "t 09:00:00-10:00:00", "t 10:00:00-10:01:00" } },
+        TMoveCase { "Extend_IntoOneMinuteBreak_BreakGoes_StopStays", { A, OneMinuteBreak, After },
+            false, TCommand::acExtendTime, 0, { "t 09:00:00-10:00:00", "t 10:01:00-11:00:00" } },
+        TMoveCase { "Later_OneMinuteEntry_Nothing", { A, OneMinuteTask }, false,
+            TCommand::acMoveForw, 1, { "t 09:00:00-10:00:00", "t 10:00:00-10:01:00" } },
+        TMoveCase { "Earlier_IntoOneMinuteTask_Nothing", { OneMinuteTask, After }, false,
+            TCommand::acMoveBack, 1, { "t 10:00:00-10:01:00", "t 10:01:00-11:00:00" } },
+        TMoveCase { "Earlier_IntoOneMinuteBreak_TakesItOver", { A, OneMinuteBreak, After }, false,
+            TCommand::acMoveBack, 2, { "t 09:00:00-10:00:00", "t 10:00:00-11:00:00" } },
+        TMoveCase { "Shorten_OneMinuteTask_StopsAtZero", { OneMinuteTask }, false,
+            TCommand::acShortenTime, 0, { "t 10:00:00-10:00:00" } },
+        TMoveCase { "Shorten_OneMinuteBreak_Removed", { A, OneMinuteBreak, After }, false,
+            TCommand::acShortenTime, 1, { "t 09:00:00-10:00:00", "t 10:00:00-11:00:00" } },
+        TMoveCase { "EarlierFirst_ExactlyToMidnight", { { 't', At(7, 0, 1), At(7, 1, 0) } }, false,
+            TCommand::acMoveBack, 0, { "t 00:00:00-01:00:00" } },
+        TMoveCase { "ExtendLastIdle_ExactlyToTheLimit", { { 't', At(7, 9, 0), At(7, 23, 58) } },
+            false, TCommand::acExtendTime, 0, { "t 09:00:00-23:59:00" } },
+        TMoveCase { "ExtendLastIdle_AtTheLimit_Stays", { { 't', At(7, 9, 0), At(7, 23, 59) } },
+            false, TCommand::acExtendTime, 0, { "t 09:00:00-23:59:00" } }),
+    [](const auto& info) { return std::string(info.param.name); });
+
 TEST_F(EntryTimingTest, MoveUp_SelectsMovedEntry_TextsFollowEntries)
 {
     Fill(today, { A, B });

@@ -67,15 +67,17 @@ TEST_F(FavsTest, Panel_FavouritesSeparatorRecentNewestFirst_ReselectsItem)
 TEST_F(FavsTest, Remove_FromTheRowsList_SelectsNextOrPrevious)
 {
     struct {
+        const char* name;
         int row;
         QStringList rows;
         int selected;
     } cases[] = {
-        { 0, { "f:B", "--", "r:R2", "r:R1" }, 0 }, // the next row moves up
-        { 3, { "f:B", "--", "r:R2" }, 2 }, // the last row: the one before
-        { 2, { "f:B" }, 0 }, // no recent task left: no separator either
+        { "first favourite: the next row moves up", 0, { "f:B", "--", "r:R2", "r:R1" }, 0 },
+        { "last row: the one before", 3, { "f:B", "--", "r:R2" }, 2 },
+        { "last recent task: the separator goes too", 2, { "f:B" }, 0 },
     };
     for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
         ASSERT_TRUE(tracker.Execute(TCommand::acDelFav, OnFavs(c.row)));
         EXPECT_EQ(FavsRowTitles(), c.rows);
         EXPECT_EQ(SelectedRow(), c.selected);
@@ -189,8 +191,10 @@ TEST_F(FavsTest, RowOfItemRemovedBeforeRebuild_CarriesNothing)
     // before the panel is rebuilt.
     favs.RemoveItem(QStringLiteral("A"), QStringLiteral("http://a"));
     for (const TCommand cmd : { TCommand::acEdit2, TCommand::acOpenURL2, TCommand::acStartAs,
-             TCommand::acAddAs, TCommand::acDelFav, TCommand::acMoveFavDn })
-        EXPECT_FALSE(tracker.Enabled(cmd, OnFavs(0))) << static_cast<int>(cmd);
+             TCommand::acAddAs, TCommand::acDelFav, TCommand::acMoveFavDn }) {
+        SCOPED_TRACE(static_cast<int>(cmd));
+        EXPECT_FALSE(tracker.Enabled(cmd, OnFavs(0)));
+    }
     EXPECT_FALSE(tracker.Execute(TCommand::acDelFav, OnFavs(0)));
     EXPECT_FALSE(tracker.Execute(TCommand::acStartAs, OnFavs(0)));
     EXPECT_TRUE(today.IsEmpty());

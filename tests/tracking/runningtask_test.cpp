@@ -67,12 +67,15 @@ INSTANTIATE_TEST_SUITE_P(Tracker, StartTimeRule,
 TEST_F(TrackerTest, Stop_EndsAtMinuteUnlessStartedInThatMinute)
 {
     struct {
+        const char* name;
         TDateTime start, now, expected;
     } cases[] = {
-        { At(7, 9, 0), At(7, 9, 47, 31), At(7, 9, 47) },
-        { At(7, 10, 5), At(7, 10, 5, 10), At(7, 10, 5, 10) },
+        { "started earlier: the minute", At(7, 9, 0), At(7, 9, 47, 31), At(7, 9, 47) },
+        { "started this minute: the seconds stay", At(7, 10, 5), At(7, 10, 5, 10),
+            At(7, 10, 5, 10) },
     };
     for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
         today.Clear();
         AddToday(Task(c.start, c.start));
         today.SetWorking(true);
@@ -93,15 +96,16 @@ TEST_F(TrackerTest, Start_FromFocusedEntry_TakesTitleAndLinkNotDescription)
     AddToday(Pause(At(7, 9, 0), At(7, 9, 30)));
     AddToday(Task(At(7, 9, 30), At(7, 10, 0), QStringLiteral("Other")));
     struct {
+        const char* name;
         int focused;
-        bool working;
         QString title;
         bool previous;
     } cases[] = {
-        { 0, false, QStringLiteral("Report"), true },
-        { 1, false, QStringLiteral("Task #4"), false }, // a break gives no source
+        { "a task", 0, QStringLiteral("Report"), true },
+        { "a break gives no source", 1, QStringLiteral("Task #4"), false },
     };
     for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
         today.SetFocused(c.focused);
         dialog.calls.clear();
         clock.AdvanceSeconds(120);
