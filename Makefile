@@ -5,7 +5,11 @@ BUILD_DIR ?= build
 JOBS ?= $(shell nproc)
 CMAKE_FLAGS ?=
 
-.PHONY: all deps configure build run test bench install clean
+SANITIZE_DIR ?= build-sanitize
+FUZZ_DIR ?= build-fuzz
+FUZZ_SECONDS ?= 10
+
+.PHONY: all deps configure build run test bench install package clean check-sanitize fuzz
 
 all: build
 
@@ -26,6 +30,33 @@ run: build
 test: build
 	cd $(BUILD_DIR) && ctest --output-on-failure -j $(JOBS) --timeout 300
 
+# The whole suite again, built with AddressSanitizer and UBSan in its own
+# folder (the format check, which looks only at the sources, is left out).
+check-sanitize: deps
+	cmake -S . -B $(SANITIZE_DIR) -G Ninja -DCMAKE_BUILD_TYPE=Debug -DRYV_SANITIZE=ON \
+	  -DRYV_BUILD_BENCH=OFF $(CMAKE_FLAGS)
+	cmake --build $(SANITIZE_DIR) -j $(JOBS)
+	cd $(SANITIZE_DIR) && \
+	  ASAN_OPTIONS=detect_leaks=1 \
+	  LSAN_OPTIONS=suppressions=$(CURDIR)/scripts/lsan-suppressions.txt:print_suppressions=0 \
+	  UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 \
+	  ctest --output-on-failure -j $(JOBS) --timeout 600 -E '^FormatCheck$$'
+
+# Each fuzz target for FUZZ_SECONDS on the seeds in fuzz/corpus (the inputs
+# it finds go to $(FUZZ_DIR)/corpus, crashes to $(FUZZ_DIR)/artifacts).
+fuzz:
+	@bash scripts/install-deps.sh --fuzz
+	cmake -S . -B $(FUZZ_DIR) -G Ninja -DCMAKE_CXX_COMPILER=clang++ \
+	  -DCMAKE_BUILD_TYPE=RelWithDebInfo -DRYV_BUILD_FUZZ=ON -DRYV_BUILD_TESTS=OFF \
+	  -DRYV_BUILD_BENCH=OFF $(CMAKE_FLAGS)
+	cmake --build $(FUZZ_DIR) -j $(JOBS) --target fuzz_listfile fuzz_settings fuzz_dates
+	@set -e; for t in listfile settings dates; do \
+	  mkdir -p $(FUZZ_DIR)/corpus/$$t $(FUZZ_DIR)/artifacts; \
+	  echo "== fuzz_$$t for $(FUZZ_SECONDS) s"; \
+	  $(FUZZ_DIR)/fuzz/fuzz_$$t -max_total_time=$(FUZZ_SECONDS) -print_final_stats=1 \
+	    -artifact_prefix=$(FUZZ_DIR)/artifacts/$$t- $(FUZZ_DIR)/corpus/$$t fuzz/corpus/$$t; \
+	done
+
 bench: build
 	@set -e; for b in $(BUILD_DIR)/bench/bench_*; do \
 	  if [ -x "$$b" ] && [ -f "$$b" ]; then echo "== $$b"; "$$b"; fi; \
@@ -34,5 +65,10 @@ bench: build
 install: build
 	cmake --install $(BUILD_DIR)
 
+# The Debian package, $(BUILD_DIR)/ryvtracker_<version>_<arch>.deb;
+# scripts/check-package.sh installs and tries it.
+package: build
+	cd $(BUILD_DIR) && cpack -G DEB
+
 clean:
-	rm -rf $(BUILD_DIR)
+	rm -rf $(BUILD_DIR) $(SANITIZE_DIR) $(FUZZ_DIR)

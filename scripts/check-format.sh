@@ -17,7 +17,7 @@ if git rev-parse --is-inside-work-tree >/dev/null 2>&1; then
   mapfile -t files < <(git ls-files --cached --others --exclude-standard -- \
     '*.cpp' '*.h' | sort -u | while read -r f; do [ -f "$f" ] && echo "$f"; done)
 else
-  mapfile -t files < <(find src tests bench tools -name '*.cpp' -o -name '*.h' | sort)
+  mapfile -t files < <(find src tests bench tools fuzz -name '*.cpp' -o -name '*.h' | sort)
 fi
 
 if [ "${1:-}" = "--fix" ]; then

@@ -1,18 +1,25 @@
 #!/usr/bin/env bash
 # Installs the Debian packages that building, running and testing need.
 # Does nothing when every package is present; uses sudo when not root.
+#   install-deps.sh          what make, make test and make check-sanitize need
+#   install-deps.sh --fuzz   clang and libFuzzer as well (make fuzz)
 set -euo pipefail
 
 PACKAGES=(
-  build-essential cmake ninja-build pkg-config
-  qt6-base-dev qt6-base-dev-tools libqt6svg6
+  build-essential cmake ninja-build pkg-config dpkg-dev file
+  qt6-base-dev qt6-base-dev-tools libqt6svg6 qt6-svg-dev
   libgl1-mesa-dev
+  libxcb1-dev libxcb-ewmh-dev libxcb-res0-dev libx11-dev libsqlite3-dev
   libgtest-dev libgmock-dev googletest libbenchmark-dev
   xvfb xauth x11-utils xdotool openbox
   xdg-utils wkhtmltopdf poppler-utils
   fonts-dejavu-core
   clang-format git
+  libxcb1-dev libxcb-screensaver0-dev libxcb-xtest0-dev dbus-daemon
 )
+if [ "${1:-}" = "--fuzz" ]; then
+  PACKAGES+=(clang libclang-rt-14-dev)
+fi
 
 missing=()
 for p in "${PACKAGES[@]}"; do

@@ -77,15 +77,33 @@ if [ -z "$number" ]; then
 fi
 display=":$number"
 
+# The server accepts connections once its socket answers; on a loaded
+# machine that can lag behind the display number.
+for _ in $(seq 1 200); do
+  if DISPLAY="$display" xdpyinfo >/dev/null 2>&1; then break; fi
+  sleep 0.05
+done
+
+wm_ready() {
+  DISPLAY="$display" xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q 'window id'
+}
+
 if command -v openbox >/dev/null 2>&1; then
-  DISPLAY="$display" setsid openbox --sm-disable > "$state/openbox.log" 2>&1 < /dev/null &
-  echo $! >> "$state/pids"
-  # Wait until the window manager has announced itself on the root window.
-  for _ in $(seq 1 100); do
-    if DISPLAY="$display" xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q 'window id'; then
+  # A window manager that gives up at once (seen under heavy load) is started
+  # again; tests that need one wait for it and say so when it never came.
+  for attempt in 1 2 3; do
+    DISPLAY="$display" setsid openbox --sm-disable >> "$state/openbox.log" 2>&1 < /dev/null &
+    wm_pid=$!
+    for _ in $(seq 1 200); do
+      if wm_ready || ! kill -0 "$wm_pid" 2>/dev/null; then break; fi
+      sleep 0.05
+    done
+    if wm_ready; then
+      echo "$wm_pid" >> "$state/pids"
       break
     fi
-    sleep 0.05
+    kill "$wm_pid" 2>/dev/null || true
+    echo "openbox attempt $attempt did not start" >> "$state/openbox.log"
   done
 fi
 

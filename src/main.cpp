@@ -1,3 +1,4 @@
+#include "cli/commandlineapp.h"
 #include "core/clock.h"
 #include "core/daylist.h"
 #include "core/liststore.h"
@@ -5,6 +6,7 @@
 #include "core/ryvitemlist.h"
 #include "core/ryvoptions.h"
 #include "lang/usermessages.h"
+#include "platform/applicationidentity.h"
 #include "platform/shell.h"
 #include "platform/singleinstance.h"
 #include "platform/systemclipboard.h"
@@ -13,6 +15,11 @@
 #include "reports/reportwriter.h"
 #include "reports/shellprogramrunner.h"
 #include "reports/textdocumentpdfrenderer.h"
+#include "suggest/browserhistory.h"
+#include "suggest/desktopentries.h"
+#include "suggest/desktopwindowsource.h"
+#include "suggest/historyplugin.h"
+#include "suggest/suggestsources.h"
 #include "tracking/tracker.h"
 #include "ui/groupdialog.h"
 #include "ui/mainwindow.h"
@@ -23,7 +30,9 @@
 #include "ui/windowactivation.h"
 
 #include <QApplication>
+#include <QDir>
 #include <QPointer>
+#include <QStyle>
 
 #include <memory>
 
@@ -36,10 +45,11 @@ using namespace ryv;
 // boxes made for the window once it exists.
 class TWindowTaskDialog final : public ITaskDialog {
 public:
-    TWindowTaskDialog(
-        TRyvOptions& options, TRyvItemList& favs, IClipboard& clipboard, IShell& shell)
+    TWindowTaskDialog(TRyvOptions& options, TRyvItemList& favs, const TSuggestSources& sources,
+        IClipboard& clipboard, IShell& shell)
         : FOptions(options)
         , FFavs(favs)
+        , FSources(sources)
         , FClipboard(clipboard)
         , FShell(shell)
     {
@@ -49,7 +59,7 @@ public:
     bool ExecuteTaskDialog(TRyvItem& entry, const QString& caption, bool isNew, bool askDuration,
         const TRyvItem* previous, bool fromFavourite) override
     {
-        TTaskDialog dialog(FOptions, FFavs, FClipboard, FShell, FWindow);
+        TTaskDialog dialog(FOptions, FFavs, FSources, FClipboard, FShell, FWindow);
         return dialog.ExecuteTaskDialog(
             entry, caption, isNew, askDuration, previous, fromFavourite);
     }
@@ -57,6 +67,7 @@ public:
 private:
     TRyvOptions& FOptions;
     TRyvItemList& FFavs;
+    const TSuggestSources& FSources;
     IClipboard& FClipboard;
     IShell& FShell;
     QPointer<QWidget> FWindow;
@@ -76,9 +87,12 @@ private:
 
 int main(int argc, char* argv[])
 {
+    // Reports and exports from the command line; no arguments: the window.
+    if (ryv::IsCommandLine(argc, argv))
+        return ryv::RunCommandLine(argc, argv);
+
     QApplication app(argc, argv);
-    QApplication::setApplicationName(QStringLiteral("RyvTracker"));
-    QApplication::setApplicationDisplayName(QStringLiteral("Ryv Tracker"));
+    ryv::SetApplicationIdentity();
 
     // One instance per user: a second start brings the first to the front
     // and ends before creating any window.
@@ -104,12 +118,24 @@ int main(int argc, char* argv[])
     TListStore store(today, history, favs, recent, options, clock);
     TSystemClipboard clipboard;
     TDesktopShell shell;
-    TWindowTaskDialog dialog(options, favs, clipboard, shell);
+    TShellProgramRunner programRunner;
+
+    // The task dialog's suggestions: the windows of the X11 desktop (none
+    // under a pure Wayland session), the browsers' history or the history
+    // plug-in, the lists and the clipboard.
+    TDesktopWindowSource windows(qEnvironmentVariable("DISPLAY"),
+        QApplication::style()->pixelMetric(QStyle::PM_SmallIconSize),
+        TDesktopEntries::UserLocaleName(), TDesktopEntries::ApplicationFolders(),
+        QCoreApplication::applicationPid());
+    TBrowserHistory browserHistory(QDir::homePath(), qEnvironmentVariable("XDG_CONFIG_HOME"));
+    THistoryPlugin pages(options.FolderPlugins, options.FolderData, programRunner, browserHistory);
+    const TSuggestSources suggestSources { options, favs, recent, clock, windows, pages,
+        clipboard };
+    TWindowTaskDialog dialog(options, favs, suggestSources, clipboard, shell);
     TWindowMessages messages;
     TTracker tracker(options, favs, recent, today, history, store,
         TTrackerPorts { clock, dialog, messages, clipboard, shell });
 
-    TShellProgramRunner programRunner;
     TTextDocumentPdfRenderer pdfRenderer;
     TPdfConverter pdf(options.FolderPlugins, options.FolderData, programRunner, &pdfRenderer);
     TReportWriter reportWriter(options, clock, pdf);
@@ -129,5 +155,10 @@ int main(int argc, char* argv[])
     window.show();
     QObject::connect(&instance, &ryv::TSingleInstance::ActivationRequested, &window,
         [&window] { ryv::BringToFront(&window); });
+    // A report from the command line reads the files: write what is pending.
+    QObject::connect(&instance, &ryv::TSingleInstance::SaveRequested, &store, [&store] {
+        store.FlushPendingSaves();
+        store.SaveWorkspace();
+    });
     return QApplication::exec();
 }

@@ -22,6 +22,10 @@ struct TAppTexts final {
     QString str_clearlist = QStringLiteral("Do you really want to clear the task list?");
     QString str_daily_total = QStringLiteral("Daily total:");
     QString str_deleteitem = QStringLiteral("Do you really want to delete the selected item?");
+    // The context menu of the task dialog's suggestion list.
+    QString str_excludedsrcs = QStringLiteral("Excluded sources");
+    QString str_excludesrc = QStringLiteral("Exclude source");
+    QString str_excludesrc_hint = QStringLiteral("Exclude this source from suggestions");
     QString str_groupmask = QStringLiteral("Task title mask:");
     QString str_groupname = QStringLiteral("Group name:");
     QString str_newtaskonclick
@@ -34,6 +38,34 @@ struct TAppTexts final {
     QString str_tasknumb = QStringLiteral("Task #");
     QString str_total = QStringLiteral("TOTAL:");
     QString str_version = QStringLiteral("Version");
+    // The question after an absence while a task ran: %1 and %2 the times it
+    // began and ended, %3 its duration, %4 the task's title.
+    QString str_away_question
+        = QStringLiteral("You were away from %1 to %2 (%3) while \"%4\" was running.");
+    QString str_away_keep = QStringLiteral("Keep as work");
+    QString str_away_break = QStringLiteral("Record a break");
+    QString str_away_stop = QStringLiteral("Stop at %1"); // %1 the time the absence began
+    QString files_json = QStringLiteral("JSON files (*.json)|*.json");
+    QString str_chart_days = QStringLiteral("Time per day");
+    QString str_chart_groups = QStringLiteral("Time per group");
+    QString str_chart_tasks = QStringLiteral("Time per task");
+
+    // Details of load and save errors; each names the file (%1).
+    QString str_file_cannotread = QStringLiteral("Cannot read the file \"%1\": %2");
+    QString str_file_empty = QStringLiteral("The file \"%1\" is empty.");
+    QString str_file_openquote
+        = QStringLiteral("The file \"%1\" ends inside a text in double quotes that begins in "
+                         "line %2; the lines from there on were not read.");
+    QString str_file_cannotwrite = QStringLiteral("Cannot write the file \"%1\": %2");
+    QString str_folder_cannotcreate = QStringLiteral("Cannot create the folder \"%1\".");
+    QString str_file_keptas
+        = QStringLiteral("The file \"%1\" could not be read when it was loaded. So that nothing "
+                         "in it is lost, it has been renamed to \"%2\" before being replaced.");
+    QString str_file_notkept
+        = QStringLiteral("The file \"%1\" could not be read when it was loaded, and it cannot "
+                         "be renamed to keep it (%2), so it is not replaced.");
+    QString str_file_leftasis
+        = QStringLiteral("The file \"%1\" could not be read and is left as it is.");
 
     // Identifier -> text, for the language switch to read and write.
     std::vector<std::pair<QString, QString*>> Table();

@@ -293,8 +293,19 @@ QString DateToText(TDateTime t)
 
 QString LongDateText(TDateTime t)
 {
-    const QLocale& locale = Regional().Locale();
-    const QString text = locale.toString(ToQDate(t), QStringLiteral("dddd d. MMMM yyyy"));
+    const TRegional& regional = Regional();
+    const QLocale& locale = regional.Locale();
+    const QDate date = ToQDate(t);
+    if (!date.isValid())
+        return QString();
+    // "dddd" would give the weekday as it reads inside a sentence (Finnish
+    // "perjantaina", "on Friday"); a heading wants the name as it stands
+    // alone ("Perjantai"), so that name goes in as quoted text. The month
+    // keeps the form that follows a day number ("7. tammikuuta").
+    QString dayName = regional.LongDayName(date.dayOfWeek());
+    dayName.replace(QLatin1Char('\''), QLatin1String("''"));
+    const QString text
+        = locale.toString(date, QLatin1Char('\'') + dayName + QStringLiteral("' d. MMMM yyyy"));
     if (text.isEmpty())
         return text;
     // Some languages write weekday names in lower case; a heading starts with

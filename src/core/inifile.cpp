@@ -1,5 +1,7 @@
 #include "core/inifile.h"
 
+#include "core/apptexts.h"
+
 #include <QDir>
 #include <QFileInfo>
 
@@ -14,6 +16,11 @@ bool SameName(const QString& a, const QString& b)
     return a.compare(b, Qt::CaseInsensitive) == 0;
 }
 
+QString Shown(const QString& path)
+{
+    return QDir::toNativeSeparators(path);
+}
+
 } // namespace
 
 TIniFile::TIniFile(const QString& fileName)
@@ -26,15 +33,19 @@ bool TIniFile::Load(QString* errorText)
 {
     FFormat = TTextFileFormat {};
     FUnreadable = false;
+    RemoveLeftoverTempFilesOf(FFileName);
     if (!QFileInfo::exists(FFileName)) {
         SetText(QString());
         return true;
     }
     TTextFileFormat format;
-    const auto text = ReadTextFile(FFileName, &format, errorText);
+    QString error;
+    const auto text = ReadTextFile(FFileName, &format, &error);
     if (!text) {
         SetText(QString());
         FUnreadable = true;
+        if (errorText)
+            *errorText = AppTexts().str_file_cannotread.arg(Shown(FFileName), error);
         return false;
     }
     SetText(*text);
@@ -48,17 +59,21 @@ bool TIniFile::Save(QString* errorText) const
     // throw away everything else it holds.
     if (FUnreadable) {
         if (errorText)
-            *errorText
-                = QStringLiteral("%1 could not be read and is left as it is.").arg(FFileName);
+            *errorText = AppTexts().str_file_leftasis.arg(Shown(FFileName));
         return false;
     }
     const QString folder = QFileInfo(FFileName).absolutePath();
     if (!QDir().mkpath(folder)) {
         if (errorText)
-            *errorText = QStringLiteral("Cannot create the folder %1").arg(folder);
+            *errorText = AppTexts().str_folder_cannotcreate.arg(Shown(folder));
         return false;
     }
-    return WriteTextFile(Text(), FFileName, FFormat.encoding, FFormat.withMark, errorText);
+    QString error;
+    if (WriteTextFile(Text(), FFileName, FFormat.encoding, FFormat.withMark, &error))
+        return true;
+    if (errorText)
+        *errorText = AppTexts().str_file_cannotwrite.arg(Shown(FFileName), error);
+    return false;
 }
 
 void TIniFile::SetText(const QString& text)
@@ -151,11 +166,11 @@ QString TIniFile::ReadString(const QString& section, const QString& key, const Q
     return line ? line->value : def;
 }
 
-int TIniFile::ReadInteger(const QString& section, const QString& key, int def) const
+std::optional<int> TIniFile::IntegerValue(const QString& section, const QString& key) const
 {
     const TLine* line = FindKey(section, key);
     if (!line)
-        return def;
+        return std::nullopt;
     const QString& v = line->value;
     bool ok = false;
     int value = 0;
@@ -163,7 +178,19 @@ int TIniFile::ReadInteger(const QString& section, const QString& key, int def) c
         value = static_cast<int>(QStringView(v).mid(2).toUInt(&ok, 16));
     else
         value = v.toInt(&ok, 10);
-    return ok ? value : def;
+    return ok ? std::optional<int>(value) : std::nullopt;
+}
+
+int TIniFile::ReadInteger(const QString& section, const QString& key, int def) const
+{
+    return IntegerValue(section, key).value_or(def);
+}
+
+int TIniFile::ReadBoundedInteger(
+    const QString& section, const QString& key, int def, int min, int max) const
+{
+    const std::optional<int> value = IntegerValue(section, key);
+    return value && *value >= min && *value <= max ? *value : def;
 }
 
 bool TIniFile::ReadBool(const QString& section, const QString& key, bool def) const

@@ -5,6 +5,7 @@
 #include <QList>
 #include <QString>
 
+#include <optional>
 #include <utility>
 #include <vector>
 
@@ -45,6 +46,10 @@ public:
     QString ReadString(const QString& section, const QString& key, const QString& def) const;
     // Decimal, or hexadecimal after "0x"; def when missing or not a number.
     int ReadInteger(const QString& section, const QString& key, int def) const;
+    // The same, and def also when the number lies outside min..max: a value
+    // no program could have written counts as missing.
+    int ReadBoundedInteger(
+        const QString& section, const QString& key, int def, int min, int max) const;
     // Read as an integer, any value but 0 meaning true.
     bool ReadBool(const QString& section, const QString& key, bool def) const;
     // The key=value lines of a section in file order (keys as written).
@@ -79,6 +84,8 @@ private:
     TSection* FindSection(const QString& section);
     const TSection* FindSection(const QString& section) const;
     const TLine* FindKey(const QString& section, const QString& key) const;
+    // The number a key holds; nothing when it is missing or no number.
+    std::optional<int> IntegerValue(const QString& section, const QString& key) const;
 
     QString FFileName;
     TTextFileFormat FFormat;

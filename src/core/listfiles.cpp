@@ -1,5 +1,6 @@
 #include "core/listfiles.h"
 
+#include "core/apptexts.h"
 #include "core/csvreader.h"
 #include "core/ryvitemlist.h"
 #include "core/ryvoptions.h"
@@ -23,8 +24,7 @@ bool MakeFolderOf(const QString& path, QString* errorText)
     if (QDir().mkpath(folder))
         return true;
     if (errorText)
-        *errorText = QStringLiteral("Cannot create the folder \"%1\".")
-                         .arg(QDir::toNativeSeparators(folder));
+        *errorText = AppTexts().str_folder_cannotcreate.arg(QDir::toNativeSeparators(folder));
     return false;
 }
 
@@ -32,7 +32,12 @@ bool WriteListText(const QString& text, const QString& path, QString* errorText)
 {
     if (!MakeFolderOf(path, errorText))
         return false;
-    return WriteTextFile(text, path, TTextEncoding::Utf8, true, errorText);
+    QString error;
+    if (WriteTextFile(text, path, TTextEncoding::Utf8, true, &error))
+        return true;
+    if (errorText)
+        *errorText = AppTexts().str_file_cannotwrite.arg(QDir::toNativeSeparators(path), error);
+    return false;
 }
 
 // Reads path into table; a missing file gives an empty table and true.
@@ -149,11 +154,18 @@ bool ReadDayFile(const QString& path, const TOpenStop& openStop, TEntries& entri
         e->kind = kind == ryvkPause ? ryvkPause : ryvkTask;
         e->state = StoredOrdinal(f.at(1)) == ryvsDone ? ryvsDone : ryvsNone;
         e->start = ParseStoredDateTime(f.at(2), 0);
-        const bool open = kind == 0 && f.at(3).isEmpty();
+        // Any kind but a break reads as a task, and a task without a stop is
+        // the one that was running, whatever number its kind was stored as.
+        const bool open = e->kind == ryvkTask && f.at(3).trimmed().isEmpty();
         e->title = f.at(4);
         e->url = f.at(5);
         e->descr = hasDescr ? f.at(6) : QString();
         e->stop = open ? openStop(*e) : ParseStoredDateTime(f.at(3), 0);
+        // A stop that is there but cannot be read ends the entry where it
+        // began: no negative duration in the totals, and no empty stop
+        // written back, which would make the entry run after the next start.
+        if (!open && e->stop == 0 && !f.at(3).trimmed().isEmpty())
+            e->stop = e->start;
         if (openTaskLast)
             *openTaskLast = open;
         entries.push_back(std::move(e));

@@ -1,11 +1,18 @@
 #include "core/liststore.h"
 
+#include "core/apptexts.h"
 #include "core/clock.h"
 #include "core/daylist.h"
 #include "core/listfiles.h"
 #include "core/ryvitemlist.h"
 #include "core/ryvoptions.h"
+#include "core/textfile.h"
 #include "core/texthelpers.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QRegularExpression>
 
 namespace ryv {
 
@@ -29,6 +36,19 @@ void AppendRows(TDayList& list, TEntries& entries)
     entries.clear();
 }
 
+// Whether a file that failed to load holds anything worth keeping: an empty
+// file, or one with only a byte-order mark, is simply replaced.
+bool HasContent(const QString& path)
+{
+    const QFileInfo info(path);
+    if (!info.exists() || info.size() == 0)
+        return false;
+    if (info.size() > 3)
+        return true;
+    QFile file(path);
+    return !file.open(QIODevice::ReadOnly) || file.readAll() != QByteArray("\xEF\xBB\xBF");
+}
+
 } // namespace
 
 TListStore::TListStore(TDayList& today, TDayList& history, TRyvItemList& favs, TRyvItemList& recent,
@@ -45,6 +65,9 @@ TListStore::TListStore(TDayList& today, TDayList& history, TRyvItemList& favs, T
     tmrSave.setSingleShot(true);
     tmrSaveHist.setInterval(1000);
     tmrSaveHist.setSingleShot(true);
+    tmrSaveWorkspace.setInterval(3000);
+    tmrSaveWorkspace.setSingleShot(true);
+    connect(&tmrSaveWorkspace, &QTimer::timeout, this, &TListStore::tmrSaveWorkspaceTimer);
     connect(&tmrSave, &QTimer::timeout, this, &TListStore::tmrSaveTimer);
     connect(&tmrSaveHist, &QTimer::timeout, this, &TListStore::tmrSaveHistTimer);
 }
@@ -52,6 +75,39 @@ TListStore::TListStore(TDayList& today, TDayList& history, TRyvItemList& favs, T
 void TListStore::Report(const QString& firstLine, const QString& detail)
 {
     emit errorOccurred(FailureText(firstLine, detail));
+}
+
+void TListStore::NoteLoad(const QString& path, bool ok)
+{
+    if (!ok && HasContent(path))
+        FUnreadFiles.insert(path);
+    else
+        FUnreadFiles.remove(path);
+}
+
+bool TListStore::KeepUnreadFile(const QString& path, const QString& firstLine)
+{
+    if (!FUnreadFiles.contains(path))
+        return true;
+    if (!HasContent(path)) {
+        FUnreadFiles.remove(path);
+        return true;
+    }
+    const QString stamp = ToQDateTime(FClock.Now()).toString(QStringLiteral("yyyyMMdd-HHmmss"));
+    const QString base = path + QStringLiteral(".unreadable-") + stamp;
+    QString aside = base;
+    for (int n = 2; QFileInfo::exists(aside) || QFileInfo(aside).isSymLink(); ++n)
+        aside = base + QLatin1Char('-') + QString::number(n);
+    QFile file(path);
+    if (!file.rename(aside)) {
+        Report(firstLine,
+            AppTexts().str_file_notkept.arg(QDir::toNativeSeparators(path), file.errorString()));
+        return false;
+    }
+    FUnreadFiles.remove(path);
+    emit errorOccurred(AppTexts().str_file_keptas.arg(
+        QDir::toNativeSeparators(path), QDir::toNativeSeparators(aside)));
+    return true;
 }
 
 bool TListStore::SaveData(bool immediately, TDateTime day)
@@ -77,26 +133,44 @@ bool TListStore::SaveData(bool immediately, TDateTime day)
         if (current || DayOf(e->start) == DayOf(day))
             entries.push_back(e);
     }
+    const QString path = DayFilePath(FOptions, day);
     QString error;
-    const bool ok = WriteDayFile(DayFilePath(FOptions, day), entries, running, &error);
+    bool ok = KeepUnreadFile(path, SaveDataFailed);
+    if (ok) {
+        ok = WriteDayFile(path, entries, running, &error);
+        if (!ok)
+            Report(SaveDataFailed, error);
+    }
     if (current)
         FSaveFailed = !ok;
-    if (!ok)
-        Report(SaveDataFailed, error);
     return ok;
+}
+
+void TListStore::RemoveLeftoverSaves()
+{
+    const QDir data(FOptions.FolderData);
+    if (!data.exists())
+        return;
+    RemoveLeftoverTempFiles(data.path());
+    static const QRegularExpression year(QStringLiteral("^[0-9]{4}$"));
+    for (const QString& name : data.entryList(QDir::Dirs | QDir::NoDotAndDotDot))
+        if (year.match(name).hasMatch())
+            RemoveLeftoverTempFiles(data.filePath(name));
 }
 
 bool TListStore::LoadData()
 {
+    RemoveLeftoverSaves();
     FToday.BeginUpdate();
     FToday.Clear();
     TEntries entries;
     QString reason;
     bool running = false;
     const TDateTime now = FClock.Now();
+    const QString path = DayFilePath(FOptions, 0);
     const bool ok = ReadDayFile(
-        DayFilePath(FOptions, 0), [now](const TRyvItem&) { return now; }, entries, &reason,
-        &running);
+        path, [now](const TRyvItem&) { return now; }, entries, &reason, &running);
+    NoteLoad(path, ok);
     AppendRows(FToday, entries);
     // Only the last entry can be the running one; an earlier task stored
     // without a stop keeps the stop it got and does not make the log run.
@@ -127,11 +201,15 @@ bool TListStore::SaveHistoryDay(bool immediately)
     entries.reserve(static_cast<size_t>(FHistory.Count()));
     for (int i = 0; i < FHistory.Count(); ++i)
         entries.push_back(FHistory.Item(i));
+    const QString path = DayFilePath(FOptions, day);
     QString error;
-    const bool ok = WriteDayFile(DayFilePath(FOptions, day), entries, nullptr, &error);
+    bool ok = KeepUnreadFile(path, SaveHistoryFailed);
+    if (ok) {
+        ok = WriteDayFile(path, entries, nullptr, &error);
+        if (!ok)
+            Report(SaveHistoryFailed, error);
+    }
     FHistSaveFailed = !ok;
-    if (!ok)
-        Report(SaveHistoryFailed, error);
     return ok;
 }
 
@@ -150,9 +228,10 @@ bool TListStore::LoadHistoryDay()
     FLoadedHistoryDay = day;
     TEntries entries;
     QString reason;
+    const QString path = DayFilePath(FOptions, day);
     const bool ok = ReadDayFile(
-        DayFilePath(FOptions, day), [](const TRyvItem& e) { return EndOfDayOf(e.start); }, entries,
-        &reason);
+        path, [](const TRyvItem& e) { return EndOfDayOf(e.start); }, entries, &reason);
+    NoteLoad(path, ok);
     AppendRows(FHistory, entries);
     if (!FHistory.IsEmpty())
         FHistory.SelectAndShow(FHistory.Count() - 1);
@@ -162,15 +241,32 @@ bool TListStore::LoadHistoryDay()
     return ok;
 }
 
-bool TListStore::SaveWorkspace()
+TListStore::TWorkspaceTexts TListStore::WorkspaceTexts() const
 {
+    return { ListFileText(FFavs), ListFileText(FRecent, std::max(0, FOptions.RecentMaxCnt)) };
+}
+
+bool TListStore::SaveWorkspace(bool immediately)
+{
+    tmrSaveWorkspace.stop();
+    if (!immediately) {
+        tmrSaveWorkspace.start();
+        return true;
+    }
+    const QString favsPath = FavoritesFilePath(FOptions);
+    const QString recentPath = RecentFilePath(FOptions);
+    FWorkspaceSaveFailed = true;
+    if (!KeepUnreadFile(favsPath, SaveWorkspaceFailed)
+        || !KeepUnreadFile(recentPath, SaveWorkspaceFailed))
+        return false;
     QString error;
-    if (!WriteListFile(FavoritesFilePath(FOptions), FFavs, -1, &error)
-        || !WriteListFile(
-            RecentFilePath(FOptions), FRecent, std::max(0, FOptions.RecentMaxCnt), &error)) {
+    if (!WriteListFile(favsPath, FFavs, -1, &error)
+        || !WriteListFile(recentPath, FRecent, std::max(0, FOptions.RecentMaxCnt), &error)) {
         Report(SaveWorkspaceFailed, error);
         return false;
     }
+    FWorkspaceSaveFailed = false;
+    FWorkspaceOnDisk = WorkspaceTexts();
     return true;
 }
 
@@ -181,12 +277,22 @@ bool TListStore::LoadWorkspace()
     // overwrite the file with nothing.
     QString favsReason;
     QString recentReason;
-    const bool favsOk = ReadListFile(FavoritesFilePath(FOptions), FFavs, &favsReason);
-    const bool recentOk = ReadListFile(RecentFilePath(FOptions), FRecent, &recentReason);
+    const QString favsPath = FavoritesFilePath(FOptions);
+    const QString recentPath = RecentFilePath(FOptions);
+    const bool favsOk = ReadListFile(favsPath, FFavs, &favsReason);
+    const bool recentOk = ReadListFile(recentPath, FRecent, &recentReason);
+    NoteLoad(favsPath, favsOk);
+    NoteLoad(recentPath, recentOk);
     if (!favsOk || !recentOk) {
-        Report(LoadWorkspaceFailed, favsOk ? recentReason : favsReason);
+        QStringList reasons;
+        if (!favsOk)
+            reasons << favsReason;
+        if (!recentOk)
+            reasons << recentReason;
+        Report(LoadWorkspaceFailed, reasons.join(QStringLiteral("\r\n")));
         return false;
     }
+    FWorkspaceOnDisk = WorkspaceTexts();
     emit workspaceLoaded();
     return true;
 }
@@ -201,6 +307,16 @@ void TListStore::tmrSaveHistTimer()
 {
     tmrSaveHist.stop();
     SaveHistoryDay(true);
+}
+
+void TListStore::tmrSaveWorkspaceTimer()
+{
+    tmrSaveWorkspace.stop();
+    // The panel is rebuilt also when nothing changed (at start-up, say);
+    // lists that are on disk as they are need no write.
+    if (!FWorkspaceSaveFailed && FWorkspaceOnDisk && *FWorkspaceOnDisk == WorkspaceTexts())
+        return;
+    SaveWorkspace(true);
 }
 
 void TListStore::FlushPendingSaves()

@@ -44,7 +44,13 @@ public:
 class IShell {
 public:
     virtual ~IShell() = default;
+    // A link the user typed into a task: a web link, or a path in which "~"
+    // and environment references are expanded as a shell would.
     virtual bool ShellOpen(const QString& target) = 0;
+    // A file the program wrote at a path it holds exactly (one chosen in a
+    // file dialog): opened as it stands, "$" and "~" being ordinary
+    // characters of a name there.
+    virtual bool OpenFile(const QString& path) = 0;
 };
 
 } // namespace ryv

@@ -33,7 +33,8 @@ TRegional::TRegional(const QLocale& locale)
     GroupSeparator = group.isEmpty() ? QChar(u',') : group.front();
 
     TimeSeparator = SeparatorOfFormat(locale.timeFormat(QLocale::ShortFormat), u"Hh");
-    if (TimeSeparator.isEmpty())
+    // Blanks alone would run hours and minutes together ("09  05").
+    if (TimeSeparator.trimmed().isEmpty())
         TimeSeparator = QStringLiteral(":");
 
     const QString dateFormat = locale.dateFormat(QLocale::ShortFormat);
@@ -67,12 +68,29 @@ QString TRegional::SeparatorOfFormat(const QString& format, QStringView fieldLet
     for (qsizetype i = 0; i < format.size(); ++i) {
         const QChar c = format.at(i);
         if (c == u'\'') {
-            // Quoted text is literal: skip to the closing quote ('' is a quote).
+            // Quoted text is literal: it belongs to the separator once the
+            // first field has been seen ("HH 'h' mm" -> " h "), and is skipped
+            // before it ("'klo' H.mm"). '' stands for a quote.
             qsizetype j = i + 1;
-            while (j < format.size() && format.at(j) != u'\'')
+            QString literal;
+            while (j < format.size()) {
+                if (format.at(j) == u'\'') {
+                    if (j + 1 < format.size() && format.at(j + 1) == u'\'') {
+                        literal.append(u'\'');
+                        j += 2;
+                        continue;
+                    }
+                    break;
+                }
+                literal.append(format.at(j));
                 ++j;
+            }
+            if (j == i + 1)
+                literal = QStringLiteral("'"); // '' outside quotes
             i = j;
             inField = false;
+            if (fieldSeen)
+                run.append(literal);
             continue;
         }
         if (c.isLetter()) {

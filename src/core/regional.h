@@ -36,10 +36,12 @@ public:
     // dayOfWeek 1 (Monday) .. 7 (Sunday)
     QString LongDayName(int dayOfWeek) const;
 
-    // The first run of characters other than letters that follows the first
-    // field (a run of one of fieldLetters) of a QLocale date or time format,
-    // quoted text skipped: ("H.mm", "Hh") -> ".", ("AP h:mm", "Hh") -> ":",
-    // ("yyyy. MM. dd.", "dMy") -> ". ". Empty when the format has none.
+    // The first run of characters other than pattern letters that follows
+    // the first field (a run of one of fieldLetters) of a QLocale date or
+    // time format; quoted text after that field is part of the run, before
+    // it is skipped: ("H.mm", "Hh") -> ".", ("AP h:mm", "Hh") -> ":",
+    // ("HH 'h' mm", "Hh") -> " h ", ("yyyy. MM. dd.", "dMy") -> ". ". Empty
+    // when the format has none.
     static QString SeparatorOfFormat(const QString& format, QStringView fieldLetters);
 
 private:

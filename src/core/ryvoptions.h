@@ -37,6 +37,7 @@ public:
     bool ListShowStop = true;
     QString ExportExt = QStringLiteral("html");
     QString ReportsTitle;
+    bool ReportCharts = false; // HTML and PDF reports start with charts
     TSpendToClipboard SpendToClipboard = TSpendToClipboard::Git;
     QStringList GroupMasks; // "name=mask"
     TWindowTitleType WindowTitleType = TWindowTitleType::CurrentTask;
@@ -44,6 +45,14 @@ public:
     QString LangCode;
     QString StateExportLast;
     bool StateFavsChanged = false;
+    // Minutes away from the computer while a task runs after which the user
+    // is asked what the time was; 0 never asks. At most a day.
+    static constexpr int DefaultAwayMinutes = 10;
+    static constexpr int MaxAwayMinutes = 1440;
+    int AwayMinutes = DefaultAwayMinutes;
+    // Closing the window hides it in the tray (when there is one) and tracking
+    // goes on.
+    bool CloseToTray = false;
 
     // FolderApp + "RyvTracker.ini"
     QString SettingsFilePath() const;

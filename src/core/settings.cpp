@@ -42,14 +42,18 @@ TChoice ReadChoice(const TIniFile& ini, const QString& key, TChoice current, int
 
 void LoadSettings(const TIniFile& ini, TRyvOptions& options, TReportChecks& checks)
 {
-    options.TaskDlgSize.setWidth(
-        ini.ReadInteger(TaskDlg, QStringLiteral("width"), options.TaskDlgSize.width()));
-    options.TaskDlgSize.setHeight(
-        ini.ReadInteger(TaskDlg, QStringLiteral("height"), options.TaskDlgSize.height()));
+    // 0 is what a file holds before the dialog was ever sized; a negative or
+    // absurd size (no screen is that large) counts as missing. The dialog
+    // itself fits the size to its screen.
+    options.TaskDlgSize.setWidth(ini.ReadBoundedInteger(
+        TaskDlg, QStringLiteral("width"), options.TaskDlgSize.width(), 0, MaxStoredSize));
+    options.TaskDlgSize.setHeight(ini.ReadBoundedInteger(
+        TaskDlg, QStringLiteral("height"), options.TaskDlgSize.height(), 0, MaxStoredSize));
 
     options.ExportExt = ini.ReadString(Misc, QStringLiteral("exportExt"), options.ExportExt);
     options.ListShowStop = ini.ReadBool(Misc, QStringLiteral("listShowStop"), options.ListShowStop);
     options.ReportsTitle = ini.ReadString(Misc, QStringLiteral("repTit"), options.ReportsTitle);
+    options.ReportCharts = ini.ReadBool(Misc, QStringLiteral("repCharts"), options.ReportCharts);
     options.SpendToClipboard = ReadChoice(ini, QStringLiteral("spendToClip"),
         options.SpendToClipboard, SpendToClipboardCount, TSpendToClipboard::Git);
     checks.daily = ini.ReadBool(Misc, QStringLiteral("repDaily"), true);
@@ -59,6 +63,12 @@ void LoadSettings(const TIniFile& ini, TRyvOptions& options, TReportChecks& chec
     options.LangCode = ini.ReadString(Misc, QStringLiteral("langCode"), options.LangCode);
     options.AutoShowSuggest
         = ini.ReadBool(Misc, QStringLiteral("autoSuggest"), options.AutoShowSuggest);
+    // Minutes of absence before the question; 0 switches it off. Anything
+    // beyond a day is no sensible setting and falls back to the default.
+    const int away = ini.ReadInteger(Misc, QStringLiteral("awayMinutes"), options.AwayMinutes);
+    options.AwayMinutes
+        = away >= 0 && away <= TRyvOptions::MaxAwayMinutes ? away : TRyvOptions::DefaultAwayMinutes;
+    options.CloseToTray = ini.ReadBool(Misc, QStringLiteral("closeToTray"), options.CloseToTray);
 
     options.ExcludedApps = SectionTexts(ini, ExclApps);
     std::stable_sort(options.ExcludedApps.begin(), options.ExcludedApps.end(),
@@ -81,6 +91,9 @@ void SaveSettings(TIniFile& ini, const TRyvOptions& options, const TReportChecks
     ini.WriteBool(Misc, QStringLiteral("autoSuggest"), options.AutoShowSuggest);
     ini.WriteInteger(Misc, QStringLiteral("winTitle"), static_cast<int>(options.WindowTitleType));
     ini.WriteString(Misc, QStringLiteral("langCode"), options.LangCode);
+    ini.WriteInteger(Misc, QStringLiteral("awayMinutes"), options.AwayMinutes);
+    ini.WriteBool(Misc, QStringLiteral("closeToTray"), options.CloseToTray);
+    ini.WriteBool(Misc, QStringLiteral("repCharts"), options.ReportCharts);
 
     ini.ReplaceSection(ExclApps, NumberedValues(options.ExcludedApps));
     ini.ReplaceSection(GroupMasks, NumberedValues(options.GroupMasks));

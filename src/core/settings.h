@@ -11,6 +11,11 @@ struct TReportChecks {
     bool groups = false; // repGroups
 };
 
+// The largest window size or coordinate a settings file may hold: the X
+// Window System's limit, far beyond any real desktop. Larger values, and
+// negative sizes, are read as missing.
+constexpr int MaxStoredSize = 32767;
+
 // Reads [taskDlg], [misc], [exclApps] and [groupMasks] into the options and
 // the report check boxes. A missing key or one that is not a number leaves
 // the current value. [window] belongs to the main window, which reads it from

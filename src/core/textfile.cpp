@@ -1,11 +1,19 @@
 #include "core/textfile.h"
 
+#include <QDir>
 #include <QFile>
-#include <QSaveFile>
+#include <QFileInfo>
+#include <QRandomGenerator>
+#include <QRegularExpression>
 #include <QStringDecoder>
 #include <QStringEncoder>
 
 #include <array>
+#include <cerrno>
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 namespace ryv {
 
@@ -92,12 +100,209 @@ bool IsValidUtf8(QByteArrayView bytes, QString& text)
     return !decoder.hasError();
 }
 
+// The length of the well-formed UTF-8 sequence at the start of bytes (no
+// overlong forms, no surrogates, nothing above U+10FFFF), 0 when there is
+// none. code receives its code point.
+int Utf8SequenceAt(QByteArrayView bytes, char32_t& code)
+{
+    const auto at = [&](qsizetype i) { return static_cast<unsigned char>(bytes[i]); };
+    const unsigned char lead = at(0);
+    int length = 0;
+    char32_t min = 0;
+    if (lead >= 0xC2 && lead <= 0xDF) {
+        length = 2;
+        code = lead & 0x1F;
+        min = 0x80;
+    } else if (lead >= 0xE0 && lead <= 0xEF) {
+        length = 3;
+        code = lead & 0x0F;
+        min = 0x800;
+    } else if (lead >= 0xF0 && lead <= 0xF4) {
+        length = 4;
+        code = lead & 0x07;
+        min = 0x10000;
+    } else {
+        return 0;
+    }
+    if (bytes.size() < length)
+        return 0;
+    for (int i = 1; i < length; ++i) {
+        if ((at(i) & 0xC0) != 0x80)
+            return 0;
+        code = (code << 6) | (at(i) & 0x3F);
+    }
+    if (code < min || code > 0x10FFFF || (code >= 0xD800 && code <= 0xDFFF))
+        return 0;
+    return length;
+}
+
+// Text that is mostly UTF-8 with a few bytes that are not (a line pasted in
+// from an old Windows file, say): each well-formed sequence reads as UTF-8,
+// each other byte as Windows-1252, so neither kind turns into mojibake.
+// sawUtf8 tells whether any multi-byte sequence was found.
+QString DecodeMixed(QByteArrayView bytes, bool& sawUtf8)
+{
+    sawUtf8 = false;
+    QString text;
+    text.reserve(bytes.size());
+    qsizetype i = 0;
+    while (i < bytes.size()) {
+        const auto b = static_cast<unsigned char>(bytes[i]);
+        if (b < 0x80) {
+            text.append(QChar(b));
+            ++i;
+            continue;
+        }
+        char32_t code = 0;
+        if (const int length = Utf8SequenceAt(bytes.sliced(i), code)) {
+            const char32_t one[] = { code };
+            text.append(QString::fromUcs4(one, 1));
+            sawUtf8 = true;
+            i += length;
+            continue;
+        }
+        text.append(DecodeCp1252(bytes.sliced(i, 1)));
+        ++i;
+    }
+    return text;
+}
+
+// A UTF-16 file may hold half of a surrogate pair (cut off, or damaged): it
+// stands for no character and no encoding can write it, so it reads as the
+// replacement character, as it would after the next save.
+void ReplaceLoneSurrogates(QString& text)
+{
+    const qsizetype n = text.size();
+    for (qsizetype i = 0; i < n; ++i) {
+        const QChar c = text.at(i);
+        if (c.isHighSurrogate() && i + 1 < n && text.at(i + 1).isLowSurrogate())
+            ++i;
+        else if (c.isSurrogate())
+            text[i] = QChar::ReplacementCharacter;
+    }
+}
+
 QString Decode(QByteArrayView bytes, QStringConverter::Encoding encoding)
 {
     QStringDecoder decoder(encoding, QStringDecoder::Flag::Stateless);
-    return decoder.decode(bytes);
+    QString text = decoder.decode(bytes);
+    ReplaceLoneSurrogates(text);
+    return text;
 }
 
+// The name of a temporary file beside target, unique at the moment it is
+// made: target + ".ryvsave-" + six random letters or digits. The suffix is
+// what RemoveLeftoverTempFiles recognises, so it must not change.
+QByteArray TempNameFor(const QByteArray& target)
+{
+    static const char Alphabet[] = "abcdefghijklmnopqrstuvwxyz0123456789";
+    QByteArray name = target + ".ryvsave-";
+    for (int i = 0; i < 6; ++i)
+        name.append(Alphabet[QRandomGenerator::global()->bounded(36)]);
+    return name;
+}
+
+QString SystemError(int code)
+{
+    return qt_error_string(code);
+}
+
+// Writes every byte to fd, going on after a short write or an interrupt.
+bool WriteAll(int fd, const QByteArray& bytes)
+{
+    const char* p = bytes.constData();
+    qsizetype left = bytes.size();
+    while (left > 0) {
+        const ssize_t n = ::write(fd, p, static_cast<size_t>(left));
+        if (n < 0) {
+            if (errno == EINTR)
+                continue;
+            return false;
+        }
+        if (n == 0) {
+            errno = EIO;
+            return false;
+        }
+        p += n;
+        left -= n;
+    }
+    return true;
+}
+
+// Makes the rename itself durable; a folder that cannot be synced (some
+// network file systems) does not fail the write, which is complete by then.
+void SyncFolderOf(const QByteArray& path)
+{
+    const qsizetype slash = path.lastIndexOf('/');
+    const QByteArray folder = slash > 0 ? path.left(slash) : QByteArray(slash == 0 ? "/" : ".");
+    const int fd = ::open(folder.constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (fd >= 0) {
+        ::fsync(fd);
+        ::close(fd);
+    }
+}
+
+// The atomic replace behind WriteTextFile, written against the system calls
+// rather than through a buffered file class: every write, the sync and the
+// close are checked, and the temporary file must hold exactly the bytes
+// before it is renamed over the target. (A buffered writer may first write
+// small texts when it is closed, and an error there went unnoticed, so a full
+// disk replaced the file with an empty one.)
+bool WriteBytesAtomically(const QByteArray& bytes, const QString& fileName, QString& reason)
+{
+    // A link is followed, so that the file it points to is replaced and the
+    // link itself stays.
+    const QFileInfo info(fileName);
+    QString targetName = fileName;
+    if (info.isSymLink()) {
+        const QString resolved = info.canonicalFilePath();
+        targetName = resolved.isEmpty() ? info.symLinkTarget() : resolved;
+    }
+    const QByteArray target = QFile::encodeName(targetName);
+    QByteArray temp;
+    int fd = -1;
+    for (int attempt = 0; attempt < 100 && fd < 0; ++attempt) {
+        temp = TempNameFor(target);
+        fd = ::open(temp.constData(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
+        if (fd < 0 && errno != EEXIST)
+            break;
+    }
+    if (fd < 0) {
+        reason = SystemError(errno);
+        return false;
+    }
+    // An existing file keeps its permissions; a new one gets the usual ones
+    // (0666 less the umask, which open applied).
+    struct stat old { };
+    if (::stat(target.constData(), &old) == 0)
+        ::fchmod(fd, old.st_mode & 07777);
+
+    bool ok = WriteAll(fd, bytes) && ::fsync(fd) == 0;
+    if (ok) {
+        struct stat written { };
+        ok = ::fstat(fd, &written) == 0;
+        if (ok && written.st_size != static_cast<off_t>(bytes.size())) {
+            errno = EIO;
+            ok = false;
+        }
+    }
+    int error = ok ? 0 : errno;
+    if (::close(fd) != 0 && ok) {
+        error = errno;
+        ok = false;
+    }
+    if (ok && ::rename(temp.constData(), target.constData()) != 0) {
+        error = errno;
+        ok = false;
+    }
+    if (!ok) {
+        ::unlink(temp.constData());
+        reason = SystemError(error);
+        return false;
+    }
+    SyncFolderOf(target);
+    return true;
+}
 } // namespace
 
 QString DecodeText(const QByteArray& bytes, TTextFileFormat* format)
@@ -116,8 +321,11 @@ QString DecodeText(const QByteArray& bytes, TTextFileFormat* format)
     } else if (IsValidUtf8(bytes, text)) {
         found = { TTextEncoding::Utf8, false };
     } else {
-        found = { TTextEncoding::Windows1252, false };
-        text = DecodeCp1252(bytes);
+        // A file with some UTF-8 in it is written back as UTF-8, which holds
+        // every character read; one without any stays Windows-1252.
+        bool sawUtf8 = false;
+        text = DecodeMixed(bytes, sawUtf8);
+        found = { sawUtf8 ? TTextEncoding::Utf8 : TTextEncoding::Windows1252, false };
     }
     if (format)
         *format = found;
@@ -172,23 +380,46 @@ std::optional<QString> ReadTextFile(
 bool WriteTextFile(const QString& text, const QString& fileName, TTextEncoding encoding,
     bool withMark, QString* errorText)
 {
-    QSaveFile file(fileName);
     const QByteArray bytes = EncodeText(text, encoding, withMark);
-    bool ok = file.open(QIODevice::WriteOnly);
-    if (ok && !bytes.isEmpty())
-        ok = file.write(bytes) == bytes.size();
-    // commit() flushes, syncs and renames; without it the temporary file is
-    // removed and the target stays as it was.
-    if (ok)
-        ok = file.commit();
-    if (!ok && errorText) {
-        *errorText = file.errorString();
-        if (errorText->isEmpty())
-            *errorText = QStringLiteral("Cannot write %1").arg(fileName);
-    }
-    if (!ok)
-        file.cancelWriting();
+    QString reason;
+    const bool ok = WriteBytesAtomically(bytes, fileName, reason);
+    if (!ok && errorText)
+        *errorText = reason;
     return ok;
+}
+
+bool IsLeftoverTempFile(const QString& fileName)
+{
+    static const QRegularExpression pattern(QStringLiteral("^.+\\.ryvsave-[a-z0-9]{6}$"));
+    return pattern.match(fileName).hasMatch();
+}
+
+namespace {
+
+// Removes the leftovers in dir whose name begins with prefix.
+int RemoveLeftovers(const QDir& dir, const QString& prefix)
+{
+    int removed = 0;
+    const QStringList names
+        = dir.entryList({ QStringLiteral("*.ryvsave-*") }, QDir::Files | QDir::Hidden);
+    for (const QString& name : names)
+        if (name.startsWith(prefix) && IsLeftoverTempFile(name)
+            && QFile::remove(dir.filePath(name)))
+            ++removed;
+    return removed;
+}
+
+} // namespace
+
+int RemoveLeftoverTempFiles(const QString& folder)
+{
+    return RemoveLeftovers(QDir(folder), QString());
+}
+
+int RemoveLeftoverTempFilesOf(const QString& fileName)
+{
+    const QFileInfo info(fileName);
+    return RemoveLeftovers(info.absoluteDir(), info.fileName() + QStringLiteral(".ryvsave-"));
 }
 
 } // namespace ryv

@@ -18,9 +18,12 @@ struct TTextFileFormat {
 };
 
 // Decodes bytes by their byte-order mark (UTF-8, UTF-16 LE, UTF-16 BE, tried in
-// this order; the mark is not part of the text). Without a mark the bytes are
-// UTF-8 when they are valid UTF-8, otherwise Windows-1252, so an old file from
-// a Windows machine still reads with its accented letters.
+// this order; the mark is not part of the text). Without a mark, each
+// well-formed UTF-8 sequence reads as UTF-8 and every other byte as
+// Windows-1252, so an old file from a Windows machine still reads with its
+// accented letters, and one stray byte in a UTF-8 file spoils nothing else.
+// The format found is Utf8 when the bytes hold any multi-byte UTF-8 sequence
+// (or none above ASCII), otherwise Windows1252.
 QString DecodeText(const QByteArray& bytes, TTextFileFormat* format = nullptr);
 
 // The bytes of text in the encoding, led by its byte-order mark when withMark
@@ -36,11 +39,23 @@ std::optional<QString> ReadTextFile(
     const QString& fileName, TTextFileFormat* format = nullptr, QString* errorText = nullptr);
 
 // Replaces fileName by text: the bytes go to a temporary file in the same
-// folder, which is flushed and then renamed over the target, so a failure at
-// any point leaves the old file as it was. The folder must exist. Returns
-// false with the system's error text on failure.
+// folder (fileName + ".ryvsave-" + six letters or digits), every write and
+// the sync to the disk are checked, and only a temporary file that holds all
+// the bytes is renamed over the target. So a failure at any point (a full
+// disk among them) leaves the old file byte for byte and no temporary file.
+// A symbolic link is followed. The folder must exist. Returns false with the
+// system's error text on failure; the caller names the file.
 bool WriteTextFile(const QString& text, const QString& fileName,
     TTextEncoding encoding = TTextEncoding::Utf8, bool withMark = false,
     QString* errorText = nullptr);
+
+// Whether a file name is that of a temporary file of WriteTextFile: one that
+// is left over only when the program was killed while saving.
+bool IsLeftoverTempFile(const QString& fileName);
+// Removes those leftovers from folder (not from its subfolders); returns how
+// many were removed. Nothing else in the folder is touched.
+int RemoveLeftoverTempFiles(const QString& folder);
+// The same for the leftovers of the one file fileName.
+int RemoveLeftoverTempFilesOf(const QString& fileName);
 
 } // namespace ryv

@@ -2,14 +2,18 @@
 
 #include "lang/dialogtexts.h"
 #include "platform/shell.h"
+#include "platform/versioninfo.h"
 
 #include <QAbstractButton>
+#include <QDialogButtonBox>
 #include <QGuiApplication>
 #include <QLabel>
+#include <QLayout>
 #include <QMessageBox>
 #include <QPushButton>
 #include <QScreen>
 #include <QShowEvent>
+#include <QWindow>
 
 #include <array>
 #include <memory>
@@ -50,8 +54,7 @@ const char* const ResultProperty = "modalResult";
 
 QString ApplicationTitle()
 {
-    const QString title = QGuiApplication::applicationDisplayName();
-    return title.isEmpty() ? QStringLiteral("Ryv Tracker") : title;
+    return TVersionInfo::ProgramTitle();
 }
 
 QString KindCaption(TMsgDlgType type)
@@ -89,7 +92,8 @@ QMessageBox::Icon KindIcon(TMsgDlgType type)
     return QMessageBox::NoIcon;
 }
 
-// Places itself once its size is known, before it appears on screen.
+// Widens itself to the minimum width and places itself once its final size
+// is known, before it appears on screen.
 class TLangMessageBox final : public QMessageBox {
 public:
     TLangMessageBox(QWidget* parent, int x, int y)
@@ -102,29 +106,89 @@ public:
 protected:
     void showEvent(QShowEvent* event) override
     {
+        // QMessageBox fixes its size from its layout's minimum whenever it is
+        // shown or laid out again, so a fixed width set from outside does not
+        // last; a minimum inside the layout does. The button strip spans the
+        // whole width: it carries the minimum, and its buttons keep their
+        // place at its end.
+        if (auto* buttons = findChild<QDialogButtonBox*>(QStringLiteral("qt_msgbox_buttonbox"))) {
+            const QMargins margins = layout() ? layout()->contentsMargins() : QMargins();
+            buttons->setMinimumWidth(MinClientWidth - margins.left() - margins.right());
+        }
+        // Lays the box out and fixes its size.
         QMessageBox::showEvent(event);
-        if (width() < MinClientWidth)
-            setFixedWidth(MinClientWidth);
-        Place();
+        // An X11 window manager adds its frame only once the box is on
+        // screen; until then the owner's frame tells how large it will be.
+        FFrame = windowHandle() ? windowHandle()->frameMargins() : QMargins();
+        FFrameKnown = !FFrame.isNull();
+        const QWidget* owner = Owner();
+        if (!FFrameKnown && owner && owner->isVisible()) {
+            const QRect outer = owner->frameGeometry();
+            const QRect inner = owner->geometry();
+            FFrame = QMargins(inner.left() - outer.left(), inner.top() - outer.top(),
+                outer.right() - inner.right(), outer.bottom() - inner.bottom());
+        }
+        Place(false);
+        // The frame is known once the box is exposed: the window manager
+        // frames a window before it maps it.
+        if (QWindow* window = windowHandle(); window && !FWatching) {
+            window->installEventFilter(this);
+            FWatching = true;
+        }
+    }
+
+    bool eventFilter(QObject* watched, QEvent* event) override
+    {
+        if (event->type() == QEvent::Expose && watched == windowHandle() && !FFrameKnown
+            && windowHandle()->isExposed()) {
+            // A frame other than the owner's (a dialog may lack resize
+            // borders) moves the box once more, so the framed box is where
+            // it belongs. Moves by the user come later and stay.
+            const QMargins frame = windowHandle()->frameMargins();
+            if (!frame.isNull()) {
+                FFrameKnown = true;
+                if (frame != FFrame) {
+                    FFrame = frame;
+                    Place(true);
+                }
+            }
+        }
+        return QMessageBox::eventFilter(watched, event);
     }
 
 private:
-    void Place()
+    const QWidget* Owner() const { return parentWidget() ? parentWidget()->window() : nullptr; }
+
+    // Moves the framed box to its place in the work area of the owner's
+    // monitor, without resizing it.
+    void Place(bool onScreen)
     {
-        const QWidget* owner = parentWidget() ? parentWidget()->window() : nullptr;
+        const QWidget* owner = Owner();
         QScreen* screen = owner ? owner->screen() : QGuiApplication::primaryScreen();
         if (!screen)
             return;
         const QRect area = screen->availableGeometry();
-        const QSize size = frameGeometry().size();
+        const QSize size = geometry().size().grownBy(FFrame);
         const int left
             = FX < 0 ? area.left() + (area.width() - size.width()) / 2 : area.left() + FX;
         const int top = FY < 0 ? area.top() + (area.height() - size.height()) / 2 : area.top() + FY;
-        move(left, top);
+        if (!FFrameKnown) {
+            // Until it is framed, a window's position is that of its inside.
+            move(left + FFrame.left(), top + FFrame.top());
+        } else if (onScreen) {
+            // The platform window knows its new frame before the widget's
+            // own idea of it catches up, which QWidget::move would go by.
+            windowHandle()->setFramePosition(QPoint(left, top));
+        } else {
+            move(left, top);
+        }
     }
 
     int FX;
     int FY;
+    QMargins FFrame; // the window manager's frame, known or expected
+    bool FFrameKnown = false;
+    bool FWatching = false;
 };
 
 } // namespace

@@ -45,6 +45,13 @@ QUrl ShellTargetUrl(const QString& target)
     return QUrl::fromLocalFile(QFileInfo(ExpandPath(text)).absoluteFilePath());
 }
 
+QUrl FileTargetUrl(const QString& path)
+{
+    if (path.isEmpty())
+        return {};
+    return QUrl::fromLocalFile(QFileInfo(path).absoluteFilePath());
+}
+
 bool ShellOpen(const QString& target)
 {
     const QUrl url = ShellTargetUrl(target);
@@ -67,15 +74,21 @@ bool TDesktopShell::ShellOpen(const QString& target)
     return url.isValid() && FOpener && FOpener(url);
 }
 
+bool TDesktopShell::OpenFile(const QString& path)
+{
+    const QUrl url = FileTargetUrl(path);
+    return url.isValid() && FOpener && FOpener(url);
+}
+
 TRunResult ShellOpenAndWait(
     const QString& program, const QStringList& arguments, const QString& directory, int timeoutMs)
 {
     TRunResult result;
     QProcess process;
-    process.setProgram(ExpandPath(program));
+    process.setProgram(program);
     process.setArguments(arguments);
     if (!directory.isEmpty())
-        process.setWorkingDirectory(ExpandPath(directory));
+        process.setWorkingDirectory(directory);
     process.setProcessChannelMode(QProcess::ForwardedChannels);
 
     QEventLoop loop;

@@ -19,12 +19,18 @@ namespace ryv {
 // expanded, made absolute and turned into a file URL. Empty for a blank text.
 QUrl ShellTargetUrl(const QString& target);
 
+// The file URL of path exactly as it stands (made absolute), nothing
+// expanded: for paths that came from a file dialog or from the program.
+// Empty for an empty path.
+QUrl FileTargetUrl(const QString& path);
+
 // "~" at the start and $VAR / ${VAR} anywhere replaced; unknown variables
-// become empty, as in a shell.
+// become empty, as in a shell. Only for texts the user typed as a link.
 QString ExpandPath(const QString& path);
 
-// Opens target with the desktop's default handler (xdg-open underneath);
-// true when the desktop accepted the request. Does not wait.
+// Opens target (a link as ShellTargetUrl reads it) with the desktop's
+// default handler (xdg-open underneath); true when the desktop accepted the
+// request. Does not wait.
 bool ShellOpen(const QString& target);
 
 // IShell for the engine, through a replaceable opener so tests see the URL
@@ -35,6 +41,7 @@ public:
     TDesktopShell();
     explicit TDesktopShell(TOpener opener);
     bool ShellOpen(const QString& target) override;
+    bool OpenFile(const QString& path) override;
 
 private:
     TOpener FOpener;
@@ -50,7 +57,8 @@ struct TRunResult {
 };
 
 // Runs program with arguments (never through a shell, so user texts in them
-// are never interpreted) in directory (empty: the current one) and waits for
+// are never interpreted; program and directory are taken as they stand, a
+// "$" in a folder name included) in directory (empty: the current one) and waits for
 // it to end. The wait runs a local event loop: the window repaints, timers
 // fire and commands can run meanwhile. With timeoutMs >= 0 a program that
 // has not ended by then is killed and the run counts as failed, so a hung

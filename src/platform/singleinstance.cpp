@@ -7,6 +7,8 @@
 #include <QStandardPaths>
 #include <QThread>
 
+#include <algorithm>
+
 #include <unistd.h>
 
 namespace ryv {
@@ -14,6 +16,8 @@ namespace {
 
 const QByteArray ActivateMessage = QByteArrayLiteral("activate\n");
 const QByteArray AckMessage = QByteArrayLiteral("ok\n");
+const QByteArray SaveMessage = QByteArrayLiteral("save\n");
+const QByteArray SavedMessage = QByteArrayLiteral("saved\n");
 
 // How long a later start keeps trying to reach the first one, which may be
 // between taking the lock and listening.
@@ -101,6 +105,27 @@ bool TSingleInstance::NotifyRunning()
     }
 }
 
+bool TSingleInstance::AskToSave(int timeoutMs)
+{
+    QElapsedTimer elapsed;
+    elapsed.start();
+    QLocalSocket socket;
+    socket.connectToServer(FServerName);
+    // No socket, or nobody listening on it: no instance runs, nothing to wait
+    // for.
+    if (!socket.waitForConnected(timeoutMs))
+        return false;
+    socket.write(SaveMessage);
+    auto left = [&] { return std::max(0, timeoutMs - static_cast<int>(elapsed.elapsed())); };
+    if (!socket.waitForBytesWritten(left()))
+        return false;
+    while (!socket.canReadLine()) {
+        if (left() == 0 || !socket.waitForReadyRead(left()))
+            return false;
+    }
+    return socket.readLine() == SavedMessage;
+}
+
 void TSingleInstance::OnNewConnection()
 {
     while (QLocalSocket* socket = FServer->nextPendingConnection()) {
@@ -108,10 +133,15 @@ void TSingleInstance::OnNewConnection()
         connect(socket, &QLocalSocket::readyRead, this, [this, socket] {
             // Only whole lines count; anything else on the socket is ignored.
             while (socket->canReadLine()) {
-                if (socket->readLine() == ActivateMessage) {
+                const QByteArray line = socket->readLine();
+                if (line == ActivateMessage) {
                     socket->write(AckMessage);
                     socket->flush();
                     emit ActivationRequested();
+                } else if (line == SaveMessage) {
+                    emit SaveRequested();
+                    socket->write(SavedMessage);
+                    socket->flush();
                 }
             }
         });

@@ -31,6 +31,12 @@ public:
     // (as far as it answered); the caller ends at once.
     bool Start();
 
+    // For another process of the program that reads the data files (a report
+    // from the command line): asks the running instance, if any, to write its
+    // pending saves, and waits until it has or timeoutMs have passed. Does
+    // not take the lock; true only when an instance answered in time.
+    bool AskToSave(int timeoutMs);
+
     // The socket name and lock file used (for tests and messages).
     QString ServerName() const { return FServerName; }
     QString LockFilePath() const { return FLockPath; }
@@ -38,6 +44,9 @@ public:
 signals:
     // A later start asked this instance to bring its window to the front.
     void ActivationRequested();
+    // Another process asked for the pending saves to be written now; it is
+    // answered once the connected slots have returned.
+    void SaveRequested();
 
 private:
     bool Listen();

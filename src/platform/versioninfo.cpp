@@ -49,6 +49,11 @@ QString TVersionInfo::ProgramCopyright()
     return QStringLiteral(RYV_COPYRIGHT);
 }
 
+QString TVersionInfo::ProgramTitle()
+{
+    return QStringLiteral("Ryv Tracker");
+}
+
 QString TVersionInfo::GetVerValue(const QString& verName) const
 {
     if (!FValid)
@@ -58,7 +63,7 @@ QString TVersionInfo::GetVerValue(const QString& verName) const
     if (verName == QLatin1String("LegalCopyright"))
         return ProgramCopyright();
     if (verName == QLatin1String("ProductName") || verName == QLatin1String("FileDescription"))
-        return QStringLiteral("Ryv Tracker");
+        return ProgramTitle();
     if (verName == QLatin1String("InternalName") || verName == QLatin1String("OriginalFilename"))
         return QFileInfo(FFileName).fileName();
     return {};

@@ -35,6 +35,9 @@ public:
     // The build's own version ("1.0.0") and copyright line.
     static QString ProgramVersion();
     static QString ProgramCopyright();
+    // The program's name as people read it ("Ryv Tracker"): the heading of
+    // its own message boxes and its product name.
+    static QString ProgramTitle();
 
 private:
     QString FFileName;

@@ -72,6 +72,10 @@ QString ExportFilter(const QString& ext)
         f = texts.files_csv + QLatin1Char('|') + f;
     else
         f = f + QLatin1Char('|') + texts.files_csv;
+    if (prefix == QLatin1String("jso"))
+        f = texts.files_json + QLatin1Char('|') + f;
+    else
+        f = f + QLatin1Char('|') + texts.files_json;
     return f;
 }
 
@@ -100,6 +104,8 @@ TExportType ExportTypeOf(const QString& ext)
         return TExportType::Csv;
     if (prefix == QLatin1String("pdf"))
         return TExportType::Pdf;
+    if (prefix == QLatin1String("jso"))
+        return TExportType::Json;
     return TExportType::Html;
 }
 

@@ -23,13 +23,14 @@ QString ListCsvText(const std::vector<TRyvItem>& list);
 QString ReportCsvText(const std::vector<TRyvItem>& entries);
 
 // The save dialog's filter list as "description|mask" pairs joined by "|":
-// HTML, PDF and CSV, with the type of ext (its first three letters) first.
+// HTML, PDF, CSV and JSON, with the type of ext (its first three letters)
+// first.
 QString ExportFilter(const QString& ext);
 // The pairs turned into Qt's "description (mask)" form, in the same order.
 QStringList QtFileFilters(const QString& filter);
 
 // The first three letters of an extension choose the writer.
-enum class TExportType { Html, Pdf, Csv };
+enum class TExportType { Html, Pdf, Csv, Json };
 TExportType ExportTypeOf(const QString& ext);
 
 // The extension of a chosen path, lower case without the dot; "html" when

@@ -152,15 +152,15 @@ TCaption MakeCaption(QString t, const std::vector<TRyvItem>& entries)
     return c;
 }
 
-QString Document(const TCaption& c, const TLayout& l, const QString& rows, bool hasRows)
+QString Document(const TCaption& c, const TLayout& l, const QString& rows, bool hasRows,
+    const QString& lead = {})
 {
     QString html = QStringLiteral("<!DOCTYPE html><html><head><title>") + c.pageTitle
         + QStringLiteral("</title><meta charset=\"utf-8\"><meta name=\"viewport\" "
                          "content=\"width=device-width, initial-scale=1, shrink-to-fit=no\">"
                          "<style>")
-        + ReportStyleSheet()
-        + QStringLiteral("</style></head><body><table class=\"tbl\" align=\"center\">"
-                         "<caption class=\"tbl-cap\">")
+        + ReportStyleSheet() + QStringLiteral("</style></head><body>") + lead
+        + QStringLiteral("<table class=\"tbl\" align=\"center\"><caption class=\"tbl-cap\">")
         + c.caption + QStringLiteral("</caption>");
     if (hasRows)
         html += l.colGroup + QStringLiteral("<tbody>") + rows + QStringLiteral("</tbody>");
@@ -268,7 +268,8 @@ QString ListHtmlText(const std::vector<TRyvItem>& list, const QString& title, bo
     return Document(c, l, rows, !list.empty());
 }
 
-QString ReportHtmlText(const std::vector<TRyvItem>& summary, bool single, const QString& title)
+QString ReportHtmlText(
+    const std::vector<TRyvItem>& summary, bool single, const QString& title, const QString& charts)
 {
     const TLayout& l = ReportLayout();
     const TCaption c = MakeCaption(title, summary);
@@ -284,7 +285,7 @@ QString ReportHtmlText(const std::vector<TRyvItem>& summary, bool single, const 
         if (!single)
             rows += GrandTotal(l, walk.sum);
     }
-    return Document(c, l, rows, !summary.empty());
+    return Document(c, l, rows, !summary.empty(), charts);
 }
 
 } // namespace ryv

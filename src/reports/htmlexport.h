@@ -30,7 +30,9 @@ QString ListHtmlText(const std::vector<TRyvItem>& list, const QString& title, bo
 
 // The summary of a period (SummarizeReport's result); single is true when
 // the period is one day, which leaves out the grand total. title is the
-// report title; the part after its first CR LF shows as a subtitle.
-QString ReportHtmlText(const std::vector<TRyvItem>& summary, bool single, const QString& title);
+// report title; the part after its first CR LF shows as a subtitle. charts
+// (ReportChartsHtml), when given, leads the page body.
+QString ReportHtmlText(const std::vector<TRyvItem>& summary, bool single, const QString& title,
+    const QString& charts = {});
 
 } // namespace ryv

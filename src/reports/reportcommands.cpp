@@ -102,10 +102,10 @@ void TReportCommands::ReportFailure(const QString& path, const QString& errorTex
 void TReportCommands::acExportExecute(const TDayList& list, const QString& dialogTitle)
 {
     const QString last = FOptions.StateExportLast;
+    const TDateTime day = list.IsToday() ? MidnightOf(FClock.Now()) : list.HistoryDate();
     QString initialPath;
     if (last.isEmpty() || !list.IsToday()) {
         // The day's own name: the file of the day with the export's extension.
-        const TDateTime day = list.IsToday() ? MidnightOf(FClock.Now()) : list.HistoryDate();
         initialPath
             = InFolder(FolderOf(last), DateToText(day) + QLatin1Char('.') + FOptions.ExportExt);
     } else {
@@ -120,34 +120,20 @@ void TReportCommands::acExportExecute(const TDayList& list, const QString& dialo
     {
         // The cursor is back before any message box shows.
         TBusyCursorGuard busy(FPorts.busyCursor);
-        const std::vector<TRyvItem> entries = EntriesOf(list);
-        switch (ExportTypeOf(FOptions.ExportExt)) {
-        case TExportType::Csv:
-            written = FWriter.WriteListCsv(entries, path, &error);
-            break;
-        case TExportType::Pdf:
-            written = FWriter.WriteListPdf(
-                entries, path, FOptions.ReportsTitle, FOptions.ListShowStop, &error);
-            break;
-        case TExportType::Html:
-            written = FWriter.WriteListHtml(
-                entries, path, FOptions.ReportsTitle, FOptions.ListShowStop, &error);
-            break;
-        }
+        written = FWriter.WriteList(
+            ExportTypeOf(FOptions.ExportExt), EntriesOf(list), day, path, &error);
     }
     if (!written) {
         ReportFailure(path, error);
         return;
     }
-    FPorts.shell.ShellOpen(path);
+    FPorts.shell.OpenFile(path);
 }
 
 void TReportCommands::sbRep0Click(
     int tag, const QString& caption, const QString& hint, bool daily, bool byGroups)
 {
     const TReportPeriod period = ReportPeriod(tag, FClock.Now());
-    const bool perDay = PeriodIsDaily(period, daily);
-    const QString title = ReportTitle(FOptions.ReportsTitle, period.periodText);
 
     const QString plainCaption = WithoutAccelerator(caption);
     const QString name = plainCaption.isEmpty() ? AppTexts().str_report : plainCaption;
@@ -172,23 +158,12 @@ void TReportCommands::sbRep0Click(
     TWriteStatus status = TWriteStatus::Ok;
     {
         TBusyCursorGuard busy(FPorts.busyCursor);
-        switch (ExportTypeOf(FOptions.ExportExt)) {
-        case TExportType::Csv:
-            status = FWriter.WriteReportCsv(path, period.first, period.last, &error);
-            break;
-        case TExportType::Pdf:
-            status = FWriter.WriteReportPdf(path, period.first, period.last, perDay, byGroups,
-                title, FOptions.ListShowStop, &error);
-            break;
-        case TExportType::Html:
-            status = FWriter.WriteReportHtml(path, period.first, period.last, perDay, byGroups,
-                title, FOptions.ListShowStop, &error);
-            break;
-        }
+        status = FWriter.WriteReport(
+            ExportTypeOf(FOptions.ExportExt), path, period, daily, byGroups, &error);
     }
     switch (status) {
     case TWriteStatus::Ok:
-        FPorts.shell.ShellOpen(path);
+        FPorts.shell.OpenFile(path);
         break;
     case TWriteStatus::InvalidMask:
         FPorts.messages.Warning(error);

@@ -5,7 +5,104 @@
 #include "core/ryvoptions.h"
 #include "reports/groupmasks.h"
 
+#include <algorithm>
+
 namespace ryv {
+
+namespace {
+
+// The entries of a day, read from disk as the window would show them.
+// current.lst is read once, on the first day that needs it. While the window
+// runs it holds today's entries alone; after the window was closed on an
+// earlier day it still holds that day's entries until the next start moves
+// them to their day file. They are counted on their own day either way, so a
+// report made before that start (from the command line, say) misses nothing.
+class TDayReader final {
+public:
+    TDayReader(const TRyvOptions& options, const TClock& clock)
+        : FOptions(options)
+        , FNow(clock.Now())
+        , FToday(DayOf(FNow))
+    {
+    }
+
+    void Read(int day, std::vector<TRyvItem>& out)
+    {
+        if (day > FToday)
+            return ReadFile(DayFilePath(FOptions, day), out);
+        LoadCurrent();
+        const size_t fromFile = out.size();
+        // Today has no day file of its own yet; a file of today's date is
+        // left from an earlier run with another clock and is not read.
+        if (day != FToday)
+            ReadFile(DayFilePath(FOptions, day), out);
+        const size_t fromCurrent = out.size();
+        for (const auto& e : FCurrent) {
+            if (DayOf(e->start) != day)
+                continue;
+            // The same entry may be in both files when a crash came between
+            // moving a day and saving today's log: it counts once.
+            const bool known = std::any_of(out.begin() + static_cast<qsizetype>(fromFile),
+                out.begin() + static_cast<qsizetype>(fromCurrent),
+                [&e](const TRyvItem& f) { return SameEntry(f, *e); });
+            if (!known)
+                out.push_back(*e);
+        }
+        if (fromCurrent > fromFile && out.size() > fromCurrent)
+            std::stable_sort(out.begin() + static_cast<qsizetype>(fromFile), out.end(),
+                [](const TRyvItem& a, const TRyvItem& b) { return a.start < b.start; });
+    }
+
+private:
+    static bool SameEntry(const TRyvItem& a, const TRyvItem& b)
+    {
+        return a.kind == b.kind && DateTimeToText(a.start) == DateTimeToText(b.start)
+            && a.title == b.title && a.url == b.url;
+    }
+
+    void ReadFile(const QString& path, std::vector<TRyvItem>& out) const
+    {
+        TEntries entries;
+        // An unreadable day is left out without a message: a report shows
+        // what can be read.
+        if (!ReadDayFile(path, OpenStop(), entries))
+            return;
+        for (auto& e : entries)
+            out.push_back(std::move(*e));
+    }
+
+    void LoadCurrent()
+    {
+        if (FCurrentRead)
+            return;
+        FCurrentRead = true;
+        ReadDayFile(DayFilePath(FOptions, 0), OpenStop(), FCurrent);
+    }
+
+    // A task stored without a stop counts until now when it started today,
+    // otherwise until the end of its day.
+    TOpenStop OpenStop() const
+    {
+        return [now = FNow, today = FToday](const TRyvItem& e) {
+            return DayOf(e.start) == today ? now : EndOfDayOf(e.start);
+        };
+    }
+
+    const TRyvOptions& FOptions;
+    const TDateTime FNow;
+    const int FToday;
+    bool FCurrentRead = false;
+    TEntries FCurrent;
+};
+
+} // namespace
+
+std::vector<TRyvItem> LoadDayEntries(const TRyvOptions& options, const TClock& clock, TDateTime day)
+{
+    std::vector<TRyvItem> entries;
+    TDayReader(options, clock).Read(DayOf(day), entries);
+    return entries;
+}
 
 bool LoadReportEntries(const TRyvOptions& options, const TClock& clock, TDateTime first,
     TDateTime last, std::vector<TRyvItem>& entries, QString* errorText)
@@ -13,29 +110,23 @@ bool LoadReportEntries(const TRyvOptions& options, const TClock& clock, TDateTim
     entries.clear();
     const int d1 = DayOf(first);
     const int d2 = DayOf(last);
-    const TDateTime now = clock.Now();
-    const int today = DayOf(now);
     const TGroupMasks groups(options.GroupMasks);
-    const TOpenStop openStop = [now, today](const TRyvItem& e) {
-        return DayOf(e.start) == today ? now : EndOfDayOf(e.start);
-    };
-
-    TEntries dayEntries;
+    TDayReader reader(options, clock);
     for (int d = d1; d <= d2; ++d) {
-        const QString path = DayFilePath(options, d == today ? 0 : d);
-        dayEntries.clear();
-        // An unreadable day is left out without a message: a report shows
-        // what can be read.
-        if (!ReadDayFile(path, openStop, dayEntries))
+        const size_t from = entries.size();
+        reader.Read(d, entries);
+        if (options.GroupMasks.isEmpty())
             continue;
-        for (auto& e : dayEntries) {
-            if (!e->IsPause() && !options.GroupMasks.isEmpty()) {
-                QString renamed;
-                if (!groups.Apply(e->title, renamed, errorText))
-                    return false;
-                e->title = std::move(renamed);
+        for (size_t i = from; i < entries.size(); ++i) {
+            TRyvItem& e = entries[i];
+            if (e.IsPause())
+                continue;
+            QString renamed;
+            if (!groups.Apply(e.title, renamed, errorText)) {
+                entries.resize(i);
+                return false;
             }
-            entries.push_back(std::move(*e));
+            e.title = std::move(renamed);
         }
     }
     return true;

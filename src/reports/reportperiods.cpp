@@ -3,6 +3,7 @@
 #include "core/regional.h"
 
 #include <algorithm>
+#include <string_view>
 
 namespace ryv {
 
@@ -29,16 +30,17 @@ QString WeekText(TDateTime first, TDateTime last)
         + FormatDateTime(QStringLiteral("dd/mm/ yyyy"), last);
 }
 
-// Each tag names one button.
-constexpr bool TagsUnique()
+// Each tag names one button, each name one period.
+constexpr bool TagsAndNamesUnique()
 {
     for (size_t i = 0; i < ReportPeriods.size(); ++i)
         for (size_t j = i + 1; j < ReportPeriods.size(); ++j)
-            if (ReportPeriods[i].tag == ReportPeriods[j].tag)
+            if (ReportPeriods[i].tag == ReportPeriods[j].tag
+                || std::string_view(ReportPeriods[i].name) == ReportPeriods[j].name)
                 return false;
     return true;
 }
-static_assert(TagsUnique());
+static_assert(TagsAndNamesUnique());
 
 } // namespace
 

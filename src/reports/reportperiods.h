@@ -13,10 +13,12 @@ enum class TPeriodSpan { Day, Week, Month, Year };
 
 // One period button of the reports panel (sbRep<tag>). The tag names the
 // button (the language files address it by that name) and chooses the
-// period; the caption is the English text before translation.
+// period; the caption is the English text before translation; the name is
+// the period's name on the command line.
 struct TReportPeriodDef final {
     int tag;
     const char* caption;
+    const char* name;
     TPeriodSpan span;
     int back; // 0: the one now, 1: the one before
 };
@@ -24,14 +26,14 @@ struct TReportPeriodDef final {
 // The period buttons in the order the panel shows them: two columns of four,
 // this period and the one before.
 inline constexpr std::array<TReportPeriodDef, 8> ReportPeriods { {
-    { 0, "Today", TPeriodSpan::Day, 0 },
-    { 1, "This week", TPeriodSpan::Week, 0 },
-    { 2, "This month", TPeriodSpan::Month, 0 },
-    { 4, "This year", TPeriodSpan::Year, 0 },
-    { 5, "Yesterday", TPeriodSpan::Day, 1 },
-    { 6, "Last week", TPeriodSpan::Week, 1 },
-    { 7, "Last month", TPeriodSpan::Month, 1 },
-    { 9, "Last year", TPeriodSpan::Year, 1 },
+    { 0, "Today", "today", TPeriodSpan::Day, 0 },
+    { 1, "This week", "this-week", TPeriodSpan::Week, 0 },
+    { 2, "This month", "this-month", TPeriodSpan::Month, 0 },
+    { 4, "This year", "this-year", TPeriodSpan::Year, 0 },
+    { 5, "Yesterday", "yesterday", TPeriodSpan::Day, 1 },
+    { 6, "Last week", "last-week", TPeriodSpan::Week, 1 },
+    { 7, "Last month", "last-month", TPeriodSpan::Month, 1 },
+    { 9, "Last year", "last-year", TPeriodSpan::Year, 1 },
 } };
 
 // Whether a period's summary is broken down by day.

@@ -5,9 +5,12 @@
 #include "core/textfile.h"
 #include "reports/exporttext.h"
 #include "reports/htmlexport.h"
+#include "reports/jsonexport.h"
 #include "reports/pdfconverter.h"
+#include "reports/reportcharts.h"
 #include "reports/reportfiles.h"
 #include "reports/reportloader.h"
+#include "reports/reportperiods.h"
 #include "reports/reportsummary.h"
 
 #include <algorithm>
@@ -30,6 +33,27 @@ void RemoveBreaks(std::vector<TRyvItem>& entries)
 TWriteStatus WriteStatus(bool written)
 {
     return written ? TWriteStatus::Ok : TWriteStatus::WriteFailed;
+}
+
+// Only the CSV files lead with a byte-order mark: spreadsheets read UTF-8
+// by it. The browser and JSON readers want none.
+bool WithMark(TExportType type)
+{
+    return type == TExportType::Csv;
+}
+
+// The time of each day from first to last, for the column chart.
+std::vector<TDateTime> DayTotals(
+    const std::vector<TRyvItem>& tasks, TDateTime first, TDateTime last)
+{
+    const int d1 = DayOf(first);
+    std::vector<TDateTime> totals(static_cast<size_t>(std::max(0, DayOf(last) - d1 + 1)), 0.0);
+    for (const TRyvItem& e : tasks) {
+        const int i = DayOf(e.start) - d1;
+        if (i >= 0 && i < static_cast<int>(totals.size()))
+            totals[static_cast<size_t>(i)] += e.stop - e.start;
+    }
+    return totals;
 }
 
 } // namespace
@@ -76,8 +100,15 @@ bool TReportWriter::ReportHtml(TDateTime first, TDateTime last, bool daily, bool
     if (!LoadReportEntries(FOptions, FClock, first, last, entries, errorText))
         return false;
     RemoveBreaks(entries);
+    QString charts;
+    if (FOptions.ReportCharts) {
+        std::vector<TRyvItem> totals = entries;
+        SummarizeReport(totals, false, byGroups, FOptions.GroupMasks, AppTexts().str_others);
+        charts = ReportChartsHtml(totals, byGroups, AppTexts().str_others, first,
+            daily ? DayTotals(entries, first, last) : std::vector<TDateTime> {});
+    }
     SummarizeReport(entries, daily, byGroups, FOptions.GroupMasks, AppTexts().str_others);
-    html = ReportHtmlText(entries, DayOf(first) == DayOf(last), title);
+    html = ReportHtmlText(entries, DayOf(first) == DayOf(last), title, charts);
     return true;
 }
 
@@ -102,6 +133,86 @@ TWriteStatus TReportWriter::WriteReportDocument(bool pdf, const QString& fileNam
         return TWriteStatus::InvalidMask;
     return WriteStatus(pdf ? FPdf.Convert(html, fileName, errorText)
                            : WriteFile(html, fileName, false, errorText));
+}
+
+QString TReportWriter::ListText(
+    TExportType type, const std::vector<TRyvItem>& list, TDateTime day) const
+{
+    switch (type) {
+    case TExportType::Csv:
+        return ListCsvText(list);
+    case TExportType::Json:
+        return ListJsonText(list, day, FOptions.ReportsTitle);
+    case TExportType::Html:
+    case TExportType::Pdf:
+        break;
+    }
+    return ListHtmlText(list, FOptions.ReportsTitle, FOptions.ListShowStop);
+}
+
+QByteArray TReportWriter::ListBytes(
+    TExportType type, const std::vector<TRyvItem>& list, TDateTime day) const
+{
+    return EncodeText(ListText(type, list, day), TTextEncoding::Utf8, WithMark(type));
+}
+
+bool TReportWriter::WriteList(TExportType type, const std::vector<TRyvItem>& list, TDateTime day,
+    const QString& fileName, QString* errorText)
+{
+    if (type == TExportType::Pdf)
+        return FPdf.Convert(ListText(type, list, day), fileName, errorText);
+    return WriteFile(ListText(type, list, day), fileName, WithMark(type), errorText);
+}
+
+bool TReportWriter::ReportText(TExportType type, const TReportPeriod& period, bool dailyChecked,
+    bool byGroups, QString& text, QString* errorText) const
+{
+    const bool daily = PeriodIsDaily(period, dailyChecked);
+    switch (type) {
+    case TExportType::Html:
+    case TExportType::Pdf:
+        return ReportHtml(period.first, period.last, daily, byGroups,
+            ReportTitle(FOptions.ReportsTitle, period.periodText), text, errorText);
+    case TExportType::Csv:
+    case TExportType::Json:
+        break;
+    }
+    std::vector<TRyvItem> entries;
+    if (!LoadReportEntries(FOptions, FClock, period.first, period.last, entries, errorText))
+        return false;
+    if (type == TExportType::Csv) {
+        RemoveBreaks(entries);
+        text = ReportCsvText(entries);
+        return true;
+    }
+    std::vector<TRyvItem> summary = entries;
+    RemoveBreaks(summary);
+    SummarizeReport(summary, daily, byGroups, FOptions.GroupMasks, AppTexts().str_others);
+    text = ReportJsonText(TReportJsonHeader { FOptions.ReportsTitle, period.periodText,
+                              period.first, period.last, daily, byGroups },
+        entries, summary);
+    return true;
+}
+
+TWriteStatus TReportWriter::ReportBytes(TExportType type, const TReportPeriod& period,
+    bool dailyChecked, bool byGroups, QByteArray& bytes, QString* errorText) const
+{
+    QString text;
+    if (!ReportText(type, period, dailyChecked, byGroups, text, errorText))
+        return TWriteStatus::InvalidMask;
+    bytes = EncodeText(text, TTextEncoding::Utf8, WithMark(type));
+    return TWriteStatus::Ok;
+}
+
+TWriteStatus TReportWriter::WriteReport(TExportType type, const QString& fileName,
+    const TReportPeriod& period, bool dailyChecked, bool byGroups, QString* errorText)
+{
+    QString text;
+    if (!ReportText(type, period, dailyChecked, byGroups, text, errorText))
+        return TWriteStatus::InvalidMask;
+    return WriteStatus(type == TExportType::Pdf
+            ? FPdf.Convert(text, fileName, errorText)
+            : WriteFile(text, fileName, WithMark(type), errorText));
 }
 
 } // namespace ryv

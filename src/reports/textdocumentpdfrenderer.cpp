@@ -2,12 +2,65 @@
 
 #include <QFile>
 #include <QGuiApplication>
+#include <QImage>
 #include <QPageLayout>
 #include <QPageSize>
+#include <QPainter>
 #include <QPdfWriter>
+#include <QSvgRenderer>
 #include <QTextDocument>
+#include <QUrl>
+
+#include <cmath>
 
 namespace ryv {
+
+namespace {
+
+// Qt's rich-text engine does not draw inline SVG, which the charts of a
+// report are: each is drawn into a picture of its own at print resolution
+// and shown as an image in its place.
+QString ChartsAsImages(const QString& html, QTextDocument& document)
+{
+    constexpr int Scale = 3; // pixels of the picture per unit of the chart
+    // The engine's page is wider in its units than a browser's; at this share
+    // the chart's words match the size of the table's.
+    constexpr double Shown = 0.75;
+    const QString open = QStringLiteral("<svg ");
+    const QString close = QStringLiteral("</svg>");
+    QString out;
+    qsizetype from = 0;
+    int count = 0;
+    while (true) {
+        const qsizetype start = html.indexOf(open, from);
+        const qsizetype end = start < 0 ? -1 : html.indexOf(close, start);
+        if (end < 0)
+            break;
+        out += html.mid(from, start - from);
+        from = end + close.size();
+        QSvgRenderer svg(html.mid(start, from - start).toUtf8());
+        if (!svg.isValid())
+            continue;
+        const QSize size = svg.defaultSize();
+        QImage image(size * Scale, QImage::Format_ARGB32_Premultiplied);
+        image.fill(Qt::white);
+        {
+            QPainter painter(&image);
+            painter.setRenderHint(QPainter::Antialiasing);
+            painter.setRenderHint(QPainter::TextAntialiasing);
+            svg.render(&painter);
+        }
+        const QUrl name(QStringLiteral("ryv-chart-%1").arg(++count));
+        document.addResource(QTextDocument::ImageResource, name, image);
+        out += QStringLiteral("<img src=\"%1\" width=\"%2\" height=\"%3\" />")
+                   .arg(name.toString())
+                   .arg(qRound(size.width() * Shown))
+                   .arg(qRound(size.height() * Shown));
+    }
+    return out + html.mid(from);
+}
+
+} // namespace
 
 QString TTextDocumentPdfRenderer::AdaptHtml(QString html)
 {
@@ -40,7 +93,7 @@ bool TTextDocumentPdfRenderer::RenderHtmlToPdf(
         writer.setPageMargins(QMarginsF(15, 15, 15, 15), QPageLayout::Millimeter);
         writer.setCreator(QStringLiteral("Ryv Tracker"));
         QTextDocument document;
-        document.setHtml(AdaptHtml(html));
+        document.setHtml(ChartsAsImages(AdaptHtml(html), document));
         document.print(&writer);
     }
     QFile file(pdfFileName);

@@ -7,7 +7,7 @@
 #include "core/ryvoptions.h"
 #include "core/texthelpers.h"
 #include "tracking/addplacement.h"
-#include "tracking/favspanel.h"
+#include "tracking/favspanelmodel.h"
 #include "tracking/runningtask.h"
 #include "tracking/trackercontext.h"
 
@@ -16,7 +16,7 @@
 
 namespace ryv {
 
-TEntryEdits::TEntryEdits(TTrackerContext& ctx, TRunningTask& running, TFavsPanel& favsPanel)
+TEntryEdits::TEntryEdits(TTrackerContext& ctx, TRunningTask& running, TFavsPanelModel& favsPanel)
     : FCtx(ctx)
     , FRunning(running)
     , FFavsPanel(favsPanel)

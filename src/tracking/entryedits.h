@@ -11,14 +11,14 @@
 namespace ryv {
 
 class TDayList;
-class TFavsPanel;
+class TFavsPanelModel;
 class TRunningTask;
 class TRyvItem;
 class TTrackerContext;
 
 class TEntryEdits final {
 public:
-    TEntryEdits(TTrackerContext& ctx, TRunningTask& running, TFavsPanel& favsPanel);
+    TEntryEdits(TTrackerContext& ctx, TRunningTask& running, TFavsPanelModel& favsPanel);
 
     // Add (acAdd; acAddAs with the favourite as template): asks the task
     // dialog for the texts and a duration and places the task by
@@ -52,7 +52,7 @@ private:
 
     TTrackerContext& FCtx;
     TRunningTask& FRunning;
-    TFavsPanel& FFavsPanel;
+    TFavsPanelModel& FFavsPanel;
 };
 
 } // namespace ryv

@@ -2,7 +2,7 @@
 
 #include "core/daylist.h"
 #include "core/liststore.h"
-#include "tracking/favspanel.h"
+#include "tracking/favspanelmodel.h"
 #include "tracking/trackercontext.h"
 
 #include <memory>
@@ -22,7 +22,7 @@ std::unique_ptr<TRyvItem> NewPause(TDateTime start, TDateTime stop)
 
 } // namespace
 
-TRunningTask::TRunningTask(TTrackerContext& ctx, TFavsPanel& favsPanel)
+TRunningTask::TRunningTask(TTrackerContext& ctx, TFavsPanelModel& favsPanel)
     : FCtx(ctx)
     , FFavsPanel(favsPanel)
 {

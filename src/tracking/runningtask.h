@@ -9,13 +9,13 @@
 
 namespace ryv {
 
-class TFavsPanel;
+class TFavsPanelModel;
 class TRyvItem;
 class TTrackerContext;
 
 class TRunningTask final {
 public:
-    TRunningTask(TTrackerContext& ctx, TFavsPanel& favsPanel);
+    TRunningTask(TTrackerContext& ctx, TFavsPanelModel& favsPanel);
 
     // Start (acStart): ends the running task and appends a new one after
     // the start-time rule, from the focused task of today's log when there is
@@ -41,7 +41,7 @@ private:
     int StartFrom(const TRyvItem* source);
 
     TTrackerContext& FCtx;
-    TFavsPanel& FFavsPanel;
+    TFavsPanelModel& FFavsPanel;
 };
 
 } // namespace ryv

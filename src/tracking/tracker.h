@@ -41,7 +41,7 @@
 
 #include "core/datetime.h"
 #include "core/ryvitem.h"
-#include "tracking/favspanel.h"
+#include "tracking/favspanelmodel.h"
 #include "tracking/trackercontext.h"
 #include "tracking/uistate.h"
 

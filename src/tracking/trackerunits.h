@@ -7,7 +7,7 @@
 #include "tracking/daychange.h"
 #include "tracking/entryedits.h"
 #include "tracking/entrytiming.h"
-#include "tracking/favspanel.h"
+#include "tracking/favspanelmodel.h"
 #include "tracking/historydays.h"
 #include "tracking/runningtask.h"
 #include "tracking/trackercontext.h"
@@ -26,7 +26,7 @@ struct TTrackerUnits final {
     // In the order of their dependencies: each unit keeps references to the
     // ones before it.
     TTrackerContext ctx;
-    TFavsPanel favsPanel { ctx };
+    TFavsPanelModel favsPanel { ctx };
     TRunningTask running { ctx, favsPanel };
     TEntryEdits edits { ctx, running, favsPanel };
     TEntryTiming timing { ctx };

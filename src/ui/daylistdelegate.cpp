@@ -1,5 +1,6 @@
 #include "ui/daylistdelegate.h"
 
+#include "core/datetime.h"
 #include "core/daylist.h"
 #include "ui/daylistmodel.h"
 #include "ui/drawhelpers.h"
@@ -38,7 +39,9 @@ QRect TDayListDelegate::DoneMarkRect(const QRect& cell)
 
 int TDayListDelegate::MinTimeColumnWidth(const QFontMetrics& metrics, bool showStop)
 {
-    const QString sample = showStop ? QStringLiteral("00:00 - 00:00") : QStringLiteral("00:00");
+    // The locale's time separator may be wider than ":" ("09 h 05").
+    const QString time = FormatDateTime(QStringLiteral("hh:mm"), 0);
+    const QString sample = showStop ? time + QStringLiteral(" - ") + time : time;
     return MarkAreaWidth + 2 * TextPadding + metrics.horizontalAdvance(sample) + 2;
 }
 

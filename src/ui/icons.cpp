@@ -21,7 +21,7 @@ struct TIconEntry {
 
 // Theme names follow the freedesktop naming of icons and the common
 // extensions of the big themes; ours is used when none is found.
-constexpr std::array<TIconEntry, 39> IconTable { {
+constexpr std::array<TIconEntry, 41> IconTable { {
     { TRyvIcon::Start, "start", "media-playback-start" },
     // The images of the start and stop buttons tell working from idle, so
     // each state has a theme name of its own and never falls back to the
@@ -59,6 +59,8 @@ constexpr std::array<TIconEntry, 39> IconTable { {
     { TRyvIcon::Plans, "plans", "view-list-details" },
     { TRyvIcon::Shortcuts, "shortcuts", "input-keyboard" },
     { TRyvIcon::Suggest, "suggest", "" },
+    { TRyvIcon::SuggestEmpty, "clipboard-empty", "" },
+    { TRyvIcon::SuggestClipboard, "clipboard", "edit-paste" },
     { TRyvIcon::Back, "back", "go-previous" },
     { TRyvIcon::Forward, "forward", "go-next" },
     { TRyvIcon::Close, "close", "window-close" },

@@ -42,6 +42,8 @@ enum class TRyvIcon {
     Plans, // acPlans
     Shortcuts, // acShortcuts
     Suggest, // the task dialog's suggestion button
+    SuggestEmpty, // suggestion image 0: an empty clipboard board
+    SuggestClipboard, // suggestion image 1: the clipboard, and windows without an icon
     Back, // previous history day
     Forward, // next history day
     Close, // acClose

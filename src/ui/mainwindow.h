@@ -1,20 +1,14 @@
 #pragma once
 
 #include "tracking/uistate.h"
-#include "ui/windowsettings.h"
+#include "ui/commandrouter.h"
+#include "ui/windowdesign.h"
 
 #include <QMainWindow>
-#include <QRect>
-
-#include <functional>
-#include <optional>
-#include <vector>
 
 class QAction;
 class QCalendarWidget;
 class QCheckBox;
-class QFrame;
-class QLabel;
 class QMenu;
 class QToolButton;
 
@@ -28,7 +22,11 @@ class TListStore;
 class TRyvItemList;
 class TReportCommands;
 class TRyvOptions;
+class TSecondaryPane;
+class TTotalsBar;
 class TTracker;
+class TWindowMenus;
+class TWindowModes;
 class IUserMessages;
 
 // What the window works with; built by the entry point (or a test) and alive
@@ -46,10 +44,13 @@ struct TMainWindowParts final {
     TReportCommands* reports = nullptr;
 };
 
-// The program's one window. It shows today's log and the secondary pane
-// (favourites, history, reports), carries every command as an action, routes
-// keys to the first enabled command and keeps the placement rules of
-// windowgeometry.h. What the commands do is the engine's (TTracker).
+// The program's one window: today's log in the main pane (pMain) and the
+// secondary pane (favourites, history, reports) beside it. It places its
+// parts and joins them: the command routing (commandrouter.h) carries every
+// command as an action and leads the user's input into the engine, the menus
+// (windowmenus.h) offer them, the window modes (windowmodes.h) decide panes,
+// compact mode, pin and placement. What the commands do is the engine's
+// (TTracker).
 class TfrmRyvTracker final : public QMainWindow {
     Q_OBJECT
 public:
@@ -70,10 +71,12 @@ public:
     void SaveSettings();
 
     // --- commands ------------------------------------------------------------
-    QAction* Action(const QString& name) const;
+    QAction* Action(TCommand command) const;
+    QAction* Action(TWindowCommand command) const;
     // The UI state the engine's rules look at.
     TUiState UiState() const;
-    // Evaluates every command's enabled rule again (done when idle).
+    // Evaluates every command's enabled rule again (done when idle) and the
+    // states the actions show.
     void UpdateActions();
     // Runs the first command, in the order of the command table, that has the
     // key and is enabled; false when none takes it (it then goes to the
@@ -82,41 +85,26 @@ public:
     // Runs a command when its rule allows it at this moment.
     bool RunAction(QAction* action);
 
-    // --- layout and modes ----------------------------------------------------
-    // The screen's work area; tests set their own.
-    QRect WorkArea() const;
-    void SetWorkArea(const QRect& area) { FWorkArea = area; }
-    void FormResize();
-    bool TwoPanes() const;
-    TSecondaryPanel ShownPanel() const { return FPanel; }
-    void ShowSecondaryPanel(QAction* sender);
-    void ShowPanel(QAction* sender);
-    void acCompactModeExecute();
-    bool IsCompact() const { return FCompact; }
-    QRect CompactRect() const { return FCompactRect; }
-    void acPinToTopExecute();
-    bool IsPinned() const { return FPinned; }
-    void acCompactModeUpdate();
+    // --- panes and modes -----------------------------------------------------
+    TWindowModes& Modes() const { return *FModes; }
+    TSecondaryPanel ShownPanel() const;
+    // Shows the panel, in two panes: a window of one pane doubles its width
+    // (leaving compact mode first).
+    void ShowSecondaryPanel(TSecondaryPanel panel);
     // The images that tell the window's state: start and stop differ while a
     // task runs and while idle, the compact-mode button while compact.
     void UpdateStateImages();
     // The wheel over a list: true when consumed.
     bool FormMouseWheel(TListKind list, int delta);
-    // Placement as the settings file keeps it.
-    TWindowPlacement Placement() const;
-    void ApplyPlacement(const TWindowPlacement& placement);
 
     // --- components, for the language controller and tests -------------------
     TDayListView* lvList() const { return FlvList; }
     TDayListView* lvHistory() const { return FlvHistory; }
     TFavsListView* lvFavs() const { return FlvFavs; }
-    QCheckBox* cbRepDaily() const { return FcbRepDaily; }
-    QCheckBox* cbRepGroups() const { return FcbRepGroups; }
-    QCalendarWidget* calHistory() const { return FcalHistory; }
-    QMenu* pumMain() const { return FpumMain; }
-
-    // The About box text: "Version: 1.0.0", an empty line, the copyright.
-    static QString AboutText();
+    QCheckBox* cbRepDaily() const;
+    QCheckBox* cbRepGroups() const;
+    QCalendarWidget* calHistory() const;
+    QMenu* pumMain() const;
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
@@ -126,44 +114,21 @@ protected:
     void changeEvent(QEvent* event) override;
 
 private:
-    struct TCommandDef;
-    // A bottom bar with its totals (today's: pBottom, the history's: pBottom2)
-    // and the buttons at its left.
-    struct TTotalsBar {
-        QWidget* bar = nullptr;
-        QWidget* totals = nullptr;
-        TClickLabel* total = nullptr;
-        TClickLabel* totalSel = nullptr;
-        TClickLabel* totalTask = nullptr;
-        TClickLabel* totSelCap = nullptr;
-        TClickLabel* totTaskCap = nullptr;
-        std::vector<QToolButton*> buttons;
-        bool buttonsMayHide = false; // the compact-mode and export buttons
-    };
-
+    void SetWindowCommands();
     void CreateComponents();
-    void CreateActions();
+    void CreateMainPane(QWidget* central);
     void CreateMenus();
-    void PrepareWindow();
     void ConnectModel();
-    void CreateBottomBar(TTotalsBar& bar, QWidget* parent, const QString& suffix);
-    void LayoutBottomBar(TTotalsBar& bar);
-    void RefreshTotals(TListKind list);
-    void RebuildFavs();
+    void ConnectEngine();
+    void PrepareWindow();
+    void LayOutBars();
     TDayListView* ViewOf(TListKind list) const;
     void SelectRow(TListKind list, int row);
-    void SetBounds(const QRect& r);
-    int CompactHeight() const;
     void acCloseExecute();
     // Export and copy act on the history day when it is on show and either
     // has the focus or the history bar's own button was used.
     const TDayList& ExportList(bool fromHistoryButton) const;
-    void lbGroupsClick();
-    void lbSecondaryClick();
-    void UpdateHistoryHeading();
-    void pumMainPopup();
-    void miAboutClick();
-    void miReportsTitleClick();
+    void ExportDay(bool fromHistoryButton);
     void OnIdle();
 
     TRyvOptions& FOptions;
@@ -176,48 +141,28 @@ private:
     IUserMessages& FMessages;
     TReportCommands* FReports = nullptr;
 
-    std::vector<TCommandDef> FCommands;
-    std::optional<QRect> FWorkArea;
-    TSecondaryPanel FPanel = TSecondaryPanel::Favs;
-    bool FCompact = false;
-    bool FCompactMax = false;
-    QRect FCompactRect;
-    bool FPinned = false;
+    TCommandRouter* FRouter = nullptr;
+    TWindowMenus* FMenus = nullptr;
+    TWindowModes* FModes = nullptr;
     bool FClosed = false;
     bool FShownOnce = false;
     bool FUpdatingActions = false;
-    int FRowHeight = 27;
+    int FRowHeight = design::RowHeight;
     QString FDefCaption;
 
+    // The main pane.
     QWidget* FpMain = nullptr;
     QWidget* FpMainHeader = nullptr;
     QWidget* FpList = nullptr;
-    TTotalsBar FBottom;
-    TTotalsBar FBottom2;
-    QWidget* FpBottom = nullptr;
-    QWidget* FpSecondary = nullptr;
-    QWidget* FPanel1 = nullptr;
-    QWidget* FpBottom2 = nullptr;
-    QWidget* FpFavs = nullptr;
-    QWidget* FpHistory = nullptr;
-    QWidget* FpReports = nullptr;
-    QWidget* FpPlans = nullptr;
-    QWidget* FpShortcuts = nullptr;
     QToolButton* FsbMenu = nullptr;
     TClickLabel* FlbToday = nullptr;
-    TClickLabel* FlbSecondary = nullptr;
     TDayListView* FlvList = nullptr;
+    TTotalsBar* FBottom = nullptr;
+    TSecondaryPane* FSecondary = nullptr;
+    // The secondary pane's parts that the window reaches often.
     TDayListView* FlvHistory = nullptr;
     TFavsListView* FlvFavs = nullptr;
-    QCalendarWidget* FcalHistory = nullptr;
-    QCheckBox* FcbRepDaily = nullptr;
-    QCheckBox* FcbRepGroups = nullptr;
-    TClickLabel* FlbGroups = nullptr;
-    QMenu* FpumMain = nullptr;
-    QMenu* FpumList = nullptr;
-    QMenu* FpumFavs = nullptr;
-    QMenu* FpumHistory = nullptr;
-    QMenu* FpumGroups = nullptr;
+    TTotalsBar* FBottom2 = nullptr;
 };
 
 } // namespace ryv

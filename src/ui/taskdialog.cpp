@@ -1,26 +1,41 @@
 #include "ui/taskdialog.h"
 
+#include "core/apptexts.h"
 #include "core/ryvitemlist.h"
 #include "core/ryvoptions.h"
 #include "core/texthelpers.h"
+#include "suggest/gathersuggestions.h"
+#include "suggest/suggestsources.h"
+#include "suggest/suggesttext.h"
+#include "ui/drawhelpers.h"
+#include "ui/guardedplaintextedit.h"
 #include "ui/icons.h"
+#include "ui/windowgeometry.h"
 
+#include <QApplication>
 #include <QCheckBox>
 #include <QDialogButtonBox>
+#include <QDir>
 #include <QGridLayout>
 #include <QGuiApplication>
 #include <QHeaderView>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMenu>
+#include <QPainter>
+#include <QPixmap>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QScreen>
+#include <QStyledItemDelegate>
 #include <QTimer>
 #include <QToolButton>
 #include <QTreeWidget>
+#include <QWheelEvent>
 #include <QWindow>
 
+#include <algorithm>
 #include <cmath>
 
 namespace ryv {
@@ -44,13 +59,67 @@ QToolButton* MakeImageButton(QWidget* parent, const char* name, TRyvIcon icon, c
     return button;
 }
 
+// The busy cursor while the suggestions are gathered.
+class TBusyCursor final {
+public:
+    TBusyCursor() { QGuiApplication::setOverrideCursor(Qt::WaitCursor); }
+    ~TBusyCursor() { QGuiApplication::restoreOverrideCursor(); }
+    TBusyCursor(const TBusyCursor&) = delete;
+    TBusyCursor& operator=(const TBusyCursor&) = delete;
+};
+
 } // namespace
 
-TfrmRyvTask::TfrmRyvTask(TRyvOptions& options, TRyvItemList& favorites, IClipboard& clipboard,
-    IShell& shell, QWidget* mainWindow)
+// Draws the suggestion rows: the source column in a colour three quarters of
+// the way from the text colour to the hot-light colour, and the row under
+// the mouse pointer (over the task column) as hot.
+class TSuggestDelegate final : public QStyledItemDelegate {
+public:
+    TSuggestDelegate(int rowHeight, QObject* parent)
+        : QStyledItemDelegate(parent)
+        , FRowHeight(rowHeight)
+    {
+    }
+    void SetHotRow(int row) { FHotRow = row; }
+    int HotRow() const { return FHotRow; }
+
+    void paint(QPainter* painter, const QStyleOptionViewItem& option,
+        const QModelIndex& index) const override
+    {
+        QStyleOptionViewItem opt(option);
+        if (index.row() == FHotRow && !(opt.state & QStyle::State_Selected)) {
+            opt.state |= QStyle::State_MouseOver;
+            QColor hot = opt.palette.color(QPalette::Highlight);
+            hot.setAlpha(48);
+            painter->fillRect(opt.rect, hot);
+        }
+        if (index.column() == 1 && !(opt.state & QStyle::State_Selected)) {
+            const QColor hotLight = opt.palette.color(QPalette::Link);
+            const QColor source
+                = BlendColors(hotLight, BlendColors(hotLight, opt.palette.color(QPalette::Text)));
+            opt.palette.setColor(QPalette::Text, source);
+        }
+        QStyledItemDelegate::paint(painter, opt, index);
+    }
+
+    QSize sizeHint(const QStyleOptionViewItem& option, const QModelIndex& index) const override
+    {
+        QSize size = QStyledItemDelegate::sizeHint(option, index);
+        size.setHeight(FRowHeight);
+        return size;
+    }
+
+private:
+    int FRowHeight;
+    int FHotRow = -1;
+};
+
+TfrmRyvTask::TfrmRyvTask(TRyvOptions& options, TRyvItemList& favorites,
+    const TSuggestSources& sources, IClipboard& clipboard, IShell& shell, QWidget* mainWindow)
     : QDialog(mainWindow)
     , FOptions(options)
     , FFavorites(favorites)
+    , FSources(sources)
     , FClipboard(clipboard)
     , FShell(shell)
     , FMainWindow(mainWindow)
@@ -124,7 +193,7 @@ void TfrmRyvTask::BuildControls()
     Label1->setObjectName(QStringLiteral("Label1"));
     grid->addWidget(Label1, 2, 0, 1, ColCount);
 
-    mDescr = new QPlainTextEdit(this);
+    mDescr = new TGuardedPlainTextEdit(this);
     mDescr->setObjectName(QStringLiteral("mDescr"));
     mDescr->setLineWrapMode(QPlainTextEdit::NoWrap);
     mDescr->setTabChangesFocus(true);
@@ -155,6 +224,9 @@ void TfrmRyvTask::BuildControls()
     buttons->addButton(sbCancel, QDialogButtonBox::RejectRole);
     grid->addWidget(buttons, 7, 0, 1, ColCount);
 
+    buttons->setObjectName(QStringLiteral("pBottom"));
+    buttons->installEventFilter(this);
+
     // The suggestion drop-down lies over the fields below the title while it
     // is shown, so it is no part of the layout.
     lvSuggest = new QTreeWidget(this);
@@ -163,10 +235,31 @@ void TfrmRyvTask::BuildControls()
     lvSuggest->setHeaderLabels({ QStringLiteral("Task"), QStringLiteral("Source") });
     lvSuggest->setHeaderHidden(true);
     lvSuggest->setRootIsDecorated(false);
+    lvSuggest->setUniformRowHeights(true);
+    lvSuggest->setSelectionMode(QAbstractItemView::SingleSelection);
     lvSuggest->setSelectionBehavior(QAbstractItemView::SelectRows);
     lvSuggest->setEditTriggers(QAbstractItemView::NoEditTriggers);
     lvSuggest->setFocusPolicy(Qt::ClickFocus);
+    lvSuggest->setTextElideMode(Qt::ElideRight);
+    lvSuggest->header()->setStretchLastSection(false);
+    lvSuggest->header()->setSectionResizeMode(0, QHeaderView::Stretch);
+    lvSuggest->header()->setSectionResizeMode(1, QHeaderView::ResizeToContents);
+    const int smallIcon = style()->pixelMetric(QStyle::PM_SmallIconSize, nullptr, this);
+    lvSuggest->setIconSize(QSize(smallIcon, smallIcon));
+    // Rows 27 pixels high at 96 dots per inch, scaled to the screen.
+    FRowHeight = qMax(smallIcon + 4, qRound(27.0 * logicalDpiY() / 96.0));
+    FSuggestDelegate = new TSuggestDelegate(FRowHeight, lvSuggest);
+    lvSuggest->setItemDelegate(FSuggestDelegate);
+    lvSuggest->setMouseTracking(true);
+    lvSuggest->viewport()->installEventFilter(this);
+    lvSuggest->installEventFilter(this);
+    lvSuggest->setContextMenuPolicy(Qt::CustomContextMenu);
     lvSuggest->hide();
+    BuildSuggestMenu();
+
+    // The fixed images of the sources, in the order of their indices.
+    FImages = { RyvIcon(TRyvIcon::SuggestEmpty), RyvIcon(TRyvIcon::SuggestClipboard),
+        RyvIcon(TRyvIcon::Favourite), RyvIcon(TRyvIcon::History), RyvIcon(TRyvIcon::OpenLink) };
 
     timerSuggest = new QTimer(this);
     timerSuggest->setObjectName(QStringLiteral("timerSuggest"));
@@ -190,7 +283,32 @@ void TfrmRyvTask::BuildControls()
         if (isVisible())
             timerSuggest->start();
     });
+    edName->installEventFilter(this);
+    connect(lvSuggest, &QTreeWidget::itemClicked, this, [this] { sbOKClick(); });
+    connect(lvSuggest, &QWidget::customContextMenuRequested, this,
+        [this](const QPoint& pos) { pumSuggest->popup(lvSuggest->viewport()->mapToGlobal(pos)); });
+    // The wheel turns the list wherever the pointer is while the title has
+    // the focus, so every control passes its wheel events here first.
+    for (QWidget* child : findChildren<QWidget*>())
+        child->installEventFilter(this);
     UpdateOpenLinkEnabled();
+}
+
+void TfrmRyvTask::BuildSuggestMenu()
+{
+    const TAppTexts& texts = AppTexts();
+    pumSuggest = new QMenu(this);
+    pumSuggest->setObjectName(QStringLiteral("pumSuggest"));
+    miExcludeSrc = pumSuggest->addAction(texts.str_excludesrc);
+    miExcludeSrc->setObjectName(QStringLiteral("miExcludeSrc"));
+    miExcludeSrc->setToolTip(texts.str_excludesrc_hint);
+    miExcludeSrc->setStatusTip(texts.str_excludesrc_hint);
+    pumSuggest->addSeparator();
+    miExcluded = pumSuggest->addMenu(texts.str_excludedsrcs);
+    miExcluded->setObjectName(QStringLiteral("miExcluded"));
+    miExcluded->menuAction()->setObjectName(QStringLiteral("miExcludedItem"));
+    connect(miExcludeSrc, &QAction::triggered, this, &TfrmRyvTask::miExcludeSrcClick);
+    connect(pumSuggest, &QMenu::aboutToShow, this, &TfrmRyvTask::pumSuggestPopup);
 }
 
 void TfrmRyvTask::Prepare(const TRyvItem& entry, const QString& caption, bool isNew,
@@ -198,7 +316,10 @@ void TfrmRyvTask::Prepare(const TRyvItem& entry, const QString& caption, bool is
 {
     if (!caption.isEmpty())
         lbName->setText(caption);
-    FPrevious = previous;
+    if (previous)
+        FPrevious = *previous;
+    else
+        FPrevious.reset();
     FAskDuration = askDuration;
     FShowSuggestOnStart = (isNew || askDuration) && !fromFavourite && FOptions.AutoShowSuggest;
 
@@ -208,19 +329,20 @@ void TfrmRyvTask::Prepare(const TRyvItem& entry, const QString& caption, bool is
     if (auto* grid = qobject_cast<QGridLayout*>(layout()))
         grid->setColumnMinimumWidth(ColGap, showHours ? edName->sizeHint().height() : 0);
 
-    if (!FOptions.TaskDlgSize.isEmpty())
-        resize(FOptions.TaskDlgSize.expandedTo(QSize(MinWidth, MinHeight)));
-
     QScreen* screen = FMainWindow ? FMainWindow->screen() : QGuiApplication::primaryScreen();
     if (!screen)
         screen = QGuiApplication::primaryScreen();
+    const QSize stored = FittedDialogSize(FOptions.TaskDlgSize, QSize(MinWidth, MinHeight),
+        screen ? screen->availableGeometry().size() : QSize());
+    if (stored.isValid())
+        resize(stored);
     if (screen) {
         const bool onShow = FMainWindow && FMainWindow->isVisible() && !FMainWindow->isMinimized();
         move(Placement(onShow ? FMainWindow->frameGeometry() : QRect(), onShow, size(),
             screen->availableGeometry()));
     }
 
-    FClipText = TrimClipText(FClipboard.Text());
+    FClipText = TrimBlanks(FClipboard.Text());
     if (askDuration)
         edHours->setText(QStringLiteral("1:00"));
     cbTaskDone->setChecked(entry.state == ryvsDone);
@@ -283,35 +405,31 @@ QPoint TfrmRyvTask::Placement(
     return rect.topLeft();
 }
 
-QString TfrmRyvTask::TrimClipText(const QString& text)
-{
-    qsizetype first = 0;
-    qsizetype last = text.size();
-    while (first < last && text.at(first).unicode() <= 32)
-        ++first;
-    while (last > first && text.at(last - 1).unicode() <= 32)
-        --last;
-    return text.mid(first, last - first);
-}
-
-bool TfrmRyvTask::IsLink(const QString& text)
-{
-    if (text.isEmpty())
-        return false;
-    qsizetype index = text.indexOf(QLatin1String("://"));
-    if (index < 0)
-        index = text.indexOf(QLatin1String("www."));
-    // Positions count from 1: a link's marker stands at 1 to 23.
-    return index >= 0 && index + 1 < 24;
-}
-
 void TfrmRyvTask::sbOKClick()
 {
-    if (lvSuggest->isVisible()) {
-        HideSuggestions();
+    if (!lvSuggest->isVisible()) {
+        accept();
         return;
     }
-    accept();
+    // With the list open, OK takes the chosen suggestion and the dialog
+    // stays open for a look at it.
+    const QTreeWidgetItem* row = lvSuggest->currentItem();
+    if (row && row->isSelected()) {
+        const int index = row->data(0, SuggestionRole).toInt();
+        if (index >= 0 && index < FSuggests.Count()) {
+            const TRyvSuggestItem* s = FSuggests.Item(index);
+            edName->setText(s->title);
+            edName->setCursorPosition(static_cast<int>(edName->text().size()));
+            edUrl->setText(s->url);
+            mDescr->setPlainText(s->descr);
+            // Image 1 marks the clipboard's own suggestion (and windows
+            // shown without an icon): its text is already the title.
+            if (s->url.isEmpty() && s->_imgIdx != SuggestImage::Clipboard && IsLink(FClipText))
+                edUrl->setText(FClipText);
+        }
+    }
+    HideSuggestions();
+    edName->setFocus();
 }
 
 void TfrmRyvTask::reject()
@@ -337,11 +455,90 @@ void TfrmRyvTask::showEvent(QShowEvent* event)
         timerSuggest->start();
 }
 
+void TfrmRyvTask::resizeEvent(QResizeEvent* event)
+{
+    QDialog::resizeEvent(event);
+    if (lvSuggest->isVisible())
+        PlaceSuggestions();
+}
+
+void TfrmRyvTask::wheelEvent(QWheelEvent* event)
+{
+    if (!WheelSuggestion(this, event))
+        QDialog::wheelEvent(event);
+}
+
+void TfrmRyvTask::mousePressEvent(QMouseEvent* event)
+{
+    // A click on the dialog's background closes the list.
+    HideSuggestions();
+    QDialog::mousePressEvent(event);
+}
+
 bool TfrmRyvTask::eventFilter(QObject* watched, QEvent* event)
 {
+    const QEvent::Type type = event->type();
+    if (type == QEvent::Wheel)
+        return WheelSuggestion(watched, event) || QDialog::eventFilter(watched, event);
+
+    if (watched == edName) {
+        if (type == QEvent::KeyPress) {
+            const auto* key = static_cast<QKeyEvent*>(event);
+            switch (key->key()) {
+            case Qt::Key_Up:
+            case Qt::Key_Down:
+            case Qt::Key_PageUp:
+            case Qt::Key_PageDown:
+                if (key->modifiers() & ~Qt::KeypadModifier)
+                    break;
+                MoveSuggestion(key->key());
+                return true;
+            default:
+                // Select-all while the list is closed keeps it closed.
+                if (key->matches(QKeySequence::SelectAll) && !lvSuggest->isVisible())
+                    timerSuggest->setProperty(TagProperty, 1);
+                break;
+            }
+        } else if (type == QEvent::FocusOut) {
+            // The list closes shortly after the title loses the focus, unless
+            // the focus went into the list (which stops the timer).
+            if (static_cast<QFocusEvent*>(event)->reason() != Qt::PopupFocusReason
+                && lvSuggest->isVisible()) {
+                timerSuggest->setProperty(TagProperty, 1);
+                timerSuggest->start();
+            }
+        } else if (type == QEvent::MouseButtonPress) {
+            HideSuggestions();
+        }
+    } else if (watched == lvSuggest) {
+        if (type == QEvent::FocusIn) {
+            timerSuggest->stop();
+            timerSuggest->setProperty(TagProperty, 0);
+        } else if (type == QEvent::FocusOut
+            && static_cast<QFocusEvent*>(event)->reason() != Qt::PopupFocusReason) {
+            HideSuggestions();
+        }
+    } else if (watched == lvSuggest->viewport()) {
+        if (type == QEvent::MouseMove) {
+            const QModelIndex index
+                = lvSuggest->indexAt(static_cast<QMouseEvent*>(event)->position().toPoint());
+            const int hot = index.isValid() && index.column() == 0 ? index.row() : -1;
+            if (hot != FSuggestDelegate->HotRow()) {
+                FSuggestDelegate->SetHotRow(hot);
+                lvSuggest->viewport()->update();
+            }
+        } else if (type == QEvent::Leave && FSuggestDelegate->HotRow() >= 0) {
+            FSuggestDelegate->SetHotRow(-1);
+            lvSuggest->viewport()->update();
+        }
+    } else if (type == QEvent::MouseButtonPress
+        && watched->objectName() == QLatin1String("pBottom")) {
+        HideSuggestions();
+    }
+
     // Enter in the description confirms the dialog, as everywhere else in
     // it; the description keeps its lines as they came (pasted text).
-    if (watched == mDescr && event->type() == QEvent::KeyPress) {
+    if (watched == mDescr && type == QEvent::KeyPress) {
         const auto* key = static_cast<QKeyEvent*>(event);
         if ((key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter)
             && !(key->modifiers() & ~Qt::KeypadModifier)) {
@@ -393,15 +590,191 @@ void TfrmRyvTask::timerSuggestTimer()
 
 void TfrmRyvTask::ShowSuggestions(const QString& filter)
 {
-    // No sources of suggestions yet: the list has no rows and stays hidden.
+    if (FSuggests.IsEmpty()) {
+        {
+            const TBusyCursor busy;
+            GatherSuggestions(FSuggests, FPrevious ? &*FPrevious : nullptr, FSources);
+        }
+        // Nothing typed yet: the first suggestion is the likeliest task.
+        if (!FSuggests.IsEmpty() && edName->text().trimmed().isEmpty()) {
+            const TRyvSuggestItem* first = FSuggests.Item(0);
+            edName->setText(first->title);
+            edUrl->setText(first->url);
+            mDescr->setPlainText(first->descr);
+        }
+    }
     FLastSuggFlt = filter;
+
     lvSuggest->clear();
-    HideSuggestions();
+    QList<QTreeWidgetItem*> rows;
+    for (int index : FilterSuggestions(FSuggests, filter, FOptions.ExcludedApps)) {
+        const TRyvSuggestItem* s = FSuggests.Item(index);
+        auto* row = new QTreeWidgetItem({ s->title, s->appName });
+        const int image = SuggestionImage(index);
+        row->setData(0, SuggestionRole, index);
+        row->setData(0, ImageRole, image);
+        if (image >= 0 && image < FImages.size())
+            row->setIcon(0, FImages.at(image));
+        row->setToolTip(0, s->url.isEmpty() ? s->title : s->title + QLatin1Char('\n') + s->url);
+        rows.append(row);
+    }
+    if (rows.isEmpty()) {
+        HideSuggestions();
+        return;
+    }
+    lvSuggest->addTopLevelItems(rows);
+    FSuggestDelegate->SetHotRow(-1);
+    PlaceSuggestions();
+    lvSuggest->show();
+    lvSuggest->raise();
+    SelectSuggestion(0);
+}
+
+void TfrmRyvTask::PlaceSuggestions()
+{
+    const int top = edName->geometry().bottom() + 1;
+    const int bottom = cbTaskDone->geometry().bottom();
+    const int rows = lvSuggest->topLevelItemCount();
+    const int height = qMax(FRowHeight, qMin(bottom - top + 1, FRowHeight * rows + 4));
+    lvSuggest->setGeometry(mDescr->geometry().left(), top, mDescr->geometry().width(), height);
+}
+
+int TfrmRyvTask::SuggestionImage(int index)
+{
+    TRyvSuggestItem* s = FSuggests.Item(index);
+    if (s->_imgIdx >= 0)
+        return s->_imgIdx;
+    int image = SuggestImage::Clipboard;
+    if (s->HasIcon()) {
+        QIcon icon;
+        if (!s->icon.isNull())
+            icon = QIcon(QPixmap::fromImage(s->icon));
+        else if (QDir::isAbsolutePath(s->iconName))
+            icon = QIcon(s->iconName);
+        else
+            icon = QIcon::fromTheme(s->iconName);
+        if (!icon.isNull()) {
+            FImages.append(icon);
+            image = static_cast<int>(FImages.size()) - 1;
+        }
+    } else if (s->_imgIdx <= -2) {
+        // A page of a browser shows the browser window's icon, even when the
+        // window's own row is filtered out.
+        const int owner = -(s->_imgIdx + 2);
+        if (owner < index)
+            image = SuggestionImage(owner);
+    }
+    s->_imgIdx = image;
+    return image;
+}
+
+void TfrmRyvTask::SelectSuggestion(int row)
+{
+    QTreeWidgetItem* item = lvSuggest->topLevelItem(row);
+    if (!item)
+        return;
+    lvSuggest->setCurrentItem(item);
+    item->setSelected(true);
+    lvSuggest->scrollToItem(item);
+}
+
+void TfrmRyvTask::MoveSuggestion(int key)
+{
+    if (!lvSuggest->isVisible()) {
+        timerSuggest->setProperty(TagProperty, 0);
+        timerSuggest->start();
+        return;
+    }
+    const int count = lvSuggest->topLevelItemCount();
+    if (count == 0)
+        return;
+    QTreeWidgetItem* current = lvSuggest->currentItem();
+    const int i = current ? lvSuggest->indexOfTopLevelItem(current) : -1;
+    const int page = qMax(1, lvSuggest->viewport()->height() / FRowHeight);
+    int target = i;
+    if (i < 0) {
+        target = key == Qt::Key_Down || key == Qt::Key_PageDown ? 0 : count - 1;
+    } else if (key == Qt::Key_Up) {
+        target = i > 0 ? i - 1 : i;
+    } else if (key == Qt::Key_Down) {
+        target = i < count - 1 ? i + 1 : i;
+    } else if (key == Qt::Key_PageUp) {
+        target = i > 0 ? qMax(0, i - page) : i;
+    } else if (key == Qt::Key_PageDown) {
+        target = i < count - 1 ? qMin(count - 1, i + page) : i;
+    }
+    SelectSuggestion(target);
+}
+
+bool TfrmRyvTask::WheelSuggestion(QObject* watched, QEvent* event)
+{
+    auto* widget = qobject_cast<QWidget*>(watched);
+    if (!widget || !lvSuggest->isVisible() || (widget != this && !isAncestorOf(widget)))
+        return false;
+    const auto* wheel = static_cast<QWheelEvent*>(event);
+    const bool overList
+        = lvSuggest->rect().contains(lvSuggest->mapFromGlobal(wheel->globalPosition().toPoint()));
+    if (!edName->hasFocus() && !overList)
+        return false;
+    const int delta = wheel->angleDelta().y();
+    if (delta == 0)
+        return true;
+    QTreeWidgetItem* current = lvSuggest->currentItem();
+    const int count = lvSuggest->topLevelItemCount();
+    const int i = current ? lvSuggest->indexOfTopLevelItem(current) : -1;
+    // Turned towards the user (scrolling down): the next row.
+    if (delta < 0)
+        SelectSuggestion(i < 0 ? 0 : qMin(count - 1, i + 1));
+    else
+        SelectSuggestion(i < 0 ? count - 1 : qMax(0, i - 1));
+    return true;
 }
 
 void TfrmRyvTask::HideSuggestions()
 {
     lvSuggest->hide();
+}
+
+void TfrmRyvTask::miExcludeSrcClick()
+{
+    const QTreeWidgetItem* row = lvSuggest->currentItem();
+    if (!row || !row->isSelected())
+        return;
+    const int index = row->data(0, SuggestionRole).toInt();
+    if (index < 0 || index >= FSuggests.Count())
+        return;
+    const QString source = FSuggests.Item(index)->appName;
+    if (source.isEmpty())
+        return;
+    if (!FOptions.ExcludedApps.contains(source, Qt::CaseInsensitive)) {
+        FOptions.ExcludedApps.append(source);
+        std::sort(FOptions.ExcludedApps.begin(), FOptions.ExcludedApps.end(),
+            [](const QString& a, const QString& b) {
+                return a.compare(b, Qt::CaseInsensitive) < 0;
+            });
+    }
+    ShowSuggestions(FLastSuggFlt);
+}
+
+void TfrmRyvTask::pumSuggestPopup()
+{
+    miExcluded->clear();
+    for (const QString& name : std::as_const(FOptions.ExcludedApps)) {
+        // A "&" in a program's name is shown, not taken as an access key.
+        QString caption = name;
+        caption.replace(QLatin1Char('&'), QStringLiteral("&&"));
+        QAction* action = miExcluded->addAction(caption);
+        connect(action, &QAction::triggered, this, [this, name] { ExcludedSourceClick(name); });
+    }
+    miExcluded->menuAction()->setEnabled(!FOptions.ExcludedApps.isEmpty());
+    const QTreeWidgetItem* row = lvSuggest->currentItem();
+    miExcludeSrc->setEnabled(row && row->isSelected());
+}
+
+void TfrmRyvTask::ExcludedSourceClick(const QString& name)
+{
+    FOptions.ExcludedApps.removeAll(name);
+    ShowSuggestions(FLastSuggFlt);
 }
 
 void TfrmRyvTask::UpdateFavoriteImage()
@@ -433,10 +806,11 @@ void TfrmRyvTask::SetMainPinned(QWidget* window, bool pinned)
         handle->setFlag(Qt::WindowStaysOnTopHint, pinned);
 }
 
-TTaskDialog::TTaskDialog(TRyvOptions& options, TRyvItemList& favorites, IClipboard& clipboard,
-    IShell& shell, QWidget* mainWindow)
+TTaskDialog::TTaskDialog(TRyvOptions& options, TRyvItemList& favorites,
+    const TSuggestSources& sources, IClipboard& clipboard, IShell& shell, QWidget* mainWindow)
     : FOptions(options)
     , FFavorites(favorites)
+    , FSources(sources)
     , FClipboard(clipboard)
     , FShell(shell)
     , FMainWindow(mainWindow)
@@ -448,7 +822,7 @@ bool TTaskDialog::ExecuteTaskDialog(TRyvItem& entry, const QString& caption, boo
 {
     bool confirmed = false;
     try {
-        TfrmRyvTask dialog(FOptions, FFavorites, FClipboard, FShell, FMainWindow);
+        TfrmRyvTask dialog(FOptions, FFavorites, FSources, FClipboard, FShell, FMainWindow);
         dialog.Prepare(entry, caption, isNew, askDuration, previous, fromFavourite);
         if (dialog.exec() == QDialog::Accepted) {
             confirmed = true;

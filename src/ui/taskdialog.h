@@ -3,14 +3,21 @@
 #include "core/datetime.h"
 #include "core/ports.h"
 #include "core/ryvitem.h"
+#include "suggest/suggestlist.h"
 
 #include <QDialog>
+#include <QIcon>
+#include <QList>
 #include <QPointer>
 #include <QRect>
 
+#include <optional>
+
 class QCheckBox;
 class QLabel;
+class QAction;
 class QLineEdit;
+class QMenu;
 class QPlainTextEdit;
 class QPushButton;
 class QTimer;
@@ -21,11 +28,15 @@ namespace ryv {
 
 class TRyvItemList;
 class TRyvOptions;
+class TSuggestDelegate;
+struct TSuggestSources;
 
 // The task editor: title, duration (when a task is added afterwards),
 // description, link and done mark of one entry, and a star that adds the task
 // to the favourites or removes it at once. Modal and on top of other windows.
-// The suggestion list under the title (lvSuggest, sbSuggest) stays empty here.
+// Under the title a drop-down list (lvSuggest) offers suggested tasks,
+// gathered from the sources the first time it opens and filtered by the text
+// before the caret; its context menu hides the suggestions of a source.
 class TfrmRyvTask final : public QDialog {
     Q_OBJECT
 public:
@@ -36,8 +47,8 @@ public:
     static constexpr int MinHeight = 320;
 
     // mainWindow may be null (then the dialog is centred on the screen).
-    TfrmRyvTask(TRyvOptions& options, TRyvItemList& favorites, IClipboard& clipboard, IShell& shell,
-        QWidget* mainWindow);
+    TfrmRyvTask(TRyvOptions& options, TRyvItemList& favorites, const TSuggestSources& sources,
+        IClipboard& clipboard, IShell& shell, QWidget* mainWindow);
     // Puts the main window back on top if it was pinned.
     ~TfrmRyvTask() override;
 
@@ -60,13 +71,12 @@ public:
     static QPoint Placement(
         const QRect& mainFrame, bool mainOnShow, const QSize& dialogSize, const QRect& workArea);
 
-    // The clipboard text with blanks and control characters cut at both ends.
-    static QString TrimClipText(const QString& text);
-    // A text that starts like a web link: "://" or, failing that, "www."
-    // within its first 23 characters.
-    static bool IsLink(const QString& text);
-
     bool MainWasPinned() const { return FMainPinToTop; }
+
+    // The item data roles of lvSuggest's rows: the suggestion's index in the
+    // gathered list, and the index of the image shown.
+    static constexpr int SuggestionRole = Qt::UserRole;
+    static constexpr int ImageRole = Qt::UserRole + 1;
 
 public slots:
     // Escape and Cancel: first close the suggestion list, then the dialog.
@@ -76,33 +86,56 @@ public slots:
     void sbFavoriteClick();
     void sbSuggestClick();
     void timerSuggestTimer();
+    void miExcludeSrcClick();
 
 protected:
     void done(int result) override;
     void showEvent(QShowEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
+    void mousePressEvent(QMouseEvent* event) override;
+    void wheelEvent(QWheelEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
     void BuildControls();
+    void BuildSuggestMenu();
     void UpdateFavoriteImage();
     void UpdateOpenLinkEnabled();
     void ShowSuggestions(const QString& filter);
     void HideSuggestions();
+    void PlaceSuggestions();
+    // The image of the suggestion at index, written back into its _imgIdx.
+    int SuggestionImage(int index);
+    // Up, Down, Page Up and Page Down from the title field.
+    void MoveSuggestion(int key);
+    void SelectSuggestion(int row);
+    // A wheel turn over the list or while the title has the focus.
+    bool WheelSuggestion(QObject* watched, QEvent* event);
+    void pumSuggestPopup();
+    void ExcludedSourceClick(const QString& name);
     static bool MainIsPinned(QWidget* window);
     static void SetMainPinned(QWidget* window, bool pinned);
 
     TRyvOptions& FOptions;
     TRyvItemList& FFavorites;
+    const TSuggestSources& FSources;
     IClipboard& FClipboard;
     IShell& FShell;
     QPointer<QWidget> FMainWindow;
 
     bool FMainPinToTop = false;
+    TSuggestList FSuggests;
     QString FLastSuggFlt;
     QString FClipText;
     bool FShowSuggestOnStart = true;
-    const TRyvItem* FPrevious = nullptr;
+    // A copy: the caller's entry may be moved or freed while the dialog
+    // runs (the clock ticks on inside it).
+    std::optional<TRyvItem> FPrevious;
     bool FAskDuration = false;
+    // The fixed source images first, then the suggestions' own icons.
+    QList<QIcon> FImages;
+    int FRowHeight = 27;
+    TSuggestDelegate* FSuggestDelegate = nullptr;
 
     QLabel* lbName = nullptr;
     QLineEdit* edName = nullptr;
@@ -120,13 +153,16 @@ private:
     QPushButton* sbOK = nullptr;
     QPushButton* sbCancel = nullptr;
     QTimer* timerSuggest = nullptr;
+    QMenu* pumSuggest = nullptr;
+    QAction* miExcludeSrc = nullptr;
+    QMenu* miExcluded = nullptr;
 };
 
 // The engine's way to the task editor.
 class TTaskDialog final : public ITaskDialog {
 public:
-    TTaskDialog(TRyvOptions& options, TRyvItemList& favorites, IClipboard& clipboard, IShell& shell,
-        QWidget* mainWindow);
+    TTaskDialog(TRyvOptions& options, TRyvItemList& favorites, const TSuggestSources& sources,
+        IClipboard& clipboard, IShell& shell, QWidget* mainWindow);
 
     // Shows the editor for entry; true when confirmed with OK, and entry then
     // holds the edited values. On Cancel entry is unchanged (the star acts at
@@ -137,6 +173,7 @@ public:
 private:
     TRyvOptions& FOptions;
     TRyvItemList& FFavorites;
+    const TSuggestSources& FSources;
     IClipboard& FClipboard;
     IShell& FShell;
     QPointer<QWidget> FMainWindow;

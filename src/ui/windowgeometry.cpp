@@ -68,6 +68,14 @@ bool BottomButtonsFit(
     return selShown && selCaptionLeft > 2 * exportButtonWidth;
 }
 
+QSize FittedDialogSize(const QSize& stored, const QSize& minimum, const QSize& available)
+{
+    if (stored.isEmpty())
+        return QSize();
+    const QSize wanted = stored.expandedTo(minimum);
+    return available.isEmpty() ? wanted : wanted.boundedTo(available);
+}
+
 QRect DefaultPlacement(const QRect& workArea, int mainMargin, int height)
 {
     const int width = workArea.width() / 4 + 2 * mainMargin;
@@ -79,8 +87,16 @@ QRect DefaultPlacement(const QRect& workArea, int mainMargin, int height)
     return QRect(centreX - (mainPaneWidth + mainMargin) / 2, centreY - height / 2, width, height);
 }
 
-QRect VisiblePlacement(const QRect& bounds, const QList<QRect>& workAreas)
+QRect VisiblePlacement(const QRect& stored, const QList<QRect>& workAreas)
 {
+    if (workAreas.isEmpty())
+        return stored;
+    // No larger than the desktop of all screens together.
+    QRect desktop;
+    for (const QRect& area : workAreas)
+        desktop |= area;
+    const QRect bounds(
+        stored.topLeft(), stored.size().boundedTo(desktop.size()).expandedTo(QSize(1, 1)));
     // Enough of the header to see the window and take hold of it.
     constexpr int MinVisibleWidth = 100;
     constexpr int MinVisibleHeight = 40;
@@ -90,8 +106,6 @@ QRect VisiblePlacement(const QRect& bounds, const QList<QRect>& workAreas)
             && seen.height() >= std::min(MinVisibleHeight, bounds.height()))
             return bounds;
     }
-    if (workAreas.isEmpty())
-        return bounds;
     const QRect& area = workAreas.first();
     QRect moved(QPoint(0, 0), bounds.size().boundedTo(area.size()));
     moved.moveCenter(area.center());

@@ -6,22 +6,12 @@
 // pixel past the rectangle (x + width, y + height), as the window system
 // reports edges.
 
+#include "ui/windowdesign.h"
+
 #include <QList>
 #include <QRect>
 
 namespace ryv {
-
-// Sizes of the main window's design, in pixels at 96 dots per inch.
-namespace design {
-constexpr int MinWidth = 312;
-constexpr int MinHeight = 103;
-constexpr int Width = 480;
-constexpr int Height = 560;
-constexpr int MainMargin = 4; // pMain's margins left, top and bottom
-constexpr int HeaderHeight = 53; // pMainHeader and Panel1
-constexpr int BottomHeight = 43; // pBottom and pBottom2
-constexpr int RowHeight = 27;
-} // namespace design
 
 struct TPaneLayout final {
     bool twoPanes = false;
@@ -55,10 +45,17 @@ bool BottomButtonsFit(
 // the main pane's margin, height unchanged, centred on the work area.
 QRect DefaultPlacement(const QRect& workArea, int mainMargin, int height);
 
-// Stored bounds as the window takes them at start-up: unchanged while enough
-// of them lies on one of the work areas to see and move the window; else, as
-// when the monitor they were on is gone, the same size (at most the first
-// work area's) centred on the first work area.
-QRect VisiblePlacement(const QRect& bounds, const QList<QRect>& workAreas);
+// Stored bounds as the window takes them at start-up: the size at most that
+// of the desktop all work areas span (and at least 1 x 1); the position
+// unchanged while enough of the window lies on one of the work areas to see
+// and move it; else, as when the monitor it was on is gone, the same size (at
+// most the first work area's) centred on the first work area. The stored
+// edges must not overflow (ReadWindowPlacement sees to it).
+QRect VisiblePlacement(const QRect& stored, const QList<QRect>& workAreas);
+
+// The size a dialog takes from a stored one: none (an invalid size) when
+// nothing was stored; else at least minimum and, when available is known, at
+// most available (the screen's work area wins over the minimum).
+QSize FittedDialogSize(const QSize& stored, const QSize& minimum, const QSize& available);
 
 } // namespace ryv

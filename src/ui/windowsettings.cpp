@@ -1,6 +1,7 @@
 #include "ui/windowsettings.h"
 
 #include "core/inifile.h"
+#include "core/settings.h"
 
 namespace ryv {
 
@@ -14,10 +15,17 @@ TWindowPlacement ReadWindowPlacement(const TIniFile& ini, const QRect& defaults)
     p.bounds = defaults;
     if (ini.ValueExists(Section, QStringLiteral("max"))) {
         p.hasBounds = true;
-        p.bounds = QRect(ini.ReadInteger(Section, QStringLiteral("left"), defaults.x()),
-            ini.ReadInteger(Section, QStringLiteral("top"), defaults.y()),
-            ini.ReadInteger(Section, QStringLiteral("width"), defaults.width()),
-            ini.ReadInteger(Section, QStringLiteral("height"), defaults.height()));
+        // Bounds no screen could show count as missing; within these limits
+        // no edge of the rectangle can overflow.
+        const auto position = [&](const char* key, int def) {
+            return ini.ReadBoundedInteger(
+                Section, QLatin1String(key), def, -MaxStoredSize, MaxStoredSize);
+        };
+        const auto size = [&](const char* key, int def) {
+            return ini.ReadBoundedInteger(Section, QLatin1String(key), def, 1, MaxStoredSize);
+        };
+        p.bounds = QRect(position("left", defaults.x()), position("top", defaults.y()),
+            size("width", defaults.width()), size("height", defaults.height()));
         p.max = ini.ReadBool(Section, QStringLiteral("max"), false);
     }
     p.pinned = ini.ReadBool(Section, QStringLiteral("pinned"), false);

@@ -38,8 +38,15 @@ TEST(CsvParse, TableOfCases)
         { "CR LF inside quotes reads as LF", "\"one\r\ntwo\";z", "[one\\ntwo|z]" },
         { "lone LF inside quotes is kept", "\"one\ntwo\";z\r\nn;m", "[one\\ntwo|z][n|m]" },
         { "lone CR inside quotes is kept", "\"one\rtwo\"", "[one\\rtwo]" },
-        { "text after closing quote is dropped", "\"ab\"cd;e", "[ab|e]" },
+        { "a quote not before a delimiter or line end is text", "\"ab\"cd\";e", "[ab\"cd|e]" },
+        { "stray quote in a title keeps the next lines",
+            "\"Stray \"quote\";\"u\";\"d\"\r\n\"next\";\"\";\"\"", "[Stray \"quote|u|d][next||]" },
+        { "blanks after the closing quote are dropped", "\"ab\"  ;c\r\n\"x\" ", "[ab|c][x|]" },
+        { "quote inside a field that is not quoted", "ab\"c;d\r\ne;f", "[ab\"c|d][e|f]" },
+        { "doubled quote before the delimiter", "\"a\"\"\";b", "[a\"|b]" },
+        { "quoted field holding only a doubled quote", "\"\"\"\";b", "[\"|b]" },
         { "unclosed quote takes the rest", "\"ab;c", "[ab;c]" },
+        { "a stray quote does not close", "\"ab\"cd;e", "[ab\"cd;e]" },
         { "blanks kept outside quotes", " a ; \"b\" ", "[ a | \"b\" ]" },
         { "empty quoted field", "\"\";x", "[|x]" },
         { "tabs and other control chars dropped", "a\tb;c\x01", "[ab|c]" },
@@ -60,6 +67,21 @@ TEST(CsvParse, TableOfCases)
     }
 }
 
+TEST(CsvParse, UnclosedQuote_TellsRowAndLine)
+{
+    TCsvTable t;
+    TCsvParseInfo info;
+    ASSERT_TRUE(ParseCsvText(QStringLiteral("\"a\";\"b\"\r\n\"two\r\nlines\";x\r\n\"open;x\r\ny;z"),
+        QLatin1Char('"'), QLatin1Char(';'), t, &info));
+    EXPECT_EQ(t.size(), 3);
+    EXPECT_EQ(info.unclosedRow, 2);
+    EXPECT_EQ(info.unclosedLine, 4);
+
+    ASSERT_TRUE(ParseCsvText(
+        QStringLiteral("\"a\";\"b\"\r\n"), QLatin1Char('"'), QLatin1Char(';'), t, &info));
+    EXPECT_EQ(info.unclosedRow, -1);
+}
+
 TEST(CsvParse, EmptyTextFails)
 {
     TCsvTable t { QStringList { QStringLiteral("stale") } };
@@ -67,7 +89,7 @@ TEST(CsvParse, EmptyTextFails)
     EXPECT_TRUE(t.isEmpty());
 }
 
-TEST(CsvReadFile, EmptyMissingOrMarkOnly_FailWithEmptyReason)
+TEST(CsvReadFile, EmptyMissingOrMarkOnly_FailWithReasonNamingTheFile)
 {
     QTemporaryDir dir;
     ASSERT_TRUE(dir.isValid());
@@ -84,8 +106,27 @@ TEST(CsvReadFile, EmptyMissingOrMarkOnly_FailWithEmptyReason)
         TCsvTable t;
         QString reason = QStringLiteral("stale");
         EXPECT_FALSE(ReadCsvFile(path, QLatin1Char('"'), QLatin1Char(';'), t, &reason));
-        EXPECT_TRUE(reason.isEmpty());
+        EXPECT_TRUE(reason.contains(path)) << reason.toStdString();
     }
+}
+
+// A file that ends inside a quoted text fails with a reason naming the file
+// and the line; the rows before that text are good and are kept.
+TEST(CsvReadFile, UnclosedQuote_FailsKeepingTheRowsBefore)
+{
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("favorites.lst"));
+    QFile f(path);
+    ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+    f.write("\"title\";\"url\"\r\n\"A\";\"\"\r\n\"B\r\nC;D");
+    f.close();
+    TCsvTable t;
+    QString reason;
+    EXPECT_FALSE(ReadCsvFile(path, QLatin1Char('"'), QLatin1Char(';'), t, &reason));
+    ASSERT_EQ(t.size(), 2);
+    EXPECT_EQ(t[1], (QStringList { QStringLiteral("A"), QString() }));
+    EXPECT_TRUE(reason.contains(path)) << reason.toStdString();
+    EXPECT_TRUE(reason.contains(QStringLiteral("line 3"))) << reason.toStdString();
 }
 
 TEST(CsvReadFile, DecodesMarkedUtf8)

@@ -70,6 +70,8 @@ TEST(DateTimeFormat, PatternTokensFollowTheLocale)
         { "en_US", u"hh:mm"_qs, Sample, u"09:05"_qs },
         { "fi_FI", u"hh:mm"_qs, Sample, u"09.05"_qs },
         { "fi_FI", u"hh:nn:ss.zzz"_qs, Sample, u"09.05.03.042"_qs },
+        // Canadian French puts a quoted "h" between hours and minutes.
+        { "fr_CA", u"hh:mm"_qs, Sample, u"09 h 05"_qs },
         { "en_US", u"yyyy/mm/dd"_qs, Sample, u"2022/01/07"_qs },
         { "de_DE", u"dd/mm/yyyy"_qs, Sample, u"07.01.2022"_qs },
         { "en_US", u"dd mmmm yyyy"_qs, Sample, u"07 January 2022"_qs },
@@ -108,7 +110,9 @@ TEST(DateTimeFormat, LongAndShortDateInTheUsersLanguage)
         { "en_US", u"Friday 7. January 2022"_qs, u"1/7/2022"_qs },
         { "de_DE", u"Freitag 7. Januar 2022"_qs, u"07.01.2022"_qs },
         // Finnish and French write weekdays in lower case; a heading does not.
-        { "fi_FI", u"Perjantaina 7. tammikuuta 2022"_qs, u"7.1.2022"_qs },
+        // The weekday is the name as it stands alone, not the in-sentence
+        // "perjantaina"; the month keeps the form that follows a day number.
+        { "fi_FI", u"Perjantai 7. tammikuuta 2022"_qs, u"7.1.2022"_qs },
         { "fr_FR", u"Vendredi 7. janvier 2022"_qs, u"07/01/2022"_qs },
     };
     for (const auto& c : cases) {
@@ -116,6 +120,27 @@ TEST(DateTimeFormat, LongAndShortDateInTheUsersLanguage)
         const TRegionalScope scope(c.locale);
         EXPECT_EQ(LongDateText(Sample), c.longText);
         EXPECT_EQ(ShortDateText(Sample), c.shortText);
+    }
+}
+
+// Every locale Qt knows heads a day with the weekday's dictionary form.
+TEST(DateTimeFormat, LongDateWeekdayStandsAloneInEveryLocale)
+{
+    const QList<QLocale> locales
+        = QLocale::matchingLocales(QLocale::AnyLanguage, QLocale::AnyScript, QLocale::AnyTerritory);
+    ASSERT_GT(locales.size(), 100);
+    for (const QLocale& locale : locales) {
+        SCOPED_TRACE(locale.name().toStdString());
+        const TRegionalScope scope(locale);
+        const QString text = LongDateText(Sample);
+        // 2022-01-07 is a Friday.
+        const QString name = locale.standaloneDayName(5, QLocale::LongFormat);
+        ASSERT_FALSE(name.isEmpty());
+        const qsizetype first = name.front().isHighSurrogate() ? 2 : 1;
+        const QString heading = locale.toUpper(name.left(first)) + name.mid(first);
+        EXPECT_TRUE(text.startsWith(heading + u' ')) << text.toStdString();
+        EXPECT_TRUE(text.endsWith(locale.toString(QDate(2022, 1, 7), u"d. MMMM yyyy"_qs)))
+            << text.toStdString();
     }
 }
 
@@ -208,6 +233,9 @@ TEST(ParseDateTimeLenient, ReadsTheLocaleThenTheStoredForms)
         { "fi_FI", u"1.30"_qs, 0, 1.5 * OneHour },
         { "fi_FI", u"1:30"_qs, 0, 1.5 * OneHour },
         { "hu_HU", u"2022. 01. 07. 9:15"_qs, 0, EncodeDateTime(2022, 1, 7, 9, 15) },
+        // Times read back as the program writes them in Canadian French.
+        { "fr_CA", u"09 h 05"_qs, 0, EncodeDateTime(1899, 12, 30, 9, 5) },
+        { "fr_CA", u"2022-01-07 9 h 05"_qs, 0, EncodeDateTime(2022, 1, 7, 9, 5) },
         // The C locale spells the month in its short date; numeric dates are
         // read day first with "/" (or "." and "-").
         { "C", u"7/1/2022"_qs, 0, EncodeDate(2022, 1, 7) },

@@ -110,12 +110,21 @@ public:
     }
 };
 
+// Links typed into a task open as links (ShellOpen); written exports and
+// reports open at the very path the save dialog gave (OpenFile). The two are
+// recorded apart, so a test sees which way a target took.
 class TFakeShell final : public IShell {
 public:
-    QStringList opened;
+    QStringList opened; // links
+    QStringList openedFiles; // files at their exact path
     bool ShellOpen(const QString& target) override
     {
         opened << target;
+        return true;
+    }
+    bool OpenFile(const QString& path) override
+    {
+        openedFiles << path;
         return true;
     }
 };

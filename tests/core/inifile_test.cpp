@@ -174,17 +174,18 @@ TEST_F(IniFileOnDisk, NewFile_Utf8WithoutMarkInANewFolder)
     EXPECT_EQ(Bytes(path), QByteArray("[misc]\r\nrepTit=Ty\xC3\xB6\r\n\r\n"));
 }
 
+// Every reason names the file (or the folder) it is about.
 TEST_F(IniFileOnDisk, UnreadableOrUnwritable_FailsWithReason)
 {
     ASSERT_TRUE(QDir(dir.path()).mkdir(u"folder.ini"_qs));
     TIniFile ini(Path(u"folder.ini"_qs));
     QString error;
     EXPECT_FALSE(ini.Load(&error));
-    EXPECT_FALSE(error.isEmpty());
+    EXPECT_TRUE(error.contains(Path(u"folder.ini"_qs))) << error.toStdString();
     error.clear();
     ini.WriteString(u"a"_qs, u"b"_qs, u"c"_qs);
     EXPECT_FALSE(ini.Save(&error));
-    EXPECT_FALSE(error.isEmpty());
+    EXPECT_TRUE(error.contains(Path(u"folder.ini"_qs))) << error.toStdString();
     EXPECT_TRUE(QFileInfo(Path(u"folder.ini"_qs)).isDir());
 
     // A write that fails after a good read reports why as well.
@@ -195,7 +196,28 @@ TEST_F(IniFileOnDisk, UnreadableOrUnwritable_FailsWithReason)
     blocked.WriteString(u"a"_qs, u"b"_qs, u"c"_qs);
     error.clear();
     EXPECT_FALSE(blocked.Save(&error));
-    EXPECT_FALSE(error.isEmpty());
+    EXPECT_TRUE(error.contains(Path(u"folder.ini/sub"_qs))) << error.toStdString();
+
+    // A file the program cannot replace (a folder stands in its way).
+    TIniFile occupied(Path(u"occupied.ini"_qs));
+    ASSERT_TRUE(occupied.Load());
+    ASSERT_TRUE(QDir(dir.path()).mkpath(u"occupied.ini/x"_qs));
+    occupied.WriteString(u"a"_qs, u"b"_qs, u"c"_qs);
+    error.clear();
+    EXPECT_FALSE(occupied.Save(&error));
+    EXPECT_TRUE(error.contains(Path(u"occupied.ini"_qs))) << error.toStdString();
+}
+
+TEST_F(IniFileOnDisk, Load_RemovesOnlyItsOwnLeftoverTempFiles)
+{
+    const QString path = Path(u"RyvTracker.ini"_qs);
+    for (const QString& name : { u"RyvTracker.ini.ryvsave-abc123"_qs,
+             u"other.ini.ryvsave-abc123"_qs, u"RyvTracker.ini.bak"_qs })
+        ASSERT_TRUE(WriteTextFile(u"x"_qs, Path(name)));
+    TIniFile ini(path);
+    ASSERT_TRUE(ini.Load());
+    EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files),
+        (QStringList { u"other.ini.ryvsave-abc123"_qs, u"RyvTracker.ini.bak"_qs }));
 }
 
 // A file that exists but cannot be read is never overwritten by a save that

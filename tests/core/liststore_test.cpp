@@ -14,6 +14,8 @@
 
 #include <gtest/gtest.h>
 
+#include <functional>
+
 namespace ryv {
 namespace {
 
@@ -341,10 +343,151 @@ TEST_F(ListStoreTest, LoadFailures_ReportFirstLineAndReason)
     EXPECT_TRUE(store.SaveWorkspace());
     EXPECT_EQ(ReadBytes(DataPath(QStringLiteral("recent.lst"))), recentFile);
 
-    EXPECT_EQ(messages,
-        (QStringList { QStringLiteral("Cannot load data!\r\n\r\n"),
-            QStringLiteral("Cannot load history data!\r\n\r\n"),
-            QStringLiteral("Cannot load workspace!\r\n\r\n") }));
+    // Each message names the file that failed.
+    const struct {
+        QString firstLine;
+        QString file;
+    } expected[] = {
+        { QStringLiteral("Cannot load data!"), DataPath(QStringLiteral("current.lst")) },
+        { QStringLiteral("Cannot load history data!"),
+            DataPath(QStringLiteral("2022/2022-01-05.lst")) },
+        { QStringLiteral("Cannot load workspace!"), DataPath(QStringLiteral("favorites.lst")) },
+    };
+    ASSERT_EQ(messages.size(), 3);
+    for (int i = 0; i < 3; ++i) {
+        const QStringList parts = messages[i].split(QStringLiteral("\r\n\r\n"));
+        ASSERT_EQ(parts.size(), 2) << i;
+        EXPECT_EQ(parts[0], expected[i].firstLine);
+        EXPECT_TRUE(parts[1].contains(expected[i].file)) << parts[1].toStdString();
+    }
+}
+
+// A hand-edited title with one stray double quote: every favourite is read,
+// and the save writes all four back.
+TEST_F(ListStoreTest, StrayQuoteInFavourites_KeepsEveryLine)
+{
+    WriteBytes(DataPath(QStringLiteral("favorites.lst")),
+        Mark
+            + "\"title\";\"url\";\"descr\"\r\n\"First\";\"\";\"\"\r\n\"Stray "
+              "\"quote\";\"\";\"\"\r\n"
+              "\"Third\";\"http://x\";\"\"\r\n\"Fourth\";\"\";\"two\r\nlines\"");
+    ASSERT_TRUE(store.LoadWorkspace());
+    ASSERT_EQ(favs.Count(), 4);
+    EXPECT_EQ(favs.Item(1)->title, QStringLiteral("Stray \"quote"));
+    EXPECT_EQ(favs.Item(2)->url, QStringLiteral("http://x"));
+    EXPECT_EQ(favs.Item(3)->descr, QStringLiteral("two\nlines"));
+
+    ASSERT_TRUE(store.SaveWorkspace());
+    TRyvItemList reread;
+    QString reason;
+    ASSERT_TRUE(ReadListFile(DataPath(QStringLiteral("favorites.lst")), reread, &reason));
+    ASSERT_EQ(reread.Count(), 4);
+    EXPECT_EQ(reread.Item(1)->title, QStringLiteral("Stray 'quote"));
+    EXPECT_TRUE(messages.isEmpty());
+}
+
+// A list file that failed to load is renamed aside, byte for byte, before
+// the first save replaces it, and the message says where it went. Files
+// written by the program afterwards are replaced as usual.
+TEST_F(ListStoreTest, UnreadableFile_IsMovedAsideBeforeTheFirstSave)
+{
+    const QByteArray openQuote = "\"title\";\"url\";\"descr\"\r\n\"A\";\"\";\"\"\r\n\"B;\r\nC";
+    const QByteArray openQuoteDay
+        = Mark + DayHeader + "\r\n0;0;2022-01-06 08:00:00;2022-01-06 09:00:00;\"A;\r\nx";
+    const QString stamp = QStringLiteral(".unreadable-20220107-102345");
+    const struct {
+        const char* name;
+        QString file;
+        QByteArray bytes;
+        std::function<bool()> load;
+        std::function<bool()> save;
+    } cases[] = {
+        { "favourites", DataPath(QStringLiteral("favorites.lst")), Mark + openQuote,
+            [&] { return store.LoadWorkspace(); }, [&] { return store.SaveWorkspace(); } },
+        { "today's log", DataPath(QStringLiteral("current.lst")), openQuoteDay,
+            [&] { return store.LoadData(); }, [&] { return store.SaveData(true, 0); } },
+        { "history day", DataPath(QStringLiteral("2022/2022-01-06.lst")), openQuoteDay,
+            [&] {
+                history.SetHistoryDate(EncodeDate(2022, 1, 6));
+                return store.LoadHistoryDay();
+            },
+            [&] { return store.SaveHistoryDay(true); } },
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        WriteBytes(c.file, c.bytes);
+        messages.clear();
+        EXPECT_FALSE(c.load());
+        ASSERT_EQ(messages.size(), 1);
+        EXPECT_TRUE(messages[0].contains(c.file)) << messages[0].toStdString();
+
+        ASSERT_TRUE(c.save());
+        EXPECT_EQ(ReadBytes(c.file + stamp), c.bytes);
+        EXPECT_NE(ReadBytes(c.file), c.bytes);
+        ASSERT_EQ(messages.size(), 2);
+        EXPECT_TRUE(messages[1].contains(c.file + stamp)) << messages[1].toStdString();
+
+        // The next save replaces the program's own file.
+        clock.Set(At(7, 10, 30));
+        ASSERT_TRUE(c.save());
+        EXPECT_EQ(messages.size(), 2);
+        EXPECT_EQ(QDir(QFileInfo(c.file).absolutePath())
+                      .entryList({ QFileInfo(c.file).fileName() + QStringLiteral(".*") })
+                      .size(),
+            1);
+        clock.Set(At(7, 10, 23, 45));
+    }
+    // An empty file holds nothing to keep: it is simply replaced.
+    WriteBytes(DataPath(QStringLiteral("recent.lst")), QByteArray());
+    ASSERT_FALSE(store.LoadWorkspace());
+    ASSERT_TRUE(store.SaveWorkspace());
+    EXPECT_EQ(QDir(options.FolderData).entryList({ QStringLiteral("recent.lst*") }),
+        QStringList { QStringLiteral("recent.lst") });
+}
+
+// Rows a hand edit spoiled: an unknown kind reads as a task (one without a
+// stop is the running one, as a save writes it back), and a stop that cannot
+// be read ends the entry at its start rather than at day 0, which gave a
+// negative duration and, once saved as an empty stop, a running task.
+TEST_F(ListStoreTest, ReadDayFile_UnknownKindAndUnreadableStop_ReadAsTheyAreWrittenBack)
+{
+    const QString path = DataPath(QStringLiteral("2022/2022-01-06.lst"));
+    WriteBytes(path,
+        Mark + DayHeader
+            + "\r\n0;0;2022-01-06 08:00:00;Weekly report;\"bad stop\";\"\";\"\""
+              "\r\n170;0;2022-01-06 09:00:00;;\"odd kind\";\"\";\"\"");
+    const auto endOfDay = [](const TRyvItem& e) { return EndOfDayOf(e.start); };
+    for (int pass = 0; pass < 2; ++pass) {
+        SCOPED_TRACE(pass == 0 ? "as read" : "after a save");
+        TEntries entries;
+        QString reason;
+        bool openLast = false;
+        ASSERT_TRUE(ReadDayFile(path, endOfDay, entries, &reason, &openLast));
+        ASSERT_EQ(entries.size(), 2u);
+        EXPECT_DOUBLE_EQ(entries[0]->stop, At(6, 8, 0));
+        EXPECT_EQ(entries[1]->kind, ryvkTask);
+        EXPECT_DOUBLE_EQ(entries[1]->stop, EndOfDayOf(At(6, 9, 0)));
+        EXPECT_TRUE(openLast);
+        QString error;
+        ASSERT_TRUE(WriteDayFile(path, { entries[0].get() }, entries[1].get(), &error));
+    }
+}
+
+TEST_F(ListStoreTest, LoadData_RemovesLeftoversOfKilledSavesOnly)
+{
+    const QStringList leftovers { DataPath(QStringLiteral("current.lst.ryvsave-0a1b2c")),
+        DataPath(QStringLiteral("favorites.lst.ryvsave-zzzzzz")),
+        DataPath(QStringLiteral("2022/2022-01-06.lst.ryvsave-123abc")) };
+    const QStringList kept { DataPath(QStringLiteral("favorites.lst.backup")),
+        DataPath(QStringLiteral("2022/2022-01-06.lst")),
+        DataPath(QStringLiteral("notes/x.lst.ryvsave-123abc")) };
+    for (const QString& path : leftovers + kept)
+        WriteBytes(path, "x");
+    store.LoadData();
+    for (const QString& path : leftovers)
+        EXPECT_FALSE(QFile::exists(path)) << path.toStdString();
+    for (const QString& path : kept)
+        EXPECT_TRUE(QFile::exists(path)) << path.toStdString();
 }
 
 TEST_F(ListStoreTest, MissingFiles_AreEmptyListsWithoutMessage)
@@ -480,6 +623,34 @@ TEST_F(ListStoreTest, DeferredSaves_RestartAndFlush)
     store.FlushPendingSaves();
     EXPECT_FALSE(store.IsHistSavePending());
     EXPECT_TRUE(QFile::exists(day6));
+}
+
+TEST_F(ListStoreTest, DeferredWorkspaceSave_WritesOnlyWhatChanged)
+{
+    const QString favsPath = DataPath(QStringLiteral("favorites.lst"));
+    WriteBytes(favsPath, "\"title\";\"url\";\"descr\"\n\"A\";\"\";\"\"\n");
+    ASSERT_TRUE(store.LoadWorkspace());
+
+    // Nothing changed since the load: the file stays as it was written.
+    EXPECT_TRUE(store.SaveWorkspace(false));
+    EXPECT_TRUE(store.IsWorkspaceSavePending());
+    store.tmrSaveWorkspaceTimer();
+    EXPECT_FALSE(store.IsWorkspaceSavePending());
+    EXPECT_EQ(ReadBytes(favsPath), "\"title\";\"url\";\"descr\"\n\"A\";\"\";\"\"\n");
+
+    favs.AddOrUpdate(QStringLiteral("B"), {}, {});
+    store.SaveWorkspace(false);
+    store.tmrSaveWorkspaceTimer();
+    EXPECT_TRUE(ReadBytes(favsPath).endsWith("\"A\";\"\";\"\"\r\n\"B\";\"\";\"\""));
+    EXPECT_TRUE(QFile::exists(DataPath(QStringLiteral("recent.lst"))));
+
+    // Closing writes both lists whether or not they changed.
+    ASSERT_TRUE(QFile::remove(favsPath));
+    store.SaveWorkspace(false);
+    EXPECT_TRUE(store.SaveWorkspace());
+    EXPECT_FALSE(store.IsWorkspaceSavePending());
+    EXPECT_TRUE(QFile::exists(favsPath));
+    EXPECT_TRUE(messages.isEmpty());
 }
 
 TEST_F(ListStoreTest, SwitchingHistoryDay_WritesPendingChangeToItsOwnDay)

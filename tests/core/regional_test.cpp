@@ -20,6 +20,8 @@ TEST(Regional, SeparatorsAndOrderFollowTheLocale)
         // "AP h:mm": the am/pm marker before the hour is no field of its own.
         { "ko_KR", u":"_qs, u". "_qs, u'.', u',', TDateOrder::YMD, u"yyyy. M. d."_qs },
         { "hu_HU", u":"_qs, u". "_qs, u',', QChar(0x00A0), TDateOrder::YMD, u"yyyy. MM. dd."_qs },
+        // "HH 'h' mm": the quoted "h" is the separator, with its blanks.
+        { "fr_CA", u" h "_qs, u"-"_qs, u',', QChar(0x00A0), TDateOrder::YMD, u"yyyy-MM-dd"_qs },
         // The C locale spells the month in its short date; numeric dates
         // still get a visible separator.
         { "C", u":"_qs, u"/"_qs, u'.', u',', TDateOrder::DMY, u"d MMM yyyy"_qs },
@@ -44,13 +46,33 @@ TEST(Regional, SeparatorOfFormat_SkipsQuotedTextAndLeadingMarkers)
         { u"HH:mm"_qs, u"Hh"_qs, u":"_qs },
         { u"AP h:mm"_qs, u"Hh"_qs, u":"_qs },
         { u"'klo' H.mm"_qs, u"Hh"_qs, u"."_qs },
-        { u"HH'h'mm"_qs, u"Hh"_qs, QString() },
+        { u"HH'h'mm"_qs, u"Hh"_qs, u"h"_qs },
+        { u"HH 'h' mm"_qs, u"Hh"_qs, u" h "_qs },
+        { u"H:mm 'ч'."_qs, u"Hh"_qs, u":"_qs },
+        { u"AP 'ga' h:mm"_qs, u"Hh"_qs, u":"_qs },
+        { u"HH''mm"_qs, u"Hh"_qs, u"'"_qs },
+        { u"HH'o''c'mm"_qs, u"Hh"_qs, u"o'c"_qs },
         { u"yyyy-MM-dd"_qs, u"dMy"_qs, u"-"_qs },
         { u"HH"_qs, u"Hh"_qs, QString() },
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.format.toStdString());
         EXPECT_EQ(TRegional::SeparatorOfFormat(c.format, c.letters), c.separator);
+    }
+}
+
+// Whatever the locale, hours and minutes stay apart by something visible.
+TEST(Regional, TimeSeparatorIsNeverBlankInAnyLocale)
+{
+    const QList<QLocale> locales
+        = QLocale::matchingLocales(QLocale::AnyLanguage, QLocale::AnyScript, QLocale::AnyTerritory);
+    ASSERT_GT(locales.size(), 100);
+    for (const QLocale& locale : locales) {
+        const TRegional r { locale };
+        EXPECT_FALSE(r.TimeSeparator.trimmed().isEmpty())
+            << locale.name().toStdString() << " '" << r.TimeSeparator.toStdString() << "' from "
+            << locale.timeFormat(QLocale::ShortFormat).toStdString();
+        EXPECT_FALSE(r.DateSeparator.trimmed().isEmpty()) << locale.name().toStdString();
     }
 }
 

@@ -6,7 +6,9 @@
 
 #include <gtest/gtest.h>
 
+#include <cerrno>
 #include <csignal>
+#include <sys/mount.h>
 #include <sys/resource.h>
 
 namespace ryv {
@@ -61,6 +63,22 @@ TEST(TextFileDecode, ByMarkOrContent)
             QString::fromUtf16(u"café € “q” Ÿ \u0081"), TTextEncoding::Windows1252, false },
         // A truncated UTF-8 sequence is not UTF-8.
         { "broken utf8", QByteArray("ab\xC3"), u"abÃ"_qs, TTextEncoding::Windows1252, false },
+        // One stray byte in UTF-8 text: only that byte reads as Windows-1252,
+        // and the file is written back as UTF-8.
+        { "utf8 with a stray byte", QByteArray("K\xC3\xA4ytt\xC3\xB6 caf\xE9 \xE2\x82\xAC"),
+            u"Käyttö café €"_qs, TTextEncoding::Utf8, false },
+        // Overlong forms, surrogates and sequences cut short are no UTF-8.
+        { "malformed sequences", QByteArray("\xC0\xAF \xED\xA0\x80 \xE2\x82 \xC3\xA9"),
+            QString::fromUtf16(u"\u00C0\u00AF \u00ED\u00A0\u20AC \u00E2\u201A é"),
+            TTextEncoding::Utf8, false },
+        // Half a surrogate pair is no character: it reads as the replacement
+        // character, which any later write keeps.
+        { "utf16le lone surrogate",
+            QByteArray("\xFF\xFE"
+                       "a\0\x00\xD8"
+                       "b\0",
+                8),
+            QString::fromUtf16(u"a\uFFFDb"), TTextEncoding::Utf16LE, true },
         { "empty", QByteArray(), QString(), TTextEncoding::Utf8, false },
         { "mark only", QByteArray("\xEF\xBB\xBF"), QString(), TTextEncoding::Utf8, true },
     };
@@ -144,33 +162,116 @@ TEST_F(TextFileTest, MissingFileOrFolder_FailsWithReason)
     EXPECT_FALSE(QDir(Path(u"no"_qs)).exists()) << "creating folders is the caller's job";
 }
 
-// A write that fails half-way (here: the file size limit is hit, which also
-// works when the tests run as root) must leave the previous file whole and no
-// temporary file behind.
+// A write that fails (here: the file size limit is hit, which also works when
+// the tests run as root) must leave the previous file whole and no temporary
+// file behind, whether the text is larger than any write buffer or so small
+// that a buffered writer would first write it on closing.
 TEST_F(TextFileTest, FailedWrite_LeavesOldFileUntouched)
 {
-    const QString path = Path(u"current.lst"_qs);
-    const QByteArray old = "\xEF\xBB\xBF"
-                           "kind;state\r\n0;0;old entry";
-    WriteBytes(path, old);
+    const struct {
+        const char* name;
+        qsizetype length;
+    } cases[] = { { "large text", 100000 }, { "text below any write buffer", 200 } };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        const QString path = Path(u"current.lst"_qs);
+        const QByteArray old = "\xEF\xBB\xBF"
+                               "kind;state\r\n0;0;old entry";
+        WriteBytes(path, old);
 
-    struct rlimit saved { };
-    ASSERT_EQ(getrlimit(RLIMIT_FSIZE, &saved), 0);
-    auto* previousHandler = std::signal(SIGXFSZ, SIG_IGN);
-    struct rlimit small = saved;
-    small.rlim_cur = 4096;
-    ASSERT_EQ(setrlimit(RLIMIT_FSIZE, &small), 0);
+        struct rlimit saved { };
+        ASSERT_EQ(getrlimit(RLIMIT_FSIZE, &saved), 0);
+        auto* previousHandler = std::signal(SIGXFSZ, SIG_IGN);
+        struct rlimit small = saved;
+        small.rlim_cur = 16;
+        ASSERT_EQ(setrlimit(RLIMIT_FSIZE, &small), 0);
+
+        QString error;
+        const bool ok
+            = WriteTextFile(QString(c.length, u'x'), path, TTextEncoding::Utf8, true, &error);
+
+        setrlimit(RLIMIT_FSIZE, &saved);
+        std::signal(SIGXFSZ, previousHandler);
+
+        EXPECT_FALSE(ok);
+        EXPECT_FALSE(error.isEmpty());
+        EXPECT_EQ(ReadBytes(path), old);
+        EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files), QStringList { u"current.lst"_qs });
+    }
+}
+
+// A small file system of its own, filled up to the last block. Needs the
+// right to mount (root outside a restricted container); the test is skipped
+// otherwise.
+class FullDisk final {
+public:
+    explicit FullDisk(const QString& folder)
+        : FFolder(QFile::encodeName(folder))
+    {
+        FMounted = ::mount("tmpfs", FFolder.constData(), "tmpfs", 0, "size=64k") == 0;
+        if (!FMounted)
+            FError = qt_error_string(errno);
+    }
+    ~FullDisk()
+    {
+        if (FMounted)
+            ::umount2(FFolder.constData(), MNT_DETACH);
+    }
+    bool Mounted() const { return FMounted; }
+    const QString& Error() const { return FError; }
+    // Writes a filler file until no block is left.
+    void Fill() const
+    {
+        QFile filler(QString::fromLocal8Bit(FFolder) + u"/filler"_qs);
+        if (!filler.open(QIODevice::WriteOnly | QIODevice::Unbuffered))
+            return;
+        const QByteArray block(4096, 'f');
+        while (filler.write(block) == block.size()) { }
+    }
+
+private:
+    QByteArray FFolder;
+    bool FMounted = false;
+    QString FError;
+};
+
+TEST_F(TextFileTest, FullDisk_FailsAndLeavesOldFileByteForByte)
+{
+    const QString folder = Path(u"disk"_qs);
+    ASSERT_TRUE(QDir().mkpath(folder));
+    const FullDisk disk(folder);
+    if (!disk.Mounted())
+        GTEST_SKIP() << "cannot mount a small file system here: " << disk.Error().toStdString();
+
+    const QString path = folder + u"/favorites.lst"_qs;
+    ASSERT_TRUE(WriteTextFile(u"\"title\";\"url\";\"descr\"\r\n\"Old favourite\";\"\";\"\""_qs,
+        path, TTextEncoding::Utf8, true));
+    const QByteArray old = ReadBytes(path);
+    disk.Fill();
 
     QString error;
-    const bool ok = WriteTextFile(QString(100000, u'x'), path, TTextEncoding::Utf8, true, &error);
-
-    setrlimit(RLIMIT_FSIZE, &saved);
-    std::signal(SIGXFSZ, previousHandler);
-
-    EXPECT_FALSE(ok);
+    EXPECT_FALSE(WriteTextFile(u"\"title\";\"url\";\"descr\"\r\n\"New favourite\";\"\";\"\""_qs,
+        path, TTextEncoding::Utf8, true, &error));
     EXPECT_FALSE(error.isEmpty());
     EXPECT_EQ(ReadBytes(path), old);
-    EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files), QStringList { u"current.lst"_qs });
+    EXPECT_EQ(
+        QDir(folder).entryList(QDir::Files), (QStringList { u"favorites.lst"_qs, u"filler"_qs }));
+}
+
+TEST_F(TextFileTest, LeftoverTempFiles_OnlyOursAreRemoved)
+{
+    const QStringList ours { u"current.lst.ryvsave-a1b2c3"_qs,
+        u"2026-12-09.lst.ryvsave-zz9900"_qs };
+    const QStringList others { u"current.lst"_qs, u"favorites.lst.backup"_qs,
+        u"current.lst.AbC123"_qs, u"notes.ryvsave-abc"_qs, u"x.ryvsave-abcdefg"_qs };
+    for (const QString& name : ours + others)
+        WriteBytes(Path(name), "x");
+    EXPECT_EQ(RemoveLeftoverTempFiles(dir.path()), ours.size());
+    QStringList left = QDir(dir.path()).entryList(QDir::Files);
+    QStringList expected = others;
+    left.sort();
+    expected.sort();
+    EXPECT_EQ(left, expected);
 }
 
 } // namespace

@@ -35,13 +35,7 @@ void Click(QMessageBox* box, const char* name)
     button->click();
 }
 
-class LangMessageDlgTest : public ::testing::Test {
-protected:
-    void SetUp() override
-    {
-        QApplication::setApplicationDisplayName(QStringLiteral("Ryv Tracker"));
-    }
-};
+class LangMessageDlgTest : public ::testing::Test { };
 
 TEST_F(LangMessageDlgTest, CaptionAndIconFollowTheKind)
 {

@@ -56,6 +56,48 @@ TEST(DesktopShell, HandsTheUrlToTheDesktopAndReportsItsAnswer)
     EXPECT_EQ(opened[1], QUrl::fromLocalFile(QStringLiteral("/tmp/x")));
 }
 
+// Only what the user typed as a link is read like a shell would; a path that
+// came from a file dialog names exactly one file.
+TEST(DesktopShell, TypedLinksExpandFilePathsStayAsTheyAre)
+{
+    qputenv("RYV_TEST_FOLDER", "/srv/projects");
+    const QString home = QDir::homePath();
+    QList<QUrl> opened;
+    TDesktopShell shell([&](const QUrl& url) {
+        opened.append(url);
+        return true;
+    });
+    struct Case {
+        QString text;
+        QString asLink, asFile;
+    };
+    const Case cases[] = {
+        { QStringLiteral("/tmp/$RYV_TEST_FOLDER/a.csv"), QStringLiteral("/tmp/srv/projects/a.csv"),
+            QStringLiteral("/tmp/$RYV_TEST_FOLDER/a.csv") },
+        { QStringLiteral("/tmp/${RYV_TEST_FOLDER}.html"), QStringLiteral("/tmp/srv/projects.html"),
+            QStringLiteral("/tmp/${RYV_TEST_FOLDER}.html") },
+        { QStringLiteral("~/notes.txt"), home + QStringLiteral("/notes.txt"),
+            QDir::current().absoluteFilePath(QStringLiteral("~/notes.txt")) },
+        { QStringLiteral("/tmp/x y.pdf"), QStringLiteral("/tmp/x y.pdf"),
+            QStringLiteral("/tmp/x y.pdf") },
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.text.toStdString());
+        opened.clear();
+        EXPECT_TRUE(shell.ShellOpen(c.text));
+        EXPECT_TRUE(shell.OpenFile(c.text));
+        ASSERT_EQ(opened.size(), 2);
+        EXPECT_EQ(opened[0], QUrl::fromLocalFile(c.asLink)) << opened[0].toString().toStdString();
+        EXPECT_EQ(opened[1], QUrl::fromLocalFile(c.asFile)) << opened[1].toString().toStdString();
+    }
+    // A file path is no web link, whatever it looks like.
+    opened.clear();
+    EXPECT_TRUE(shell.OpenFile(QStringLiteral("/tmp/www.example.com")));
+    EXPECT_EQ(opened.value(0), QUrl::fromLocalFile(QStringLiteral("/tmp/www.example.com")));
+    EXPECT_FALSE(shell.OpenFile(QString()));
+    qunsetenv("RYV_TEST_FOLDER");
+}
+
 TEST(ShellOpenAndWait, ReportsExitCodeAndFailureToStart)
 {
     struct Case {
@@ -82,6 +124,24 @@ TEST(ShellOpenAndWait, ReportsExitCodeAndFailureToStart)
         EXPECT_EQ(r.Ok(), c.started && c.exitCode == 0);
         EXPECT_EQ(r.Error.isEmpty(), c.started);
     }
+}
+
+// A helper program below a folder whose name holds "$" runs from there.
+TEST(ShellOpenAndWait, ProgramAndFolderAreTakenAsTheyStand)
+{
+    QTemporaryDir dir;
+    ASSERT_TRUE(dir.isValid());
+    const QString folder = dir.filePath(QStringLiteral("$HOME"));
+    ASSERT_TRUE(QDir().mkpath(folder));
+    const QString program = folder + QStringLiteral("/helper.sh");
+    QFile file(program);
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    file.write("#!/bin/sh\ntest \"$(pwd)\" = \"$1\" && exit 5\nexit 1\n");
+    file.close();
+    file.setPermissions(file.permissions() | QFile::ExeOwner);
+    const TRunResult r = ShellOpenAndWait(program, { folder }, folder);
+    EXPECT_TRUE(r.Started) << r.Error.toStdString();
+    EXPECT_EQ(r.ExitCode, 5);
 }
 
 TEST(ShellOpenAndWait, EventsAreHandledWhileWaiting)

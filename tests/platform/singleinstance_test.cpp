@@ -1,7 +1,12 @@
 #include "platform/singleinstance.h"
 
+#include <QCoreApplication>
+#include <QElapsedTimer>
 #include <QProcess>
 #include <QTemporaryDir>
+
+#include <atomic>
+#include <thread>
 
 #include <unistd.h>
 
@@ -97,6 +102,31 @@ TEST(SingleInstance, NamesArePerUserAndPerProgram)
     EXPECT_NE(a.ServerName(), b.ServerName());
     EXPECT_NE(a.LockFilePath(), b.LockFilePath());
     EXPECT_TRUE(a.ServerName().contains(QString::number(::getuid())));
+}
+
+// A report from another process asks the running instance to save first and
+// waits for its answer; with no instance it goes on at once.
+TEST(SingleInstanceSave, AskedInstanceSavesAndAnswers)
+{
+    const QString name = QStringLiteral("ryvtest-save-%1").arg(QCoreApplication::applicationPid());
+    QElapsedTimer elapsed;
+    elapsed.start();
+    EXPECT_FALSE(TSingleInstance(name).AskToSave(2000));
+    EXPECT_LT(elapsed.elapsed(), 1000);
+
+    TSingleInstance running(name);
+    ASSERT_TRUE(running.Start());
+    int saves = 0;
+    QObject::connect(&running, &TSingleInstance::SaveRequested, [&saves] { ++saves; });
+    std::atomic<int> answer { -1 };
+    // The asking side blocks, as the command line does; the instance answers
+    // from its event loop here.
+    std::thread asker([&] { answer = TSingleInstance(name).AskToSave(2000) ? 1 : 0; });
+    while (answer < 0)
+        QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
+    asker.join();
+    EXPECT_EQ(answer, 1);
+    EXPECT_EQ(saves, 1);
 }
 
 } // namespace

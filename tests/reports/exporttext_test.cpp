@@ -81,17 +81,30 @@ TEST(ExportFilter, TypeOfTheExtensionFirst)
         QStringList qt;
     } cases[] = {
         { u"pdf"_qs,
-            u"PDF files (*.pdf)|*.pdf|HTML files (*.html)|*.html|CSV files (*.csv)|*.csv"_qs,
-            { u"PDF files (*.pdf)"_qs, u"HTML files (*.html)"_qs, u"CSV files (*.csv)"_qs } },
+            u"PDF files (*.pdf)|*.pdf|HTML files (*.html)|*.html|CSV files (*.csv)|*.csv|"
+            "JSON files (*.json)|*.json"_qs,
+            { u"PDF files (*.pdf)"_qs, u"HTML files (*.html)"_qs, u"CSV files (*.csv)"_qs,
+                u"JSON files (*.json)"_qs } },
         { u"csv"_qs,
-            u"CSV files (*.csv)|*.csv|HTML files (*.html)|*.html|PDF files (*.pdf)|*.pdf"_qs,
-            { u"CSV files (*.csv)"_qs, u"HTML files (*.html)"_qs, u"PDF files (*.pdf)"_qs } },
+            u"CSV files (*.csv)|*.csv|HTML files (*.html)|*.html|PDF files (*.pdf)|*.pdf|"
+            "JSON files (*.json)|*.json"_qs,
+            { u"CSV files (*.csv)"_qs, u"HTML files (*.html)"_qs, u"PDF files (*.pdf)"_qs,
+                u"JSON files (*.json)"_qs } },
+        { u"json"_qs,
+            u"JSON files (*.json)|*.json|HTML files (*.html)|*.html|PDF files (*.pdf)|*.pdf|"
+            "CSV files (*.csv)|*.csv"_qs,
+            { u"JSON files (*.json)"_qs, u"HTML files (*.html)"_qs, u"PDF files (*.pdf)"_qs,
+                u"CSV files (*.csv)"_qs } },
         { u"html"_qs,
-            u"HTML files (*.html)|*.html|PDF files (*.pdf)|*.pdf|CSV files (*.csv)|*.csv"_qs,
-            { u"HTML files (*.html)"_qs, u"PDF files (*.pdf)"_qs, u"CSV files (*.csv)"_qs } },
+            u"HTML files (*.html)|*.html|PDF files (*.pdf)|*.pdf|CSV files (*.csv)|*.csv|"
+            "JSON files (*.json)|*.json"_qs,
+            { u"HTML files (*.html)"_qs, u"PDF files (*.pdf)"_qs, u"CSV files (*.csv)"_qs,
+                u"JSON files (*.json)"_qs } },
         { u"txt"_qs,
-            u"HTML files (*.html)|*.html|PDF files (*.pdf)|*.pdf|CSV files (*.csv)|*.csv"_qs,
-            { u"HTML files (*.html)"_qs, u"PDF files (*.pdf)"_qs, u"CSV files (*.csv)"_qs } },
+            u"HTML files (*.html)|*.html|PDF files (*.pdf)|*.pdf|CSV files (*.csv)|*.csv|"
+            "JSON files (*.json)|*.json"_qs,
+            { u"HTML files (*.html)"_qs, u"PDF files (*.pdf)"_qs, u"CSV files (*.csv)"_qs,
+                u"JSON files (*.json)"_qs } },
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.ext.toStdString());
@@ -118,6 +131,7 @@ TEST(ExportType, ChosenByTheFirstThreeLetters)
         { u"/r/report.txt"_qs, u"txt"_qs, TExportType::Html },
         { u"/r/report.htm"_qs, u"htm"_qs, TExportType::Html },
         { u"/r/report.csvx"_qs, u"csvx"_qs, TExportType::Csv },
+        { u"/r/Month.JSON"_qs, u"json"_qs, TExportType::Json },
         { u"/r.d/report"_qs, u"html"_qs, TExportType::Html },
     };
     for (const auto& c : cases) {

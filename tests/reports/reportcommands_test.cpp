@@ -5,6 +5,7 @@
 #include "core/daylist.h"
 #include "core/regional.h"
 #include "core/ryvoptions.h"
+#include "platform/shell.h"
 #include "reportfakes.h"
 #include "reports/pdfconverter.h"
 #include "reports/reportwriter.h"
@@ -33,6 +34,14 @@ protected:
         // No message box ever shows under the busy cursor.
         FMessages.onWarning = [this] { EXPECT_EQ(FBusy.depth, 0); };
     }
+    // A written export or report lies at the very path the save dialog gave:
+    // it is never opened as a typed link.
+    void TearDown() override
+    {
+        EXPECT_TRUE(FShell.opened.isEmpty())
+            << "a written file opened as a typed link: "
+            << FShell.opened.join(QStringLiteral(", ")).toStdString();
+    }
 
     void AddToday(const TRyvItem& e) { FToday.Append(std::make_unique<TRyvItem>(e)); }
 
@@ -48,7 +57,7 @@ protected:
     // Nothing written, nothing opened, one warning.
     void ExpectFailureShown(const QString& path, const QString& warningStart)
     {
-        EXPECT_TRUE(FShell.opened.isEmpty());
+        EXPECT_TRUE(FShell.openedFiles.isEmpty());
         ASSERT_EQ(FMessages.warnings.size(), 1);
         EXPECT_TRUE(FMessages.warnings[0].startsWith(warningStart))
             << FMessages.warnings[0].toStdString();
@@ -87,8 +96,8 @@ TEST_F(ReportCommandsTest, ExportWritesTheChosenTypeOpensItAndRemembersIt)
     const TSaveDialogRequest& r = FDialog.requests[0];
     EXPECT_EQ(r.title, u"Export tasks ..."_qs);
     EXPECT_EQ(r.filters,
-        (QStringList {
-            u"HTML files (*.html)"_qs, u"PDF files (*.pdf)"_qs, u"CSV files (*.csv)"_qs }));
+        (QStringList { u"HTML files (*.html)"_qs, u"PDF files (*.pdf)"_qs, u"CSV files (*.csv)"_qs,
+            u"JSON files (*.json)"_qs }));
     EXPECT_EQ(r.selectedFilter, u"HTML files (*.html)"_qs);
     EXPECT_EQ(r.defaultSuffix, u"html"_qs);
     EXPECT_EQ(r.initialPath, u"2021-12-13.html"_qs);
@@ -96,7 +105,7 @@ TEST_F(ReportCommandsTest, ExportWritesTheChosenTypeOpensItAndRemembersIt)
     EXPECT_EQ(FileBytes(FDialog.answer),
         "\xEF\xBB\xBF\"state\";start;stop;duration;\"title\";\"url\";\"descr\"\r\n"
         "\"X\";09:00;10:00;1:00;\"Weekly report\";\"\";\"\"");
-    EXPECT_EQ(FShell.opened, QStringList { FDialog.answer });
+    EXPECT_EQ(FShell.openedFiles, QStringList { FDialog.answer });
     EXPECT_EQ(FOptions.ExportExt, u"csv"_qs);
     EXPECT_EQ(FOptions.StateExportLast, FDialog.answer);
     EXPECT_EQ(FBusy.begun, 1);
@@ -136,7 +145,7 @@ TEST_F(ReportCommandsTest, ExportProposesTheLastFileOrTheDaysName)
         EXPECT_EQ(FOptions.StateExportLast, c.last);
         EXPECT_EQ(FOptions.ExportExt, u"pdf"_qs);
     }
-    EXPECT_TRUE(FShell.opened.isEmpty());
+    EXPECT_TRUE(FShell.openedFiles.isEmpty());
     EXPECT_EQ(FBusy.begun, 0);
 }
 
@@ -200,7 +209,7 @@ TEST_F(ReportCommandsTest, WeekReportPerDayWithDialogTexts)
     EXPECT_TRUE(html.contains(u"Tuesday 7. December 2021"_qs));
     EXPECT_TRUE(
         html.contains(u"TOTAL:</td><td class=\"alr plarge\"><span class=\"pba totalb\">3:30"_qs));
-    EXPECT_EQ(FShell.opened, QStringList { FDialog.answer });
+    EXPECT_EQ(FShell.openedFiles, QStringList { FDialog.answer });
 
     // The same week as CSV: every task in day order, no merging, no breaks.
     FDialog.answer = FOut + u"/week.csv"_qs;
@@ -219,6 +228,37 @@ TEST_F(ReportCommandsTest, WeekReportPerDayWithDialogTexts)
     FDialog.answer.clear();
     FCommands.sbRep0Click(4, QString(), QString(), true, false);
     EXPECT_EQ(FDialog.requests[2].initialPath, u"/r/Report.PDF"_qs);
+}
+
+// The desktop is asked to open the very file that was written, even where
+// its path looks like something a shell would expand.
+TEST_F(ReportCommandsTest, WrittenFileIsOpenedAtTheChosenPathAsItStands)
+{
+    qputenv("RYV_TEST_FOLDER", "/elsewhere");
+    QList<QUrl> opened;
+    TDesktopShell shell([&](const QUrl& url) {
+        opened << url;
+        return true;
+    });
+    TReportCommands commands { FOptions, FClock, FWriter,
+        { FDialog, FMessages, shell, FClipboard, FBusy, FGroupDialog } };
+    AddToday(Task(Mon + 9 * OneHour, Mon + 10 * OneHour, u"A"_qs, {}, {}, ryvsNone));
+    WriteDayFile(Mon - 1, u"0;0;2021-12-12 09:00:00;2021-12-12 10:00:00;\"A\";\"\";\"\""_qs);
+    const QString names[] = { u"/$RYV_TEST_FOLDER/day.csv"_qs, u"/${HOME}/~/day.html"_qs,
+        u"/~/$HOME.csv"_qs, u"/$RYV_TEST_FOLDER/report.html"_qs };
+    for (qsizetype i = 0; i < qsizetype(std::size(names)); ++i) {
+        SCOPED_TRACE(names[i].toStdString());
+        FDialog.answer = FOut + names[i];
+        if (i < 3)
+            commands.acExportExecute(FToday);
+        else
+            commands.sbRep0Click(5, u"Yesterday"_qs, QString(), true, false);
+        ASSERT_TRUE(QFileInfo::exists(FDialog.answer));
+        ASSERT_EQ(opened.size(), i + 1);
+        EXPECT_EQ(opened.last(), QUrl::fromLocalFile(FDialog.answer));
+    }
+    EXPECT_TRUE(FMessages.warnings.isEmpty());
+    qunsetenv("RYV_TEST_FOLDER");
 }
 
 TEST_F(ReportCommandsTest, PdfReportFallsBackWhenTheConverterFails)
@@ -240,7 +280,7 @@ TEST_F(ReportCommandsTest, PdfReportFallsBackWhenTheConverterFails)
     EXPECT_TRUE(QString::fromUtf8(FRunner.inputSeen).contains(u"Sunday 12. December 2021"_qs));
     EXPECT_EQ(FRenderer.calls, 1);
     EXPECT_EQ(FileBytes(FDialog.answer), "%PDF-1.4 from the fallback");
-    EXPECT_EQ(FShell.opened, QStringList { FDialog.answer });
+    EXPECT_EQ(FShell.openedFiles, QStringList { FDialog.answer });
     // No temporary file is left behind, neither the HTML nor the PDF.
     EXPECT_TRUE(QDir(FOptions.FolderData).entryList({ u"__temp*"_qs }, QDir::Files).isEmpty());
     EXPECT_EQ(QDir(FOut).entryList(QDir::Files | QDir::Hidden), QStringList { u"y.pdf"_qs });

@@ -11,6 +11,8 @@
 #include <functional>
 #include <vector>
 
+#include <gtest/gtest.h>
+
 namespace ryv {
 
 class TFakeSaveDialog final : public IFileSaveDialog {

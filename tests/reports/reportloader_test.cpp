@@ -68,6 +68,46 @@ TEST_F(ReportLoaderTest, ReadsTheDaysInOrderTodayFromCurrentList)
     EXPECT_EQ(entries[3].stop, FNow);
 }
 
+// The window was last closed on the 13th: current.lst still holds that day's
+// entries (the next start moves them). They count on the 13th, once, ordered
+// among the file's entries, and not as today's.
+TEST_F(ReportLoaderTest, EarlierDaysStillInCurrentListCountOnTheirDay)
+{
+    const TDateTime mon = EncodeDate(2021, 12, 13);
+    WriteDay(mon,
+        { u"0;0;2021-12-13 08:00:00;2021-12-13 09:00:00;\"Early\";\"\";\"\""_qs,
+            u"0;0;2021-12-13 12:00:00;2021-12-13 13:00:00;\"Moved twice\";\"\";\"\""_qs });
+    WriteDay(0,
+        { u"0;0;2021-12-13 10:00:00;2021-12-13 11:00:00;\"Later\";\"\";\"\""_qs,
+            u"0;0;2021-12-13 12:00:00;2021-12-13 13:00:00;\"Moved twice\";\"\";\"\""_qs,
+            u"0;0;2021-12-13 17:00:00;;\"Left running\";\"\";\"\""_qs });
+    const struct {
+        const char* name;
+        TDateTime first, last;
+        QStringList titles;
+    } cases[] = {
+        { "that day", mon, mon,
+            { u"Early"_qs, u"Later"_qs, u"Moved twice"_qs, u"Left running"_qs } },
+        { "today", FNow, FNow, {} },
+        { "the week", mon, FNow,
+            { u"Early"_qs, u"Later"_qs, u"Moved twice"_qs, u"Left running"_qs } },
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        std::vector<TRyvItem> entries;
+        ASSERT_TRUE(LoadReportEntries(FOptions, FClock, c.first, c.last, entries, nullptr));
+        QStringList titles;
+        for (const TRyvItem& e : entries)
+            titles << e.title;
+        EXPECT_EQ(titles, c.titles);
+        if (!entries.empty()) {
+            EXPECT_EQ(entries.back().stop, EndOfDayOf(mon));
+        }
+    }
+    EXPECT_EQ(LoadDayEntries(FOptions, FClock, mon).size(), 4u);
+    EXPECT_TRUE(LoadDayEntries(FOptions, FClock, FNow).empty());
+}
+
 TEST_F(ReportLoaderTest, SixFieldFilesAndReversedPeriods)
 {
     const TDateTime mon = EncodeDate(2021, 12, 13);

@@ -4,10 +4,14 @@
 #include "core/regional.h"
 #include "reports/htmlexport.h"
 #include "reports/pdfconverter.h"
+#include "reports/reportcharts.h"
 #include "reports/shellprogramrunner.h"
 #include "reporttesthelpers.h"
 
+#include <QColor>
 #include <QDir>
+#include <QImage>
+#include <QProcess>
 #include <QStandardPaths>
 #include <QTemporaryDir>
 
@@ -74,6 +78,67 @@ TEST_F(PdfOutputTest, ThroughQtsOwnWriterWhenThereIsNoConverter)
     ASSERT_TRUE(converter.Convert(FHtml, pdf, &error)) << error.toStdString();
     ExpectReportText(pdf);
     EXPECT_TRUE(PdfText(pdf).contains(QChar(0x2713))); // the done mark
+}
+
+// The pixels of the first page, as a PDF viewer shows them, that wear the
+// colour of the bars, in the top third of the page (where the charts go).
+int BarPixelsAtTheTop(const QString& pdf)
+{
+    const QString prefix = pdf + u".page"_qs;
+    QProcess p;
+    p.start(u"pdftoppm"_qs,
+        { u"-r"_qs, u"50"_qs, u"-png"_qs, u"-f"_qs, u"1"_qs, u"-l"_qs, u"1"_qs, u"-singlefile"_qs,
+            pdf, prefix });
+    if (!p.waitForFinished(60000) || p.exitCode() != 0)
+        return -1;
+    const QImage page(prefix + u".png"_qs);
+    if (page.isNull())
+        return -1;
+    const QColor bar(StyleSheetValue(u".group-title"_qs, u"color"_qs));
+    int count = 0;
+    for (int y = 0; y < page.height() / 3; ++y) {
+        for (int x = 0; x < page.width(); ++x) {
+            const QColor c = page.pixelColor(x, y);
+            if (std::abs(c.red() - bar.red()) < 40 && std::abs(c.green() - bar.green()) < 40
+                && std::abs(c.blue() - bar.blue()) < 40)
+                ++count;
+        }
+    }
+    return count;
+}
+
+// The charts are drawn in the PDF by the converter and by the built-in
+// writer: with them the top of the page is full of bars, without them it
+// holds a few coloured letters at most.
+TEST_F(PdfOutputTest, ChartsAreDrawn)
+{
+    std::vector<TRyvItem> totals;
+    for (int i = 0; i < 5; ++i)
+        totals.push_back(Task(0, (8 - i) * OneHour, u"Task %1"_qs.arg(i)));
+    const QString charts = ReportChartsHtml(totals, false, u"Others"_qs, Mon,
+        { 4 * OneHour, 8 * OneHour, 0, 6 * OneHour, 2 * OneHour });
+    const bool converter = !QStandardPaths::findExecutable(u"wkhtmltopdf"_qs).isEmpty();
+    for (const bool builtIn : { false, true }) {
+        if (!builtIn && !converter)
+            continue;
+        SCOPED_TRACE(builtIn ? "built-in writer" : "wkhtmltopdf");
+        TPdfConverter pdf(FDir.filePath(u"plugins/"_qs), FDir.filePath(u"data/"_qs), FRunner,
+            builtIn ? &FRenderer : nullptr);
+        pdf.SetSearchPath(!builtIn);
+        int pixels[2] = {};
+        for (const bool withCharts : { false, true }) {
+            const QString file
+                = FDir.filePath(QStringLiteral("c%1%2.pdf").arg(int(builtIn)).arg(int(withCharts)));
+            QString error;
+            ASSERT_TRUE(pdf.Convert(
+                ReportHtmlText(totals, false, u"Report"_qs, withCharts ? charts : QString()), file,
+                &error))
+                << error.toStdString();
+            pixels[withCharts] = BarPixelsAtTheTop(file);
+        }
+        EXPECT_GT(pixels[1], 1500) << pixels[0];
+        EXPECT_LT(pixels[0] * 5, pixels[1]);
+    }
 }
 
 } // namespace

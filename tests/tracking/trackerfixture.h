@@ -62,6 +62,13 @@ struct TSpan {
 class TrackerTest : public ::testing::Test {
 protected:
     void SetUp() override { ASSERT_TRUE(dir.isValid()); }
+    // Task links are typed by the user: the engine opens them as links.
+    void TearDown() override
+    {
+        EXPECT_TRUE(shell.openedFiles.isEmpty())
+            << "a task link opened as an exact file path: "
+            << shell.openedFiles.join(QStringLiteral(", ")).toStdString();
+    }
 
     int AddToday(std::unique_ptr<TRyvItem> e) { return today.Append(std::move(e)); }
     // Tasks are titled T1, T2, ... in order.

@@ -1,20 +1,28 @@
 #include "ui/taskdialog.h"
 
+#include "core/apptexts.h"
+#include "core/clock.h"
 #include "core/fakeports.h"
 #include "core/regional.h"
 #include "core/ryvitemlist.h"
 #include "core/ryvoptions.h"
+#include "suggest/ryvsuggestitem.h"
+#include "suggest/suggestfakes.h"
+#include "suggest/suggestsources.h"
 
 #include <QApplication>
 #include <QCheckBox>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMenu>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
 #include <QToolButton>
+#include <QTreeWidget>
+#include <QWheelEvent>
 #include <QWindow>
 
 #include <functional>
@@ -39,6 +47,15 @@ protected:
         ASSERT_TRUE(FFolder.isValid());
         FOptions = std::make_unique<TRyvOptions>(FFolder.path());
         FOptions->AutoShowSuggest = false;
+        FSources = std::make_unique<TSuggestSources>(TSuggestSources {
+            *FOptions, FFavorites, FRecent, FClock, FWindows, FHistory, FClipboard });
+    }
+    // The link field holds what the user typed: it is opened as a link.
+    void TearDown() override
+    {
+        EXPECT_TRUE(FShell.openedFiles.isEmpty())
+            << "the link field opened as an exact file path: "
+            << FShell.openedFiles.join(QStringLiteral(", ")).toStdString();
     }
 
     // Runs action on the dialog once it is shown, then lets the test's
@@ -52,16 +69,22 @@ protected:
         });
     }
 
-    bool Execute(TRyvItem& entry, bool isNew, bool askDuration, const QString& caption = QString())
+    bool Execute(TRyvItem& entry, bool isNew, bool askDuration, const QString& caption = QString(),
+        const TRyvItem* previous = nullptr)
     {
-        TTaskDialog dialogs(*FOptions, FFavorites, FClipboard, FShell, FMainWindow);
-        return dialogs.ExecuteTaskDialog(entry, caption, isNew, askDuration, nullptr, false);
+        TTaskDialog dialogs(*FOptions, FFavorites, *FSources, FClipboard, FShell, FMainWindow);
+        return dialogs.ExecuteTaskDialog(entry, caption, isNew, askDuration, previous, false);
     }
 
     TRegionalScope FLocale { "en_US" };
     QTemporaryDir FFolder;
     std::unique_ptr<TRyvOptions> FOptions;
     TRyvItemList FFavorites;
+    TRyvItemList FRecent;
+    TManualClock FClock { EncodeDateTime(2024, 5, 6, 14, 30) };
+    test::TFakeWindows FWindows;
+    test::TFakeHistory FHistory;
+    std::unique_ptr<TSuggestSources> FSources;
     TFakeClipboard FClipboard;
     TFakeShell FShell;
     QWidget* FMainWindow = nullptr;
@@ -348,6 +371,382 @@ TEST_F(TaskDialogTest, PinnedMainWindowIsUnpinnedWhileTheDialogIsOpen)
     WhenShown([](TfrmRyvTask* dialog) { dialog->reject(); });
     Execute(entry, false, false);
     EXPECT_FALSE(main.windowHandle()->flags().testFlag(Qt::WindowStaysOnTopHint));
+}
+
+// The suggestion list of the dialog, driven as the user drives it.
+class TaskDialogSuggestTest : public TaskDialogTest {
+protected:
+    void SetUp() override
+    {
+        TaskDialogTest::SetUp();
+        FOptions->AutoShowSuggest = true;
+    }
+
+    // A window with an icon, favourites, a page tied to the window, recent
+    // tasks and the clipboard.
+    void FillSources()
+    {
+        FWindows.windows
+            = { test::Window("Budget 2024 - Sheets", "/usr/bin/sheets", "Sheets", true),
+                  test::Window("Inbox - Mail Client", "/usr/bin/mail", "Mail Client", false),
+                  test::Window("Release checklist \u2014 Mozilla Firefox", "/usr/bin/firefox",
+                      "Firefox", true) };
+        FFavorites.AddOrUpdate(QStringLiteral("Write report"), QString(), QStringLiteral("notes"));
+        FFavorites.AddOrUpdate(
+            QStringLiteral("Ticket queue"), QStringLiteral("https://tracker/q"), QString());
+        FHistory.visits
+            = { TBrowserVisit { QStringLiteral("https://wiki/page"), QStringLiteral("Wiki page"),
+                QStringLiteral("Firefox"), FClock.Now() - 2 * OneMinute, true } };
+        FRecent.AddOrUpdate(QStringLiteral("Standup"), QString(), QString());
+        FClipboard.text = QStringLiteral("https://clip/1");
+    }
+
+    static QTreeWidget* List(TfrmRyvTask* dialog)
+    {
+        return Child<QTreeWidget>(dialog, "lvSuggest");
+    }
+
+    // "title | source | image" of each row.
+    static QStringList Rows(TfrmRyvTask* dialog)
+    {
+        QStringList rows;
+        QTreeWidget* list = List(dialog);
+        for (int i = 0; i < list->topLevelItemCount(); ++i) {
+            const QTreeWidgetItem* row = list->topLevelItem(i);
+            rows.append(QStringLiteral("%1 | %2 | %3")
+                            .arg(row->text(0), row->text(1))
+                            .arg(row->data(0, TfrmRyvTask::ImageRole).toInt()));
+        }
+        return rows;
+    }
+
+    static int CurrentRow(TfrmRyvTask* dialog)
+    {
+        QTreeWidget* list = List(dialog);
+        return list->currentItem() ? list->indexOfTopLevelItem(list->currentItem()) : -1;
+    }
+
+    static void SelectRow(TfrmRyvTask* dialog, const QString& title)
+    {
+        QTreeWidget* list = List(dialog);
+        for (int i = 0; i < list->topLevelItemCount(); ++i) {
+            if (list->topLevelItem(i)->text(0) == title) {
+                list->setCurrentItem(list->topLevelItem(i));
+                return;
+            }
+        }
+        ADD_FAILURE() << "no row " << title.toStdString();
+    }
+
+    // Runs action while the dialog is open and its list shown (the timer
+    // fired by hand), then cancels the dialog.
+    void WithList(std::function<void(TfrmRyvTask*)> action, const QString& title = QString(),
+        const TRyvItem* previous = nullptr)
+    {
+        TRyvItem entry;
+        entry.title = title;
+        WhenShown([action](TfrmRyvTask* dialog) {
+            dialog->timerSuggestTimer();
+            action(dialog);
+            QApplication::processEvents();
+            dialog->QDialog::reject();
+        });
+        Execute(entry, true, false, QString(), previous);
+    }
+};
+
+TEST_F(TaskDialogSuggestTest, ListShowsEverySourceWithItsImage)
+{
+    FillSources();
+    TRyvItem previous;
+    previous.title = QStringLiteral("Before");
+    WithList(
+        [](TfrmRyvTask* dialog) {
+            EXPECT_TRUE(List(dialog)->isVisible());
+            // Fixed images 0 to 4; the first window's icon becomes image 5,
+            // the browser's 6, which its page shares; a window without an
+            // icon shows image 1.
+            EXPECT_EQ(Rows(dialog),
+                QStringList({
+                    "Before | Recently used | 3",
+                    "Budget 2024 | Sheets | 5",
+                    "Inbox | Mail Client | 1",
+                    "Release checklist | Firefox | 6",
+                    "Write report | Favorites | 2",
+                    "Ticket queue | Favorites | 2",
+                    "Wiki page | Firefox | 6",
+                    "Standup | Previous task | 3",
+                    "https://clip/1 | Clipboard | 1",
+                }));
+            EXPECT_EQ(CurrentRow(dialog), 0);
+            EXPECT_TRUE(List(dialog)->currentItem()->isSelected());
+            // The list lies under the title, no lower than the done mark.
+            const QRect list = List(dialog)->geometry();
+            EXPECT_EQ(list.top(), Child<QLineEdit>(dialog, "edName")->geometry().bottom() + 1);
+            EXPECT_LE(list.bottom(), Child<QCheckBox>(dialog, "cbTaskDone")->geometry().bottom());
+            // The title was not empty, so it was kept.
+            EXPECT_EQ(Child<QLineEdit>(dialog, "edName")->text(), QStringLiteral("Task #1"));
+        },
+        QStringLiteral("Task #1"), &previous);
+}
+
+TEST_F(TaskDialogSuggestTest, FirstSuggestionFillsAnEmptyTitle)
+{
+    TRyvItem previous;
+    previous.title = QStringLiteral("Before");
+    previous.url = QStringLiteral("https://before");
+    previous.descr = QStringLiteral("what came before");
+    WithList(
+        [](TfrmRyvTask* dialog) {
+            EXPECT_EQ(Child<QLineEdit>(dialog, "edName")->text(), QStringLiteral("Before"));
+            EXPECT_EQ(Child<QLineEdit>(dialog, "edUrl")->text(), QStringLiteral("https://before"));
+            EXPECT_EQ(Child<QPlainTextEdit>(dialog, "mDescr")->toPlainText(),
+                QStringLiteral("what came before"));
+        },
+        QStringLiteral("  "), &previous);
+}
+
+TEST_F(TaskDialogSuggestTest, TypingFiltersAndSourcesAreGatheredOnce)
+{
+    FillSources();
+    WithList([this](TfrmRyvTask* dialog) {
+        auto* name = Child<QLineEdit>(dialog, "edName");
+        name->setFocus();
+        name->selectAll();
+        QTest::keyClicks(name, QStringLiteral("mail"));
+        auto* timer = Child<QTimer>(dialog, "timerSuggest");
+        EXPECT_TRUE(timer->isActive());
+        dialog->timerSuggestTimer();
+        // The source counts: "Mail Client" matches without "mail" in the title.
+        EXPECT_EQ(Rows(dialog), QStringList({ "Inbox | Mail Client | 1" }));
+        // Only the text before the caret filters.
+        name->setText(QStringLiteral("wxyz"));
+        name->setCursorPosition(1);
+        dialog->timerSuggestTimer();
+        EXPECT_EQ(Rows(dialog),
+            QStringList({ "Write report | Favorites | 2", "Wiki page | Firefox | 6" }));
+        // Nothing matches: the list closes.
+        name->setText(QStringLiteral("nothing like it"));
+        dialog->timerSuggestTimer();
+        EXPECT_FALSE(List(dialog)->isVisible());
+        EXPECT_EQ(FWindows.calls, 1);
+    });
+}
+
+TEST_F(TaskDialogSuggestTest, GatheringThatFoundNothingIsTriedAgain)
+{
+    WithList([this](TfrmRyvTask* dialog) {
+        EXPECT_FALSE(List(dialog)->isVisible());
+        FFavorites.AddOrUpdate(QStringLiteral("Added meanwhile"), QString(), QString());
+        Child<QToolButton>(dialog, "sbSuggest")->click();
+        EXPECT_EQ(Rows(dialog), QStringList({ "Added meanwhile | Favorites | 2" }));
+        EXPECT_EQ(FWindows.calls, 2);
+        // The button closes the open list.
+        Child<QToolButton>(dialog, "sbSuggest")->click();
+        EXPECT_FALSE(List(dialog)->isVisible());
+    });
+}
+
+TEST_F(TaskDialogSuggestTest, ArrowAndPageKeysMoveTheSelection)
+{
+    for (int i = 0; i < 40; ++i)
+        FFavorites.AddOrUpdate(QStringLiteral("Task %1").arg(i), QString(), QString());
+    WithList([](TfrmRyvTask* dialog) {
+        QTreeWidget* list = List(dialog);
+        auto* name = Child<QLineEdit>(dialog, "edName");
+        name->setFocus();
+        const int n = list->topLevelItemCount();
+        ASSERT_EQ(n, 40);
+        const int page
+            = list->viewport()->height() / list->visualItemRect(list->topLevelItem(0)).height();
+        ASSERT_GT(page, 1);
+        struct Case {
+            const char* what;
+            int from; // -1: no focused row
+            Qt::Key key;
+            int to;
+        };
+        const Case cases[] = {
+            { "down", 0, Qt::Key_Down, 1 },
+            { "down at the end", n - 1, Qt::Key_Down, n - 1 },
+            { "up", 5, Qt::Key_Up, 4 },
+            { "up at the top", 0, Qt::Key_Up, 0 },
+            { "page down", 2, Qt::Key_PageDown, 2 + page },
+            { "page down past the end", n - 2, Qt::Key_PageDown, n - 1 },
+            { "page up", 30, Qt::Key_PageUp, 30 - page },
+            { "page up past the top", 1, Qt::Key_PageUp, 0 },
+            { "down without focused row", -1, Qt::Key_Down, 0 },
+            { "page down without focused row", -1, Qt::Key_PageDown, 0 },
+            { "up without focused row", -1, Qt::Key_Up, n - 1 },
+            { "page up without focused row", -1, Qt::Key_PageUp, n - 1 },
+        };
+        for (const Case& c : cases) {
+            SCOPED_TRACE(c.what);
+            list->setCurrentItem(c.from >= 0 ? list->topLevelItem(c.from) : nullptr);
+            name->setText(QStringLiteral("Task"));
+            name->setCursorPosition(2);
+            QTest::keyClick(name, c.key);
+            EXPECT_EQ(CurrentRow(dialog), c.to);
+            EXPECT_TRUE(list->currentItem()->isSelected());
+            // The keys never reach the title field.
+            EXPECT_EQ(name->cursorPosition(), 2);
+        }
+        // The mouse wheel over the list: towards the user the next row.
+        list->setCurrentItem(list->topLevelItem(3));
+        const QPointF at = list->viewport()->rect().center();
+        for (int delta : { -120, 120, 120 }) {
+            QWheelEvent wheel(at, list->viewport()->mapToGlobal(at), QPoint(), QPoint(0, delta),
+                Qt::NoButton, Qt::NoModifier, Qt::NoScrollPhase, false);
+            QApplication::sendEvent(list->viewport(), &wheel);
+        }
+        EXPECT_EQ(CurrentRow(dialog), 2);
+
+        // With the list closed a key opens it (through the timer).
+        Child<QPushButton>(dialog, "sbCancel")->click();
+        EXPECT_FALSE(list->isVisible());
+        QTest::keyClick(name, Qt::Key_Down);
+        EXPECT_TRUE(Child<QTimer>(dialog, "timerSuggest")->isActive());
+    });
+}
+
+TEST_F(TaskDialogSuggestTest, EnterTakesTheSuggestionAndEscapeClosesTheListFirst)
+{
+    FillSources();
+    TRyvItem entry;
+    bool stillOpen = false;
+    WhenShown([&stillOpen](TfrmRyvTask* dialog) {
+        dialog->timerSuggestTimer();
+        auto* name = Child<QLineEdit>(dialog, "edName");
+        name->setFocus();
+        // Escape with the list open only closes the list.
+        QTest::keyClick(name, Qt::Key_Escape);
+        EXPECT_FALSE(List(dialog)->isVisible());
+        EXPECT_TRUE(dialog->isVisible());
+        // The first suggestion filled the empty title, which would filter
+        // the list now; the button shows all.
+        EXPECT_EQ(name->text(), QStringLiteral("Budget 2024"));
+        Child<QToolButton>(dialog, "sbSuggest")->click();
+        name->setFocus();
+        SelectRow(dialog, QStringLiteral("Ticket queue"));
+        QTest::keyClick(name, Qt::Key_Return);
+        stillOpen = dialog->isVisible();
+        EXPECT_FALSE(List(dialog)->isVisible());
+        EXPECT_EQ(name->text(), QStringLiteral("Ticket queue"));
+        EXPECT_EQ(name->cursorPosition(), name->text().size());
+        EXPECT_EQ(Child<QLineEdit>(dialog, "edUrl")->text(), QStringLiteral("https://tracker/q"));
+        // Taking it did not open the list again.
+        EXPECT_FALSE(Child<QTimer>(dialog, "timerSuggest")->isActive());
+        QTest::keyClick(name, Qt::Key_Return);
+    });
+    ASSERT_TRUE(Execute(entry, true, false));
+    EXPECT_TRUE(stillOpen);
+    EXPECT_EQ(entry.title, QStringLiteral("Ticket queue"));
+    EXPECT_EQ(entry.url, QStringLiteral("https://tracker/q"));
+}
+
+TEST_F(TaskDialogSuggestTest, ClipboardLinkGoesWithASuggestionWithoutLink)
+{
+    FillSources();
+    struct Case {
+        const char* row;
+        const char* url;
+        const char* descr;
+    };
+    const Case cases[] = {
+        { "Write report", "https://clip/1", "notes" }, // a favourite without link
+        { "Ticket queue", "https://tracker/q", "" }, // its own link
+        { "Wiki page", "https://wiki/page", "" },
+        { "Budget 2024", "https://clip/1", "" }, // a window with an icon
+        { "Inbox", "", "" }, // a window shown without an icon: image 1
+        { "https://clip/1", "", "" }, // the clipboard itself: the link is its title
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.row);
+        WithList([&c](TfrmRyvTask* dialog) {
+            Child<QLineEdit>(dialog, "edUrl")->setText(QStringLiteral("typed before"));
+            SelectRow(dialog, QString::fromUtf8(c.row));
+            Child<QPushButton>(dialog, "sbOK")->click();
+            EXPECT_EQ(Child<QLineEdit>(dialog, "edUrl")->text(), QString::fromUtf8(c.url));
+            EXPECT_EQ(
+                Child<QPlainTextEdit>(dialog, "mDescr")->toPlainText(), QString::fromUtf8(c.descr));
+        });
+    }
+}
+
+TEST_F(TaskDialogSuggestTest, ExcludingAndIncludingASource)
+{
+    FillSources();
+    FOptions->ExcludedApps = { QStringLiteral("Zeta & Co"), QStringLiteral("alpha") };
+    WithList([this](TfrmRyvTask* dialog) {
+        auto* menu = Child<QMenu>(dialog, "pumSuggest");
+        auto* exclude = Child<QAction>(dialog, "miExcludeSrc");
+        auto* excluded = Child<QMenu>(dialog, "miExcluded");
+        EXPECT_EQ(exclude->text(), QStringLiteral("Exclude source"));
+        EXPECT_EQ(excluded->title(), QStringLiteral("Excluded sources"));
+
+        SelectRow(dialog, QStringLiteral("Release checklist"));
+        exclude->trigger();
+        // Every suggestion of the source goes at once, its page included.
+        EXPECT_EQ(Rows(dialog).filter(QStringLiteral("Firefox")), QStringList());
+        EXPECT_EQ(FOptions->ExcludedApps, QStringList({ "alpha", "Firefox", "Zeta & Co" }));
+
+        menu->popup(QPoint(0, 0));
+        QStringList captions;
+        for (QAction* a : excluded->actions())
+            captions.append(a->text());
+        EXPECT_EQ(captions, QStringList({ "alpha", "Firefox", "Zeta && Co" }));
+        excluded->actions().at(1)->trigger();
+        menu->close();
+        EXPECT_EQ(FOptions->ExcludedApps, QStringList({ "alpha", "Zeta & Co" }));
+        EXPECT_EQ(Rows(dialog).filter(QStringLiteral("Firefox")).size(), 2);
+
+        // The last source's suggestions gone: the list closes.
+        FOptions->ExcludedApps.clear();
+        for (const char* source : { "Recently used", "Sheets", "Mail Client", "Firefox",
+                 "Favorites", "Previous task", "Clipboard" })
+            FOptions->ExcludedApps.append(QString::fromUtf8(source));
+        FOptions->ExcludedApps.removeAll(QStringLiteral("Clipboard"));
+        SelectRow(dialog, QStringLiteral("https://clip/1"));
+        menu->popup(QPoint(0, 0));
+        menu->close();
+        exclude->trigger();
+        EXPECT_FALSE(List(dialog)->isVisible());
+    });
+    // The excluded sources outlive the dialog.
+    EXPECT_TRUE(FOptions->ExcludedApps.contains(QStringLiteral("Clipboard")));
+}
+
+TEST_F(TaskDialogSuggestTest, MenuTextsFollowTheLanguage)
+{
+    TAppTextsScope german;
+    german.Texts().str_excludesrc = QStringLiteral("Quelle ausschlie\u00dfen");
+    german.Texts().str_excludedsrcs = QStringLiteral("Ausgeschlossene Quellen");
+    WithList([](TfrmRyvTask* dialog) {
+        EXPECT_EQ(Child<QAction>(dialog, "miExcludeSrc")->text(),
+            QStringLiteral("Quelle ausschlie\u00dfen"));
+        EXPECT_EQ(
+            Child<QMenu>(dialog, "miExcluded")->title(), QStringLiteral("Ausgeschlossene Quellen"));
+    });
+}
+
+TEST_F(TaskDialogSuggestTest, WithoutAutoShowTheListWaitsForTheUser)
+{
+    FOptions->AutoShowSuggest = false;
+    FillSources();
+    TRyvItem entry;
+    WhenShown([this](TfrmRyvTask* dialog) {
+        EXPECT_FALSE(Child<QTimer>(dialog, "timerSuggest")->isActive());
+        EXPECT_EQ(FWindows.calls, 0);
+        dialog->reject();
+    });
+    Execute(entry, true, false);
+    // With the option on, a new task opens the list at once.
+    FOptions->AutoShowSuggest = true;
+    WhenShown([](TfrmRyvTask* dialog) {
+        EXPECT_TRUE(Child<QTimer>(dialog, "timerSuggest")->isActive());
+        dialog->reject();
+    });
+    Execute(entry, true, false);
 }
 
 } // namespace

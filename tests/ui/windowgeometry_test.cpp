@@ -1,5 +1,8 @@
 #include "ui/windowgeometry.h"
 
+#include "core/inifile.h"
+#include "ui/windowsettings.h"
+
 #include <gtest/gtest.h>
 
 #include <ostream>
@@ -135,9 +138,57 @@ TEST(VisiblePlacement, MovesOnlyBoundsThatCannotBeSeen)
         { "larger than the screen, gone", QRect(3000, 0, 2500, 1500), { WorkArea }, WorkArea },
         { "compact window on the screen", QRect(100, 100, 600, 103), { WorkArea },
             QRect(100, 100, 600, 103) },
+        { "larger than the screen, on it", QRect(0, 0, 32767, 32767), { WorkArea }, WorkArea },
+        { "larger than both screens", QRect(10, 10, 9000, 9000), twoScreens,
+            QRect(10, 10, 3200, 1040) },
     };
     for (const Case& c : cases)
         EXPECT_EQ(VisiblePlacement(c.stored, c.areas), c.expected) << c.name;
+}
+
+// Bounds from a damaged or hand-edited settings file: nothing outside the
+// screens survives, and no edge overflows on the way (the sanitizer build
+// runs this too).
+TEST(WindowPlacementFromSettings, HostileBoundsEndOnTheScreen)
+{
+    const QRect defaults(716, 240, 488, 560);
+    const struct {
+        const char* name;
+        const char* keys;
+        QRect expected;
+    } cases[] = {
+        { "huge sizes", "left=0\r\ntop=0\r\nwidth=2000000000\r\nheight=2000000000",
+            QRect(0, 0, 488, 560) },
+        { "huge position and size", "left=2000000000\r\ntop=2000000000\r\nwidth=2000000000",
+            defaults },
+        { "negative sizes", "left=100\r\ntop=100\r\nwidth=-600\r\nheight=-400",
+            QRect(100, 100, 488, 560) },
+        { "smallest int", "left=0x80000000\r\ntop=-2147483648\r\nwidth=600\r\nheight=500",
+            QRect(716, 240, 600, 500) },
+        { "beyond the desktop", "left=0\r\ntop=0\r\nwidth=30000\r\nheight=30000", WorkArea },
+        { "far off to the left", "left=-30000\r\ntop=0\r\nwidth=600\r\nheight=500",
+            QRect(660, 270, 600, 500) },
+        { "not numbers", "left=abc\r\ntop=\r\nwidth=1e9\r\nheight=12px", defaults },
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        TIniFile ini;
+        ini.SetText(QStringLiteral("[window]\r\nmax=0\r\n") + QString::fromLatin1(c.keys));
+        const TWindowPlacement placement = ReadWindowPlacement(ini, defaults);
+        EXPECT_EQ(VisiblePlacement(placement.bounds, { WorkArea }), c.expected);
+    }
+}
+
+TEST(FittedDialogSize, AtLeastTheMinimumAtMostTheScreen)
+{
+    const QSize minimum(480, 320);
+    const QSize screen(1920, 1040);
+    EXPECT_FALSE(FittedDialogSize(QSize(0, 0), minimum, screen).isValid());
+    EXPECT_FALSE(FittedDialogSize(QSize(600, 0), minimum, screen).isValid());
+    EXPECT_EQ(FittedDialogSize(QSize(700, 500), minimum, screen), QSize(700, 500));
+    EXPECT_EQ(FittedDialogSize(QSize(100, 100), minimum, screen), minimum);
+    EXPECT_EQ(FittedDialogSize(QSize(32767, 32767), minimum, screen), screen);
+    EXPECT_EQ(FittedDialogSize(QSize(32767, 400), minimum, QSize()), QSize(32767, 400));
 }
 
 } // namespace

@@ -1,7 +1,8 @@
 #pragma once
 
-// The favourites panel (lvFavs): its rows, the recent list's rule and the
-// commands on favourites.
+// The engine side of the favourites panel (lvFavs): its rows, the recent
+// list's rule and the commands on favourites. The widget that shows the rows
+// is ui/favspanel.h.
 
 #include "core/ryvitemlist.h"
 #include "tracking/uistate.h"
@@ -22,9 +23,9 @@ struct TFavsRow final {
     bool recent = false;
 };
 
-class TFavsPanel final {
+class TFavsPanelModel final {
 public:
-    explicit TFavsPanel(TTrackerContext& ctx);
+    explicit TFavsPanelModel(TTrackerContext& ctx);
 
     // The favourites, the separator (when there are recent tasks) and the
     // recent tasks, newest first.

@@ -232,5 +232,51 @@ TEST_F(FavsTest, OpenLinkOfFavourite_CopiesNothing)
     EXPECT_EQ(clipboard.sets, 0);
 }
 
+// The favourites and the recent list reach the disk a few seconds after a
+// change, not only when the window closes, so a crash keeps them.
+TEST_F(FavsTest, Changes_AreWrittenAfterAQuietTime)
+{
+    const auto favsOnDisk = [this] {
+        TRyvItemList list;
+        ReadListFile(FavoritesFilePath(options), list);
+        QStringList titles;
+        for (int i = 0; i < list.Count(); ++i)
+            titles << list.Item(i)->title;
+        return titles;
+    };
+    const auto recentOnDisk = [this] {
+        TRyvItemList list;
+        ReadListFile(RecentFilePath(options), list);
+        return list.Count();
+    };
+    const struct {
+        const char* name;
+        std::function<void()> change;
+        QStringList favs;
+        int recent;
+    } cases[] = {
+        { "move down", [&] { tracker.Execute(TCommand::acMoveFavDn, OnFavs(0)); }, { "B", "A" },
+            2 },
+        { "remove a recent task", [&] { tracker.Execute(TCommand::acDelFav, OnFavs(3)); },
+            { "B", "A" }, 1 },
+        { "drop a task on the panel",
+            [&] {
+                today.SelectAndShow(AddToday(Task(At(7, 9, 0), At(7, 10, 0), QStringLiteral("D"))));
+                tracker.DropOnFavs(TListKind::Today, OnToday());
+            },
+            { "B", "A", "D" }, 1 },
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        c.change();
+        EXPECT_TRUE(store.IsWorkspaceSavePending());
+        EXPECT_EQ(store.tmrSaveWorkspace.interval(), 3000);
+        store.tmrSaveWorkspaceTimer();
+        EXPECT_FALSE(store.IsWorkspaceSavePending());
+        EXPECT_EQ(favsOnDisk(), c.favs);
+        EXPECT_EQ(recentOnDisk(), c.recent);
+    }
+}
+
 } // namespace
 } // namespace ryv::testing

@@ -1,5 +1,6 @@
-#include "tracking/favspanel.h"
+#include "tracking/favspanelmodel.h"
 
+#include "core/liststore.h"
 #include "core/ryvoptions.h"
 #include "tracking/trackercontext.h"
 
@@ -8,17 +9,17 @@
 
 namespace ryv {
 
-TFavsPanel::TFavsPanel(TTrackerContext& ctx)
+TFavsPanelModel::TFavsPanelModel(TTrackerContext& ctx)
     : FCtx(ctx)
 {
 }
 
-const TRyvItem* TFavsPanel::ItemAt(int row) const
+const TRyvItem* TFavsPanelModel::ItemAt(int row) const
 {
     return MutableItemAt(row);
 }
 
-TRyvItem* TFavsPanel::MutableItemAt(int row) const
+TRyvItem* TFavsPanelModel::MutableItemAt(int row) const
 {
     if (row < 0 || row >= static_cast<int>(FRows.size()))
         return nullptr;
@@ -29,13 +30,16 @@ TRyvItem* TFavsPanel::MutableItemAt(int row) const
     return (r.recent ? FCtx.recent : FCtx.favs).ItemById(r.id);
 }
 
-bool TFavsPanel::IsRecent(int row) const
+bool TFavsPanelModel::IsRecent(int row) const
 {
     return ItemAt(row) && FRows[static_cast<size_t>(row)].recent;
 }
 
-void TFavsPanel::Build()
+void TFavsPanelModel::Build()
 {
+    // Every change of the favourites or the recent list rebuilds the rows:
+    // the two files are written a few seconds later.
+    FCtx.store.SaveWorkspace(false);
     FRows.clear();
     for (int i = 0; i < FCtx.favs.Count(); ++i)
         FRows.push_back({ FCtx.favs.IdAt(i), false });
@@ -45,7 +49,7 @@ void TFavsPanel::Build()
         FRows.push_back({ FCtx.recent.IdAt(i), true });
 }
 
-void TFavsPanel::Show(int row)
+void TFavsPanelModel::Show(int row)
 {
     FCtx.events.favsPanelChanged();
     if (!FRows.empty())
@@ -53,7 +57,7 @@ void TFavsPanel::Show(int row)
             TListKind::Favs, std::clamp(row, 0, static_cast<int>(FRows.size()) - 1));
 }
 
-void TFavsPanel::Refresh(int selectedRow)
+void TFavsPanelModel::Refresh(int selectedRow)
 {
     // The selected row's item is found again by its id; when it is gone, the
     // first row is selected.
@@ -66,7 +70,7 @@ void TFavsPanel::Refresh(int selectedRow)
     Show(found == FRows.end() ? 0 : static_cast<int>(found - FRows.begin()));
 }
 
-void TFavsPanel::AfterDialog(int selectedRow)
+void TFavsPanelModel::AfterDialog(int selectedRow)
 {
     if (!FCtx.options.StateFavsChanged)
         return;
@@ -74,7 +78,7 @@ void TFavsPanel::AfterDialog(int selectedRow)
     Refresh(selectedRow);
 }
 
-void TFavsPanel::RememberRecent(const TRyvItem& entry, int selectedRow)
+void TFavsPanelModel::RememberRecent(const TRyvItem& entry, int selectedRow)
 {
     TRyvItemList& recent = FCtx.recent;
     const int found = recent.FindItem(entry.title, entry.url);
@@ -90,7 +94,7 @@ void TFavsPanel::RememberRecent(const TRyvItem& entry, int selectedRow)
     Refresh(selectedRow);
 }
 
-void TFavsPanel::Delete(int row)
+void TFavsPanelModel::Delete(int row)
 {
     const int rows = static_cast<int>(FRows.size());
     // The row after, which moves up into this place, or else the one before.
@@ -107,7 +111,7 @@ void TFavsPanel::Delete(int row)
         FCtx.events.favsPanelChanged();
 }
 
-void TFavsPanel::MoveUp(int row)
+void TFavsPanelModel::MoveUp(int row)
 {
     if (row <= 0)
         return; // the first favourite
@@ -116,7 +120,7 @@ void TFavsPanel::MoveUp(int row)
     Show(row - 1);
 }
 
-void TFavsPanel::MoveDown(int row)
+void TFavsPanelModel::MoveDown(int row)
 {
     if (!ItemAt(row + 1) || IsRecent(row + 1))
         return; // the last favourite
@@ -125,7 +129,7 @@ void TFavsPanel::MoveDown(int row)
     Show(row + 1);
 }
 
-void TFavsPanel::Edit(int row)
+void TFavsPanelModel::Edit(int row)
 {
     TRyvItem edited = *ItemAt(row);
     const bool ok = FCtx.RunDialog(edited, TCommand::acEdit2, false, false, nullptr, false);
@@ -144,7 +148,7 @@ void TFavsPanel::Edit(int row)
     }
 }
 
-void TFavsPanel::Drop(const TRyvItem& entry)
+void TFavsPanelModel::Drop(const TRyvItem& entry)
 {
     const int index = FCtx.favs.AddOrUpdate(entry.title, entry.url, entry.descr);
     Build();

@@ -1,0 +1,461 @@
+#include "lang/langids.h"
+
+#include <QLocale>
+#include <QStringList>
+
+#include <algorithm>
+#include <iterator>
+
+namespace ryv {
+
+namespace {
+
+struct TLangIdCode {
+    quint16 id;
+    const char* code;
+};
+
+// Sorted by identifier.
+constexpr TLangIdCode LangIdCodes[] = {
+    { 0x0401, "ar" },
+    { 0x0402, "bg" },
+    { 0x0403, "ca" },
+    { 0x0404, "zh" },
+    { 0x0405, "cs" },
+    { 0x0406, "da" },
+    { 0x0407, "de" },
+    { 0x0408, "el" },
+    { 0x0409, "en" },
+    { 0x040B, "fi" },
+    { 0x040C, "fr" },
+    { 0x040D, "he" },
+    { 0x040E, "hu" },
+    { 0x040F, "is" },
+    { 0x0410, "it" },
+    { 0x0411, "ja" },
+    { 0x0412, "ko" },
+    { 0x0413, "nl" },
+    { 0x0414, "no" },
+    { 0x0415, "pl" },
+    { 0x0416, "pt" },
+    { 0x0417, "rm" },
+    { 0x0418, "ro" },
+    { 0x0419, "ru" },
+    { 0x041A, "hr" },
+    { 0x041B, "sk" },
+    { 0x041C, "sq" },
+    { 0x041D, "sv" },
+    { 0x041E, "th" },
+    { 0x041F, "tr" },
+    { 0x0420, "ur" },
+    { 0x0421, "id" },
+    { 0x0422, "uk" },
+    { 0x0423, "be" },
+    { 0x0424, "sl" },
+    { 0x0425, "et" },
+    { 0x0426, "lv" },
+    { 0x0427, "lt" },
+    { 0x0428, "tg" },
+    { 0x0429, "fa" },
+    { 0x042A, "vi" },
+    { 0x042B, "hy" },
+    { 0x042C, "az" },
+    { 0x042D, "eu" },
+    { 0x042E, "wen" },
+    { 0x042F, "mk" },
+    { 0x0432, "tn" },
+    { 0x0434, "xh" },
+    { 0x0435, "zu" },
+    { 0x0436, "af" },
+    { 0x0437, "ka" },
+    { 0x0438, "fo" },
+    { 0x0439, "hi" },
+    { 0x043A, "mt" },
+    { 0x043B, "se" },
+    { 0x043E, "ms" },
+    { 0x043F, "kk" },
+    { 0x0440, "ky" },
+    { 0x0441, "sw" },
+    { 0x0442, "tk" },
+    { 0x0443, "uz" },
+    { 0x0444, "tt" },
+    { 0x0445, "bn" },
+    { 0x0446, "pa" },
+    { 0x0447, "gu" },
+    { 0x0448, "or" },
+    { 0x0449, "ta" },
+    { 0x044A, "te" },
+    { 0x044B, "kn" },
+    { 0x044C, "ml" },
+    { 0x044D, "as" },
+    { 0x044E, "mr" },
+    { 0x044F, "sa" },
+    { 0x0450, "mn" },
+    { 0x0451, "bo" },
+    { 0x0452, "cy" },
+    { 0x0453, "kh" },
+    { 0x0454, "lo" },
+    { 0x0456, "gl" },
+    { 0x0457, "kok" },
+    { 0x045A, "syr" },
+    { 0x045B, "si" },
+    { 0x045D, "iu" },
+    { 0x045E, "am" },
+    { 0x0461, "ne" },
+    { 0x0462, "fy" },
+    { 0x0463, "ps" },
+    { 0x0464, "fil" },
+    { 0x0465, "dv" },
+    { 0x0468, "ha" },
+    { 0x046A, "yo" },
+    { 0x046B, "quz" },
+    { 0x046C, "ns" },
+    { 0x046D, "ba" },
+    { 0x046E, "lb" },
+    { 0x046F, "kl" },
+    { 0x0470, "ig" },
+    { 0x0478, "ii" },
+    { 0x047A, "arn" },
+    { 0x047C, "moh" },
+    { 0x047E, "br" },
+    { 0x0480, "ug" },
+    { 0x0481, "mi" },
+    { 0x0482, "oc" },
+    { 0x0483, "co" },
+    { 0x0484, "gsw" },
+    { 0x0485, "sah" },
+    { 0x0486, "qut" },
+    { 0x0487, "rw" },
+    { 0x0488, "wo" },
+    { 0x048C, "gbz" },
+    { 0x0801, "ar" },
+    { 0x0804, "zh" },
+    { 0x0807, "de" },
+    { 0x0809, "en" },
+    { 0x080A, "es" },
+    { 0x080C, "fr" },
+    { 0x0810, "it" },
+    { 0x0813, "nl" },
+    { 0x0814, "no" },
+    { 0x0816, "pt" },
+    { 0x081A, "sr" },
+    { 0x081D, "sv" },
+    { 0x0820, "ur" },
+    { 0x082C, "az" },
+    { 0x082E, "dsb" },
+    { 0x083B, "se" },
+    { 0x083C, "ga" },
+    { 0x083E, "ms" },
+    { 0x0843, "uz" },
+    { 0x0850, "mn" },
+    { 0x085D, "iu" },
+    { 0x085F, "tmz" },
+    { 0x086B, "quz" },
+    { 0x0C01, "ar" },
+    { 0x0C04, "zh" },
+    { 0x0C07, "de" },
+    { 0x0C09, "en" },
+    { 0x0C0A, "es" },
+    { 0x0C0C, "fr" },
+    { 0x0C1A, "sr" },
+    { 0x0C3B, "se" },
+    { 0x0C6B, "quz" },
+    { 0x1001, "ar" },
+    { 0x1004, "zh" },
+    { 0x1007, "de" },
+    { 0x1009, "en" },
+    { 0x100A, "es" },
+    { 0x100C, "fr" },
+    { 0x101A, "hr" },
+    { 0x103B, "se" },
+    { 0x1401, "ar" },
+    { 0x1404, "zh" },
+    { 0x1407, "de" },
+    { 0x1409, "en" },
+    { 0x140A, "es" },
+    { 0x140C, "fr" },
+    { 0x141A, "bs" },
+    { 0x143B, "se" },
+    { 0x1801, "ar" },
+    { 0x1809, "en" },
+    { 0x180A, "es" },
+    { 0x180C, "fr" },
+    { 0x181A, "sr" },
+    { 0x183B, "se" },
+    { 0x1C01, "ar" },
+    { 0x1C09, "en" },
+    { 0x1C0A, "es" },
+    { 0x1C3B, "se" },
+    { 0x2001, "ar" },
+    { 0x2009, "en" },
+    { 0x200A, "es" },
+    { 0x201A, "bs" },
+    { 0x203B, "se" },
+    { 0x2401, "ar" },
+    { 0x2409, "en" },
+    { 0x240A, "es" },
+    { 0x243B, "se" },
+    { 0x2801, "ar" },
+    { 0x2809, "en" },
+    { 0x280A, "es" },
+    { 0x2C01, "ar" },
+    { 0x2C09, "en" },
+    { 0x2C0A, "es" },
+    { 0x3001, "ar" },
+    { 0x3009, "en" },
+    { 0x300A, "es" },
+    { 0x3401, "ar" },
+    { 0x3409, "en" },
+    { 0x340A, "es" },
+    { 0x3801, "ar" },
+    { 0x380A, "es" },
+    { 0x3C01, "ar" },
+    { 0x3C0A, "es" },
+    { 0x4001, "ar" },
+    { 0x4009, "en" },
+    { 0x400A, "es" },
+    { 0x4409, "en" },
+    { 0x440A, "es" },
+    { 0x4809, "en" },
+    { 0x480A, "es" },
+    { 0x4C0A, "es" },
+    { 0x500A, "es" },
+    { 0x781A, "bs" },
+    { 0x7C1A, "sr" },
+};
+
+// Locale name (language subtag, optionally with "-Script" or "-REGION") ->
+// identifier. A name is tried with its script, then its region, then alone.
+struct TLocaleLangId {
+    const char* name;
+    quint16 id;
+};
+
+constexpr TLocaleLangId LocaleLangIds[] = {
+    { "af", 0x0436 },
+    { "am", 0x045E },
+    { "ar", 0x0401 },
+    { "ar-EG", 0x0C01 },
+    { "arn", 0x047A },
+    { "as", 0x044D },
+    { "az", 0x042C },
+    { "az-Cyrl", 0x082C },
+    { "ba", 0x046D },
+    { "be", 0x0423 },
+    { "bg", 0x0402 },
+    { "bn", 0x0445 },
+    { "bo", 0x0451 },
+    { "br", 0x047E },
+    { "bs", 0x141A },
+    { "bs-Cyrl", 0x201A },
+    { "ca", 0x0403 },
+    { "co", 0x0483 },
+    { "cs", 0x0405 },
+    { "cy", 0x0452 },
+    { "da", 0x0406 },
+    { "de", 0x0407 },
+    { "de-AT", 0x0C07 },
+    { "de-CH", 0x0807 },
+    { "de-LI", 0x1407 },
+    { "de-LU", 0x1007 },
+    { "dsb", 0x082E },
+    { "dv", 0x0465 },
+    { "el", 0x0408 },
+    { "en", 0x0409 },
+    { "en-AU", 0x0C09 },
+    { "en-CA", 0x1009 },
+    { "en-GB", 0x0809 },
+    { "en-IE", 0x1809 },
+    { "en-IN", 0x4009 },
+    { "en-NZ", 0x1409 },
+    { "en-ZA", 0x1C09 },
+    { "es", 0x0C0A },
+    { "es-AR", 0x2C0A },
+    { "es-MX", 0x080A },
+    { "et", 0x0425 },
+    { "eu", 0x042D },
+    { "fa", 0x0429 },
+    { "fi", 0x040B },
+    { "fil", 0x0464 },
+    { "fo", 0x0438 },
+    { "fr", 0x040C },
+    { "fr-BE", 0x080C },
+    { "fr-CA", 0x0C0C },
+    { "fr-CH", 0x100C },
+    { "fr-LU", 0x140C },
+    { "fy", 0x0462 },
+    { "ga", 0x083C },
+    { "gl", 0x0456 },
+    { "gsw", 0x0484 },
+    { "gu", 0x0447 },
+    { "ha", 0x0468 },
+    { "he", 0x040D },
+    { "hi", 0x0439 },
+    { "hr", 0x041A },
+    { "hr-BA", 0x101A },
+    { "hsb", 0x042E },
+    { "hu", 0x040E },
+    { "hy", 0x042B },
+    { "id", 0x0421 },
+    { "ig", 0x0470 },
+    { "ii", 0x0478 },
+    { "in", 0x0421 },
+    { "is", 0x040F },
+    { "it", 0x0410 },
+    { "it-CH", 0x0810 },
+    { "iu", 0x085D },
+    { "iu-Cans", 0x045D },
+    { "iw", 0x040D },
+    { "ja", 0x0411 },
+    { "ka", 0x0437 },
+    { "kk", 0x043F },
+    { "kl", 0x046F },
+    { "km", 0x0453 },
+    { "kn", 0x044B },
+    { "ko", 0x0412 },
+    { "kok", 0x0457 },
+    { "ky", 0x0440 },
+    { "lb", 0x046E },
+    { "lo", 0x0454 },
+    { "lt", 0x0427 },
+    { "lv", 0x0426 },
+    { "mi", 0x0481 },
+    { "mk", 0x042F },
+    { "ml", 0x044C },
+    { "mn", 0x0450 },
+    { "mn-Mong", 0x0850 },
+    { "moh", 0x047C },
+    { "mr", 0x044E },
+    { "ms", 0x043E },
+    { "ms-BN", 0x083E },
+    { "mt", 0x043A },
+    { "nb", 0x0414 },
+    { "ne", 0x0461 },
+    { "nl", 0x0413 },
+    { "nl-BE", 0x0813 },
+    { "nn", 0x0814 },
+    { "no", 0x0414 },
+    { "nso", 0x046C },
+    { "oc", 0x0482 },
+    { "or", 0x0448 },
+    { "pa", 0x0446 },
+    { "pl", 0x0415 },
+    { "prs", 0x048C },
+    { "ps", 0x0463 },
+    { "pt", 0x0416 },
+    { "pt-PT", 0x0816 },
+    { "qu", 0x046B },
+    { "quc", 0x0486 },
+    { "quz", 0x046B },
+    { "rm", 0x0417 },
+    { "ro", 0x0418 },
+    { "ru", 0x0419 },
+    { "rw", 0x0487 },
+    { "sa", 0x044F },
+    { "sah", 0x0485 },
+    { "se", 0x043B },
+    { "se-FI", 0x0C3B },
+    { "se-SE", 0x083B },
+    { "si", 0x045B },
+    { "sk", 0x041B },
+    { "sl", 0x0424 },
+    { "sma", 0x183B },
+    { "smj", 0x103B },
+    { "smn", 0x243B },
+    { "sms", 0x203B },
+    { "sq", 0x041C },
+    { "sr", 0x0C1A },
+    { "sr-Latn", 0x081A },
+    { "sv", 0x041D },
+    { "sv-FI", 0x081D },
+    { "sw", 0x0441 },
+    { "syr", 0x045A },
+    { "ta", 0x0449 },
+    { "te", 0x044A },
+    { "tg", 0x0428 },
+    { "th", 0x041E },
+    { "tk", 0x0442 },
+    { "tn", 0x0432 },
+    { "tr", 0x041F },
+    { "tt", 0x0444 },
+    { "tzm", 0x085F },
+    { "ug", 0x0480 },
+    { "uk", 0x0422 },
+    { "ur", 0x0420 },
+    { "ur-IN", 0x0820 },
+    { "uz", 0x0443 },
+    { "uz-Cyrl", 0x0843 },
+    { "vi", 0x042A },
+    { "wo", 0x0488 },
+    { "xh", 0x0434 },
+    { "yo", 0x046A },
+    { "zh", 0x0804 },
+    { "zh-HK", 0x0C04 },
+    { "zh-Hant", 0x0404 },
+    { "zh-MO", 0x1404 },
+    { "zh-SG", 0x1004 },
+    { "zh-TW", 0x0404 },
+    { "zu", 0x0435 },
+};
+
+quint16 LocaleRowId(const QString& name)
+{
+    for (const TLocaleLangId& row : LocaleLangIds) {
+        if (name == QLatin1String(row.name))
+            return row.id;
+    }
+    return 0;
+}
+
+} // namespace
+
+QString LanguageCodeFromLangId(quint16 langId)
+{
+    const auto it = std::lower_bound(std::begin(LangIdCodes), std::end(LangIdCodes), langId,
+        [](const TLangIdCode& row, quint16 id) { return row.id < id; });
+    if (it == std::end(LangIdCodes) || it->id != langId)
+        return {};
+    return QString::fromLatin1(it->code);
+}
+
+quint16 LangIdFromLocaleName(const QString& localeName)
+{
+    // "de_DE.UTF-8@euro" and "de-DE" alike: the encoding and modifier of a
+    // POSIX name say nothing about the language.
+    QString name = localeName.section(QLatin1Char('.'), 0, 0).section(QLatin1Char('@'), 0, 0);
+    name.replace(QLatin1Char('_'), QLatin1Char('-'));
+    const QStringList parts = name.split(QLatin1Char('-'), Qt::SkipEmptyParts);
+    if (parts.isEmpty())
+        return 0;
+    const QString language = parts[0].toLower();
+    QString script;
+    QString region;
+    for (qsizetype i = 1; i < parts.size() && i < 3; ++i) {
+        const QString& p = parts[i];
+        if (p.size() == 4 && script.isEmpty() && region.isEmpty())
+            script = p.left(1).toUpper() + p.mid(1).toLower();
+        else if (region.isEmpty())
+            region = p.toUpper();
+    }
+    // The region is the finer choice (en-GB, zh-HK), then the script
+    // (sr-Latn, zh-Hant), then the language alone.
+    if (!region.isEmpty()) {
+        if (const quint16 id = LocaleRowId(language + QLatin1Char('-') + region))
+            return id;
+    }
+    if (!script.isEmpty()) {
+        if (const quint16 id = LocaleRowId(language + QLatin1Char('-') + script))
+            return id;
+    }
+    return LocaleRowId(language);
+}
+
+QString UserInterfaceLanguageCode()
+{
+    const QStringList languages = QLocale::system().uiLanguages();
+    if (languages.isEmpty())
+        return {};
+    return LanguageCodeFromLangId(LangIdFromLocaleName(languages.first()));
+}
+
+} // namespace ryv

@@ -1,0 +1,37 @@
+#include "lang/langtexts.h"
+
+#include "core/apptexts.h"
+#include "lang/dialogtexts.h"
+#include "lang/langtranslator.h"
+#include "lang/languagemanager.h"
+
+namespace ryv {
+
+void RefreshLangConsts(
+    const TLanguageManager& manager, TAppTexts& texts, TLangTranslator& translator)
+{
+    for (const auto& [id, text] : texts.Table())
+        *text = manager.LangText(id, *text);
+    translator.SetCancelText(
+        manager.LangText(QString::fromLatin1(CancelTextId), translator.CancelText()));
+}
+
+void RefreshDialogTexts(
+    const TLanguageManager& manager, TDialogTexts& texts, const TLangTranslator& translator)
+{
+    TDialogTexts defaults;
+    defaults.lng_MsgBtnCancel = translator.CancelText();
+    const auto defaultTable = defaults.Table();
+    const auto table = texts.Table();
+    for (size_t i = 0; i < table.size() && i < defaultTable.size(); ++i)
+        *table[i].second = manager.LangText(table[i].first, *defaultTable[i].second);
+}
+
+void RefreshProgramTexts(const TLanguageManager& manager, TLangTranslator& translator,
+    TAppTextsScope& appTexts, TDialogTextsScope& dialogTexts)
+{
+    RefreshLangConsts(manager, appTexts.Texts(), translator);
+    RefreshDialogTexts(manager, dialogTexts.Texts(), translator);
+}
+
+} // namespace ryv

@@ -1,0 +1,229 @@
+#include "reports/reportcharts.h"
+
+#include "core/apptexts.h"
+#include "core/durationtext.h"
+#include "reports/htmlexport.h"
+
+#include <algorithm>
+
+namespace ryv {
+
+namespace {
+
+constexpr int MaxBars = 12;
+constexpr int ChartWidth = 640;
+constexpr int MaxLabel = 40; // characters of a bar's label
+const QString Font = QStringLiteral("Helvetica,Arial,sans-serif");
+
+struct TChartColors {
+    QString bar; // the accent of the day headings
+    QString column; // the colour of the start times
+    QString muted; // grey texts: the "Others" bar, the axis labels
+    QString line; // the table's rules
+    QString text;
+};
+
+const TChartColors& Colors()
+{
+    // Taken from the style sheet, so the charts and the table keep one look;
+    // the fallbacks only serve a style sheet that lost a rule.
+    static const TChartColors colors = [] {
+        auto pick = [](const QString& value, const char* fallback) {
+            return value.isEmpty() ? QString::fromLatin1(fallback) : value;
+        };
+        const QString border = StyleSheetValue(QStringLiteral(".bt"), QStringLiteral("border-top"));
+        return TChartColors {
+            pick(StyleSheetValue(QStringLiteral(".group-title"), QStringLiteral("color")),
+                "#0066cc"),
+            pick(StyleSheetValue(QStringLiteral(".start"), QStringLiteral("color")), "#004cbc"),
+            pick(StyleSheetValue(QStringLiteral(".gray"), QStringLiteral("color")), "#999"),
+            pick(border.section(QLatin1Char(' '), -1), "#ccc"),
+            pick(StyleSheetValue(QStringLiteral("a:link"), QStringLiteral("color")), "#000"),
+        };
+    }();
+    return colors;
+}
+
+// A label as SVG text: control characters (which XML does not allow) become
+// blanks, a long one is cut (never inside a surrogate pair) and escaped.
+QString Label(const QString& text, qsizetype maxChars)
+{
+    QString t = text;
+    for (QChar& c : t) {
+        if (c.unicode() < 0x20 || c.unicode() == 0x7F)
+            c = QLatin1Char(' ');
+    }
+    if (t.size() > maxChars) {
+        const qsizetype cut = t.at(maxChars - 1).isHighSurrogate() ? maxChars - 1 : maxChars;
+        t = t.left(cut) + QStringLiteral("...");
+    }
+    return HtmlEscape(t);
+}
+
+QString Num(double v)
+{
+    return QString::number(v, 'f', 1);
+}
+
+QString SvgOpen(int width, int height, const QString& label)
+{
+    return QStringLiteral("<svg xmlns=\"http://www.w3.org/2000/svg\" width=\"%1\" height=\"%2\" "
+                          "viewBox=\"0 0 %1 %2\" role=\"img\" aria-label=\"%3\" "
+                          "font-family=\"%4\">")
+               .arg(width)
+               .arg(height)
+               .arg(label, Font)
+        + QStringLiteral("<title>") + label + QStringLiteral("</title>");
+}
+
+QString Text(
+    double x, double y, const QString& anchor, int size, const QString& fill, const QString& text)
+{
+    return QStringLiteral("<text x=\"%1\" y=\"%2\" text-anchor=\"%3\" font-size=\"%4\" "
+                          "fill=\"%5\">")
+               .arg(Num(x), Num(y), anchor)
+               .arg(size)
+               .arg(fill)
+        + text + QStringLiteral("</text>");
+}
+
+QString Rect(double x, double y, double w, double h, const QString& fill)
+{
+    return QStringLiteral("<rect x=\"%1\" y=\"%2\" width=\"%3\" height=\"%4\" fill=\"%5\"/>")
+        .arg(Num(x), Num(y), Num(w), Num(h), fill);
+}
+
+struct TBar {
+    QString title;
+    TDateTime time = 0;
+    bool others = false;
+};
+
+QString BarChart(const std::vector<TRyvItem>& totals, bool byGroups, const QString& othersText)
+{
+    std::vector<TBar> bars;
+    TDateTime rest = 0;
+    bool hasRest = false;
+    for (const TRyvItem& e : totals) {
+        const TDateTime t = e.stop - e.start;
+        // The summary's own group of unmatched tasks is a rest as well.
+        const bool isOthers = byGroups && e.title == othersText;
+        if (isOthers || static_cast<int>(bars.size()) >= MaxBars) {
+            rest += t;
+            hasRest = true;
+        } else {
+            bars.push_back({ e.title, t, false });
+        }
+    }
+    if (hasRest)
+        bars.push_back({ othersText, rest, true });
+
+    const TChartColors& c = Colors();
+    const TAppTexts& texts = AppTexts();
+    const QString heading = Label(byGroups ? texts.str_chart_groups : texts.str_chart_tasks, 80);
+    constexpr int Top = 30;
+    constexpr int Row = 22;
+    constexpr int LabelRight = 236;
+    constexpr int BarLeft = 244;
+    constexpr int BarMax = 320;
+    const int height = Top + static_cast<int>(bars.size()) * Row + 8;
+    TDateTime largest = 0;
+    for (const TBar& b : bars)
+        largest = std::max(largest, b.time);
+
+    QString svg = SvgOpen(ChartWidth, height, heading);
+    svg += Text(0, 18, QStringLiteral("start"), 15, c.bar, heading);
+    for (size_t i = 0; i < bars.size(); ++i) {
+        const TBar& b = bars[i];
+        const double y = Top + static_cast<double>(i) * Row;
+        const double w = largest > 0 ? std::max(1.0, BarMax * (b.time / largest)) : 1.0;
+        svg += Text(LabelRight, y + 14, QStringLiteral("end"), 12, b.others ? c.muted : c.text,
+            Label(b.title, MaxLabel));
+        svg += Rect(BarLeft, y + 3, w, 15, b.others ? c.muted : c.bar);
+        svg += Text(
+            BarLeft + w + 6, y + 14, QStringLiteral("start"), 12, c.text, DurationText(b.time));
+    }
+    svg += Rect(BarLeft - 1, Top, 1, height - Top - 6, c.line);
+    return svg + QStringLiteral("</svg>");
+}
+
+QString ColumnChart(TDateTime first, const std::vector<TDateTime>& dayTotals)
+{
+    const TChartColors& c = Colors();
+    const QString heading = Label(AppTexts().str_chart_days, 80);
+    const int n = static_cast<int>(dayTotals.size());
+    constexpr int Top = 44;
+    constexpr int Plot = 150;
+    constexpr int Left = 8;
+    constexpr int Bottom = Top + Plot;
+    const double slot = static_cast<double>(ChartWidth - 2 * Left) / n;
+    TDateTime largest = 0;
+    for (const TDateTime t : dayTotals)
+        largest = std::max(largest, t);
+    // Every day number shows while they fit; otherwise every k-th.
+    const int labelEvery = std::max(1, (n + 30) / 31);
+    const bool values = n <= 16;
+
+    QString svg = SvgOpen(ChartWidth, Bottom + 24, heading);
+    svg += Text(0, 18, QStringLiteral("start"), 15, c.bar, heading);
+    for (int i = 0; i < n; ++i) {
+        const TDateTime t = dayTotals[static_cast<size_t>(i)];
+        const double x = Left + i * slot;
+        const double h = largest > 0 ? Plot * (t / largest) : 0;
+        if (t > 0)
+            svg += Rect(x + slot * 0.15, Bottom - std::max(1.0, h), std::max(1.0, slot * 0.7),
+                std::max(1.0, h), c.column);
+        if (values && t > 0)
+            svg += Text(x + slot / 2, Bottom - h - 4, QStringLiteral("middle"), 10, c.text,
+                DurationText(t));
+        if (i % labelEvery == 0)
+            svg += Text(x + slot / 2, Bottom + 15, QStringLiteral("middle"), 10, c.muted,
+                QString::number(ToQDate(first + i).day()));
+    }
+    svg += Rect(Left, Bottom, ChartWidth - 2 * Left, 1, c.line);
+    if (!values && largest > 0)
+        svg += Text(Left, Top - 6, QStringLiteral("start"), 10, c.muted, DurationText(largest));
+    return svg + QStringLiteral("</svg>");
+}
+
+} // namespace
+
+QString StyleSheetValue(const QString& selector, const QString& property)
+{
+    const QString& css = ReportStyleSheet();
+    qsizetype from = 0;
+    while (true) {
+        const qsizetype at = css.indexOf(selector, from);
+        if (at < 0)
+            return {};
+        from = at + selector.size();
+        // Only the selector itself: ".bt" must not find ".btx" nor "a.bt".
+        const bool startsRule = at == 0 || css.at(at - 1) == QLatin1Char('}');
+        const qsizetype open = css.indexOf(QLatin1Char('{'), from);
+        if (!startsRule || open < 0 || !css.mid(from, open - from).trimmed().isEmpty())
+            continue;
+        const qsizetype close = css.indexOf(QLatin1Char('}'), open);
+        const QStringList declarations
+            = css.mid(open + 1, close < 0 ? -1 : close - open - 1).split(QLatin1Char(';'));
+        for (const QString& d : declarations) {
+            const qsizetype colon = d.indexOf(QLatin1Char(':'));
+            if (colon > 0 && d.left(colon).trimmed() == property)
+                return d.mid(colon + 1).trimmed();
+        }
+        return {};
+    }
+}
+
+QString ReportChartsHtml(const std::vector<TRyvItem>& totals, bool byGroups,
+    const QString& othersText, TDateTime first, const std::vector<TDateTime>& dayTotals)
+{
+    if (totals.empty())
+        return {};
+    QString html = QStringLiteral("<div class=\"charts\" align=\"center\">");
+    html += BarChart(totals, byGroups, othersText);
+    if (!dayTotals.empty())
+        html += QStringLiteral("<br />") + ColumnChart(first, dayTotals);
+    return html + QStringLiteral("</div>");
+}
+
+} // namespace ryv

@@ -1,0 +1,224 @@
+#include "ui/windowmenus.h"
+
+#include "core/apptexts.h"
+#include "core/daylist.h"
+#include "core/ryvoptions.h"
+#include "lang/langmessagedlg.h"
+#include "platform/versioninfo.h"
+#include "ui/commandrouter.h"
+#include "ui/daylistview.h"
+#include "ui/favslistview.h"
+#include "ui/icons.h"
+
+#include <QAction>
+#include <QActionGroup>
+#include <QInputDialog>
+#include <QMenu>
+#include <QToolButton>
+
+#include <optional>
+
+namespace ryv {
+
+namespace {
+
+// An entry of a menu's list; none is a separator.
+using TMenuEntry = std::optional<TActionId>;
+constexpr TMenuEntry Separator = std::nullopt;
+
+} // namespace
+
+TWindowMenus::TWindowMenus(const TWindowMenusParts& parts)
+    : QObject(&parts.window)
+    , FParts(parts)
+{
+    CreateMainMenu();
+    CreateListMenus();
+}
+
+void TWindowMenus::CreateMainMenu()
+{
+    TCommandRouter& router = FParts.router;
+    FpumMain = new QMenu(&FParts.window);
+    FpumMain->setObjectName(QStringLiteral("pumMain"));
+    FpumMain->addAction(router.Action(TCommand::acStart));
+    FpumMain->addAction(router.Action(TCommand::acStop));
+    FpumMain->addAction(router.Action(TCommand::acToggleStartStop));
+    FpumMain->addSeparator();
+    FpumMain->addAction(router.Action(TWindowCommand::acPinToTop));
+    QMenu* settings = FpumMain->addMenu(RyvIcon(TRyvIcon::Settings), QStringLiteral("Settings"));
+    settings->menuAction()->setObjectName(QStringLiteral("miSettings"));
+    auto item = [](QMenu* menu, const char* name, const char* text, const char* hint = "") {
+        QAction* a = menu->addAction(QString::fromUtf8(text));
+        a->setObjectName(QString::fromLatin1(name));
+        a->setToolTip(QString::fromUtf8(hint));
+        a->setCheckable(true);
+        return a;
+    };
+    FmiListShowStop = item(settings, "miListShowStop", "Show end time in lists");
+    connect(FmiListShowStop, &QAction::triggered, this, &TWindowMenus::miListShowStopClick);
+    FmiAutoShowSuggest = item(settings, "miAutoShowSuggest", "Show suggestions on new task");
+    connect(FmiAutoShowSuggest, &QAction::triggered, this,
+        [this] { FParts.options.AutoShowSuggest = !FParts.options.AutoShowSuggest; });
+    FmiReportsTitle = item(settings, "miReportsTitle", "Reports title", "Title for reports");
+    connect(FmiReportsTitle, &QAction::triggered, this, &TWindowMenus::miReportsTitleClick);
+
+    QMenu* winTitle = settings->addMenu(QStringLiteral("Window title"));
+    winTitle->menuAction()->setObjectName(QStringLiteral("miWindowTitle"));
+    auto* winGroup = new QActionGroup(winTitle);
+    FmiWinTitCurrent = item(winTitle, "miWinTitCurrent", "Current task");
+    FmiWinTitTotal = item(winTitle, "miWinTitTotal", "Total duration");
+    int pos = 0;
+    for (QAction* a : { FmiWinTitCurrent, FmiWinTitTotal }) {
+        winGroup->addAction(a);
+        connect(a, &QAction::triggered, this, [this, pos] {
+            FParts.options.WindowTitleType = static_cast<TWindowTitleType>(pos);
+            FParts.today.UpdateWindowTitle();
+        });
+        ++pos;
+    }
+
+    QMenu* spend = settings->addMenu(QStringLiteral("Copy spent time to clipboard"));
+    spend->menuAction()->setObjectName(QStringLiteral("miSpendToClipboard"));
+    spend->menuAction()->setToolTip(QStringLiteral("Copy spent time to clipboard on opening link"));
+    auto* spendGroup = new QActionGroup(spend);
+    FmiSpendToClipboardDisabled = item(spend, "miSpendToClipboardDisabled", "Disabled");
+    FmiSpendToClipboardStd = item(spend, "miSpendToClipboardStd", "Standard format");
+    FmiSpendToClipboardGit = item(spend, "miSpendToClipboardGit", "Git format");
+    pos = 0;
+    for (QAction* a :
+        { FmiSpendToClipboardDisabled, FmiSpendToClipboardStd, FmiSpendToClipboardGit }) {
+        spendGroup->addAction(a);
+        connect(a, &QAction::triggered, this,
+            [this, pos] { FParts.options.SpendToClipboard = static_cast<TSpendToClipboard>(pos); });
+        ++pos;
+    }
+
+    settings->addSeparator();
+    QMenu* langs = settings->addMenu(RyvIcon(TRyvIcon::Languages), QStringLiteral("Languages"));
+    langs->setObjectName(QStringLiteral("miLanguagesMenu"));
+    langs->menuAction()->setObjectName(QStringLiteral("miLanguages"));
+    FpumMain->addSeparator();
+    QAction* about = FpumMain->addAction(RyvIcon(TRyvIcon::About), QStringLiteral("About"));
+    about->setObjectName(QStringLiteral("miAbout"));
+    connect(about, &QAction::triggered, this, &TWindowMenus::miAboutClick);
+    connect(FpumMain, &QMenu::aboutToShow, this, &TWindowMenus::pumMainPopup);
+    QToolButton* button = FParts.menuButton;
+    connect(button, &QToolButton::clicked, this,
+        [this, button] { FpumMain->popup(button->mapToGlobal(QPoint(0, button->height()))); });
+}
+
+void TWindowMenus::CreateListMenus()
+{
+    TCommandRouter& router = FParts.router;
+    auto fill = [this, &router](const char* name, std::initializer_list<TMenuEntry> entries) {
+        auto* menu = new QMenu(&FParts.window);
+        menu->setObjectName(QString::fromLatin1(name));
+        for (const TMenuEntry& entry : entries) {
+            if (entry)
+                menu->addAction(router.Action(*entry));
+            else
+                menu->addSeparator();
+        }
+        return menu;
+    };
+    // The export entries of the day lists' menus show no image; a twin entry
+    // runs the same command.
+    auto addExportTwins = [this, &router](QMenu* menu) {
+        for (TWindowCommand command :
+            { TWindowCommand::acExport, TWindowCommand::acCopyToClipboard }) {
+            QAction* action = router.Action(command);
+            QAction* twin = menu->addAction(action->text());
+            twin->setShortcut(action->shortcut());
+            twin->setShortcutContext(Qt::WidgetShortcut);
+            connect(twin, &QAction::triggered, this, [this, action] { FParts.router.Run(action); });
+            connect(action, &QAction::changed, twin, [twin, action] {
+                twin->setText(action->text());
+                twin->setEnabled(action->isEnabled());
+            });
+        }
+    };
+
+    QMenu* list = fill("pumList",
+        { TCommand::acStart, TCommand::acStop, TCommand::acToggleStartStop, Separator,
+            TCommand::acAdd, TCommand::acEdit, TCommand::acDelete, TCommand::acClear, Separator,
+            TCommand::acOpenURL, TCommand::acTaskDone, Separator, TCommand::acMoveBack,
+            TCommand::acMoveForw, TCommand::acShortenTime, TCommand::acExtendTime,
+            TCommand::acMoveUp, TCommand::acMoveDn, Separator });
+    addExportTwins(list);
+    QMenu* favs = fill("pumFavs",
+        { TCommand::acStartAs, TCommand::acAddAs, Separator, TCommand::acOpenURL2, Separator,
+            TCommand::acEdit2, TCommand::acDelFav, Separator, TCommand::acMoveFavUp,
+            TCommand::acMoveFavDn });
+    QMenu* history = fill("pumHistory",
+        { TCommand::acOpenURL2, Separator, TCommand::acAddHist, TCommand::acEdit2,
+            TCommand::acDelHist, Separator, TCommand::acMoveHistBack, TCommand::acMoveHistForw,
+            TCommand::acHistShortenTime, TCommand::acHistExtendTime, TCommand::acHistMoveUp,
+            TCommand::acHistMoveDown, Separator });
+    addExportTwins(history);
+
+    const std::pair<QAbstractScrollArea*, QMenu*> menus[] = { { FParts.todayList, list },
+        { FParts.favsList, favs }, { FParts.historyList, history } };
+    for (const auto& [view, menu] : menus) {
+        view->setContextMenuPolicy(Qt::CustomContextMenu);
+        QMenu* m = menu;
+        QAbstractScrollArea* v = view;
+        connect(view, &QWidget::customContextMenuRequested, this, [this, m, v](const QPoint& p) {
+            emit aboutToShow();
+            m->popup(v->viewport()->mapToGlobal(p));
+        });
+    }
+}
+
+void TWindowMenus::pumMainPopup()
+{
+    const TRyvOptions& options = FParts.options;
+    FmiListShowStop->setChecked(options.ListShowStop);
+    FmiReportsTitle->setChecked(!options.ReportsTitle.isEmpty());
+    const TSpendToClipboard spend = options.SpendToClipboard;
+    FmiSpendToClipboardDisabled->setChecked(spend == TSpendToClipboard::Disabled);
+    FmiSpendToClipboardStd->setChecked(spend == TSpendToClipboard::Standard);
+    FmiSpendToClipboardGit->setChecked(spend == TSpendToClipboard::Git);
+    FmiWinTitTotal->setChecked(options.WindowTitleType == TWindowTitleType::TotalDuration);
+    FmiWinTitCurrent->setChecked(options.WindowTitleType != TWindowTitleType::TotalDuration);
+    FmiAutoShowSuggest->setChecked(options.AutoShowSuggest);
+    emit aboutToShow();
+}
+
+void TWindowMenus::miListShowStopClick()
+{
+    TRyvOptions& options = FParts.options;
+    options.ListShowStop = !options.ListShowStop;
+    FParts.today.UpdateAllRows();
+    FParts.todayList->AdjustTimeColumn(options.ListShowStop);
+    // The history day on show follows at once too, not only at its next
+    // loading.
+    FParts.history.UpdateAllRows();
+    FParts.historyList->AdjustTimeColumn(options.ListShowStop);
+}
+
+void TWindowMenus::miReportsTitleClick()
+{
+    bool ok = false;
+    const QString hint = QStringLiteral("Title for reports");
+    const QString text = QInputDialog::getText(&FParts.window, FParts.caption,
+        hint + QLatin1Char(':'), QLineEdit::Normal, FParts.options.ReportsTitle, &ok);
+    if (ok)
+        FParts.options.ReportsTitle = text;
+}
+
+QString TWindowMenus::AboutText()
+{
+    const TVersionInfo info;
+    return AppTexts().str_version + QStringLiteral(": ")
+        + info.GetVerValue(QStringLiteral("FileVersion")) + QStringLiteral("\r\n\r\n")
+        + info.GetVerValue(QStringLiteral("LegalCopyright"));
+}
+
+void TWindowMenus::miAboutClick()
+{
+    LangMessageDlg(
+        FParts.caption, AboutText(), mtInformation, mbOK, mbOK, -1, -1, QString(), &FParts.window);
+}
+
+} // namespace ryv

@@ -1,0 +1,187 @@
+#include "ui/windowmodes.h"
+
+#include "core/inifile.h"
+#include "windowtestworld.h"
+
+#include <QAction>
+#include <QCheckBox>
+#include <QWindow>
+
+#include <gtest/gtest.h>
+
+namespace ryv {
+namespace {
+
+using namespace windowtest;
+
+class WindowModesTest : public TWindowTest { };
+
+TEST_F(WindowModesTest, WindowWidthDecidesBetweenOneAndTwoPanes)
+{
+    TWorld world(folder);
+    TfrmRyvTracker& w = world.Open();
+    w.resize(1081, 600);
+    EXPECT_TRUE(w.Modes().TwoPanes());
+    EXPECT_EQ(w.findChild<QWidget*>(QStringLiteral("pMain"))->width(), 640);
+    w.resize(1080, 600);
+    EXPECT_FALSE(w.Modes().TwoPanes());
+}
+
+TEST_F(WindowModesTest, ChoosingAPanelInOnePaneDoublesTheWidth)
+{
+    WriteSampleData();
+    TWorld world(folder);
+    TfrmRyvTracker& w = world.Open();
+    w.setGeometry(100, 100, 600, 500);
+    ASSERT_FALSE(w.Modes().TwoPanes());
+
+    w.ShowSecondaryPanel(TSecondaryPanel::History);
+    EXPECT_EQ(w.width(), 1200);
+    EXPECT_TRUE(w.Modes().TwoPanes());
+    EXPECT_EQ(w.ShownPanel(), TSecondaryPanel::History);
+    EXPECT_TRUE(w.findChild<QWidget*>(QStringLiteral("pBottom2"))->isVisible());
+    EXPECT_EQ(world.history.Count(), 1);
+
+    w.ShowSecondaryPanel(TSecondaryPanel::Reports);
+    EXPECT_FALSE(w.findChild<QWidget*>(QStringLiteral("pBottom2"))->isVisible());
+    EXPECT_FALSE(w.findChild<QWidget*>(QStringLiteral("pReports"))->isHidden());
+    EXPECT_TRUE(w.findChild<QWidget*>(QStringLiteral("pHistory"))->isHidden());
+}
+
+TEST_F(WindowModesTest, CompactModeKeepsTheNearerEdgeAndRestoresTheBounds)
+{
+    struct Case {
+        const char* name;
+        QRect window, compact, restored;
+    } cases[] = {
+        { "near the top", QRect(100, 100, 600, 600), QRect(100, 100, 600, 103),
+            QRect(100, 100, 600, 600) },
+        { "near the bottom", QRect(100, 400, 600, 600), QRect(100, 897, 600, 103),
+            QRect(100, 400, 600, 600) },
+        // The narrowed window kept its right edge; widened again from its
+        // left edge it would pass the work area, so it ends at the edge.
+        { "two panes near the right", QRect(700, 100, 1200, 600), QRect(1256, 100, 644, 103),
+            QRect(720, 100, 1200, 600) },
+    };
+    for (const Case& c : cases) {
+        TWorld world(folder);
+        TfrmRyvTracker& w = world.Open();
+        w.setGeometry(c.window);
+        w.RunAction(w.Action(TWindowCommand::acCompactMode));
+        EXPECT_TRUE(w.Modes().IsCompact()) << c.name;
+        EXPECT_EQ(w.geometry(), c.compact) << c.name;
+        EXPECT_FALSE(w.Modes().TwoPanes()) << c.name;
+        w.RunAction(w.Action(TWindowCommand::acCompactMode));
+        EXPECT_FALSE(w.Modes().IsCompact()) << c.name;
+        EXPECT_EQ(w.geometry(), c.restored) << c.name;
+    }
+}
+
+TEST_F(WindowModesTest, CompactModeOfAMaximizedWindowMaximizesItAgainOnLeaving)
+{
+    TWorld world(folder);
+    TfrmRyvTracker& w = world.Open();
+    const QRect normal(300, 200, 600, 500);
+    w.setGeometry(normal);
+    w.showMaximized();
+    ASSERT_TRUE(w.isMaximized());
+
+    w.RunAction(w.Action(TWindowCommand::acCompactMode));
+    EXPECT_FALSE(w.isMaximized());
+    EXPECT_EQ(w.geometry(), QRect(300, 200, 600, 103));
+    // Closed now, the settings would keep the bounds from before and max.
+    const TWindowPlacement placement = w.Modes().Placement();
+    EXPECT_TRUE(placement.max);
+    EXPECT_TRUE(placement.compact);
+    EXPECT_EQ(placement.bounds, normal);
+
+    w.RunAction(w.Action(TWindowCommand::acCompactMode));
+    EXPECT_TRUE(w.isMaximized());
+}
+
+TEST_F(WindowModesTest, ChoosingAPanelLeavesCompactMode)
+{
+    TWorld world(folder);
+    TfrmRyvTracker& w = world.Open();
+    w.setGeometry(100, 100, 1200, 600);
+    w.RunAction(w.Action(TWindowCommand::acCompactMode));
+    ASSERT_FALSE(w.Modes().TwoPanes());
+    w.ShowSecondaryPanel(TSecondaryPanel::Reports);
+    EXPECT_FALSE(w.Modes().IsCompact());
+    EXPECT_EQ(w.geometry(), QRect(100, 100, 1200, 600));
+    EXPECT_TRUE(w.Modes().TwoPanes());
+    EXPECT_EQ(w.ShownPanel(), TSecondaryPanel::Reports);
+}
+
+TEST_F(WindowModesTest, FirstStartCentresAQuarterOfTheWorkArea)
+{
+    TWorld world(folder);
+    TfrmRyvTracker& w = world.Open();
+    EXPECT_EQ(w.geometry(), QRect(716, 240, 488, 560));
+    EXPECT_TRUE(w.cbRepDaily()->isChecked());
+    EXPECT_FALSE(w.cbRepGroups()->isChecked());
+    EXPECT_FALSE(w.Modes().IsPinned());
+}
+
+TEST_F(WindowModesTest, StoredBoundsCountOnlyWithTheMaxKey)
+{
+    TRyvOptions options(folder);
+    WriteFile(options.SettingsFilePath(),
+        QStringLiteral("[window]\r\nleft=5\r\ntop=6\r\nwidth=900\r\nheight=700\r\n"));
+    {
+        TWorld world(folder);
+        EXPECT_EQ(world.Open().geometry(), QRect(716, 240, 488, 560));
+    }
+    WriteFile(options.SettingsFilePath(),
+        QStringLiteral("[window]\r\nmax=0\r\nleft=5\r\ntop=6\r\nwidth=900\r\nheight=700\r\n"));
+    TWorld world(folder);
+    EXPECT_EQ(world.Open().geometry(), QRect(5, 6, 900, 700));
+}
+
+TEST_F(WindowModesTest, StoredBoundsOffEveryScreenAreCentredInstead)
+{
+    TRyvOptions options(folder);
+    WriteFile(options.SettingsFilePath(),
+        QStringLiteral("[window]\r\nmax=0\r\nleft=2500\r\ntop=300\r\nwidth=600\r\n"
+                       "height=500\r\n"));
+    TWorld world(folder);
+    EXPECT_EQ(world.Open().geometry(), QRect(660, 270, 600, 500));
+}
+
+TEST_F(WindowModesTest, SettingsRoundTripKeepsPlacementModesAndReportBoxes)
+{
+    const QRect bounds(200, 150, 700, 500);
+    {
+        TWorld world(folder);
+        TfrmRyvTracker& w = world.Open();
+        w.setGeometry(bounds);
+        w.RunAction(w.Action(TWindowCommand::acPinToTop));
+        w.RunAction(w.Action(TWindowCommand::acCompactMode));
+        w.cbRepDaily()->setChecked(false);
+        w.cbRepGroups()->setChecked(true);
+        w.close();
+    }
+    TIniFile ini(TRyvOptions(folder).SettingsFilePath());
+    ASSERT_TRUE(ini.Load());
+    EXPECT_EQ(ini.ReadInteger(QStringLiteral("window"), QStringLiteral("left"), -1), 200);
+    EXPECT_EQ(ini.ReadInteger(QStringLiteral("window"), QStringLiteral("height"), -1), 500);
+    EXPECT_TRUE(ini.ReadBool(QStringLiteral("window"), QStringLiteral("compact"), false));
+    EXPECT_TRUE(ini.ReadBool(QStringLiteral("window"), QStringLiteral("pinned"), false));
+    EXPECT_FALSE(ini.ReadBool(QStringLiteral("misc"), QStringLiteral("repDaily"), true));
+
+    TWorld world(folder);
+    TfrmRyvTracker& w = world.Open();
+    EXPECT_TRUE(w.Modes().IsCompact());
+    EXPECT_TRUE(w.Modes().IsPinned());
+    ASSERT_NE(w.windowHandle(), nullptr);
+    EXPECT_TRUE(w.windowHandle()->flags().testFlag(Qt::WindowStaysOnTopHint));
+    EXPECT_EQ(w.Modes().CompactRect(), bounds);
+    EXPECT_EQ(w.geometry(), QRect(200, 150, 700, 103));
+    EXPECT_FALSE(w.cbRepDaily()->isChecked());
+    EXPECT_TRUE(w.cbRepGroups()->isChecked());
+    w.RunAction(w.Action(TWindowCommand::acCompactMode));
+    EXPECT_EQ(w.geometry(), bounds);
+}
+
+} // namespace
+} // namespace ryv
