@@ -18,7 +18,7 @@ inline void FillRunningLog(TDayList& today, TDateTime day, int n)
         e->title = QStringLiteral("Task %1").arg(i);
         e->start = day + 0.4 * i / n;
         e->stop = day + 0.4 * (i + 1) / n;
-        today.UpdateRow(today.Append(std::move(e)), false);
+        today.Append(std::move(e));
     }
     today.SetWorking(true);
     today.EndUpdate();

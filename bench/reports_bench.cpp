@@ -87,7 +87,7 @@ void BM_ReadYearOfDayFiles(benchmark::State& state)
         TEntries entries;
         QString reason;
         for (const QString& path : y.FPaths)
-            ReadDayFile(path, openStop, entries, reason);
+            ReadDayFile(path, openStop, entries, &reason);
         benchmark::DoNotOptimize(entries.data());
     }
 }
@@ -156,7 +156,7 @@ void BM_YearReportToReadRatio(benchmark::State& state)
             TEntries entries;
             QString reason;
             for (const QString& path : y.FPaths)
-                ReadDayFile(path, openStop, entries, reason);
+                ReadDayFile(path, openStop, entries, &reason);
             benchmark::DoNotOptimize(entries.data());
         }
         const double t1 = ProcessCpuMs();

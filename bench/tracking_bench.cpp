@@ -2,13 +2,7 @@
 // and on a very long log, and Start must stay quick on a long one.
 
 #include "benchlog.h"
-#include "core/clock.h"
-#include "core/daylist.h"
-#include "core/liststore.h"
-#include "core/ports.h"
-#include "core/ryvitemlist.h"
-#include "core/ryvoptions.h"
-#include "tracking/tracker.h"
+#include "tracking/trackerworld.h"
 
 #include <QCoreApplication>
 #include <QTemporaryDir>
@@ -18,70 +12,34 @@
 namespace ryv {
 namespace {
 
-class TCancelDialog final : public ITaskDialog {
-public:
-    bool ExecuteTaskDialog(TRyvItem&, const QString&, bool, bool, const TRyvItem*, bool) override
-    {
-        return false;
-    }
-};
-
-class TSilentMessages final : public IUserMessages {
-public:
-    bool ConfirmYesNo(const QString&) override { return true; }
-    void Warning(const QString&) override { }
-};
-
-class TNullClipboard final : public IClipboard {
-public:
-    QString Text() const override { return {}; }
-    void SetText(const QString&) override { }
-};
-
-class TNullShell final : public IShell {
-public:
-    bool ShellOpen(const QString&) override { return true; }
-    bool OpenFile(const QString&) override { return true; }
-};
-
 // Today's log of n entries (tasks and breaks) on one day, the last one
-// running, with the engine around it.
+// running, with the engine around it: the tests' object graph, whose task
+// dialog answers Cancel.
 class TEngine final {
 public:
     explicit TEngine(int n)
     {
         const TDateTime day = EncodeDate(2022, 1, 7);
-        clock.Set(day + 0.5);
-        FillRunningLog(today, day, n);
+        world.clock.Set(day + 0.5);
+        FillRunningLog(world.today, day, n);
         for (int i = 0; i < 10; ++i)
-            favs.AddOrUpdate(QStringLiteral("Favourite %1").arg(i), {}, {});
-        tracker.UpdateToday();
+            world.favs.AddOrUpdate(QStringLiteral("Favourite %1").arg(i), {}, {});
+        world.tracker.UpdateToday();
     }
 
     QTemporaryDir dir;
-    TRyvOptions options { dir.path() };
-    TManualClock clock;
-    TDayList today { TDayListRole::Today, options, clock };
-    TDayList history { TDayListRole::History, options, clock };
-    TRyvItemList favs;
-    TRyvItemList recent;
-    TListStore store { today, history, favs, recent, options, clock };
-    TCancelDialog dialog;
-    TSilentMessages messages;
-    TNullClipboard clipboard;
-    TNullShell shell;
-    TTracker tracker { options, favs, recent, today, history, store,
-        TTrackerPorts { clock, dialog, messages, clipboard, shell } };
+    TTrackerWorld world { dir.path() };
 };
 
 // One clock tick (tmrCheckTimer) with a running task.
 void BM_ClockTick(benchmark::State& state)
 {
     TEngine engine(static_cast<int>(state.range(0)));
+    TTrackerWorld& w = engine.world;
     for (auto _ : state) {
-        engine.clock.AdvanceSeconds(1);
-        engine.tracker.tmrCheckTimer();
-        benchmark::DoNotOptimize(engine.today.TotalText().size());
+        w.clock.AdvanceSeconds(1);
+        w.tracker.tmrCheckTimer();
+        benchmark::DoNotOptimize(w.today.TotalText().size());
     }
 }
 BENCHMARK(BM_ClockTick)->Arg(10)->Arg(10000)->Unit(benchmark::kMicrosecond);
@@ -93,14 +51,16 @@ void BM_Start(benchmark::State& state)
 {
     const int n = static_cast<int>(state.range(0));
     TEngine engine(n);
+    TTrackerWorld& w = engine.world;
     const TUiState ui;
     for (auto _ : state) {
-        engine.clock.AdvanceSeconds(61);
-        engine.tracker.acStartExecute(ui, false);
+        w.clock.AdvanceSeconds(61);
+        w.tracker.Execute(TCommand::acStart, ui);
         state.PauseTiming();
-        while (engine.today.Count() > n)
-            engine.today.Remove(engine.today.Count() - 1);
-        engine.today.Last()->stop = engine.clock.Now();
+        while (w.today.Count() > n)
+            w.today.Remove(w.today.Count() - 1);
+        w.today.SetStop(w.today.Count() - 1, w.clock.Now());
+        w.dialog.calls.clear();
         state.ResumeTiming();
     }
 }

@@ -55,7 +55,7 @@ void DayFileRoundTrip(const QByteArray& bytes)
     WriteBytes(path, bytes);
     TEntries first;
     QString reason;
-    if (!ReadDayFile(path, FixedStop, first, reason))
+    if (!ReadDayFile(path, FixedStop, first, &reason))
         return;
     std::vector<const TRyvItem*> entries;
     for (const auto& e : first)
@@ -63,7 +63,7 @@ void DayFileRoundTrip(const QByteArray& bytes)
     // The bytes WriteDayFile writes, without its sync to the disk.
     WriteBytes(path, EncodeText(DayFileText(entries), TTextEncoding::Utf8, true));
     TEntries second;
-    RYV_FUZZ_CHECK(ReadDayFile(path, FixedStop, second, reason), reason);
+    RYV_FUZZ_CHECK(ReadDayFile(path, FixedStop, second, &reason), reason);
     RYV_FUZZ_CHECK(first.size() == second.size(), QStringLiteral("day file entry count"));
     for (size_t i = 0; i < first.size(); ++i) {
         const TRyvItem& a = *first[i];
@@ -90,11 +90,11 @@ void ListFileRoundTrip(const QByteArray& bytes)
     WriteBytes(path, bytes);
     TRyvItemList first;
     QString reason;
-    if (!ReadListFile(path, first, reason))
+    if (!ReadListFile(path, first, &reason))
         return;
     WriteBytes(path, EncodeText(ListFileText(first), TTextEncoding::Utf8, true));
     TRyvItemList second;
-    RYV_FUZZ_CHECK(ReadListFile(path, second, reason), reason);
+    RYV_FUZZ_CHECK(ReadListFile(path, second, &reason), reason);
     RYV_FUZZ_CHECK(first.Count() == second.Count(), QStringLiteral("list entry count"));
     for (int i = 0; i < first.Count(); ++i) {
         RYV_FUZZ_CHECK(

@@ -91,7 +91,7 @@ bool WriteDay(const QString& path, TDateTime day, const TSampleEntry (&entries)[
             finished.push_back(owned.back().get());
     }
     QString error;
-    if (!WriteDayFile(path, finished, open, error)) {
+    if (!WriteDayFile(path, finished, open, &error)) {
         std::fprintf(stderr, "cannot write %s: %s\n", qPrintable(path), qPrintable(error));
         return false;
     }
@@ -141,8 +141,8 @@ int main(int argc, char* argv[])
         QStringLiteral("https://git.example.com/shop/pull/87"), QString());
     recent.AddOrUpdate(QStringLiteral("Update the documentation"), QString(), QString());
     QString error;
-    ok = WriteListFile(folder + QStringLiteral("favorites.lst"), favorites, -1, error) && ok;
-    ok = WriteListFile(folder + QStringLiteral("recent.lst"), recent, -1, error) && ok;
+    ok = WriteListFile(folder + QStringLiteral("favorites.lst"), favorites, -1, &error) && ok;
+    ok = WriteListFile(folder + QStringLiteral("recent.lst"), recent, -1, &error) && ok;
     if (!ok)
         return 1;
     QTextStream(stdout) << "sample data written to " << folder << Qt::endl;

@@ -5,27 +5,9 @@
 #include <QCommandLineParser>
 #include <QRegularExpression>
 
-#include <array>
-
 namespace ryv {
 
 namespace {
-
-// The period names and the period buttons of the window they stand for.
-struct TPeriodName {
-    const char* name;
-    int tag;
-};
-constexpr std::array<TPeriodName, 8> PeriodNames { {
-    { "today", 0 },
-    { "yesterday", 5 },
-    { "this-week", 1 },
-    { "last-week", 6 },
-    { "this-month", 2 },
-    { "last-month", 7 },
-    { "this-year", 4 },
-    { "last-year", 9 },
-} };
 
 // Qt's own options of a GUI program, which belong to the window.
 const QStringList& QtWindowOptions()
@@ -57,7 +39,8 @@ bool ParseDay(const QString& text, TDateTime& day)
 
 bool ParsePeriod(const QString& text, TDateTime now, TReportPeriod& period, QString& error)
 {
-    for (const TPeriodName& p : PeriodNames) {
+    // The names of the window's period buttons.
+    for (const TReportPeriodDef& p : ReportPeriods) {
         if (text == QLatin1String(p.name)) {
             period = ReportPeriod(p.tag, now);
             return true;

@@ -1,5 +1,7 @@
 #include "core/apptexts.h"
 
+#include <utility>
+
 namespace ryv {
 
 std::vector<std::pair<QString, QString*>> TAppTexts::Table()
@@ -53,15 +55,33 @@ std::vector<std::pair<QString, QString*>> TAppTexts::Table()
 #undef RYV_TEXT
 }
 
-void TAppTexts::ResetDefaults()
+namespace {
+
+const TAppTexts*& InForce()
 {
-    *this = TAppTexts();
+    static const TAppTexts* texts = nullptr;
+    return texts;
 }
 
-TAppTexts& AppTexts()
+} // namespace
+
+const TAppTexts& AppTexts()
 {
-    static TAppTexts texts;
-    return texts;
+    static const TAppTexts defaults;
+    const TAppTexts* texts = InForce();
+    return texts ? *texts : defaults;
+}
+
+TAppTextsScope::TAppTextsScope(TAppTexts texts)
+    : FTexts(std::move(texts))
+    , FPrevious(InForce())
+{
+    InForce() = &FTexts;
+}
+
+TAppTextsScope::~TAppTextsScope()
+{
+    InForce() = FPrevious;
 }
 
 } // namespace ryv

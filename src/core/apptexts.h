@@ -8,9 +8,9 @@
 namespace ryv {
 
 // The texts the program composes in code. Each holds its English default until
-// a language is loaded; the language controller then overwrites them by
-// identifier. Code reads a text at the moment it builds a message, so later
-// messages follow the language.
+// a language is loaded; the language switch then writes the translations by
+// identifier (Table) into the texts of its TAppTextsScope. Code reads a text at
+// the moment it builds a message, so later messages follow the language.
 struct TAppTexts final {
     QString files_csv = QStringLiteral("CSV files (*.csv)|*.csv");
     QString files_html = QStringLiteral("HTML files (*.html)|*.html");
@@ -67,13 +67,31 @@ struct TAppTexts final {
     QString str_file_leftasis
         = QStringLiteral("The file \"%1\" could not be read and is left as it is.");
 
-    // Identifier -> text, for the language controller to read and refresh.
+    // Identifier -> text, for the language switch to read and write.
     std::vector<std::pair<QString, QString*>> Table();
-    // Sets every text back to its English default.
-    void ResetDefaults();
 };
 
-// The program-wide table of application texts.
-TAppTexts& AppTexts();
+// The texts in force: the English defaults until a TAppTextsScope puts
+// others in force. Read-only: no code writes them behind a scope's back.
+const TAppTexts& AppTexts();
+
+// Puts a set of texts in force for its lifetime and gives back the set
+// before it when it ends; scopes nest, the innermost is in force. The
+// language switch holds the program's scope and writes the translated texts
+// through Texts(), the one place they are written; a test that needs other
+// texts makes its own scope, so nothing it changes outlives it.
+class TAppTextsScope final {
+public:
+    explicit TAppTextsScope(TAppTexts texts = {});
+    ~TAppTextsScope();
+    TAppTextsScope(const TAppTextsScope&) = delete;
+    TAppTextsScope& operator=(const TAppTextsScope&) = delete;
+
+    TAppTexts& Texts() { return FTexts; }
+
+private:
+    TAppTexts FTexts;
+    const TAppTexts* FPrevious;
+};
 
 } // namespace ryv

@@ -175,28 +175,29 @@ bool ParseCsvText(
 }
 
 bool ReadCsvFile(
-    const QString& fileName, QChar quote, QChar delimiter, TCsvTable& table, QString& reason)
+    const QString& fileName, QChar quote, QChar delimiter, TCsvTable& table, QString* errorText)
 {
-    reason.clear();
+    if (errorText)
+        errorText->clear();
     table.clear();
+    const auto fail = [errorText](const QString& text) {
+        if (errorText)
+            *errorText = text;
+        return false;
+    };
     const QString shown = QDir::toNativeSeparators(fileName);
     QString error;
     const std::optional<QString> text = ReadTextFile(fileName, nullptr, &error);
-    if (!text) {
-        reason = AppTexts().str_file_cannotread.arg(shown, error);
-        return false;
-    }
+    if (!text)
+        return fail(AppTexts().str_file_cannotread.arg(shown, error));
     TCsvParseInfo info;
-    if (!ParseCsvText(*text, quote, delimiter, table, &info)) {
-        reason = AppTexts().str_file_empty.arg(shown);
-        return false;
-    }
+    if (!ParseCsvText(*text, quote, delimiter, table, &info))
+        return fail(AppTexts().str_file_empty.arg(shown));
     if (info.unclosedRow >= 0) {
         // The row with the open quote took in every line after it; the rows
         // before it are good.
         table.resize(info.unclosedRow);
-        reason = AppTexts().str_file_openquote.arg(shown).arg(info.unclosedLine);
-        return false;
+        return fail(AppTexts().str_file_openquote.arg(shown).arg(info.unclosedLine));
     }
     return true;
 }

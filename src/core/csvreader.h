@@ -35,9 +35,9 @@ bool ParseCsvText(const QString& text, QChar quote, QChar delimiter, TCsvTable& 
 
 // Reads fileName (see ReadTextFile for the encodings) and parses it. False
 // when the file is empty or cannot be read, or when it ends inside a quoted
-// field (the table then holds the rows before that field's row), with a
-// reason that names the file.
-bool ReadCsvFile(
-    const QString& fileName, QChar quote, QChar delimiter, TCsvTable& table, QString& reason);
+// field (the table then holds the rows before that field's row), with an
+// errorText that names the file.
+bool ReadCsvFile(const QString& fileName, QChar quote, QChar delimiter, TCsvTable& table,
+    QString* errorText = nullptr);
 
 } // namespace ryv

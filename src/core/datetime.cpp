@@ -61,6 +61,25 @@ TDateTime FromQDateTime(const QDateTime& dt)
     return Compose(Epoch().daysTo(dt.date()), dt.time().msecsSinceStartOfDay());
 }
 
+qint64 ToMs(TDateTime t)
+{
+    qint64 day, ms;
+    Split(t, day, ms);
+    return day * static_cast<qint64>(MsPerDay) + ms;
+}
+
+TDateTime FromMs(qint64 ms)
+{
+    const auto perDay = static_cast<qint64>(MsPerDay);
+    qint64 day = ms / perDay;
+    qint64 rest = ms % perDay;
+    if (rest < 0) {
+        --day;
+        rest += perDay;
+    }
+    return Compose(day, rest);
+}
+
 QDate ToQDate(TDateTime t)
 {
     qint64 day, ms;
@@ -101,14 +120,14 @@ int MinuteOfDay(TDateTime t)
 {
     qint64 day, ms;
     Split(t, day, ms);
-    return static_cast<int>(ms / 60000);
+    return static_cast<int>(ms / MsPerMinute);
 }
 
 TDateTime TruncToMinute(TDateTime t)
 {
     qint64 day, ms;
     Split(t, day, ms);
-    return Compose(day, ms / 60000 * 60000);
+    return Compose(day, ms / MsPerMinute * MsPerMinute);
 }
 
 // --- texts -------------------------------------------------------------------

@@ -18,6 +18,8 @@ constexpr double MsPerDay = 86400000.0;
 constexpr TDateTime OneHour = 1.0 / 24.0;
 constexpr TDateTime OneMinute = 1.0 / 1440.0;
 constexpr TDateTime OneSecond = 1.0 / 86400.0;
+constexpr qint64 MsPerMinute = 60000;
+constexpr qint64 MsPerHour = 60 * MsPerMinute;
 
 // --- conversions -----------------------------------------------------------
 TDateTime EncodeDate(int year, int month, int day);
@@ -28,6 +30,15 @@ TDateTime FromQDateTime(const QDateTime& dt); // local time fields are taken as 
 QDate ToQDate(TDateTime t);
 QDateTime ToQDateTime(TDateTime t); // local time, millisecond precision
 QTime ToQTime(TDateTime t); // the time of day of t
+
+// Whole milliseconds since 1899-12-30 00:00 (for a duration: its length).
+// Date-times are doubles, so steps and comparisons of times go through these:
+// adding a minute sixty times then lands exactly on the hour, and an entry
+// built as "start + duration" compares equal to its neighbour. A value is
+// split into day and time of day the way DayOf and MinuteOfDay split it, so
+// FromMs(ToMs(t)) is t for every value the program builds.
+qint64 ToMs(TDateTime t);
+TDateTime FromMs(qint64 ms);
 
 // --- derived quantities ----------------------------------------------------
 int DayOf(TDateTime t); // integer part: the day number

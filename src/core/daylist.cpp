@@ -10,14 +10,6 @@
 
 namespace ryv {
 
-struct TDayList::TRow final {
-    std::unique_ptr<TRyvItem> item;
-    QString timeText;
-    QString taskText;
-    QString hoursText;
-    bool done = false;
-};
-
 namespace {
 
 QString ClockText(TDateTime t)
@@ -35,6 +27,15 @@ template <typename T> bool Assign(T& target, const T& value)
     return true;
 }
 
+// Whether e counts into the "Task total:" of the selected task sel: the same
+// title, or the same (non-empty) link.
+bool SameTask(const TRyvItem& e, const TRyvItem& sel)
+{
+    return e.IsTask()
+        && (TRyvItemList::SameText(e.title, sel.title)
+            || (!e.url.isEmpty() && TRyvItemList::SameText(e.url, sel.url)));
+}
+
 } // namespace
 
 TDayList::TDayList(
@@ -50,52 +51,68 @@ TDayList::TDayList(
 
 TDayList::~TDayList() = default;
 
-const TDayList::TRow& TDayList::RowAt(int row) const
+const TRyvItem* TDayList::Item(int row) const
+{
+    return FRows.at(static_cast<size_t>(row)).get();
+}
+
+TRyvItem& TDayList::Entry(int row)
 {
     return *FRows.at(static_cast<size_t>(row));
 }
 
-TDayList::TRow& TDayList::RowAt(int row)
+const TRyvItem* TDayList::Last() const
 {
-    return *FRows.at(static_cast<size_t>(row));
-}
-
-TRyvItem* TDayList::Item(int row) const
-{
-    return RowAt(row).item.get();
-}
-
-TRyvItem* TDayList::Last() const
-{
-    return FRows.empty() ? nullptr : FRows.back()->item.get();
+    return FRows.empty() ? nullptr : FRows.back().get();
 }
 
 int TDayList::IndexOf(const TRyvItem* item) const
 {
     for (int i = 0; i < Count(); ++i)
-        if (RowAt(i).item.get() == item)
+        if (FRows[static_cast<size_t>(i)].get() == item)
             return i;
     return -1;
 }
 
+bool TDayList::IsRunningRow(int row) const
+{
+    return IsToday() && FIsWorking && row >= 0 && row == Count() - 1;
+}
+
+// --- cells -----------------------------------------------------------------------
+
 QString TDayList::TimeText(int row) const
 {
-    return RowAt(row).timeText;
+    const TRyvItem& e = *Item(row);
+    if (e.IsPause())
+        return QStringLiteral(" ");
+    QString text = ClockText(e.start);
+    if (FOptions.ListShowStop)
+        text += QStringLiteral(" - ") + ClockText(e.stop);
+    return text;
 }
 
 QString TDayList::TaskText(int row) const
 {
-    return RowAt(row).taskText;
+    const TRyvItem& e = *Item(row);
+    if (e.IsTask())
+        return e.title;
+    return AppTexts().str_pause + QStringLiteral(":  ") + ClockText(e.start) + QStringLiteral(" - ")
+        + ClockText(e.stop) + QStringLiteral("  (") + DurationText(e.Duration()) + QLatin1Char(')');
 }
 
 QString TDayList::HoursText(int row) const
 {
-    return RowAt(row).hoursText;
+    const TRyvItem& e = *Item(row);
+    if (e.IsPause())
+        return {};
+    return IsRunningRow(row) ? DurationTextSec(e.Duration()) : DurationText(e.Duration());
 }
 
 bool TDayList::DoneMark(int row) const
 {
-    return RowAt(row).done;
+    const TRyvItem& e = *Item(row);
+    return e.IsTask() && e.state == ryvsDone;
 }
 
 // --- rows ----------------------------------------------------------------------
@@ -109,25 +126,20 @@ int TDayList::Append(std::unique_ptr<TRyvItem> item)
 void TDayList::Insert(int row, std::unique_ptr<TRyvItem> item)
 {
     row = std::clamp(row, 0, Count());
-    auto r = std::make_unique<TRow>();
-    r->taskText = item->title;
-    r->done = item->state == ryvsDone;
-    r->item = std::move(item);
-    FRows.insert(FRows.begin() + row, std::move(r));
-    FTotalCache = -1;
+    FRows.insert(FRows.begin() + row, std::move(item));
     for (int& s : FSelected)
         if (s >= row)
             ++s;
     if (FFocused >= row)
         ++FFocused;
     emit rowsInserted(row, row);
+    RowsChanged(TChange::Rows);
 }
 
 std::unique_ptr<TRyvItem> TDayList::Take(int row)
 {
-    std::unique_ptr<TRyvItem> item = std::move(RowAt(row).item);
+    std::unique_ptr<TRyvItem> item = std::move(FRows.at(static_cast<size_t>(row)));
     FRows.erase(FRows.begin() + row);
-    FTotalCache = -1;
 
     const bool wasSelected = FSelected.removeOne(row);
     for (int& s : FSelected)
@@ -143,10 +155,9 @@ std::unique_ptr<TRyvItem> TDayList::Take(int row)
     emit rowsRemoved(row, row);
     if (focusMoved)
         emit focusChanged(FFocused);
-    if (wasSelected) {
+    if (wasSelected)
         emit selectionChanged();
-        UpdateSelectionTotals();
-    }
+    RowsChanged(wasSelected ? TChange::Texts : TChange::Rows);
     return item;
 }
 
@@ -162,14 +173,12 @@ void TDayList::Clear()
     FRows.clear();
     FSelected.clear();
     FFocused = -1;
-    FTotalCache = -1;
     emit listReset();
     if (hadFocus)
         emit focusChanged(-1);
-    if (hadSelection) {
+    if (hadSelection)
         emit selectionChanged();
-        UpdateSelectionTotals();
-    }
+    RowsChanged(hadSelection ? TChange::Texts : TChange::Rows);
 }
 
 void TDayList::Exchange(int a, int b)
@@ -177,9 +186,10 @@ void TDayList::Exchange(int a, int b)
     if (a == b)
         return;
     std::swap(FRows.at(static_cast<size_t>(a)), FRows.at(static_cast<size_t>(b)));
-    FTotalCache = -1;
     emit rowsChanged(a, a);
     emit rowsChanged(b, b);
+    // The selected places may now hold another task.
+    RowsChanged(TChange::Texts);
 }
 
 void TDayList::Move(int from, int to)
@@ -189,7 +199,6 @@ void TDayList::Move(int from, int to)
     auto r = std::move(FRows.at(static_cast<size_t>(from)));
     FRows.erase(FRows.begin() + from);
     FRows.insert(FRows.begin() + to, std::move(r));
-    FTotalCache = -1;
     // Indexes between the two places shift by one towards the old place.
     auto remap = [from, to](int i) {
         if (i == from)
@@ -205,60 +214,93 @@ void TDayList::Move(int from, int to)
     std::sort(FSelected.begin(), FSelected.end());
     FFocused = FFocused < 0 ? -1 : remap(FFocused);
     emit rowsMoved(from, to);
+    RowsChanged(TChange::Rows);
 }
 
-void TDayList::SetTaskText(int row, const QString& text)
+// --- changing an entry -------------------------------------------------------------
+
+void TDayList::SetStart(int row, TDateTime start)
 {
-    if (Assign(RowAt(row).taskText, text))
-        emit rowsChanged(row, row);
+    SetTimes(row, start, Item(row)->stop);
 }
 
-void TDayList::SetDoneMark(int row, bool done)
+void TDayList::SetStop(int row, TDateTime stop)
 {
-    if (Assign(RowAt(row).done, done))
-        emit rowsChanged(row, row);
+    SetTimes(row, Item(row)->start, stop);
 }
 
-void TDayList::UpdateRow(int row, bool withSeconds)
+void TDayList::SetTimes(int row, TDateTime start, TDateTime stop)
 {
-    TRow& r = RowAt(row);
-    const TRyvItem& e = *r.item;
-    if (!withSeconds)
-        FTotalCache = -1;
+    TRyvItem& e = Entry(row);
+    const bool a = Assign(e.start, start);
+    const bool b = Assign(e.stop, stop);
+    if (a || b)
+        Changed(row, TChange::Times);
+}
 
-    if (e.IsPause()) {
-        r.timeText = QStringLiteral(" ");
-        r.taskText = AppTexts().str_pause + QStringLiteral(":  ") + ClockText(e.start)
-            + QStringLiteral(" - ") + ClockText(e.stop) + QStringLiteral("  (")
-            + DurationText(e.Duration()) + QLatin1Char(')');
-        r.hoursText.clear();
-        emit rowsChanged(row, row);
-        return;
-    }
+void TDayList::SetTexts(int row, const TRyvItem& from)
+{
+    TRyvItem& e = Entry(row);
+    bool changed = Assign(e.title, from.title);
+    changed = Assign(e.url, from.url) || changed;
+    changed = Assign(e.descr, from.descr) || changed;
+    changed = Assign(e.state, from.state) || changed;
+    if (changed)
+        Changed(row, TChange::Texts);
+}
 
-    r.timeText = ClockText(e.start);
-    if (FOptions.ListShowStop)
-        r.timeText += QStringLiteral(" - ") + ClockText(e.stop);
-    r.hoursText = withSeconds ? DurationTextSec(e.Duration()) : DurationText(e.Duration());
-    emit rowsChanged(row, row);
+void TDayList::SetState(int row, TRyvItemState state)
+{
+    if (Assign(Entry(row).state, state))
+        Changed(row, TChange::Texts);
+}
 
-    if (!withSeconds)
-        return;
-    // The running entry keeps a shown selection or task total live.
-    if (FSelTotalVisible && IsSelected(row)) {
-        UpdateSelectionTotal();
-    } else if (FTaskTotalVisible) {
-        const bool sameTask = std::any_of(FSelected.begin(), FSelected.end(),
-            [&](int s) { return TRyvItemList::SameText(RowAt(s).taskText, r.taskText); });
-        if (sameTask)
-            UpdateTaskTotal();
-    }
+void TDayList::MakeBreak(int row)
+{
+    TRyvItem& e = Entry(row);
+    e.kind = ryvkPause;
+    e.state = ryvsNone;
+    e.title.clear();
+    e.url.clear();
+    e.descr.clear();
+    Changed(row, TChange::Texts);
 }
 
 void TDayList::UpdateAllRows()
 {
-    for (int i = 0; i < Count(); ++i)
-        UpdateRow(i, IsToday() && FIsWorking && i == Count() - 1);
+    if (!IsEmpty())
+        emit rowsChanged(0, Count() - 1);
+    UpdateWindowTitle();
+}
+
+void TDayList::Changed(int row, TChange change)
+{
+    emit rowsChanged(row, row);
+    RowsChanged(change);
+}
+
+void TDayList::RowsChanged(TChange change)
+{
+    FTotalCache = -1;
+    FTotalsStale = true;
+    if (change == TChange::Texts)
+        FSelectionStale = true;
+    if (FUpdateCount == 0)
+        FinishChange();
+}
+
+void TDayList::FinishChange()
+{
+    // A title or link that changed, or a selected row that went, may change
+    // which of the extra totals shows; times change only their values.
+    const bool selection = FSelectionStale;
+    FTotalsStale = false;
+    FSelectionStale = false;
+    SumDayTotal();
+    if (selection)
+        UpdateSelectionTotals();
+    else
+        UpdateShownTotals();
 }
 
 // --- selection and focus -----------------------------------------------------------
@@ -307,6 +349,9 @@ void TDayList::SelectAndShow(int row)
     emit scrollToRow(row);
 }
 
+// The select handler (lvListSelectItem / lvHistorySelectItem): no row
+// selected hides both extra totals; one row shows "Task total:" when it
+// applies; two or more show "Selected:".
 void TDayList::UpdateSelectionTotals()
 {
     const qsizetype n = FSelected.size();
@@ -323,6 +368,16 @@ void TDayList::UpdateSelectionTotals()
     }
 }
 
+// After a change of times the shown extra total follows; which one shows
+// stays.
+void TDayList::UpdateShownTotals()
+{
+    if (FTaskTotalVisible)
+        UpdateTaskTotal();
+    else if (FSelTotalVisible)
+        UpdateSelectionTotal();
+}
+
 void TDayList::SetSelTotalVisible(bool on)
 {
     if (Assign(FSelTotalVisible, on))
@@ -337,11 +392,12 @@ void TDayList::SetTaskTotalVisible(bool on)
 
 // --- totals ------------------------------------------------------------------------
 
+// "Selected:": the summed durations of the selected tasks.
 void TDayList::UpdateSelectionTotal()
 {
     TDateTime total = 0;
     for (int s : FSelected) {
-        const TRyvItem& e = *RowAt(s).item;
+        const TRyvItem& e = *Item(s);
         if (e.IsTask())
             total += e.Duration();
     }
@@ -349,23 +405,21 @@ void TDayList::UpdateSelectionTotal()
         emit totalsChanged();
 }
 
+// "Task total:" of the first selected row: every task with its title or its
+// (non-empty) link; true and set only when more than one matches.
 bool TDayList::UpdateTaskTotal()
 {
     if (FSelected.isEmpty())
         return false;
-    const TRyvItem& sel = *RowAt(FSelected.first()).item;
+    const TRyvItem& sel = *Item(FSelected.first());
     if (!sel.IsTask())
         return false;
     int matches = 0;
     TDateTime total = 0;
-    for (const auto& r : FRows) {
-        const TRyvItem& e = *r->item;
-        if (!e.IsTask())
-            continue;
-        if (TRyvItemList::SameText(e.title, sel.title)
-            || (!e.url.isEmpty() && TRyvItemList::SameText(e.url, sel.url))) {
+    for (const auto& e : FRows) {
+        if (SameTask(*e, sel)) {
             ++matches;
-            total += e.Duration();
+            total += e->Duration();
         }
     }
     if (matches < 2)
@@ -375,36 +429,49 @@ bool TDayList::UpdateTaskTotal()
     return true;
 }
 
+// "Total:" of the history day: all its tasks, never with seconds.
 void TDayList::UpdateHistoryTotal()
 {
     TDateTime total = 0;
-    for (const auto& r : FRows)
-        if (r->item->IsTask())
-            total += r->item->Duration();
+    for (const auto& e : FRows)
+        if (e->IsTask())
+            total += e->Duration();
     if (Assign(FTotalText, DurationText(total)))
         emit totalsChanged();
 }
 
 void TDayList::RefreshTotals()
 {
+    if (IsToday() && FIsWorking && !IsEmpty()) {
+        const int last = Count() - 1;
+        TRyvItem& running = Entry(last);
+        running.stop = FClock.Now();
+        emit rowsChanged(last, last);
+        // The running entry keeps a shown selection or task total live.
+        if (FSelTotalVisible && IsSelected(last))
+            UpdateSelectionTotal();
+        else if (FTaskTotalVisible && !FSelected.isEmpty()
+            && SameTask(running, *Item(FSelected.first())))
+            UpdateTaskTotal();
+    }
+    SumDayTotal();
+}
+
+void TDayList::SumDayTotal()
+{
     if (!IsToday()) {
         UpdateHistoryTotal();
         return;
     }
     const int count = Count();
-    if (FIsWorking && count > 0) {
-        Last()->stop = FClock.Now();
-        UpdateRow(count - 1, true);
-    }
-
     TDateTime total = 0;
-    const TRyvItem* last = count > 0 ? Last() : nullptr;
+    const TRyvItem* last = Last();
     const TDateTime lastShare = last && last->IsTask() ? last->Duration() : 0;
     if (FIsWorking && FTotalCache >= 0 && count > 0) {
         total = FTotalCache + lastShare;
     } else if (count > 0) {
         for (int i = 0; i < count - 1; ++i) {
-            const TRyvItem& e = *RowAt(i).item;
+            const TRyvItem& e = *Item(i);
             if (e.IsTask())
                 total += e.Duration();
         }
@@ -423,8 +490,12 @@ void TDayList::RefreshTotals()
 
 void TDayList::SetWorking(bool working)
 {
-    if (Assign(FIsWorking, working))
-        emit workingChanged(working);
+    if (!Assign(FIsWorking, working))
+        return;
+    emit workingChanged(working);
+    // The last row's hours gain or lose their seconds.
+    if (!IsEmpty())
+        Changed(Count() - 1, TChange::Times);
 }
 
 void TDayList::BeginUpdate()
@@ -438,8 +509,15 @@ void TDayList::EndUpdate()
         --FUpdateCount;
     if (FUpdateCount > 0)
         return;
+    const bool selection = FSelectionStale;
+    FTotalsStale = false;
+    FSelectionStale = false;
     FTotalCache = -1;
     RefreshTotals();
+    if (selection)
+        UpdateSelectionTotals();
+    else
+        UpdateShownTotals();
     if (IsToday())
         SetClickStarts(IsEmpty());
 }
@@ -465,12 +543,14 @@ void TDayList::UpdateWindowTitle()
 {
     QString caption;
     if (IsToday() && FIsWorking && !IsEmpty()) {
-        const TRow& last = *FRows.back();
-        QString time = FOptions.WindowTitleType == 1 ? FTotalText : last.hoursText;
+        const int last = Count() - 1;
+        QString time = FOptions.WindowTitleType == TWindowTitleType::TotalDuration
+            ? FTotalText
+            : HoursText(last);
         const qsizetype colon = time.lastIndexOf(QLatin1Char(':'));
         if (colon >= 0)
             time.truncate(colon);
-        caption = time + QStringLiteral(" - ") + last.taskText;
+        caption = time + QStringLiteral(" - ") + TaskText(last);
     } else {
         caption = FDefCaption;
     }

@@ -21,17 +21,22 @@ class TRyvOptions;
 enum class TDayListRole { Today, History };
 
 // One day list without widgets: today's log (shown by lvList) or the history
-// day on show (lvHistory). Each row owns exactly one entry plus the three
-// column texts (Time, Task, Hours) and the done mark the view draws; removing
-// a row frees its entry. The list also holds the selection and the focus that
-// the view mirrors into it, and the totals under the list.
+// day on show (lvHistory). Each row owns exactly one entry; removing a row
+// frees its entry. The list also holds the selection and the focus that the
+// view mirrors into it, and the totals under the list.
+//
+// Views ask, the list formats: the column texts (Time, Task, Hours) and the
+// done mark are computed from the entry whenever they are asked for, so the
+// list keeps no display strings that could go stale. Entries are read-only
+// from outside; every change goes through a mutator, which signals the
+// changed rows and keeps the totals right: at once outside a batch, at the
+// end of the batch inside one.
 //
 // Invariant: while IsWorking() the list is not empty and its last row holds
 // the running task. RefreshTotals relies on it: FTotalCache is the sum of all
 // task durations except the last row's, so a clock tick adds one duration
-// instead of summing the whole day. The cache is dropped at the end of every
-// batch and also by every change of the rows and by UpdateRow without
-// seconds, so a change made outside a batch cannot leave a stale total.
+// instead of summing the whole day. Every change of the rows drops the cache,
+// so no change can leave a stale total.
 //
 // Signals are fine-grained so a view can follow a clock tick by repainting
 // one row: rowsChanged for texts, rowsInserted/rowsRemoved/rowsMoved for
@@ -50,17 +55,26 @@ public:
     // --- rows ---------------------------------------------------------------
     int Count() const { return static_cast<int>(FRows.size()); }
     bool IsEmpty() const { return FRows.empty(); }
-    TRyvItem* Item(int row) const;
-    TRyvItem* Last() const; // nullptr when empty
+    // The entry of a row (0 <= row < Count()); the list keeps owning it and
+    // it keeps its address while the row exists. Change it through the
+    // mutators below.
+    const TRyvItem* Item(int row) const;
+    const TRyvItem* Last() const; // nullptr when empty
     int IndexOf(const TRyvItem* item) const;
+    // Whether row holds the running task (the last row of today's log while
+    // working).
+    bool IsRunningRow(int row) const;
+
+    // The cells of a row, formatted from its entry when asked. Time: the
+    // start ("09:00"), with the stop when the options show end times; a
+    // blank for a break. Task: the title; for a break "Break:  12:00 -
+    // 12:45  (0:45)". Hours: the duration, with seconds for the running
+    // entry; empty for a break. The done mark: a task marked done.
     QString TimeText(int row) const;
     QString TaskText(int row) const;
     QString HoursText(int row) const;
     bool DoneMark(int row) const;
 
-    // Adds a row owning item: Task text := its title, Hours text empty, done
-    // mark := its state. The Time and Hours texts are drawn by UpdateRow,
-    // which the caller runs once the entry's times are final.
     int Append(std::unique_ptr<TRyvItem> item);
     void Insert(int row, std::unique_ptr<TRyvItem> item);
     // Removes the row and hands its entry to the caller.
@@ -69,18 +83,25 @@ public:
     void Remove(int row);
     // Removes every row (and frees the entries), the selection and the focus.
     void Clear();
-    // Swaps two rows with their texts; selection and focus stay on the places.
+    // Swaps two rows with their entries; selection and focus stay on the
+    // places.
     void Exchange(int a, int b);
     // Moves a row so that it ends up at index to; selection follows the rows.
     void Move(int from, int to);
 
-    void SetTaskText(int row, const QString& text);
-    void SetDoneMark(int row, bool done);
-    // Draws the Time and Hours texts (and a break's Task text) from the entry;
-    // withSeconds for the running entry, which then also keeps a shown
-    // "Selected:" or "Task total:" following it.
-    void UpdateRow(int row, bool withSeconds);
-    // UpdateRow for every row; seconds only on the last row while working.
+    // --- changing an entry ----------------------------------------------------
+    void SetStart(int row, TDateTime start);
+    void SetStop(int row, TDateTime stop);
+    void SetTimes(int row, TDateTime start, TDateTime stop);
+    // Takes title, link, description and done state of from; the times and
+    // the kind stay.
+    void SetTexts(int row, const TRyvItem& from);
+    void SetState(int row, TRyvItemState state);
+    // Turns the row's entry into a break with its times: no texts, no done
+    // state.
+    void MakeBreak(int row);
+    // The options that shape the texts changed (end times shown, the window
+    // title's kind): every row and the caption are drawn anew.
     void UpdateAllRows();
 
     // --- selection and focus, mirrored from the view --------------------------
@@ -97,11 +118,6 @@ public:
     // Clears the selection, focuses and selects row and asks the view to
     // scroll it into view (scrollToRow); the usual ending of a command.
     void SelectAndShow(int row);
-    // The select handler (lvListSelectItem / lvHistorySelectItem), run by
-    // every change of the selection: no row selected hides both extra totals;
-    // one row shows "Task total:" when it applies; two or more show
-    // "Selected:". Run it by hand after a selected row's title changed.
-    void UpdateSelectionTotals();
 
     // --- totals -------------------------------------------------------------
     // lbTotal / lbTotal2
@@ -113,16 +129,10 @@ public:
     const QString& TaskTotalText() const { return FTaskTotalText; }
     bool TaskTotalVisible() const { return FTaskTotalVisible; }
 
-    // "Selected:": the summed durations of the selected tasks.
-    void UpdateSelectionTotal();
-    // "Task total:" of the first selected row: every task with its title or
-    // its (non-empty) link; true and set only when more than one matches.
-    bool UpdateTaskTotal();
-    // "Total:" of the history day: all its tasks, never with seconds.
-    void UpdateHistoryTotal();
-    // Today's log: moves the running entry's stop to now, redraws its row,
-    // recomputes the day total (from FTotalCache while it is valid) and the
-    // window title. On the history day it is UpdateHistoryTotal.
+    // The clock tick of today's log: moves the running entry's stop to now,
+    // redraws its row and keeps a shown selection or task total that counts
+    // it live; then the day total (from FTotalCache while it is valid) and
+    // the window title. On the history day it only sums the total.
     void RefreshTotals();
     TDateTime TotalCache() const { return FTotalCache; }
 
@@ -130,12 +140,11 @@ public:
     bool IsWorking() const { return FIsWorking; }
     // Sets the working state; workingChanged only on a real change.
     void SetWorking(bool working);
-    // Sets the field alone, without workingChanged: the day change briefly
-    // clears it while it splits the running task at midnight.
-    void SetWorkingFlag(bool working) { FIsWorking = working; }
 
-    // Bracket a batch of changes; they nest. The outermost EndUpdate drops
-    // FTotalCache, runs RefreshTotals and sets the empty-log state.
+    // Bracket a batch of changes; they nest. Within a batch the totals wait;
+    // the outermost EndUpdate drops FTotalCache, runs RefreshTotals, brings
+    // the shown selection or task total up to date (and decides anew which
+    // one shows when a title or link changed) and sets the empty-log state.
     void BeginUpdate();
     void EndUpdate();
     int UpdateCount() const { return FUpdateCount; }
@@ -151,6 +160,7 @@ public:
     // The window caption: "1:23 - Weekly report" while working, else
     // FDefCaption.
     const QString& Caption() const { return FCaption; }
+    // The options chose the other kind of window title.
     void UpdateWindowTitle();
 
     // --- the history day ----------------------------------------------------
@@ -173,10 +183,19 @@ signals:
     void historyDateChanged(TDateTime day);
 
 private:
-    struct TRow;
+    // What a change touched, for the totals to follow.
+    enum class TChange { Times, Texts, Rows };
 
-    const TRow& RowAt(int row) const;
-    TRow& RowAt(int row);
+    TRyvItem& Entry(int row);
+    void Changed(int row, TChange change);
+    void RowsChanged(TChange change);
+    void FinishChange();
+    void SumDayTotal();
+    void UpdateSelectionTotals();
+    void UpdateShownTotals();
+    void UpdateSelectionTotal();
+    bool UpdateTaskTotal();
+    void UpdateHistoryTotal();
     void SetClickStarts(bool on);
     void SetSelTotalVisible(bool on);
     void SetTaskTotalVisible(bool on);
@@ -184,12 +203,15 @@ private:
     const TDayListRole FRole;
     const TRyvOptions& FOptions;
     const TClock& FClock;
-    std::vector<std::unique_ptr<TRow>> FRows;
+    std::vector<std::unique_ptr<TRyvItem>> FRows;
     QList<int> FSelected;
     int FFocused = -1;
 
     bool FIsWorking = false;
     int FUpdateCount = 0;
+    // Changes made within the batch that the totals have not followed yet.
+    bool FTotalsStale = false;
+    bool FSelectionStale = false;
     TDateTime FTotalCache = -1;
     bool FClickStarts = false;
     QString FDefCaption;

@@ -1,6 +1,5 @@
 #include "core/durationtext.h"
 
-#include <cmath>
 #include <cstdlib>
 
 namespace ryv {
@@ -18,11 +17,11 @@ QString TwoDigits(int v)
 
 TDurationParts SplitDuration(TDateTime d)
 {
-    const qint64 n = std::llround(d * MsPerDay);
+    const qint64 n = ToMs(d);
     const qint64 r = std::llabs(n) % MsDay;
     TDurationParts p;
-    p.h = r / 3600000;
-    p.m = static_cast<int>(r / 60000 % 60);
+    p.h = r / MsPerHour;
+    p.m = static_cast<int>(r / MsPerMinute % 60);
     p.s = static_cast<int>(r / 1000 % 60);
     // Whole days come from the rounded milliseconds rather than from d itself,
     // so 1.9999999999 days reads 48:00 and not 24:00.

@@ -18,34 +18,37 @@ const QChar Delimiter = QLatin1Char(';');
 const QString CrLf = QStringLiteral("\r\n");
 
 // Creates the folder of path when it is missing.
-bool MakeFolderOf(const QString& path, QString& errorText)
+bool MakeFolderOf(const QString& path, QString* errorText)
 {
     const QString folder = QFileInfo(path).absolutePath();
     if (QDir().mkpath(folder))
         return true;
-    errorText = AppTexts().str_folder_cannotcreate.arg(QDir::toNativeSeparators(folder));
+    if (errorText)
+        *errorText = AppTexts().str_folder_cannotcreate.arg(QDir::toNativeSeparators(folder));
     return false;
 }
 
-bool WriteListText(const QString& text, const QString& path, QString& errorText)
+bool WriteListText(const QString& text, const QString& path, QString* errorText)
 {
     if (!MakeFolderOf(path, errorText))
         return false;
     QString error;
     if (WriteTextFile(text, path, TTextEncoding::Utf8, true, &error))
         return true;
-    errorText = AppTexts().str_file_cannotwrite.arg(QDir::toNativeSeparators(path), error);
+    if (errorText)
+        *errorText = AppTexts().str_file_cannotwrite.arg(QDir::toNativeSeparators(path), error);
     return false;
 }
 
 // Reads path into table; a missing file gives an empty table and true.
-bool ReadListTable(const QString& path, TCsvTable& table, QString& reason)
+bool ReadListTable(const QString& path, TCsvTable& table, QString* errorText)
 {
     table.clear();
-    reason.clear();
+    if (errorText)
+        errorText->clear();
     if (!QFileInfo::exists(path))
         return true;
-    return ReadCsvFile(path, Quote, Delimiter, table, reason);
+    return ReadCsvFile(path, Quote, Delimiter, table, errorText);
 }
 
 // The ordinal of an enumeration as stored: anything but a number reads as 0.
@@ -131,13 +134,13 @@ QString ListFileText(const TRyvItemList& list, int maxCount)
     return text;
 }
 
-bool ReadDayFile(const QString& path, const TOpenStop& openStop, TEntries& entries, QString& reason,
-    bool* openTaskLast)
+bool ReadDayFile(const QString& path, const TOpenStop& openStop, TEntries& entries,
+    QString* errorText, bool* openTaskLast)
 {
     if (openTaskLast)
         *openTaskLast = false;
     TCsvTable table;
-    if (!ReadListTable(path, table, reason))
+    if (!ReadListTable(path, table, errorText))
         return false;
     const bool hasDescr = !table.isEmpty() && table.first().size() >= 7;
     for (qsizetype r = 1; r < table.size(); ++r) {
@@ -171,15 +174,15 @@ bool ReadDayFile(const QString& path, const TOpenStop& openStop, TEntries& entri
 }
 
 bool WriteDayFile(const QString& path, const std::vector<const TRyvItem*>& entries,
-    const TRyvItem* running, QString& errorText)
+    const TRyvItem* running, QString* errorText)
 {
     return WriteListText(DayFileText(entries, running), path, errorText);
 }
 
-bool ReadListFile(const QString& path, TRyvItemList& list, QString& reason)
+bool ReadListFile(const QString& path, TRyvItemList& list, QString* errorText)
 {
     TCsvTable table;
-    if (!ReadListTable(path, table, reason))
+    if (!ReadListTable(path, table, errorText))
         return false;
     const bool hasDescr = !table.isEmpty() && table.first().size() >= 3;
     for (qsizetype r = 1; r < table.size(); ++r) {
@@ -193,7 +196,7 @@ bool ReadListFile(const QString& path, TRyvItemList& list, QString& reason)
     return true;
 }
 
-bool WriteListFile(const QString& path, const TRyvItemList& list, int maxCount, QString& errorText)
+bool WriteListFile(const QString& path, const TRyvItemList& list, int maxCount, QString* errorText)
 {
     return WriteListText(ListFileText(list, maxCount), path, errorText);
 }

@@ -55,22 +55,23 @@ QString ListFileText(const TRyvItemList& list, int maxCount = -1);
 using TOpenStop = std::function<TDateTime(const TRyvItem& entry)>;
 
 // Reads a day file and appends its entries to entries. A missing file is an
-// empty day (true). False with the reader's reason when the file exists but
-// is empty or cannot be read. openTaskLast (optional) tells whether the last
-// entry read is a task that was stored without a stop.
-bool ReadDayFile(const QString& path, const TOpenStop& openStop, TEntries& entries, QString& reason,
-    bool* openTaskLast = nullptr);
+// empty day (true). False with the reader's errorText when the file exists
+// but is empty or cannot be read. openTaskLast (optional) tells whether the
+// last entry read is a task that was stored without a stop.
+bool ReadDayFile(const QString& path, const TOpenStop& openStop, TEntries& entries,
+    QString* errorText = nullptr, bool* openTaskLast = nullptr);
 // Writes a day file (see DayFileText), creating its folder first. False with
 // the system's error text when the folder or the file cannot be written; the
 // old file is then left as it was.
 bool WriteDayFile(const QString& path, const std::vector<const TRyvItem*>& entries,
-    const TRyvItem* running, QString& errorText);
+    const TRyvItem* running, QString* errorText = nullptr);
 
 // Reads favorites.lst or recent.lst and appends every line to list as a new
 // task entry (duplicate lines give duplicate entries). A missing file adds
 // nothing (true).
-bool ReadListFile(const QString& path, TRyvItemList& list, QString& reason);
+bool ReadListFile(const QString& path, TRyvItemList& list, QString* errorText = nullptr);
 // Writes favorites.lst or recent.lst (see ListFileText), creating its folder.
-bool WriteListFile(const QString& path, const TRyvItemList& list, int maxCount, QString& errorText);
+bool WriteListFile(
+    const QString& path, const TRyvItemList& list, int maxCount, QString* errorText = nullptr);
 
 } // namespace ryv

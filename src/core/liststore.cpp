@@ -7,6 +7,7 @@
 #include "core/ryvitemlist.h"
 #include "core/ryvoptions.h"
 #include "core/textfile.h"
+#include "core/texthelpers.h"
 
 #include <QDir>
 #include <QFile>
@@ -24,13 +25,14 @@ const QString LoadHistoryFailed = QStringLiteral("Cannot load history data!");
 const QString SaveWorkspaceFailed = QStringLiteral("Cannot save workspace!");
 const QString LoadWorkspaceFailed = QStringLiteral("Cannot load workspace!");
 
-// Moves the entries read into list as rows with their texts drawn.
+// Moves the entries read into list as rows, in one batch so the totals are
+// summed once.
 void AppendRows(TDayList& list, TEntries& entries)
 {
-    for (auto& e : entries) {
-        const int row = list.Append(std::move(e));
-        list.UpdateRow(row, false);
-    }
+    list.BeginUpdate();
+    for (auto& e : entries)
+        list.Append(std::move(e));
+    list.EndUpdate();
     entries.clear();
 }
 
@@ -72,7 +74,7 @@ TListStore::TListStore(TDayList& today, TDayList& history, TRyvItemList& favs, T
 
 void TListStore::Report(const QString& firstLine, const QString& detail)
 {
-    emit errorOccurred(firstLine + QStringLiteral("\r\n\r\n") + detail);
+    emit errorOccurred(FailureText(firstLine, detail));
 }
 
 void TListStore::NoteLoad(const QString& path, bool ok)
@@ -135,7 +137,7 @@ bool TListStore::SaveData(bool immediately, TDateTime day)
     QString error;
     bool ok = KeepUnreadFile(path, SaveDataFailed);
     if (ok) {
-        ok = WriteDayFile(path, entries, running, error);
+        ok = WriteDayFile(path, entries, running, &error);
         if (!ok)
             Report(SaveDataFailed, error);
     }
@@ -167,7 +169,7 @@ bool TListStore::LoadData()
     const TDateTime now = FClock.Now();
     const QString path = DayFilePath(FOptions, 0);
     const bool ok = ReadDayFile(
-        path, [now](const TRyvItem&) { return now; }, entries, reason, &running);
+        path, [now](const TRyvItem&) { return now; }, entries, &reason, &running);
     NoteLoad(path, ok);
     AppendRows(FToday, entries);
     // Only the last entry can be the running one; an earlier task stored
@@ -203,7 +205,7 @@ bool TListStore::SaveHistoryDay(bool immediately)
     QString error;
     bool ok = KeepUnreadFile(path, SaveHistoryFailed);
     if (ok) {
-        ok = WriteDayFile(path, entries, nullptr, error);
+        ok = WriteDayFile(path, entries, nullptr, &error);
         if (!ok)
             Report(SaveHistoryFailed, error);
     }
@@ -228,12 +230,11 @@ bool TListStore::LoadHistoryDay()
     QString reason;
     const QString path = DayFilePath(FOptions, day);
     const bool ok = ReadDayFile(
-        path, [](const TRyvItem& e) { return EndOfDayOf(e.start); }, entries, reason);
+        path, [](const TRyvItem& e) { return EndOfDayOf(e.start); }, entries, &reason);
     NoteLoad(path, ok);
     AppendRows(FHistory, entries);
     if (!FHistory.IsEmpty())
         FHistory.SelectAndShow(FHistory.Count() - 1);
-    FHistory.UpdateHistoryTotal();
     emit historyDayLoaded(day);
     if (!ok)
         Report(LoadHistoryFailed, reason);
@@ -259,8 +260,8 @@ bool TListStore::SaveWorkspace(bool immediately)
         || !KeepUnreadFile(recentPath, SaveWorkspaceFailed))
         return false;
     QString error;
-    if (!WriteListFile(favsPath, FFavs, -1, error)
-        || !WriteListFile(recentPath, FRecent, std::max(0, FOptions.RecentMaxCnt), error)) {
+    if (!WriteListFile(favsPath, FFavs, -1, &error)
+        || !WriteListFile(recentPath, FRecent, std::max(0, FOptions.RecentMaxCnt), &error)) {
         Report(SaveWorkspaceFailed, error);
         return false;
     }
@@ -278,8 +279,8 @@ bool TListStore::LoadWorkspace()
     QString recentReason;
     const QString favsPath = FavoritesFilePath(FOptions);
     const QString recentPath = RecentFilePath(FOptions);
-    const bool favsOk = ReadListFile(favsPath, FFavs, favsReason);
-    const bool recentOk = ReadListFile(recentPath, FRecent, recentReason);
+    const bool favsOk = ReadListFile(favsPath, FFavs, &favsReason);
+    const bool recentOk = ReadListFile(recentPath, FRecent, &recentReason);
     NoteLoad(favsPath, favsOk);
     NoteLoad(recentPath, recentOk);
     if (!favsOk || !recentOk) {

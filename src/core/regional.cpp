@@ -1,7 +1,5 @@
 #include "core/regional.h"
 
-#include <memory>
-
 namespace ryv {
 
 namespace {
@@ -18,10 +16,10 @@ TDateOrder OrderOfFormat(const QString& format)
     return TDateOrder::DMY;
 }
 
-std::unique_ptr<TRegional>& Current()
+const TRegional*& InForce()
 {
-    static std::unique_ptr<TRegional> current;
-    return current;
+    static const TRegional* regional = nullptr;
+    return regional;
 }
 
 } // namespace
@@ -113,15 +111,26 @@ QString TRegional::SeparatorOfFormat(const QString& format, QStringView fieldLet
 
 const TRegional& Regional()
 {
-    auto& current = Current();
-    if (!current)
-        current = std::make_unique<TRegional>(QLocale::system());
-    return *current;
+    static const TRegional system(QLocale::system());
+    const TRegional* regional = InForce();
+    return regional ? *regional : system;
 }
 
-void SetRegional(const QLocale& locale)
+TRegionalScope::TRegionalScope(const QLocale& locale)
+    : FRegional(locale)
+    , FPrevious(InForce())
 {
-    Current() = std::make_unique<TRegional>(locale);
+    InForce() = &FRegional;
+}
+
+TRegionalScope::TRegionalScope(const char* localeName)
+    : TRegionalScope(QLocale(QString::fromLatin1(localeName)))
+{
+}
+
+TRegionalScope::~TRegionalScope()
+{
+    InForce() = FPrevious;
 }
 
 } // namespace ryv

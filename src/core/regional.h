@@ -48,9 +48,26 @@ private:
     QLocale FLocale;
 };
 
-// The regional settings of this run, taken from QLocale::system() on first use.
+// The regional settings in force: the system's (QLocale::system(), taken on
+// first use) until a TRegionalScope puts others in force.
 const TRegional& Regional();
-// Replaces them; tests use this to run under an explicit locale.
-void SetRegional(const QLocale& locale);
+
+// Puts the regional settings of a locale in force for its lifetime and gives
+// back the ones before it when it ends; scopes nest, the innermost is in
+// force. Tests run under an explicit locale this way, and nothing they set
+// outlives them.
+class TRegionalScope final {
+public:
+    explicit TRegionalScope(const QLocale& locale);
+    // A locale by name, such as "en_GB".
+    explicit TRegionalScope(const char* localeName);
+    ~TRegionalScope();
+    TRegionalScope(const TRegionalScope&) = delete;
+    TRegionalScope& operator=(const TRegionalScope&) = delete;
+
+private:
+    TRegional FRegional;
+    const TRegional* FPrevious;
+};
 
 } // namespace ryv

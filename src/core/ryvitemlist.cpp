@@ -11,13 +11,13 @@ bool TRyvItemList::SameText(const QString& a, const QString& b)
 
 int TRyvItemList::Add(std::unique_ptr<TRyvItem> item)
 {
-    FItems.push_back(std::move(item));
+    Insert(Count(), std::move(item));
     return Count() - 1;
 }
 
 void TRyvItemList::Insert(int i, std::unique_ptr<TRyvItem> item)
 {
-    FItems.insert(FItems.begin() + i, std::move(item));
+    FItems.insert(FItems.begin() + i, TEntry { std::move(item), FNextId++ });
 }
 
 void TRyvItemList::Delete(int i)
@@ -27,7 +27,7 @@ void TRyvItemList::Delete(int i)
 
 std::unique_ptr<TRyvItem> TRyvItemList::Take(int i)
 {
-    std::unique_ptr<TRyvItem> item = std::move(FItems.at(static_cast<size_t>(i)));
+    std::unique_ptr<TRyvItem> item = std::move(FItems.at(static_cast<size_t>(i)).item);
     FItems.erase(FItems.begin() + i);
     return item;
 }
@@ -36,8 +36,9 @@ void TRyvItemList::Move(int from, int to)
 {
     if (from == to)
         return;
-    std::unique_ptr<TRyvItem> item = Take(from);
-    Insert(to, std::move(item));
+    TEntry entry = std::move(FItems.at(static_cast<size_t>(from)));
+    FItems.erase(FItems.begin() + from);
+    FItems.insert(FItems.begin() + to, std::move(entry));
 }
 
 void TRyvItemList::Clear()
@@ -48,8 +49,23 @@ void TRyvItemList::Clear()
 int TRyvItemList::IndexOf(const TRyvItem* item) const
 {
     const auto it = std::find_if(
-        FItems.begin(), FItems.end(), [item](const auto& p) { return p.get() == item; });
+        FItems.begin(), FItems.end(), [item](const TEntry& e) { return e.item.get() == item; });
     return it == FItems.end() ? -1 : static_cast<int>(it - FItems.begin());
+}
+
+int TRyvItemList::IndexOfId(TItemId id) const
+{
+    if (id == 0)
+        return -1;
+    const auto it
+        = std::find_if(FItems.begin(), FItems.end(), [id](const TEntry& e) { return e.id == id; });
+    return it == FItems.end() ? -1 : static_cast<int>(it - FItems.begin());
+}
+
+TRyvItem* TRyvItemList::ItemById(TItemId id) const
+{
+    const int i = IndexOfId(id);
+    return i < 0 ? nullptr : Item(i);
 }
 
 int TRyvItemList::FindItem(const QString& title, const QString& url) const
@@ -57,7 +73,7 @@ int TRyvItemList::FindItem(const QString& title, const QString& url) const
     if (url.isEmpty() && title.isEmpty())
         return -1;
     for (int i = 0; i < Count(); ++i) {
-        const TRyvItem& e = *FItems[static_cast<size_t>(i)];
+        const TRyvItem& e = *Item(i);
         if (url.isEmpty() ? SameText(e.title, title) : SameText(e.url, url))
             return i;
     }

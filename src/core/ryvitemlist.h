@@ -9,9 +9,16 @@
 
 namespace ryv {
 
+// Identifies an entry of one TRyvItemList for as long as it stays there; 0
+// is no entry.
+using TItemId = quint64;
+
 // An ordered list that owns its entries: the favourites and the recent list.
-// Entries keep their address for as long as they stay in the list, so rows of
-// the favourites panel may point at them; removing an entry frees it.
+// Removing an entry frees it. Every entry that enters the list gets an id
+// that the list never gives again, not even after the entry is gone; a
+// reference that outlives a change of the list (a row of the favourites
+// panel, across a modal dialog) keeps the id and finds the entry by it,
+// because the address of a freed entry may be reused by the next one.
 //
 // Titles and links are matched without regard to case for every letter (not
 // only ASCII), because users type "Résumé" and "RÉSUMÉ" alike.
@@ -24,7 +31,12 @@ public:
     int Count() const { return static_cast<int>(FItems.size()); }
     bool IsEmpty() const { return FItems.empty(); }
     // The entry at index i (0 <= i < Count()); the list keeps owning it.
-    TRyvItem* Item(int i) const { return FItems.at(static_cast<size_t>(i)).get(); }
+    TRyvItem* Item(int i) const { return FItems.at(static_cast<size_t>(i)).item.get(); }
+    TItemId IdAt(int i) const { return FItems.at(static_cast<size_t>(i)).id; }
+    // The index of the entry with this id, -1 when it has left the list.
+    int IndexOfId(TItemId id) const;
+    // The entry with this id, nullptr when it has left the list.
+    TRyvItem* ItemById(TItemId id) const;
 
     // Appends item and returns its index.
     int Add(std::unique_ptr<TRyvItem> item);
@@ -34,7 +46,8 @@ public:
     void Delete(int i);
     // Removes the entry at index i and hands it to the caller.
     std::unique_ptr<TRyvItem> Take(int i);
-    // Moves the entry at index from so that it ends up at index to.
+    // Moves the entry at index from so that it ends up at index to; it keeps
+    // its id.
     void Move(int from, int to);
     void Clear();
     // Index of this very object, -1 if it is not in the list.
@@ -58,7 +71,13 @@ public:
     static bool SameText(const QString& a, const QString& b);
 
 private:
-    std::vector<std::unique_ptr<TRyvItem>> FItems;
+    struct TEntry {
+        std::unique_ptr<TRyvItem> item;
+        TItemId id = 0;
+    };
+
+    TItemId FNextId = 1;
+    std::vector<TEntry> FItems;
 };
 
 } // namespace ryv

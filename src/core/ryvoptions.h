@@ -6,6 +6,15 @@
 
 namespace ryv {
 
+// Whether opening a task's link also puts the time spent on the clipboard,
+// and in which form (SpentTextStandard, SpentTextGit). Stored as its number.
+enum class TSpendToClipboard : quint8 { Disabled = 0, Standard = 1, Git = 2 };
+inline constexpr int SpendToClipboardCount = 3;
+
+// What the window title shows besides the running task. Stored as its number.
+enum class TWindowTitleType : quint8 { CurrentTask = 0, TotalDuration = 1 };
+inline constexpr int WindowTitleTypeCount = 2;
+
 // The program's options and folders. Lives for the whole run; filled from the
 // settings file when the main window is created and written back when it
 // closes (settings.h). Folders always end with a path separator.
@@ -29,9 +38,9 @@ public:
     QString ExportExt = QStringLiteral("html");
     QString ReportsTitle;
     bool ReportCharts = false; // HTML and PDF reports start with charts
-    quint8 SpendToClipboard = 2; // 0 none, 1 standard, 2 Git
+    TSpendToClipboard SpendToClipboard = TSpendToClipboard::Git;
     QStringList GroupMasks; // "name=mask"
-    quint8 WindowTitleType = 0; // 0 current task, 1 total duration
+    TWindowTitleType WindowTitleType = TWindowTitleType::CurrentTask;
     bool AutoShowSuggest = true;
     QString LangCode;
     QString StateExportLast;

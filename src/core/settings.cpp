@@ -28,12 +28,14 @@ QList<std::pair<QString, QString>> NumberedValues(const QStringList& texts)
     return values;
 }
 
-// Byte-sized options keep the low 8 bits of what was stored; a value without
-// meaning falls back to the default rather than half working.
-quint8 ReadChoice(const TIniFile& ini, const QString& key, quint8 current, quint8 count, quint8 def)
+// Choices are stored as byte-sized numbers and keep the low 8 bits of what
+// was stored; a value without meaning falls back to the default rather than
+// half working.
+template <class TChoice>
+TChoice ReadChoice(const TIniFile& ini, const QString& key, TChoice current, int count, TChoice def)
 {
-    const auto value = static_cast<quint8>(ini.ReadInteger(Misc, key, current) & 0xFF);
-    return value < count ? value : def;
+    const int value = ini.ReadInteger(Misc, key, static_cast<int>(current)) & 0xFF;
+    return value < count ? static_cast<TChoice>(value) : def;
 }
 
 } // namespace
@@ -52,12 +54,12 @@ void LoadSettings(const TIniFile& ini, TRyvOptions& options, TReportChecks& chec
     options.ListShowStop = ini.ReadBool(Misc, QStringLiteral("listShowStop"), options.ListShowStop);
     options.ReportsTitle = ini.ReadString(Misc, QStringLiteral("repTit"), options.ReportsTitle);
     options.ReportCharts = ini.ReadBool(Misc, QStringLiteral("repCharts"), options.ReportCharts);
-    options.SpendToClipboard
-        = ReadChoice(ini, QStringLiteral("spendToClip"), options.SpendToClipboard, 3, 2);
+    options.SpendToClipboard = ReadChoice(ini, QStringLiteral("spendToClip"),
+        options.SpendToClipboard, SpendToClipboardCount, TSpendToClipboard::Git);
     checks.daily = ini.ReadBool(Misc, QStringLiteral("repDaily"), true);
     checks.groups = ini.ReadBool(Misc, QStringLiteral("repGroups"), false);
-    options.WindowTitleType
-        = ReadChoice(ini, QStringLiteral("winTitle"), options.WindowTitleType, 2, 0);
+    options.WindowTitleType = ReadChoice(ini, QStringLiteral("winTitle"), options.WindowTitleType,
+        WindowTitleTypeCount, TWindowTitleType::CurrentTask);
     options.LangCode = ini.ReadString(Misc, QStringLiteral("langCode"), options.LangCode);
     options.AutoShowSuggest
         = ini.ReadBool(Misc, QStringLiteral("autoSuggest"), options.AutoShowSuggest);
@@ -82,11 +84,12 @@ void SaveSettings(TIniFile& ini, const TRyvOptions& options, const TReportChecks
     ini.WriteString(Misc, QStringLiteral("exportExt"), options.ExportExt);
     ini.WriteBool(Misc, QStringLiteral("listShowStop"), options.ListShowStop);
     ini.WriteString(Misc, QStringLiteral("repTit"), options.ReportsTitle);
-    ini.WriteInteger(Misc, QStringLiteral("spendToClip"), options.SpendToClipboard);
+    ini.WriteInteger(
+        Misc, QStringLiteral("spendToClip"), static_cast<int>(options.SpendToClipboard));
     ini.WriteBool(Misc, QStringLiteral("repDaily"), checks.daily);
     ini.WriteBool(Misc, QStringLiteral("repGroups"), checks.groups);
     ini.WriteBool(Misc, QStringLiteral("autoSuggest"), options.AutoShowSuggest);
-    ini.WriteInteger(Misc, QStringLiteral("winTitle"), options.WindowTitleType);
+    ini.WriteInteger(Misc, QStringLiteral("winTitle"), static_cast<int>(options.WindowTitleType));
     ini.WriteString(Misc, QStringLiteral("langCode"), options.LangCode);
     ini.WriteInteger(Misc, QStringLiteral("awayMinutes"), options.AwayMinutes);
     ini.WriteBool(Misc, QStringLiteral("closeToTray"), options.CloseToTray);

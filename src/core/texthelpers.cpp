@@ -227,6 +227,11 @@ QString SpentTextGit(const QString& hoursText, TDateTime day, TDateTime today)
     return text;
 }
 
+QString FailureText(const QString& firstLine, const QString& detail)
+{
+    return firstLine + QStringLiteral("\r\n\r\n") + detail;
+}
+
 QString SpentTextStandard(const QString& hoursText, TDateTime day, TDateTime today)
 {
     const qsizetype first = hoursText.indexOf(u':');

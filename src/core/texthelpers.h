@@ -30,6 +30,12 @@ double ParseNumberDef(const QString& text, double def);
 // start gives an empty first item, one at the end no empty last item.
 void SplitDelimited(const QString& text, QChar delimiter, QStringList& list);
 
+// The text of a warning about a failure, the one form every failure takes
+// on its way to the user: a fixed first line that says what failed ("Cannot
+// save data!"), an empty line, then the error's own text. Message texts break
+// their lines with CR LF, as the program's files do.
+QString FailureText(const QString& firstLine, const QString& detail);
+
 // The spent time put on the clipboard when a task's link is opened. hoursText
 // is a duration as the lists show it ("h:mm" or "h:mm:ss"); day is the day it
 // was spent (0 for none) and today the current day, so the date is added only

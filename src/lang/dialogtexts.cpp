@@ -1,5 +1,7 @@
 #include "lang/dialogtexts.h"
 
+#include <utility>
+
 namespace ryv {
 
 std::vector<std::pair<QString, QString*>> TDialogTexts::Table()
@@ -24,15 +26,33 @@ std::vector<std::pair<QString, QString*>> TDialogTexts::Table()
     };
 }
 
-void TDialogTexts::ResetDefaults()
+namespace {
+
+const TDialogTexts*& InForce()
 {
-    *this = TDialogTexts();
+    static const TDialogTexts* texts = nullptr;
+    return texts;
 }
 
-TDialogTexts& DialogTexts()
+} // namespace
+
+const TDialogTexts& DialogTexts()
 {
-    static TDialogTexts texts;
-    return texts;
+    static const TDialogTexts defaults;
+    const TDialogTexts* texts = InForce();
+    return texts ? *texts : defaults;
+}
+
+TDialogTextsScope::TDialogTextsScope(TDialogTexts texts)
+    : FTexts(std::move(texts))
+    , FPrevious(InForce())
+{
+    InForce() = &FTexts;
+}
+
+TDialogTextsScope::~TDialogTextsScope()
+{
+    InForce() = FPrevious;
 }
 
 } // namespace ryv

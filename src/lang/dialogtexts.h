@@ -8,8 +8,9 @@
 namespace ryv {
 
 // The window captions and button texts of the program's message boxes. They
-// hold these defaults until a language is loaded; the language controller
-// then overwrites them by identifier. "&" marks a button's access key.
+// hold these defaults until a language is loaded; the language switch then
+// writes the translations by identifier (Table) into the texts of its
+// TDialogTextsScope. "&" marks a button's access key.
 struct TDialogTexts final {
     QString lng_MsgDlgWarning = QStringLiteral("Warning");
     QString lng_MsgDlgError = QStringLiteral("Error");
@@ -28,12 +29,30 @@ struct TDialogTexts final {
     QString lng_MsgBtnHelp = QStringLiteral("&Help");
     QString lng_MsgBtnClose = QStringLiteral("&Close");
 
-    // Identifier -> text, for the language controller to read and refresh.
+    // Identifier -> text, for the language switch to read and write.
     std::vector<std::pair<QString, QString*>> Table();
-    void ResetDefaults();
 };
 
-// The program-wide dialog texts.
-TDialogTexts& DialogTexts();
+// The dialog texts in force: the defaults until a TDialogTextsScope puts
+// others in force. Read-only.
+const TDialogTexts& DialogTexts();
+
+// Puts a set of dialog texts in force for its lifetime and gives back the
+// set before it when it ends; scopes nest, the innermost is in force. The
+// language switch writes through the program's scope (Texts()); a test makes
+// its own.
+class TDialogTextsScope final {
+public:
+    explicit TDialogTextsScope(TDialogTexts texts = {});
+    ~TDialogTextsScope();
+    TDialogTextsScope(const TDialogTextsScope&) = delete;
+    TDialogTextsScope& operator=(const TDialogTextsScope&) = delete;
+
+    TDialogTexts& Texts() { return FTexts; }
+
+private:
+    TDialogTexts FTexts;
+    const TDialogTexts* FPrevious;
+};
 
 } // namespace ryv

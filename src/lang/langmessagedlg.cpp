@@ -128,7 +128,7 @@ protected:
             FFrame = QMargins(inner.left() - outer.left(), inner.top() - outer.top(),
                 outer.right() - inner.right(), outer.bottom() - inner.bottom());
         }
-        Place(false);
+        Place();
         // The frame is known once the box is exposed: the window manager
         // frames a window before it maps it.
         if (QWindow* window = windowHandle(); window && !FWatching) {
@@ -139,56 +139,75 @@ protected:
 
     bool eventFilter(QObject* watched, QEvent* event) override
     {
-        if (event->type() == QEvent::Expose && watched == windowHandle() && !FFrameKnown
-            && windowHandle()->isExposed()) {
-            // A frame other than the owner's (a dialog may lack resize
-            // borders) moves the box once more, so the framed box is where
-            // it belongs. Moves by the user come later and stay.
-            const QMargins frame = windowHandle()->frameMargins();
-            if (!frame.isNull()) {
-                FFrameKnown = true;
-                if (frame != FFrame) {
-                    FFrame = frame;
-                    Place(true);
-                }
-            }
-        }
+        if (watched == windowHandle()
+            && (event->type() == QEvent::Expose || event->type() == QEvent::Move))
+            Settle();
         return QMessageBox::eventFilter(watched, event);
     }
 
 private:
     const QWidget* Owner() const { return parentWidget() ? parentWidget()->window() : nullptr; }
 
-    // Moves the framed box to its place in the work area of the owner's
-    // monitor, without resizing it.
-    void Place(bool onScreen)
+    // The place of the framed box in the work area of the owner's monitor.
+    QPoint Target() const
     {
         const QWidget* owner = Owner();
         QScreen* screen = owner ? owner->screen() : QGuiApplication::primaryScreen();
         if (!screen)
-            return;
+            return pos();
         const QRect area = screen->availableGeometry();
         const QSize size = geometry().size().grownBy(FFrame);
         const int left
             = FX < 0 ? area.left() + (area.width() - size.width()) / 2 : area.left() + FX;
         const int top = FY < 0 ? area.top() + (area.height() - size.height()) / 2 : area.top() + FY;
-        if (!FFrameKnown) {
-            // Until it is framed, a window's position is that of its inside.
-            move(left + FFrame.left(), top + FFrame.top());
-        } else if (onScreen) {
-            // The platform window knows its new frame before the widget's
-            // own idea of it catches up, which QWidget::move would go by.
-            windowHandle()->setFramePosition(QPoint(left, top));
-        } else {
-            move(left, top);
-        }
+        return QPoint(left, top);
     }
+
+    // Moves the box to its place before it is shown, without resizing it.
+    void Place()
+    {
+        const QPoint target = Target();
+        if (FFrameKnown)
+            move(target);
+        else // until it is framed, a window's position is that of its inside
+            move(target.x() + FFrame.left(), target.y() + FFrame.top());
+    }
+
+    // Once the window manager has framed the box, moves the frame to where
+    // it belongs until it has been there once. A window manager may place
+    // the frame where the inside was asked for (a frame other than the
+    // owner's, a request handled with another gravity, a map that overtook
+    // the move on a busy display); after the box has reached its place,
+    // moves are the user's and stay. A few tries at most, so a window
+    // manager that insists on its own place is not fought.
+    void Settle()
+    {
+        QWindow* window = windowHandle();
+        if (FSettled || !window || !window->isExposed())
+            return;
+        const QMargins frame = window->frameMargins();
+        if (frame.isNull())
+            return;
+        FFrame = frame;
+        FFrameKnown = true;
+        const QPoint target = Target();
+        if (window->framePosition() == target || FCorrections >= MaxCorrections) {
+            FSettled = true;
+            return;
+        }
+        ++FCorrections;
+        window->setFramePosition(target);
+    }
+
+    static constexpr int MaxCorrections = 3;
 
     int FX;
     int FY;
     QMargins FFrame; // the window manager's frame, known or expected
     bool FFrameKnown = false;
     bool FWatching = false;
+    bool FSettled = false;
+    int FCorrections = 0;
 };
 
 } // namespace

@@ -27,10 +27,11 @@ void RefreshDialogTexts(
         *table[i].second = manager.LangText(table[i].first, *defaultTable[i].second);
 }
 
-void RefreshProgramTexts(const TLanguageManager& manager, TLangTranslator& translator)
+void RefreshProgramTexts(const TLanguageManager& manager, TLangTranslator& translator,
+    TAppTextsScope& appTexts, TDialogTextsScope& dialogTexts)
 {
-    RefreshLangConsts(manager, AppTexts(), translator);
-    RefreshDialogTexts(manager, DialogTexts(), translator);
+    RefreshLangConsts(manager, appTexts.Texts(), translator);
+    RefreshDialogTexts(manager, dialogTexts.Texts(), translator);
 }
 
 } // namespace ryv

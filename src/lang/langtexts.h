@@ -6,6 +6,8 @@ class TLanguageManager;
 class TLangTranslator;
 struct TAppTexts;
 struct TDialogTexts;
+class TAppTextsScope;
+class TDialogTextsScope;
 
 // Identifier of the toolkit's Cancel text in a language's constants.
 inline constexpr const char* CancelTextId = "@Vcl.Consts.SMsgDlgCancel";
@@ -23,10 +25,13 @@ void RefreshLangConsts(
 void RefreshDialogTexts(
     const TLanguageManager& manager, TDialogTexts& texts, const TLangTranslator& translator);
 
-// Both of the above on the program's own tables, application texts first, so
+// Both of the above on the program's own texts, application texts first, so
 // that the message boxes' Cancel falls back to the new language's Cancel
-// rather than to the previous one's. The one place that names those tables;
-// the main window calls it before a new language is applied.
-void RefreshProgramTexts(const TLanguageManager& manager, TLangTranslator& translator);
+// rather than to the previous one's. The texts are written through the scopes
+// that put them in force (the program holds one of each for its whole run),
+// the one place they are written; the main window calls it before a new
+// language is applied.
+void RefreshProgramTexts(const TLanguageManager& manager, TLangTranslator& translator,
+    TAppTextsScope& appTexts, TDialogTextsScope& dialogTexts);
 
 } // namespace ryv

@@ -5,6 +5,7 @@
 #include "core/daylist.h"
 #include "core/ports.h"
 #include "core/ryvoptions.h"
+#include "core/texthelpers.h"
 #include "reports/exporttext.h"
 #include "reports/groupmasks.h"
 #include "reports/reportperiods.h"
@@ -94,8 +95,8 @@ QString TReportCommands::AskFileName(const QString& title, const QString& initia
 
 void TReportCommands::ReportFailure(const QString& path, const QString& errorText)
 {
-    FPorts.messages.Warning(QStringLiteral("Cannot save the file!\r\n\r\n") + path
-        + QStringLiteral("\r\n") + errorText);
+    FPorts.messages.Warning(FailureText(
+        QStringLiteral("Cannot save the file!"), path + QStringLiteral("\r\n") + errorText));
 }
 
 void TReportCommands::acExportExecute(const TDayList& list, const QString& dialogTitle)

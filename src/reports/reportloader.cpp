@@ -63,10 +63,9 @@ private:
     void ReadFile(const QString& path, std::vector<TRyvItem>& out) const
     {
         TEntries entries;
-        QString reason;
         // An unreadable day is left out without a message: a report shows
         // what can be read.
-        if (!ReadDayFile(path, OpenStop(), entries, reason))
+        if (!ReadDayFile(path, OpenStop(), entries))
             return;
         for (auto& e : entries)
             out.push_back(std::move(*e));
@@ -77,8 +76,7 @@ private:
         if (FCurrentRead)
             return;
         FCurrentRead = true;
-        QString reason;
-        ReadDayFile(DayFilePath(FOptions, 0), OpenStop(), FCurrent, reason);
+        ReadDayFile(DayFilePath(FOptions, 0), OpenStop(), FCurrent);
     }
 
     // A task stored without a stop counts until now when it started today,

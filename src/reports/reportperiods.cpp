@@ -2,6 +2,9 @@
 
 #include "core/regional.h"
 
+#include <algorithm>
+#include <string_view>
+
 namespace ryv {
 
 namespace {
@@ -27,48 +30,56 @@ QString WeekText(TDateTime first, TDateTime last)
         + FormatDateTime(QStringLiteral("dd/mm/ yyyy"), last);
 }
 
+// Each tag names one button, each name one period.
+constexpr bool TagsAndNamesUnique()
+{
+    for (size_t i = 0; i < ReportPeriods.size(); ++i)
+        for (size_t j = i + 1; j < ReportPeriods.size(); ++j)
+            if (ReportPeriods[i].tag == ReportPeriods[j].tag
+                || std::string_view(ReportPeriods[i].name) == ReportPeriods[j].name)
+                return false;
+    return true;
+}
+static_assert(TagsAndNamesUnique());
+
 } // namespace
 
 TReportPeriod ReportPeriod(int tag, TDateTime now)
 {
+    const auto def = std::find_if(ReportPeriods.begin(), ReportPeriods.end(),
+        [tag](const TReportPeriodDef& d) { return d.tag == tag; });
+    const TPeriodSpan span = def == ReportPeriods.end() ? TPeriodSpan::Day : def->span;
+    const int back = def == ReportPeriods.end() ? 0 : def->back;
     const QDate today = ToQDate(now);
     TReportPeriod p;
-    switch (tag) {
-    case 1:
-    case 6: {
-        const QDate inWeek = tag == 1 ? today : today.addDays(-7);
-        p.first = MondayOf(inWeek);
+    switch (span) {
+    case TPeriodSpan::Week: {
+        p.first = MondayOf(today.addDays(-7 * back));
         p.last = p.first + 6;
         p.daily = TPeriodDaily::FromCheckBox;
         p.periodText = WeekText(p.first, p.last);
         break;
     }
-    case 2:
-    case 7: {
+    case TPeriodSpan::Month: {
         // Going back a month keeps the day where it exists and otherwise
         // takes the month's last day; only the month matters here.
-        const QDate inMonth = tag == 2 ? today : today.addMonths(-1);
+        const QDate inMonth = today.addMonths(-back);
         p.first = FirstOfMonth(inMonth);
         p.last = LastOfMonth(inMonth);
         p.daily = TPeriodDaily::FromCheckBox;
         p.periodText = FormatDateTime(QStringLiteral("mmmm yyyy"), p.first);
         break;
     }
-    case 4:
-    case 9: {
-        const int year = tag == 4 ? today.year() : today.addMonths(-12).year();
+    case TPeriodSpan::Year: {
+        const int year = today.year() - back;
         p.first = EncodeDate(year, 1, 1);
         p.last = EncodeDate(year, 12, 31);
         p.daily = TPeriodDaily::Never;
         p.periodText = QString::number(year);
         break;
     }
-    case 5:
-        p.first = MidnightOf(now - 1.0);
-        p.last = p.first;
-        break;
-    default:
-        p.first = MidnightOf(now);
+    case TPeriodSpan::Day:
+        p.first = MidnightOf(now - back);
         p.last = p.first;
         break;
     }

@@ -4,7 +4,37 @@
 
 #include <QString>
 
+#include <array>
+
 namespace ryv {
+
+// How far a period reaches and how many of it back from now.
+enum class TPeriodSpan { Day, Week, Month, Year };
+
+// One period button of the reports panel (sbRep<tag>). The tag names the
+// button (the language files address it by that name) and chooses the
+// period; the caption is the English text before translation; the name is
+// the period's name on the command line.
+struct TReportPeriodDef final {
+    int tag;
+    const char* caption;
+    const char* name;
+    TPeriodSpan span;
+    int back; // 0: the one now, 1: the one before
+};
+
+// The period buttons in the order the panel shows them: two columns of four,
+// this period and the one before.
+inline constexpr std::array<TReportPeriodDef, 8> ReportPeriods { {
+    { 0, "Today", "today", TPeriodSpan::Day, 0 },
+    { 1, "This week", "this-week", TPeriodSpan::Week, 0 },
+    { 2, "This month", "this-month", TPeriodSpan::Month, 0 },
+    { 4, "This year", "this-year", TPeriodSpan::Year, 0 },
+    { 5, "Yesterday", "yesterday", TPeriodSpan::Day, 1 },
+    { 6, "Last week", "last-week", TPeriodSpan::Week, 1 },
+    { 7, "Last month", "last-month", TPeriodSpan::Month, 1 },
+    { 9, "Last year", "last-year", TPeriodSpan::Year, 1 },
+} };
 
 // Whether a period's summary is broken down by day.
 enum class TPeriodDaily { Always, FromCheckBox, Never };
@@ -17,9 +47,8 @@ struct TReportPeriod final {
     QString periodText; // empty for the single-day periods
 };
 
-// The period of the button with this tag, pressed at now. Tags: 0 today,
-// 1 this week, 2 this month, 4 this year, 5 yesterday, 6 last week, 7 last
-// month, 9 last year; any other tag is taken as 0. Weeks run from Monday.
+// The period of the button with this tag (see ReportPeriods), pressed at now;
+// any other tag is taken as 0, today. Weeks run from Monday.
 TReportPeriod ReportPeriod(int tag, TDateTime now);
 
 // Whether the summary of the period is per day, given the " Daily" box.

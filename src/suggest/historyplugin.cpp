@@ -40,8 +40,7 @@ QStringList THistoryPlugin::Arguments(const QString& csvPath)
 bool THistoryPlugin::ReadCsv(const QString& csvPath, std::vector<TBrowserVisit>& visits)
 {
     TCsvTable table;
-    QString reason;
-    if (!ReadCsvFile(csvPath, QLatin1Char('"'), QLatin1Char(','), table, reason) || table.isEmpty())
+    if (!ReadCsvFile(csvPath, QLatin1Char('"'), QLatin1Char(','), table) || table.isEmpty())
         return false;
     const QStringList& header = table.first();
     auto column = [&header](const char* name) {

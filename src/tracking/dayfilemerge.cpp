@@ -26,7 +26,7 @@ TEntryKey EntryKey(const TRyvItem& e)
 } // namespace
 
 bool WriteDayEntriesMerged(const TRyvOptions& options, TDateTime day,
-    const std::vector<const TRyvItem*>& entries, QString& errorText)
+    const std::vector<const TRyvItem*>& entries, QString* errorText)
 {
     const QString path = DayFilePath(options, day);
     TEntries existing;
@@ -34,8 +34,9 @@ bool WriteDayEntriesMerged(const TRyvOptions& options, TDateTime day,
     if (info.exists() && info.size() > 0) {
         QString reason;
         if (!ReadDayFile(
-                path, [](const TRyvItem& e) { return EndOfDayOf(e.start); }, existing, reason)) {
-            errorText = reason.isEmpty() ? QStringLiteral("Cannot read %1").arg(path) : reason;
+                path, [](const TRyvItem& e) { return EndOfDayOf(e.start); }, existing, &reason)) {
+            if (errorText)
+                *errorText = reason.isEmpty() ? QStringLiteral("Cannot read %1").arg(path) : reason;
             return false;
         }
     }

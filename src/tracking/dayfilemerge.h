@@ -21,6 +21,6 @@ class TRyvOptions;
 // their order. A file that exists but cannot be read is left alone and the
 // write fails, since replacing it could lose its entries.
 bool WriteDayEntriesMerged(const TRyvOptions& options, TDateTime day,
-    const std::vector<const TRyvItem*>& entries, QString& errorText);
+    const std::vector<const TRyvItem*>& entries, QString* errorText = nullptr);
 
 } // namespace ryv

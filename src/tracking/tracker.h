@@ -14,18 +14,24 @@
 // - Commands: the window fills a TUiState (secondary pane and panel shown,
 //   which list has the keyboard focus, the favourites panel's selection) and
 //   calls Enabled(cmd, ui) when idle and before a command; Execute(cmd, ui)
-//   runs the command if it is enabled. The mouse paths have their own public
-//   handlers: lvListClick, ToggleDoneMark, TaskTotalClick, the history
-//   navigation (sb..Click, cal..) and the drag-and-drop pairs CanDrop../Drop...
-//   SetDialogCaption passes the translated captions the task dialog shows.
+//   runs the command if it is enabled. Both go through one table
+//   (commandrules.cpp); the handlers are not reachable otherwise. The history
+//   panel's Previous and Next day buttons are the commands acHistBack and
+//   acHistForw. The mouse paths that are no commands have their own entry
+//   points: lvListClick, ToggleDoneMark, TaskTotalClick, the calendar
+//   (calHistoryClick, calHistoryKeyUp) and the drag-and-drop pairs
+//   CanDrop../Drop...; the ones that start or edit run the command through
+//   Execute. SetDialogCaption passes the translated captions the task dialog
+//   shows.
 // - Selection: the day lists keep their selection and focus in their TDayList
 //   models (the views mirror them); a command that selects a row there calls
 //   TDayList::SelectAndShow. For the favourites panel the engine emits
 //   RowSelected(TListKind::Favs, row): the window clears lvFavs' selection,
 //   focuses and selects the row and scrolls it into view.
-// - Favourites panel: FavsRows() are the rows of lvFavs; the window rebuilds
-//   its view on FavsPanelChanged(). A row whose item has left its list
-//   carries nothing to any rule or command until the next rebuild.
+// - Favourites panel: FavsRows() are the rows of lvFavs and FavsItemAt(row)
+//   their items; the window rebuilds its view on FavsPanelChanged(). A row
+//   whose item has left its list carries nothing to any rule or command until
+//   the next rebuild.
 // - Header and calendar: TodayChanged(header, calendarMax) after a change of
 //   date; the history day on show is the history TDayList's HistoryDate.
 // - Clock: tmrCheck is a QTimer owned by the engine (started by StartUp);
@@ -35,43 +41,23 @@
 
 #include "core/datetime.h"
 #include "core/ryvitem.h"
+#include "tracking/favspanelmodel.h"
+#include "tracking/trackercontext.h"
 #include "tracking/uistate.h"
 
 #include <QObject>
 #include <QString>
 #include <QTimer>
 
+#include <memory>
 #include <vector>
 
 namespace ryv {
 
-class TClock;
-class TDayList;
-class TListStore;
-class TRyvItemList;
-class TRyvOptions;
-class ITaskDialog;
-class IUserMessages;
-class IClipboard;
-class IShell;
+struct TTrackerUnits;
 
-// The outside world of the engine; all references must outlive it.
-struct TTrackerPorts final {
-    const TClock& clock;
-    ITaskDialog& dialog;
-    IUserMessages& messages;
-    IClipboard& clipboard;
-    IShell& shell;
-};
-
-// One row of the favourites panel. The separator row has no item. Rows refer
-// to the items of the favourites and recent lists and never own them; they
-// are valid until the next FavsPanelChanged().
-struct TFavsRow final {
-    TRyvItem* item = nullptr;
-    bool recent = false;
-};
-
+// The engine as the window sees it: a thin facade over the units of
+// trackerunits.h, which share one TTrackerContext.
 class TTracker final : public QObject {
     Q_OBJECT
 public:
@@ -91,75 +77,55 @@ public:
     // Runs cmd when it is enabled; returns whether it ran.
     bool Execute(TCommand cmd, const TUiState& ui);
 
-    // Start, stop and the running task.
-    void acStartExecute(const TUiState& ui, bool startAs);
-    void acStopExecute();
-    void acToggleStartStopExecute(const TUiState& ui);
-    // A click into today's list while it is empty starts a task.
+    // --- mouse paths that are no commands -----------------------------------
+    // A click into today's list while it is empty starts a task (acStart).
     void lvListClick(const TUiState& ui);
-
-    // Editing. list is Today or History for the twins that serve both.
-    void acAddExecute(const TUiState& ui, const TRyvItem* fromFavourite);
-    void acAddHistExecute(const TUiState& ui);
-    void acEditExecute(const TUiState& ui);
-    void acEdit2Execute(const TUiState& ui);
-    void acTaskDoneExecute(const TUiState& ui);
-    void acDeleteExecute(TListKind list, const TUiState& ui);
-    void acClearExecute();
-    void acMoveBackExecute(TListKind list, const TUiState& ui, bool hour);
-    void acMoveForwExecute(TListKind list, const TUiState& ui, bool hour);
-    void acShortenTimeExecute(TListKind list, const TUiState& ui);
-    void acExtendTimeExecute(TListKind list, const TUiState& ui);
-    void acMoveUpExecute(TListKind list, const TUiState& ui);
-    void acMoveDnExecute(TListKind list, const TUiState& ui);
-    void acOpenURLExecute(const TUiState& ui);
-    void acOpenURL2Execute(const TUiState& ui);
     // A click on the done mark of a task row (today's list or the history).
     void ToggleDoneMark(TListKind list, int row);
-    // A click on the "Task total:" of a list, and whether it reacts to clicks.
+    // A click on the "Task total:" of a list, and whether it reacts to
+    // clicks: it opens the selected task's link with the time of the whole
+    // task; on the history day a task without link is edited (acEdit2).
     void TaskTotalClick(TListKind list, const TUiState& ui);
     bool TaskTotalClickable(TListKind list, const TUiState& ui) const;
-
-    // History days. The day on show is the history list's HistoryDate(); a
-    // save of it still pending is written to its own day before another day
-    // (or the same day anew) is read.
-    TDateTime HistoryDate() const;
-    // The latest day the calendar offers: yesterday.
-    TDateTime CalendarMaxDate() const;
-    void ShowHistory(); // the history panel is being shown: (re)load the day
-    void sbHistBackClick(const TUiState& ui);
-    void sbHistForwClick(const TUiState& ui);
-    void calHistoryClick(TDateTime day);
-    void calHistoryKeyUp(TDateTime day);
-
-    // Favourites panel.
-    const std::vector<TFavsRow>& FavsRows() const { return FFavsRows; }
-    // Rebuilds the rows and reselects the row of the item selected before
-    // (selectedRow, -1 for none), or else the first row.
-    void RefreshFavsPanel(int selectedRow = -1);
-    void acDelFavExecute(const TUiState& ui);
-    void acMoveFavUpExecute(const TUiState& ui);
-    void acMoveFavDnExecute(const TUiState& ui);
-    void acEditFavExecute(const TUiState& ui);
-
-    // Drag and drop.
+    // Drag and drop between the lists. A task of today's log dropped onto
+    // the favourites becomes a favourite; a favourite or history row dropped
+    // onto today's list starts (acStartAs).
     bool CanStartDrag(TListKind source, const TUiState& ui) const;
     bool CanDropOnFavs(TListKind source, const TUiState& ui) const;
     void DropOnFavs(TListKind source, const TUiState& ui);
     bool CanDropOnToday(TListKind source, const TUiState& ui) const;
     void DropOnToday(TListKind source, const TUiState& ui);
 
-    // --- the running task and the clock ------------------------------------
-    void StartUp();
-    // Appends a task to today's log (an empty title asks for "Task #n") and
-    // returns its row; the running state is the caller's.
-    int AppendTask(const QString& title, const QString& url);
-    int TaskCountOfDay(TDateTime t) const;
-    void UpdateToday();
+    // --- history days ----------------------------------------------------------
+    // The day on show is the history list's HistoryDate(); a save of it still
+    // pending is written to its own day before another day (or the same day
+    // anew) is read.
+    TDateTime HistoryDate() const;
+    // The latest day the calendar offers: yesterday.
+    TDateTime CalendarMaxDate() const;
+    void ShowHistory(); // the history panel is being shown: (re)load the day
+    void calHistoryClick(TDateTime day);
+    void calHistoryKeyUp(TDateTime day);
+
+    // --- favourites panel -------------------------------------------------------
+    const std::vector<TFavsRow>& FavsRows() const;
+    // The item of a row; nullptr for the separator and for a row whose item
+    // has left its list.
+    const TRyvItem* FavsItemAt(int row) const;
+    // Rebuilds the rows and reselects the row of the item selected before
+    // (selectedRow, -1 for none), or else the first row.
+    void RefreshFavsPanel(int selectedRow = -1);
     // Records a started or added task as the newest recent one and rebuilds
     // the favourites panel (keeping favsSelectedRow's item selected).
     void RememberRecent(const TRyvItem& entry, int favsSelectedRow = -1);
-    TDateTime LogDay() const { return FLogDay; }
+
+    // --- the running task and the clock ------------------------------------
+    void StartUp();
+    // The number of tasks of today's log that started on the day of t.
+    int TaskCountOfDay(TDateTime t) const;
+    // The day of today's log becomes now's day (TodayChanged).
+    void UpdateToday();
+    int LogDay() const;
 
     QTimer tmrCheck;
     void tmrCheckTimer();
@@ -176,50 +142,7 @@ signals:
     void FavsPanelChanged();
 
 private:
-    TDateTime Now() const;
-    int Today() const;
-    TDayList& ListOf(TListKind list) const;
-    static int SelectedRow(const TDayList& list);
-    static TRyvItem* SelectedEntry(const TDayList& list);
-    TRyvItem* FavsItemAt(int row) const;
-    bool FavsRowIsRecent(int row) const;
-    bool IsRunningRow(const TDayList& list, int row) const;
-    void Redraw(TDayList& list, int row);
-    bool RunDialog(TRyvItem& entry, const QString& caption, bool isNew, bool askDuration,
-        const TRyvItem* previous, bool fromFavourite);
-    void AfterDialog(int favsSelectedRow);
-    bool EditDayEntry(TDayList& list, const QString& caption);
-    bool SplitLastAtMidnight();
-    bool MoveEarlierDays();
-    void DayChange();
-    void BeginChange(TDayList& list);
-    void EndChange(TDayList& list);
-    // Runs change(list, row, entry) on the first selected entry of the list
-    // within the list's batch and ending.
-    template <class TChange> void ChangeSelected(TListKind list, TChange&& change);
-    void MoveEntry(TListKind list, bool up);
-    void OpenLink(const QString& url, const QString& hoursText, TDateTime day);
-    void LoadHistoryDay(TDateTime day);
-    void BuildFavsRows();
-    void ShowFavsRow(int row);
-
-    TRyvOptions& FOptions;
-    TRyvItemList& FFavs;
-    TRyvItemList& FRecent;
-    TDayList& FToday;
-    TDayList& FHistory;
-    TListStore& FStore;
-    TTrackerPorts FPorts;
-
-    int FLogDay = 0;
-    bool FPinned = false;
-    bool FActive = true;
-    bool FInDialog = false;
-    QString FCapStart = QStringLiteral("Start a new task");
-    QString FCapAdd = QStringLiteral("Add task");
-    QString FCapEdit = QStringLiteral("Edit task");
-    QString FCapEdit2 = QStringLiteral("Edit item");
-    std::vector<TFavsRow> FFavsRows;
+    std::unique_ptr<TTrackerUnits> FUnits;
 };
 
 } // namespace ryv

@@ -74,4 +74,8 @@ enum class TCommand {
     acHistForw,
 };
 
+// The number of commands: TCommand runs from 0 to CommandCount - 1, so a
+// table indexed by command can have one row for each.
+inline constexpr int CommandCount = static_cast<int>(TCommand::acHistForw) + 1;
+
 } // namespace ryv

@@ -135,8 +135,7 @@ template <class TEnum> constexpr bool EachOnce()
 }
 
 static_assert(EachOnce<TCommand>() && EachOnce<TWindowCommand>());
-static_assert(CountOf<TCommand>() == static_cast<int>(TCommand::acHistForw) + 1,
-    "every command of the engine needs its action");
+static_assert(CountOf<TCommand>() == CommandCount, "every command of the engine needs its action");
 static_assert(CountOf<TWindowCommand>() == static_cast<int>(TWindowCommand::acShortcuts) + 1,
     "every command of the window needs its action");
 
@@ -424,10 +423,11 @@ void TCommandRouter::ConnectViews(const TRoutedViews& views)
         if (panel == TSecondaryPanel::History)
             FTracker.ShowHistory();
     });
-    connect(history, &THistoryPanel::backClicked, this,
-        [this] { FTracker.sbHistBackClick(FUiState()); });
+    // The day buttons are the commands acHistBack and acHistForw.
+    connect(
+        history, &THistoryPanel::backClicked, this, [this] { Run(Action(TCommand::acHistBack)); });
     connect(history, &THistoryPanel::forwardClicked, this,
-        [this] { FTracker.sbHistForwClick(FUiState()); });
+        [this] { Run(Action(TCommand::acHistForw)); });
     connect(history, &THistoryPanel::dayClicked, this,
         [this](TDateTime day) { FTracker.calHistoryClick(day); });
     connect(history, &THistoryPanel::dayKeyUp, this,

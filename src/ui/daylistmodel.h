@@ -7,9 +7,11 @@ namespace ryv {
 class TDayList;
 
 // Shows a TDayList in a view: three columns Time, Task and Hours. Holds no
-// rules; the list decides texts, selection and totals. The list reports its
-// changes after the fact, so a change of the rows resets the model and the
-// view takes the selection back from the list (see TDayListView).
+// rules and no texts: data() asks the list, which formats each cell from its
+// entry, so every change made through the list shows at once. The list
+// reports its changes after the fact, so a change of the rows resets the
+// model and the view takes the selection back from the list (see
+// TDayListView).
 class TDayListModel final : public QAbstractTableModel {
     Q_OBJECT
 public:

@@ -21,18 +21,21 @@ TFavsPanel::TFavsPanel(QWidget* parent)
     layout->addWidget(FList);
 }
 
-void TFavsPanel::ShowRows(const std::vector<TFavsRow>& rows)
+void TFavsPanel::ShowRows(const TTracker& tracker)
 {
     FList->clear();
-    for (const TFavsRow& row : rows) {
+    const int rows = static_cast<int>(tracker.FavsRows().size());
+    for (int i = 0; i < rows; ++i) {
+        const TRyvItem* entry = tracker.FavsItemAt(i);
         auto* item = new QListWidgetItem(FList);
-        if (row.item == nullptr) {
+        if (entry == nullptr) {
             item->setFlags(Qt::ItemIsEnabled | Qt::ItemIsSelectable);
             item->setSizeHint(QSize(1, FRowHeight / 2));
             continue;
         }
-        item->setText(row.item->title);
-        item->setIcon(RyvIcon(row.recent ? TRyvIcon::Recent : TRyvIcon::Favourite));
+        const bool recent = tracker.FavsRows()[static_cast<size_t>(i)].recent;
+        item->setText(entry->title);
+        item->setIcon(RyvIcon(recent ? TRyvIcon::Recent : TRyvIcon::Favourite));
         item->setSizeHint(QSize(1, FRowHeight));
     }
 }

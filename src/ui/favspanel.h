@@ -2,12 +2,10 @@
 
 #include <QWidget>
 
-#include <vector>
-
 namespace ryv {
 
 class TFavsListView;
-struct TFavsRow;
+class TTracker;
 
 // The favourites panel (pFavs): lvFavs with the favourites, a separator row
 // and the recent tasks, rebuilt from the engine's rows.
@@ -19,7 +17,8 @@ public:
     TFavsListView* List() const { return FList; }
     // The height of a task row; the separator row is half as high.
     void SetRowHeight(int height) { FRowHeight = height; }
-    void ShowRows(const std::vector<TFavsRow>& rows);
+    // The engine's rows, each with its item's title and icon.
+    void ShowRows(const TTracker& tracker);
 
 private:
     TFavsListView* FList = nullptr;

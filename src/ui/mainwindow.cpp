@@ -271,7 +271,7 @@ void TfrmRyvTracker::ConnectEngine()
         });
     connect(&FTracker, &TTracker::RowSelected, this, &TfrmRyvTracker::SelectRow);
     connect(&FTracker, &TTracker::FavsPanelChanged, this,
-        [this] { FSecondary->Favs()->ShowRows(FTracker.FavsRows()); });
+        [this] { FSecondary->Favs()->ShowRows(FTracker); });
     connect(FModes, &TWindowModes::pinnedChanged, this,
         [this](bool pinned) { FTracker.SetPinned(pinned); });
 }

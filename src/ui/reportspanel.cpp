@@ -2,6 +2,7 @@
 
 #include "core/ryvoptions.h"
 #include "reports/reportcommands.h"
+#include "reports/reportperiods.h"
 #include "ui/clicklabel.h"
 #include "ui/icons.h"
 #include "ui/widgetparts.h"
@@ -12,8 +13,6 @@
 #include <QMenu>
 #include <QToolButton>
 #include <QVBoxLayout>
-
-#include <utility>
 
 namespace ryv {
 
@@ -27,24 +26,14 @@ TReportsPanel::TReportsPanel(TReportCommands* reports, QWidget* parent)
     auto* grid = new QGridLayout;
     grid->setHorizontalSpacing(design::PeriodGridSpacing);
     grid->setVerticalSpacing(design::PeriodGridSpacing);
-    // The tags are the report periods' numbers; the button's name ends with
-    // its tag.
-    const std::pair<int, const char*> periods[] = {
-        { 0, "Today" },
-        { 1, "This week" },
-        { 2, "This month" },
-        { 4, "This year" },
-        { 5, "Yesterday" },
-        { 6, "Last week" },
-        { 7, "Last month" },
-        { 9, "Last year" },
-    };
+    // The button's name ends with its period's tag.
     constexpr int PeriodRows = 4;
     int i = 0;
-    for (const auto& [tag, text] : periods) {
+    for (const TReportPeriodDef& period : ReportPeriods) {
+        const int tag = period.tag;
         auto* button = new QToolButton(this);
         button->setObjectName(QStringLiteral("sbRep%1").arg(tag));
-        button->setText(QString::fromUtf8(text));
+        button->setText(QString::fromUtf8(period.caption));
         button->setIcon(RyvIcon(TRyvIcon::Reports));
         button->setToolButtonStyle(Qt::ToolButtonTextBesideIcon);
         button->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Fixed);

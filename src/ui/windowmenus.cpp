@@ -72,7 +72,7 @@ void TWindowMenus::CreateMainMenu()
     for (QAction* a : { FmiWinTitCurrent, FmiWinTitTotal }) {
         winGroup->addAction(a);
         connect(a, &QAction::triggered, this, [this, pos] {
-            FParts.options.WindowTitleType = static_cast<quint8>(pos);
+            FParts.options.WindowTitleType = static_cast<TWindowTitleType>(pos);
             FParts.today.UpdateWindowTitle();
         });
         ++pos;
@@ -90,7 +90,7 @@ void TWindowMenus::CreateMainMenu()
         { FmiSpendToClipboardDisabled, FmiSpendToClipboardStd, FmiSpendToClipboardGit }) {
         spendGroup->addAction(a);
         connect(a, &QAction::triggered, this,
-            [this, pos] { FParts.options.SpendToClipboard = static_cast<quint8>(pos); });
+            [this, pos] { FParts.options.SpendToClipboard = static_cast<TSpendToClipboard>(pos); });
         ++pos;
     }
 
@@ -175,12 +175,12 @@ void TWindowMenus::pumMainPopup()
     const TRyvOptions& options = FParts.options;
     FmiListShowStop->setChecked(options.ListShowStop);
     FmiReportsTitle->setChecked(!options.ReportsTitle.isEmpty());
-    const int spend = options.SpendToClipboard <= 2 ? options.SpendToClipboard : 0;
-    FmiSpendToClipboardDisabled->setChecked(spend == 0);
-    FmiSpendToClipboardStd->setChecked(spend == 1);
-    FmiSpendToClipboardGit->setChecked(spend == 2);
-    FmiWinTitTotal->setChecked(options.WindowTitleType == 1);
-    FmiWinTitCurrent->setChecked(options.WindowTitleType != 1);
+    const TSpendToClipboard spend = options.SpendToClipboard;
+    FmiSpendToClipboardDisabled->setChecked(spend == TSpendToClipboard::Disabled);
+    FmiSpendToClipboardStd->setChecked(spend == TSpendToClipboard::Standard);
+    FmiSpendToClipboardGit->setChecked(spend == TSpendToClipboard::Git);
+    FmiWinTitTotal->setChecked(options.WindowTitleType == TWindowTitleType::TotalDuration);
+    FmiWinTitCurrent->setChecked(options.WindowTitleType != TWindowTitleType::TotalDuration);
     FmiAutoShowSuggest->setChecked(options.AutoShowSuggest);
     emit aboutToShow();
 }

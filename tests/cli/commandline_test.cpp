@@ -1,6 +1,6 @@
 #include "cli/commandline.h"
 
-#include "core/regionalscope.h"
+#include "core/regional.h"
 #include "reporttesthelpers.h"
 
 #include <gtest/gtest.h>

@@ -4,7 +4,7 @@
 #include "core/apptexts.h"
 #include "core/clock.h"
 #include "core/daylist.h"
-#include "core/regionalscope.h"
+#include "core/regional.h"
 #include "core/ryvoptions.h"
 #include "reportfakes.h"
 #include "reports/pdfconverter.h"
@@ -29,7 +29,6 @@ protected:
     void SetUp() override
     {
         ASSERT_TRUE(FDir.isValid());
-        AppTexts().ResetDefaults();
         // A converter in the plugins folder, which the fake runner stands for.
         FConverter.SetSearchPath(false);
         const QString exe = FOptions.FolderPlugins + u"wkhtmltopdf/wkhtmltopdf"_qs;

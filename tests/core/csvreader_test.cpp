@@ -57,12 +57,13 @@ TEST(CsvParse, TableOfCases)
         { "comma delimiter", "\"a,b\",c", "[a,b|c]" },
     };
     for (const ParseCase& c : cases) {
+        SCOPED_TRACE(c.name);
         TCsvTable t;
         const QChar delim = QString::fromLatin1(c.name).startsWith(QLatin1String("comma"))
             ? QLatin1Char(',')
             : QLatin1Char(';');
-        EXPECT_TRUE(ParseCsvText(QString::fromUtf8(c.text), QLatin1Char('"'), delim, t)) << c.name;
-        EXPECT_EQ(Show(t), QString::fromUtf8(c.table)) << c.name;
+        EXPECT_TRUE(ParseCsvText(QString::fromUtf8(c.text), QLatin1Char('"'), delim, t));
+        EXPECT_EQ(Show(t), QString::fromUtf8(c.table));
     }
 }
 
@@ -101,10 +102,10 @@ TEST(CsvReadFile, EmptyMissingOrMarkOnly_FailWithReasonNamingTheFile)
         f.write(bytes);
     }
     for (const QString& path : { markOnly, empty, dir.filePath(QStringLiteral("missing.lst")) }) {
+        SCOPED_TRACE(path.toStdString());
         TCsvTable t;
         QString reason = QStringLiteral("stale");
-        EXPECT_FALSE(ReadCsvFile(path, QLatin1Char('"'), QLatin1Char(';'), t, reason))
-            << path.toStdString();
+        EXPECT_FALSE(ReadCsvFile(path, QLatin1Char('"'), QLatin1Char(';'), t, &reason));
         EXPECT_TRUE(reason.contains(path)) << reason.toStdString();
     }
 }
@@ -121,7 +122,7 @@ TEST(CsvReadFile, UnclosedQuote_FailsKeepingTheRowsBefore)
     f.close();
     TCsvTable t;
     QString reason;
-    EXPECT_FALSE(ReadCsvFile(path, QLatin1Char('"'), QLatin1Char(';'), t, reason));
+    EXPECT_FALSE(ReadCsvFile(path, QLatin1Char('"'), QLatin1Char(';'), t, &reason));
     ASSERT_EQ(t.size(), 2);
     EXPECT_EQ(t[1], (QStringList { QStringLiteral("A"), QString() }));
     EXPECT_TRUE(reason.contains(path)) << reason.toStdString();
@@ -138,7 +139,7 @@ TEST(CsvReadFile, DecodesMarkedUtf8)
     f.close();
     TCsvTable t;
     QString reason;
-    ASSERT_TRUE(ReadCsvFile(path, QLatin1Char('"'), QLatin1Char(';'), t, reason));
+    ASSERT_TRUE(ReadCsvFile(path, QLatin1Char('"'), QLatin1Char(';'), t, &reason));
     ASSERT_EQ(t.size(), 2);
     EXPECT_EQ(t[0], (QStringList { QStringLiteral("title"), QStringLiteral("url") }));
     EXPECT_EQ(t[1], (QStringList { QStringLiteral("Café"), QString() }));

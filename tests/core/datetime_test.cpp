@@ -1,7 +1,6 @@
 #include "core/datetime.h"
 
 #include "core/regional.h"
-#include "regionalscope.h"
 
 #include <gtest/gtest.h>
 
@@ -33,6 +32,31 @@ TEST(DateTimeConversion, DerivedQuantities)
     EXPECT_EQ(MinuteOfDay(EndOfDayOf(t)), 1439);
 }
 
+TEST(DateTimeConversion, MillisecondsRoundTripAndStepExactly)
+{
+    struct Case {
+        const char* name;
+        TDateTime t;
+        qint64 ms;
+    } cases[] = {
+        { "epoch", 0.0, 0 },
+        { "known moment", EncodeDateTime(2022, 1, 7, 9, 47, 31, 500),
+            44568LL * 86400000 + ((9 * 60 + 47) * 60 + 31) * 1000LL + 500 },
+        { "last millisecond of a day", EncodeDateTime(2022, 1, 7, 23, 59, 59, 999),
+            44569LL * 86400000 - 1 },
+        { "a negative duration", -1.5 * OneHour, -90 * MsPerMinute },
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        EXPECT_EQ(ToMs(c.t), c.ms);
+        EXPECT_EQ(FromMs(c.ms), c.t);
+    }
+    // Sixty minute steps land exactly on the hour.
+    TDateTime t = EncodeDateTime(2022, 1, 7, 9, 0);
+    for (int i = 0; i < 60; ++i)
+        t = FromMs(ToMs(t) + MsPerMinute);
+    EXPECT_EQ(t, EncodeDateTime(2022, 1, 7, 10, 0));
+}
 const TDateTime Sample = EncodeDateTime(2022, 1, 7, 9, 5, 3, 42);
 
 TEST(DateTimeFormat, PatternTokensFollowTheLocale)
@@ -59,9 +83,9 @@ TEST(DateTimeFormat, PatternTokensFollowTheLocale)
         { "en_US", u"yyyy-mm-dd [x]"_qs, Sample, u"2022-01-07 [x]"_qs },
     };
     for (const auto& c : cases) {
+        SCOPED_TRACE(::testing::Message() << c.locale << " " << c.pattern.toStdString());
         const TRegional regional { QLocale(QString::fromLatin1(c.locale)) };
-        EXPECT_EQ(FormatDateTime(c.pattern, c.t, regional), c.expected)
-            << c.locale << " " << c.pattern.toStdString();
+        EXPECT_EQ(FormatDateTime(c.pattern, c.t, regional), c.expected);
     }
 }
 
@@ -92,9 +116,10 @@ TEST(DateTimeFormat, LongAndShortDateInTheUsersLanguage)
         { "fr_FR", u"Vendredi 7. janvier 2022"_qs, u"07/01/2022"_qs },
     };
     for (const auto& c : cases) {
+        SCOPED_TRACE(c.locale);
         const TRegionalScope scope(c.locale);
-        EXPECT_EQ(LongDateText(Sample), c.longText) << c.locale;
-        EXPECT_EQ(ShortDateText(Sample), c.shortText) << c.locale;
+        EXPECT_EQ(LongDateText(Sample), c.longText);
+        EXPECT_EQ(ShortDateText(Sample), c.shortText);
     }
 }
 
@@ -106,7 +131,7 @@ TEST(DateTimeFormat, LongDateWeekdayStandsAloneInEveryLocale)
     ASSERT_GT(locales.size(), 100);
     for (const QLocale& locale : locales) {
         SCOPED_TRACE(locale.name().toStdString());
-        SetRegional(locale);
+        const TRegionalScope scope(locale);
         const QString text = LongDateText(Sample);
         // 2022-01-07 is a Friday.
         const QString name = locale.standaloneDayName(5, QLocale::LongFormat);
@@ -117,7 +142,6 @@ TEST(DateTimeFormat, LongDateWeekdayStandsAloneInEveryLocale)
         EXPECT_TRUE(text.endsWith(locale.toString(QDate(2022, 1, 7), u"d. MMMM yyyy"_qs)))
             << text.toStdString();
     }
-    SetRegional(QLocale::system());
 }
 
 TEST(ParseStoredDateTime, ReadsByPosition)
@@ -156,8 +180,10 @@ TEST(ParseStoredDateTime, ReadsByPosition)
         { u"25:00"_qs, def },
         { u"09:60"_qs, def },
     };
-    for (const auto& c : cases)
-        EXPECT_EQ(ParseStoredDateTime(c.text, def), c.expected) << c.text.toStdString();
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.text.toStdString());
+        EXPECT_EQ(ParseStoredDateTime(c.text, def), c.expected);
+    }
     EXPECT_EQ(ParseStoredDateTime(QString(), 0), 0);
 }
 
@@ -223,9 +249,9 @@ TEST(ParseDateTimeLenient, ReadsTheLocaleThenTheStoredForms)
         { "en_US", u"2022-13-01"_qs, 0, EncodeDate(2022, 1, 1) },
     };
     for (const auto& c : cases) {
+        SCOPED_TRACE(::testing::Message() << c.locale << " " << c.text.toStdString());
         const TRegionalScope scope(c.locale);
-        EXPECT_EQ(ParseDateTimeLenient(c.text, c.def), c.expected)
-            << c.locale << " " << c.text.toStdString();
+        EXPECT_EQ(ParseDateTimeLenient(c.text, c.def), c.expected);
     }
 }
 

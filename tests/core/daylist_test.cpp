@@ -1,8 +1,8 @@
 #include "core/daylist.h"
 
 #include "core/clock.h"
+#include "core/regional.h"
 #include "core/ryvoptions.h"
-#include "regionalscope.h"
 
 #include <QSignalSpy>
 
@@ -41,7 +41,7 @@ protected:
     {
         list.BeginUpdate();
         for (auto& e : entries)
-            list.UpdateRow(list.Append(std::move(e)), false);
+            list.Append(std::move(e));
         list.SetWorking(working);
         list.EndUpdate();
     }
@@ -53,13 +53,13 @@ protected:
     TDayList history { TDayListRole::History, options, clock };
 };
 
-TEST_F(DayListTest, UpdateRow_TextsOfTasksAndBreaks)
+TEST_F(DayListTest, Cells_FormattedFromTheEntryWhenAsked)
 {
     struct Case {
         const char* name;
         bool pause;
         TDateTime start, stop;
-        bool showStop, withSeconds;
+        bool showStop, running;
         const char *time, *task, *hours;
     };
     const Case cases[] = {
@@ -79,15 +79,25 @@ TEST_F(DayListTest, UpdateRow_TextsOfTasksAndBreaks)
             "22:00 - 01:30", "T", "3:30" },
     };
     for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
         options.ListShowStop = c.showStop;
+        today.SetWorking(false);
         today.Clear();
         const int row = today.Append(
             c.pause ? Pause(c.start, c.stop) : Task(QStringLiteral("T"), c.start, c.stop));
-        today.UpdateRow(row, c.withSeconds);
-        EXPECT_EQ(today.TimeText(row), QString::fromLatin1(c.time)) << c.name;
-        EXPECT_EQ(today.TaskText(row), QString::fromLatin1(c.task)) << c.name;
-        EXPECT_EQ(today.HoursText(row), QString::fromLatin1(c.hours)) << c.name;
+        today.SetWorking(c.running);
+        EXPECT_EQ(today.TimeText(row), QString::fromLatin1(c.time));
+        EXPECT_EQ(today.TaskText(row), QString::fromLatin1(c.task));
+        EXPECT_EQ(today.HoursText(row), QString::fromLatin1(c.hours));
     }
+
+    // The options are read when a cell is asked for: a change of them shows
+    // without touching the rows.
+    today.SetWorking(false);
+    options.ListShowStop = true;
+    EXPECT_EQ(today.TimeText(0), QStringLiteral("22:00 - 01:30"));
+    options.ListShowStop = false;
+    EXPECT_EQ(today.TimeText(0), QStringLiteral("22:00"));
 }
 
 TEST_F(DayListTest, IdleDayTotal_ShowsSecondsOnlyBelowOneMinute)
@@ -106,6 +116,7 @@ TEST_F(DayListTest, IdleDayTotal_ShowsSecondsOnlyBelowOneMinute)
             "2:05" },
     };
     for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
         TDayList list(TDayListRole::Today, options, clock);
         std::vector<std::unique_ptr<TRyvItem>> entries;
         TDateTime t = At(8, 0);
@@ -114,8 +125,8 @@ TEST_F(DayListTest, IdleDayTotal_ShowsSecondsOnlyBelowOneMinute)
             t += d;
         }
         Fill(list, std::move(entries));
-        EXPECT_EQ(list.TotalText(), QString::fromLatin1(c.total)) << c.name;
-        EXPECT_EQ(list.ClickStarts(), c.entries.empty()) << c.name;
+        EXPECT_EQ(list.TotalText(), QString::fromLatin1(c.total));
+        EXPECT_EQ(list.ClickStarts(), c.entries.empty());
     }
 }
 
@@ -135,25 +146,68 @@ TEST_F(DayListTest, RunningEntry_FollowsClock_UsesCacheUntilBatchEnds)
     EXPECT_NEAR(today.TotalCache(), OneHour, 1e-9);
     EXPECT_EQ(today.Caption(), QStringLiteral("1:13 - Weekly report"));
 
-    // A tick adds the running share to the cached sum: a change made behind
-    // the list's back is not seen until the batch ends.
-    today.Item(0)->stop = At(8, 30);
+    // A tick adds the running share to the cached sum of the others.
     clock.Set(At(10, 24, 45));
     today.RefreshTotals();
     EXPECT_EQ(today.TotalText(), QStringLiteral("2:14:45"));
-    today.BeginUpdate();
-    today.EndUpdate();
-    EXPECT_EQ(today.TotalText(), QStringLiteral("1:44:45"));
+    EXPECT_NEAR(today.TotalCache(), OneHour, 1e-9);
 
-    options.WindowTitleType = 1;
+    options.WindowTitleType = TWindowTitleType::TotalDuration;
     today.UpdateWindowTitle();
-    EXPECT_EQ(today.Caption(), QStringLiteral("1:44 - Weekly report"));
+    EXPECT_EQ(today.Caption(), QStringLiteral("2:14 - Weekly report"));
 
     today.BeginUpdate();
     today.SetWorking(false);
     today.EndUpdate();
     EXPECT_EQ(today.Caption(), QStringLiteral("Ryv Tracker"));
-    EXPECT_EQ(today.TotalText(), QStringLiteral("1:44"));
+    EXPECT_EQ(today.TotalText(), QStringLiteral("2:14"));
+}
+
+TEST_F(DayListTest, ChangeThroughTheList_ShowsInRowTotalsAndTitleAtOnce)
+{
+    std::vector<std::unique_ptr<TRyvItem>> entries;
+    entries.push_back(Task(QStringLiteral("Mail"), At(8, 0), At(9, 0)));
+    entries.push_back(Pause(At(9, 0), At(9, 10)));
+    entries.push_back(Task(QStringLiteral("Weekly report"), At(9, 10), At(9, 10)));
+    today.SetDefCaption(QStringLiteral("Ryv Tracker"));
+    Fill(today, std::move(entries), true);
+    today.SetSelection({ 0, 2 });
+    ASSERT_TRUE(today.SelTotalVisible());
+    EXPECT_EQ(today.SelTotalText(), QStringLiteral("2:13"));
+    QSignalSpy changed(&today, &TDayList::rowsChanged);
+
+    // Times: the row, the day total (its cache dropped and summed anew) and
+    // the shown selection total follow outside any batch.
+    today.SetStop(0, At(8, 30));
+    ASSERT_EQ(changed.count(), 1);
+    EXPECT_EQ(changed.at(0).at(0).toInt(), 0);
+    EXPECT_EQ(today.HoursText(0), QStringLiteral("0:30"));
+    EXPECT_EQ(today.TotalText(), QStringLiteral("1:43:45"));
+    EXPECT_EQ(today.SelTotalText(), QStringLiteral("1:43"));
+    EXPECT_NEAR(today.TotalCache(), 0.5 * OneHour, 1e-9);
+    clock.Set(At(10, 24, 45));
+    today.RefreshTotals(); // the next tick goes on from the new sum
+    EXPECT_EQ(today.TotalText(), QStringLiteral("1:44:45"));
+    EXPECT_EQ(today.SelTotalText(), QStringLiteral("1:44"));
+
+    // Texts: the row and the window title; the done mark.
+    TRyvItem texts = *today.Item(2);
+    texts.title = QStringLiteral("Review");
+    texts.state = ryvsDone;
+    today.SetTexts(2, texts);
+    EXPECT_EQ(today.TaskText(2), QStringLiteral("Review"));
+    EXPECT_TRUE(today.DoneMark(2));
+    EXPECT_EQ(today.Caption(), QStringLiteral("1:14 - Review"));
+
+    // Within a batch the totals wait for its end, then show the whole change.
+    today.BeginUpdate();
+    today.MakeBreak(0);
+    EXPECT_EQ(today.TotalText(), QStringLiteral("1:44:45"));
+    today.EndUpdate();
+    EXPECT_EQ(today.TaskText(0), QStringLiteral("Break:  08:00 - 08:30  (0:30)"));
+    EXPECT_FALSE(today.DoneMark(0));
+    EXPECT_EQ(today.TotalText(), QStringLiteral("1:14:45"));
+    EXPECT_EQ(today.SelTotalText(), QStringLiteral("1:14"));
 }
 
 TEST_F(DayListTest, Tick_ChangesOnlyTheRunningRow)
@@ -205,14 +259,15 @@ TEST_F(DayListTest, Selection_DecidesWhichTotalsShow)
         { "break with tasks: tasks only", { 0, 1, 3 }, true, "1:15", false, "" },
     };
     for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
         history.SetSelection(c.rows);
-        EXPECT_EQ(history.SelTotalVisible(), c.selShown) << c.name;
-        EXPECT_EQ(history.TaskTotalVisible(), c.taskShown) << c.name;
+        EXPECT_EQ(history.SelTotalVisible(), c.selShown);
+        EXPECT_EQ(history.TaskTotalVisible(), c.taskShown);
         if (c.selShown) {
-            EXPECT_EQ(history.SelTotalText(), QString::fromLatin1(c.sel)) << c.name;
+            EXPECT_EQ(history.SelTotalText(), QString::fromLatin1(c.sel));
         }
         if (c.taskShown) {
-            EXPECT_EQ(history.TaskTotalText(), QString::fromLatin1(c.task)) << c.name;
+            EXPECT_EQ(history.TaskTotalText(), QString::fromLatin1(c.task));
         }
     }
     EXPECT_EQ(history.TotalText(), QStringLiteral("2:00"));
@@ -259,7 +314,7 @@ TEST_F(DayListTest, BatchEnd_SetsClickToStartAndSignalsRealChangesOnly)
 
     today.BeginUpdate();
     today.BeginUpdate();
-    today.UpdateRow(today.Append(Task(QStringLiteral("A"), At(9, 0), At(9, 0))), false);
+    today.Append(Task(QStringLiteral("A"), At(9, 0), At(9, 0)));
     today.SetWorking(true);
     today.SetWorking(true);
     today.EndUpdate();
@@ -286,7 +341,7 @@ TEST_F(DayListTest, ExchangeAndMove_KeepEntriesAndSelection)
     for (int i = 0; i < 4; ++i)
         entries.push_back(Task(QStringLiteral("T%1").arg(i), At(8, i), At(8, i + 1)));
     Fill(history, std::move(entries));
-    TRyvItem* t1 = history.Item(1);
+    const TRyvItem* t1 = history.Item(1);
     history.SetSelection({ 1 });
     history.SetFocused(1);
 

@@ -29,8 +29,9 @@ TEST(DurationText, TruncatesMinutesAndSeconds_CountsWholeDays)
         { "negative within a day shows its size", -(45 * OneMinute), "0:45", "0:45:00" },
     };
     for (const Case& c : cases) {
-        EXPECT_EQ(DurationText(c.d), QString::fromLatin1(c.text)) << c.name;
-        EXPECT_EQ(DurationTextSec(c.d), QString::fromLatin1(c.textSec)) << c.name;
+        SCOPED_TRACE(c.name);
+        EXPECT_EQ(DurationText(c.d), QString::fromLatin1(c.text));
+        EXPECT_EQ(DurationTextSec(c.d), QString::fromLatin1(c.textSec));
     }
 }
 

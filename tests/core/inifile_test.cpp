@@ -62,10 +62,11 @@ TEST(IniFile, ReadIntegerAndBool_HexAndDefaults)
         { QString(), -7, true },
     };
     for (const auto& c : cases) {
+        SCOPED_TRACE(c.value.toStdString());
         TIniFile ini;
         ini.SetText(u"[s]\r\nk="_qs + c.value + u"\r\n"_qs);
-        EXPECT_EQ(ini.ReadInteger(u"s"_qs, u"k"_qs, -7), c.asInt) << c.value.toStdString();
-        EXPECT_EQ(ini.ReadBool(u"s"_qs, u"k"_qs, true), c.asBool) << c.value.toStdString();
+        EXPECT_EQ(ini.ReadInteger(u"s"_qs, u"k"_qs, -7), c.asInt);
+        EXPECT_EQ(ini.ReadBool(u"s"_qs, u"k"_qs, true), c.asBool);
     }
     TIniFile ini;
     EXPECT_FALSE(ini.ReadBool(u"s"_qs, u"missing"_qs, false));
@@ -138,16 +139,18 @@ TEST_F(IniFileOnDisk, SaveKeepsTheEncodingItWasReadIn)
 {
     const QString text = u"[misc]\r\nrepTit=Größe €\r\n\r\n"_qs;
     const struct {
+        const char* name;
         TTextEncoding encoding;
         bool withMark;
     } cases[] = {
-        { TTextEncoding::Utf8, true },
-        { TTextEncoding::Utf8, false },
-        { TTextEncoding::Utf16LE, true },
-        { TTextEncoding::Utf16BE, true },
-        { TTextEncoding::Windows1252, false },
+        { "UTF-8 with mark", TTextEncoding::Utf8, true },
+        { "UTF-8 without mark", TTextEncoding::Utf8, false },
+        { "UTF-16 LE", TTextEncoding::Utf16LE, true },
+        { "UTF-16 BE", TTextEncoding::Utf16BE, true },
+        { "Windows-1252", TTextEncoding::Windows1252, false },
     };
     for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
         const QString path = Path(u"RyvTracker.ini"_qs);
         ASSERT_TRUE(WriteTextFile(text, path, c.encoding, c.withMark));
         TIniFile ini(path);

@@ -6,7 +6,6 @@
 #include "core/regional.h"
 #include "core/ryvitemlist.h"
 #include "core/ryvoptions.h"
-#include "regionalscope.h"
 
 #include <QDir>
 #include <QFile>
@@ -81,14 +80,8 @@ protected:
 
     QString DataPath(const QString& name) const { return options.FolderData + name; }
 
-    void AddToday(std::unique_ptr<TRyvItem> e)
-    {
-        today.UpdateRow(today.Append(std::move(e)), false);
-    }
-    void AddHistory(std::unique_ptr<TRyvItem> e)
-    {
-        history.UpdateRow(history.Append(std::move(e)), false);
-    }
+    void AddToday(std::unique_ptr<TRyvItem> e) { today.Append(std::move(e)); }
+    void AddHistory(std::unique_ptr<TRyvItem> e) { history.Append(std::move(e)); }
 
     TRegionalScope regional { "en_GB" };
     QTemporaryDir dir;
@@ -280,14 +273,15 @@ TEST_F(ListStoreTest, ExampleFiles_ReadBackExactly)
             2, false, At(7, 9, 40), "C" },
     };
     for (const ExampleCase& c : cases) {
+        SCOPED_TRACE(c.name);
         QByteArray header = c.sixColumns ? "kind;state;start;stop;\"title\";\"url\"" : DayHeader;
         WriteBytes(DataPath(QStringLiteral("current.lst")), Mark + header + c.body);
-        ASSERT_TRUE(store.LoadData()) << c.name;
-        ASSERT_EQ(today.Count(), c.count) << c.name;
-        EXPECT_EQ(today.IsWorking(), c.working) << c.name;
-        EXPECT_DOUBLE_EQ(today.Last()->stop, c.lastStop) << c.name;
-        EXPECT_EQ(today.Last()->title, QString::fromLatin1(c.lastTitle)) << c.name;
-        EXPECT_TRUE(today.Last()->descr.isEmpty()) << c.name;
+        ASSERT_TRUE(store.LoadData());
+        ASSERT_EQ(today.Count(), c.count);
+        EXPECT_EQ(today.IsWorking(), c.working);
+        EXPECT_DOUBLE_EQ(today.Last()->stop, c.lastStop);
+        EXPECT_EQ(today.Last()->title, QString::fromLatin1(c.lastTitle));
+        EXPECT_TRUE(today.Last()->descr.isEmpty());
     }
 
     // The running line in a history day ends at the end of its day.
@@ -313,10 +307,12 @@ TEST_F(ListStoreTest, FileWithLfLineEnds_LoadsWhole)
 
 TEST_F(ListStoreTest, DatesWrittenUnderAnyLocale_ReadBack)
 {
-    SetRegional(QLocale(QLocale::Finnish, QLocale::Finland));
-    AddToday(Entry(ryvkTask, At(7, 8, 15, 30), At(7, 9, 45, 10), QStringLiteral("Fi")));
-    ASSERT_TRUE(store.SaveData(true, 0));
-    SetRegional(QLocale(QLocale::English, QLocale::UnitedStates));
+    {
+        const TRegionalScope finnish("fi_FI");
+        AddToday(Entry(ryvkTask, At(7, 8, 15, 30), At(7, 9, 45, 10), QStringLiteral("Fi")));
+        ASSERT_TRUE(store.SaveData(true, 0));
+    }
+    const TRegionalScope american("en_US");
     ASSERT_TRUE(store.LoadData());
     ASSERT_EQ(today.Count(), 1);
     EXPECT_DOUBLE_EQ(today.Item(0)->start, At(7, 8, 15, 30));
@@ -384,7 +380,7 @@ TEST_F(ListStoreTest, StrayQuoteInFavourites_KeepsEveryLine)
     ASSERT_TRUE(store.SaveWorkspace());
     TRyvItemList reread;
     QString reason;
-    ASSERT_TRUE(ReadListFile(DataPath(QStringLiteral("favorites.lst")), reread, reason));
+    ASSERT_TRUE(ReadListFile(DataPath(QStringLiteral("favorites.lst")), reread, &reason));
     ASSERT_EQ(reread.Count(), 4);
     EXPECT_EQ(reread.Item(1)->title, QStringLiteral("Stray 'quote"));
     EXPECT_TRUE(messages.isEmpty());
@@ -466,14 +462,14 @@ TEST_F(ListStoreTest, ReadDayFile_UnknownKindAndUnreadableStop_ReadAsTheyAreWrit
         TEntries entries;
         QString reason;
         bool openLast = false;
-        ASSERT_TRUE(ReadDayFile(path, endOfDay, entries, reason, &openLast));
+        ASSERT_TRUE(ReadDayFile(path, endOfDay, entries, &reason, &openLast));
         ASSERT_EQ(entries.size(), 2u);
         EXPECT_DOUBLE_EQ(entries[0]->stop, At(6, 8, 0));
         EXPECT_EQ(entries[1]->kind, ryvkTask);
         EXPECT_DOUBLE_EQ(entries[1]->stop, EndOfDayOf(At(6, 9, 0)));
         EXPECT_TRUE(openLast);
         QString error;
-        ASSERT_TRUE(WriteDayFile(path, { entries[0].get() }, entries[1].get(), error));
+        ASSERT_TRUE(WriteDayFile(path, { entries[0].get() }, entries[1].get(), &error));
     }
 }
 

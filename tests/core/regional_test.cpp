@@ -27,13 +27,14 @@ TEST(Regional, SeparatorsAndOrderFollowTheLocale)
         { "C", u":"_qs, u"/"_qs, u'.', u',', TDateOrder::DMY, u"d MMM yyyy"_qs },
     };
     for (const auto& c : cases) {
+        SCOPED_TRACE(c.locale);
         const TRegional r { QLocale(QString::fromLatin1(c.locale)) };
-        EXPECT_EQ(r.TimeSeparator, c.time) << c.locale;
-        EXPECT_EQ(r.DateSeparator, c.date) << c.locale;
-        EXPECT_EQ(r.DecimalSeparator, c.decimal) << c.locale;
-        EXPECT_EQ(r.GroupSeparator, c.group) << c.locale;
-        EXPECT_EQ(r.DateOrder, c.order) << c.locale;
-        EXPECT_EQ(r.ShortDateFormat, c.shortFormat) << c.locale;
+        EXPECT_EQ(r.TimeSeparator, c.time);
+        EXPECT_EQ(r.DateSeparator, c.date);
+        EXPECT_EQ(r.DecimalSeparator, c.decimal);
+        EXPECT_EQ(r.GroupSeparator, c.group);
+        EXPECT_EQ(r.DateOrder, c.order);
+        EXPECT_EQ(r.ShortDateFormat, c.shortFormat);
     }
 }
 
@@ -54,9 +55,10 @@ TEST(Regional, SeparatorOfFormat_SkipsQuotedTextAndLeadingMarkers)
         { u"yyyy-MM-dd"_qs, u"dMy"_qs, u"-"_qs },
         { u"HH"_qs, u"Hh"_qs, QString() },
     };
-    for (const auto& c : cases)
-        EXPECT_EQ(TRegional::SeparatorOfFormat(c.format, c.letters), c.separator)
-            << c.format.toStdString();
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.format.toStdString());
+        EXPECT_EQ(TRegional::SeparatorOfFormat(c.format, c.letters), c.separator);
+    }
 }
 
 // Whatever the locale, hours and minutes stay apart by something visible.

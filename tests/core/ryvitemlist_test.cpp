@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 namespace ryv {
 namespace {
 
@@ -42,9 +44,10 @@ TEST_F(RyvItemListTest, FindItem_ByLinkWhenGiven_OtherwiseByTitle_IgnoringCase)
         { "été straße", "", 3 }, // case folding beyond ASCII
         { "Missing", "", -1 },
     };
-    for (const Case& c : cases)
-        EXPECT_EQ(list.FindItem(QString::fromUtf8(c.title), QString::fromUtf8(c.url)), c.index)
-            << c.title << " / " << c.url;
+    for (const Case& c : cases) {
+        SCOPED_TRACE(::testing::Message() << c.title << " / " << c.url);
+        EXPECT_EQ(list.FindItem(QString::fromUtf8(c.title), QString::fromUtf8(c.url)), c.index);
+    }
 }
 
 TEST_F(RyvItemListTest, AddOrUpdate_UpdatesFoundEntryInPlace_ElseAppends)
@@ -99,6 +102,33 @@ TEST_F(RyvItemListTest, MoveTakeInsert_KeepObjects)
     EXPECT_EQ(list.IndexOf(first), -1);
     list.Insert(0, std::move(taken));
     EXPECT_EQ(list.Item(0), first);
+}
+
+TEST_F(RyvItemListTest, Ids_FollowTheEntry_AndAreNeverGivenAgain)
+{
+    const TItemId mail = list.IdAt(1);
+    EXPECT_NE(mail, 0u);
+    list.Move(1, 3);
+    EXPECT_EQ(list.IndexOfId(mail), 3);
+    list.AddOrUpdate(QStringLiteral("MAIL"), {}, {}); // updated in place
+    EXPECT_EQ(list.IdAt(3), mail);
+
+    // Removed, then a new entry where the old one was: the old id finds
+    // nothing, even if the new entry took over the freed memory.
+    list.Delete(3);
+    list.Add(Entry(QStringLiteral("New")));
+    EXPECT_EQ(list.IndexOfId(mail), -1);
+    EXPECT_EQ(list.ItemById(mail), nullptr);
+    // An entry taken out and put back is a new entry.
+    const TItemId first = list.IdAt(0);
+    list.Insert(0, list.Take(0));
+    EXPECT_EQ(list.IndexOfId(first), -1);
+    std::vector<TItemId> ids;
+    for (int i = 0; i < list.Count(); ++i)
+        ids.push_back(list.IdAt(i));
+    EXPECT_EQ(std::find(ids.begin(), ids.end(), mail), ids.end());
+    EXPECT_EQ(std::adjacent_find(ids.begin(), ids.end()), ids.end());
+    EXPECT_EQ(list.IndexOfId(0), -1); // 0 is no entry
 }
 
 } // namespace

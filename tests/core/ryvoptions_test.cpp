@@ -22,9 +22,9 @@ TEST(RyvOptions, FirstStartDefaults)
     EXPECT_TRUE(o.ListShowStop);
     EXPECT_EQ(o.ExportExt, u"html"_qs);
     EXPECT_EQ(o.ReportsTitle, QString());
-    EXPECT_EQ(o.SpendToClipboard, 2); // Git format
+    EXPECT_EQ(o.SpendToClipboard, TSpendToClipboard::Git);
     EXPECT_TRUE(o.GroupMasks.isEmpty());
-    EXPECT_EQ(o.WindowTitleType, 0); // current task
+    EXPECT_EQ(o.WindowTitleType, TWindowTitleType::CurrentTask);
     EXPECT_TRUE(o.AutoShowSuggest);
     EXPECT_EQ(o.LangCode, QString());
     EXPECT_EQ(o.StateExportLast, QString());
@@ -48,6 +48,7 @@ TEST(RyvOptions, ResolveFolderApp_PortableOnlyWithDataFolderOrSettingsFile)
         { "a file named data", false, true, false, false },
     };
     for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
         QTemporaryDir exe;
         const QString user = u"/home/someone/.local/share/RyvTracker"_qs;
         if (c.makeDataFolder) {
@@ -62,7 +63,7 @@ TEST(RyvOptions, ResolveFolderApp_PortableOnlyWithDataFolderOrSettingsFile)
             ASSERT_TRUE(f.open(QIODevice::WriteOnly));
         }
         const QString expected = (c.portable ? exe.path() : user) + u'/';
-        EXPECT_EQ(TRyvOptions::ResolveFolderApp(exe.path(), user), expected) << c.name;
+        EXPECT_EQ(TRyvOptions::ResolveFolderApp(exe.path(), user), expected);
     }
 }
 

@@ -22,9 +22,9 @@ int main(int argc, char* argv[])
         const int version = n % 2;
         QString error;
         if (!WriteDayFile(
-                folder + QStringLiteral("/current.lst"), Pointers(day[version]), nullptr, error)
+                folder + QStringLiteral("/current.lst"), Pointers(day[version]), nullptr, &error)
             || !WriteListFile(
-                folder + QStringLiteral("/favorites.lst"), favs[version], -1, error)) {
+                folder + QStringLiteral("/favorites.lst"), favs[version], -1, &error)) {
             out << "FAILED " << error << Qt::endl;
             return 1;
         }

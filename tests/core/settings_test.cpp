@@ -19,8 +19,8 @@ TEST(Settings, MissingFile_GivesDefaults)
     EXPECT_FALSE(checks.groups);
     EXPECT_TRUE(options.ListShowStop);
     EXPECT_FALSE(options.ReportCharts);
-    EXPECT_EQ(options.SpendToClipboard, 2);
-    EXPECT_EQ(options.WindowTitleType, 0);
+    EXPECT_EQ(options.SpendToClipboard, TSpendToClipboard::Git);
+    EXPECT_EQ(options.WindowTitleType, TWindowTitleType::CurrentTask);
     EXPECT_TRUE(options.AutoShowSuggest);
     EXPECT_EQ(options.ExportExt, u"html"_qs);
     EXPECT_EQ(options.RecentMaxCnt, 10);
@@ -70,11 +70,11 @@ TEST(Settings, Load_ReadsEveryKeyAndTheLists)
     EXPECT_EQ(options.ExportExt, u"pdf"_qs);
     EXPECT_FALSE(options.ListShowStop);
     EXPECT_EQ(options.ReportsTitle, u"ACME report"_qs);
-    EXPECT_EQ(options.SpendToClipboard, 1);
+    EXPECT_EQ(options.SpendToClipboard, TSpendToClipboard::Standard);
     EXPECT_FALSE(checks.daily);
     EXPECT_TRUE(checks.groups);
     EXPECT_FALSE(options.AutoShowSuggest);
-    EXPECT_EQ(options.WindowTitleType, 1);
+    EXPECT_EQ(options.WindowTitleType, TWindowTitleType::TotalDuration);
     EXPECT_EQ(options.LangCode, u"fi"_qs);
     EXPECT_TRUE(options.ReportCharts);
     // Key names do not matter; the list is sorted without regard to case.
@@ -103,18 +103,20 @@ TEST(Settings, Load_BadNumbersAndOutOfRangeChoices)
         { u"0"_qs, u"0"_qs, 0, 0 },
     };
     for (const auto& c : cases) {
+        SCOPED_TRACE(c.spend.toStdString());
         TIniFile ini;
         ini.SetText(u"[misc]\r\nspendToClip="_qs + c.spend + u"\r\nwinTitle="_qs + c.title
             + u"\r\nlistShowStop=maybe\r\n[taskDlg]\r\nwidth=wide\r\n"_qs);
         TRyvOptions options(u"/tmp/x"_qs);
-        options.SpendToClipboard = 1;
-        options.WindowTitleType = 1;
+        options.SpendToClipboard = TSpendToClipboard::Standard;
+        options.WindowTitleType = TWindowTitleType::TotalDuration;
         options.ListShowStop = false;
         options.TaskDlgSize = QSize(300, 200);
         TReportChecks checks;
         LoadSettings(ini, options, checks);
-        EXPECT_EQ(options.SpendToClipboard, c.expectedSpend) << c.spend.toStdString();
-        EXPECT_EQ(options.WindowTitleType, c.expectedTitle) << c.title.toStdString();
+        EXPECT_EQ(static_cast<int>(options.SpendToClipboard), c.expectedSpend);
+        EXPECT_EQ(static_cast<int>(options.WindowTitleType), c.expectedTitle)
+            << c.title.toStdString();
         EXPECT_FALSE(options.ListShowStop);
         EXPECT_EQ(options.TaskDlgSize, QSize(300, 200));
     }

@@ -83,10 +83,11 @@ TEST(TextFileDecode, ByMarkOrContent)
         { "mark only", QByteArray("\xEF\xBB\xBF"), QString(), TTextEncoding::Utf8, true },
     };
     for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
         TTextFileFormat format { TTextEncoding::Utf16BE, false };
-        EXPECT_EQ(DecodeText(c.bytes, &format), c.text) << c.name;
-        EXPECT_EQ(format.encoding, c.encoding) << c.name;
-        EXPECT_EQ(format.withMark, c.withMark) << c.name;
+        EXPECT_EQ(DecodeText(c.bytes, &format), c.text);
+        EXPECT_EQ(format.encoding, c.encoding);
+        EXPECT_EQ(format.withMark, c.withMark);
     }
 }
 
@@ -100,16 +101,18 @@ TEST_F(TextFileTest, WriteThenRead_KeepsTextAndFormat)
 {
     const QString text = u"Zeile 1\r\n\"Größe\";€;日本\r\n"_qs;
     const struct {
+        const char* name;
         TTextEncoding encoding;
         bool withMark;
         QByteArray lead;
     } cases[] = {
-        { TTextEncoding::Utf8, true, "\xEF\xBB\xBF" },
-        { TTextEncoding::Utf8, false, "Z" },
-        { TTextEncoding::Utf16LE, true, "\xFF\xFE" },
-        { TTextEncoding::Utf16BE, true, "\xFE\xFF" },
+        { "UTF-8 with mark", TTextEncoding::Utf8, true, "\xEF\xBB\xBF" },
+        { "UTF-8 without mark", TTextEncoding::Utf8, false, "Z" },
+        { "UTF-16 LE", TTextEncoding::Utf16LE, true, "\xFF\xFE" },
+        { "UTF-16 BE", TTextEncoding::Utf16BE, true, "\xFE\xFF" },
     };
     for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
         const QString path = Path(u"t.txt"_qs);
         QString error;
         ASSERT_TRUE(WriteTextFile(text, path, c.encoding, c.withMark, &error))

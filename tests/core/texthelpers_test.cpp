@@ -1,6 +1,6 @@
 #include "core/texthelpers.h"
 
-#include "regionalscope.h"
+#include "core/regional.h"
 
 #include <gtest/gtest.h>
 
@@ -20,8 +20,10 @@ TEST(Numbers, IsNumberText)
         { u"1:30"_qs, false },
         { u"12a"_qs, false },
     };
-    for (const auto& c : cases)
-        EXPECT_EQ(IsNumberText(c.text), c.expected) << c.text.toStdString();
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.text.toStdString());
+        EXPECT_EQ(IsNumberText(c.text), c.expected);
+    }
 }
 
 TEST(Numbers, TryParseNumber_AcceptsEitherPointAndGroups)
@@ -55,14 +57,14 @@ TEST(Numbers, TryParseNumber_AcceptsEitherPointAndGroups)
         { "de_DE", u"  "_qs, false, 0, u'?' },
     };
     for (const auto& c : cases) {
+        SCOPED_TRACE(::testing::Message() << c.locale << " " << c.text.toStdString());
         const TRegionalScope scope(c.locale);
         double value = -1;
         QChar separator = u'?';
-        EXPECT_EQ(TryParseNumber(c.text, value, separator), c.ok)
-            << c.locale << " " << c.text.toStdString();
+        EXPECT_EQ(TryParseNumber(c.text, value, separator), c.ok);
         if (c.ok) {
-            EXPECT_DOUBLE_EQ(value, c.value) << c.locale << " " << c.text.toStdString();
-            EXPECT_EQ(separator, c.separator) << c.locale << " " << c.text.toStdString();
+            EXPECT_DOUBLE_EQ(value, c.value);
+            EXPECT_EQ(separator, c.separator);
         }
     }
     const TRegionalScope scope("en_US");
@@ -90,9 +92,10 @@ TEST(Texts, SplitDelimited)
         { QStringLiteral("a;b") + QChar(0) + u";c"_qs, u';', { u"a"_qs, u"b"_qs } },
     };
     for (const auto& c : cases) {
+        SCOPED_TRACE(c.text.toStdString());
         QStringList list { u"old"_qs };
         SplitDelimited(c.text, c.delimiter, list);
-        EXPECT_EQ(list, c.items) << c.text.toStdString();
+        EXPECT_EQ(list, c.items);
     }
 }
 
@@ -117,8 +120,9 @@ TEST(Texts, SpentTexts)
         { u"  "_qs, yesterday, QString(), QString() },
     };
     for (const auto& c : cases) {
-        EXPECT_EQ(SpentTextGit(c.hours, c.day, today), c.git) << c.hours.toStdString();
-        EXPECT_EQ(SpentTextStandard(c.hours, c.day, today), c.standard) << c.hours.toStdString();
+        SCOPED_TRACE(c.hours.toStdString());
+        EXPECT_EQ(SpentTextGit(c.hours, c.day, today), c.git);
+        EXPECT_EQ(SpentTextStandard(c.hours, c.day, today), c.standard);
     }
 }
 

@@ -35,11 +35,7 @@ void Click(QMessageBox* box, const char* name)
     button->click();
 }
 
-class LangMessageDlgTest : public ::testing::Test {
-protected:
-    void SetUp() override { DialogTexts().ResetDefaults(); }
-    void TearDown() override { DialogTexts().ResetDefaults(); }
-};
+class LangMessageDlgTest : public ::testing::Test { };
 
 TEST_F(LangMessageDlgTest, CaptionAndIconFollowTheKind)
 {
@@ -56,6 +52,7 @@ TEST_F(LangMessageDlgTest, CaptionAndIconFollowTheKind)
         { mtCustom, "Ryv Tracker", QMessageBox::NoIcon },
     };
     for (const Case& c : cases) {
+        SCOPED_TRACE(c.caption);
         TMessageBoxRequest request;
         request.Msg = QStringLiteral("Body");
         request.DlgType = c.type;
@@ -90,8 +87,10 @@ TEST_F(LangMessageDlgTest, EveryButtonGivesItsResult)
         { mbClose, "Close", "&Close", 8 },
     };
     TMsgDlgButtons all;
-    for (const Case& c : cases)
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
         all |= c.button;
+    }
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
         EXPECT_EQ(MsgDlgButtonResult(c.button), c.result);
@@ -128,17 +127,19 @@ TEST_F(LangMessageDlgTest, HelpKeepsTheBoxOpen)
 TEST_F(LangMessageDlgTest, DefaultAndEscapeButtons)
 {
     struct Case {
+        const char* name;
         TMsgDlgButtons buttons;
         TMsgDlgBtn defaultButton;
         int escapeResult;
     };
     const Case cases[] = {
-        { TMsgDlgButtons(mbYes) | mbNo, mbNo, mrNo },
-        { TMsgDlgButtons(mbYes) | mbNo | mbCancel, mbYes, mrCancel },
-        { TMsgDlgButtons(mbOK), mbOK, mrOk },
-        { TMsgDlgButtons(mbRetry) | mbClose, mbRetry, mrClose },
+        { "Yes No", TMsgDlgButtons(mbYes) | mbNo, mbNo, mrNo },
+        { "Yes No Cancel", TMsgDlgButtons(mbYes) | mbNo | mbCancel, mbYes, mrCancel },
+        { "OK", TMsgDlgButtons(mbOK), mbOK, mrOk },
+        { "Retry Close", TMsgDlgButtons(mbRetry) | mbClose, mbRetry, mrClose },
     };
     for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
         TMessageBoxRequest request;
         request.Buttons = c.buttons;
         request.DefaultButton = c.defaultButton;
@@ -154,8 +155,9 @@ TEST_F(LangMessageDlgTest, DefaultAndEscapeButtons)
 
 TEST_F(LangMessageDlgTest, ButtonsUseTheCurrentLanguage)
 {
-    DialogTexts().lng_MsgBtnYes = QStringLiteral("&Ja");
-    DialogTexts().lng_MsgDlgConfirm = QStringLiteral("Bestätigen");
+    TDialogTextsScope german;
+    german.Texts().lng_MsgBtnYes = QStringLiteral("&Ja");
+    german.Texts().lng_MsgDlgConfirm = QStringLiteral("Bestätigen");
     TMessageBoxRequest request;
     request.DlgType = mtConfirmation;
     request.Buttons = TMsgDlgButtons(mbYes) | mbNo;
@@ -193,6 +195,7 @@ TEST_F(LangMessageDlgTest, PlacedInTheWorkAreaOfTheParentsMonitor)
         int x, y;
     };
     for (const Case c : { Case { -1, -1 }, Case { 10, 20 }, Case { -1, 30 } }) {
+        SCOPED_TRACE(::testing::Message() << "at " << c.x << ", " << c.y);
         QRect seen;
         WhenShown([&](QMessageBox* box) {
             seen = box->frameGeometry();
@@ -221,6 +224,7 @@ TEST_F(LangMessageDlgTest, UserMessagesAskYesNoAndWarnWithOk)
         bool expected;
     };
     for (const Case c : { Case { "Yes", true }, Case { "No", false }, Case { nullptr, false } }) {
+        SCOPED_TRACE(c.press ? c.press : "Escape");
         WhenShown([&](QMessageBox* box) {
             EXPECT_EQ(box->windowTitle(), QStringLiteral("Ryv Tracker"));
             EXPECT_EQ(box->text(), QStringLiteral("Delete?"));

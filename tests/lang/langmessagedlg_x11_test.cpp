@@ -26,7 +26,6 @@ TEST(LangMessageDlgX11, WidenedAndPlacedWithItsFrameInTheWorkArea)
     const test::TX11Properties x11(display);
     ASSERT_TRUE(x11.IsConnected());
     RYV_REQUIRE_WINDOW_MANAGER(x11);
-    DialogTexts().ResetDefaults();
     // The owner sits off the centre, so centring over it would show.
     QWidget owner;
     owner.setGeometry(100, 100, 400, 300);

@@ -84,11 +84,11 @@ TEST_F(LangTextsTest, ProgramTablesAreTheOnesTheProgramReads)
     folder.Write("App.de.lng",
         LangHeader("Deutsch") + "[constants]\nstr_total=SUMME:\nlng_MsgDlgWarning=Warnung\n");
     manager.SetLanguageCode("de");
-    RefreshProgramTexts(manager, translator);
+    TAppTextsScope appTexts;
+    TDialogTextsScope dialogTexts;
+    RefreshProgramTexts(manager, translator, appTexts, dialogTexts);
     EXPECT_EQ(AppTexts().str_total, "SUMME:");
     EXPECT_EQ(DialogTexts().lng_MsgDlgWarning, "Warnung");
-    AppTexts().ResetDefaults();
-    DialogTexts().ResetDefaults();
 }
 
 } // namespace

@@ -277,12 +277,14 @@ TEST_F(QlxControllerTest, HandlersRefreshTheProgramTextsAndCancel)
     WriteEnglish();
     TLangTranslator translator;
     QCoreApplication::installTranslator(&translator);
+    TAppTextsScope appTexts;
+    TDialogTextsScope dialogTexts;
     QStringList order;
     auto main = std::make_unique<TfrmFakeMain>(manager.get(), [&](TqlxController* c) {
         c->SetUserLanguageSource([] { return QStringLiteral("en"); });
         c->SetOnBeforeLangChange([&](TqlxController* sender) {
             order << "before:" + sender->Owner()->property("windowTitle").toString();
-            RefreshProgramTexts(*sender->LangManager(), translator);
+            RefreshProgramTexts(*sender->LangManager(), translator, appTexts, dialogTexts);
             sender->LangManager()->Clear(true, false, false, false);
         });
         c->SetOnLanguageChanged([&](TqlxController* sender) {
@@ -316,8 +318,6 @@ TEST_F(QlxControllerTest, HandlersRefreshTheProgramTextsAndCancel)
     EXPECT_EQ(DialogTexts().lng_MsgBtnNo, "&No");
 
     QCoreApplication::removeTranslator(&translator);
-    AppTexts().ResetDefaults();
-    DialogTexts().ResetDefaults();
 }
 
 TEST_F(QlxControllerTest, RightToLeftLanguageTurnsTheLayout)

@@ -1,7 +1,7 @@
 #include "reports/exporttext.h"
 
 #include "core/apptexts.h"
-#include "core/regionalscope.h"
+#include "core/regional.h"
 #include "reporttesthelpers.h"
 
 #include <gtest/gtest.h>
@@ -46,6 +46,7 @@ TEST(ExportText, HeaderAloneWithoutTasks)
 {
     const std::vector<std::vector<TRyvItem>> lists { {}, { Break(At(9, 0), At(10, 0)) } };
     for (const auto& list : lists) {
+        SCOPED_TRACE(list.empty() ? "no entries" : "a break alone");
         EXPECT_EQ(ListClipboardText(list),
             u"\"state\"\tstart\tstop\tduration\t\"title\"\t\"url\"\t\"descr\""_qs);
         EXPECT_EQ(ReportCsvText(list), u"start;stop;duration;\"title\";\"url\";\"descr\""_qs);
@@ -65,15 +66,15 @@ TEST(ExportText, TimesFollowTheLocaleAndDurationsWrapAtADay)
         { "fi_FI", At(9, 0), At(17, 5), u"09.00;17.05;8.05"_qs },
     };
     for (const auto& c : cases) {
+        SCOPED_TRACE(c.locale);
         const TRegionalScope scope(c.locale);
         const QString text = ReportCsvText({ Task(c.start, c.stop, u"T"_qs) });
-        EXPECT_EQ(text.section(u"\r\n"_qs, 1), c.times + u";\"T\";\"\";\"\""_qs) << c.locale;
+        EXPECT_EQ(text.section(u"\r\n"_qs, 1), c.times + u";\"T\";\"\";\"\""_qs);
     }
 }
 
 TEST(ExportFilter, TypeOfTheExtensionFirst)
 {
-    AppTexts().ResetDefaults();
     const struct {
         QString ext;
         QString filter;
@@ -106,8 +107,9 @@ TEST(ExportFilter, TypeOfTheExtensionFirst)
                 u"JSON files (*.json)"_qs } },
     };
     for (const auto& c : cases) {
-        EXPECT_EQ(ExportFilter(c.ext), c.filter) << c.ext.toStdString();
-        EXPECT_EQ(QtFileFilters(ExportFilter(c.ext)), c.qt) << c.ext.toStdString();
+        SCOPED_TRACE(c.ext.toStdString());
+        EXPECT_EQ(ExportFilter(c.ext), c.filter);
+        EXPECT_EQ(QtFileFilters(ExportFilter(c.ext)), c.qt);
     }
 }
 
@@ -133,8 +135,9 @@ TEST(ExportType, ChosenByTheFirstThreeLetters)
         { u"/r.d/report"_qs, u"html"_qs, TExportType::Html },
     };
     for (const auto& c : cases) {
-        EXPECT_EQ(ExtensionOfPath(c.path), c.ext) << c.path.toStdString();
-        EXPECT_EQ(ExportTypeOf(ExtensionOfPath(c.path)), c.type) << c.path.toStdString();
+        SCOPED_TRACE(c.path.toStdString());
+        EXPECT_EQ(ExtensionOfPath(c.path), c.ext);
+        EXPECT_EQ(ExportTypeOf(ExtensionOfPath(c.path)), c.type);
     }
 }
 

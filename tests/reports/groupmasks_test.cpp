@@ -1,6 +1,6 @@
 #include "reports/groupmasks.h"
 
-#include "core/regionalscope.h"
+#include "core/regional.h"
 #include "reporttesthelpers.h"
 
 #include <gtest/gtest.h>
@@ -34,8 +34,9 @@ TEST(FileMask, MatchesTheWholeTitleIgnoringCase)
         { u"*STRASSE"_qs, u"Hauptstraße"_qs, false },
     };
     for (const auto& c : cases) {
+        SCOPED_TRACE(c.mask.toStdString());
         const TFileMask mask(c.mask);
-        EXPECT_TRUE(mask.IsValid()) << c.mask.toStdString();
+        EXPECT_TRUE(mask.IsValid());
         EXPECT_EQ(mask.Matches(c.text), c.matches)
             << c.mask.toStdString() << " / " << c.text.toStdString();
     }
@@ -52,6 +53,7 @@ TEST(FileMask, UnclosedSetIsInvalidWithItsPosition)
         { u"[!"_qs, u"'[!' is an invalid mask at (1)"_qs },
     };
     for (const auto& c : cases) {
+        SCOPED_TRACE(c.mask.toStdString());
         const TFileMask mask(c.mask);
         EXPECT_FALSE(mask.IsValid());
         EXPECT_EQ(mask.ErrorText(), c.error);
@@ -85,11 +87,12 @@ TEST(GroupMasks, FirstMatchingGroupRenamesTheTitle)
         { "empty name", { u"=*"_qs }, u"x"_qs, u" - x"_qs },
     };
     for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
         QString result;
         QString error;
-        EXPECT_TRUE(ApplyGroupMasks(c.groups, c.title, result, &error)) << c.name;
-        EXPECT_EQ(result, c.expected) << c.name;
-        EXPECT_TRUE(error.isEmpty()) << c.name;
+        EXPECT_TRUE(ApplyGroupMasks(c.groups, c.title, result, &error));
+        EXPECT_EQ(result, c.expected);
+        EXPECT_TRUE(error.isEmpty());
     }
 }
 

@@ -1,7 +1,7 @@
 #include "reports/htmlexport.h"
 
 #include "core/apptexts.h"
-#include "core/regionalscope.h"
+#include "core/regional.h"
 #include "reporttesthelpers.h"
 
 #include <gtest/gtest.h>
@@ -28,7 +28,6 @@ QString Frame(const QString& pageTitle, const QString& caption, const QString& b
 
 class HtmlExportTest : public ::testing::Test {
 protected:
-    void SetUp() override { AppTexts().ResetDefaults(); }
     TRegionalScope FLocale { "en_GB" };
 };
 
@@ -98,9 +97,9 @@ TEST_F(HtmlExportTest, CaptionAndPageTitleFromTheTitle)
         { u"A\r\nB\r\nC"_qs, u"A: B: C"_qs, u"A<small><br />B<br />C</small>"_qs },
     };
     for (const auto& c : cases) {
+        SCOPED_TRACE(c.pageTitle.toStdString());
         const QString html = ReportHtmlText(one, true, c.title);
-        EXPECT_TRUE(html.contains(u"<title>"_qs + c.pageTitle + u"</title>"_qs))
-            << c.pageTitle.toStdString();
+        EXPECT_TRUE(html.contains(u"<title>"_qs + c.pageTitle + u"</title>"_qs));
         EXPECT_TRUE(html.contains(u"<caption class=\"tbl-cap\">"_qs + c.caption + u"</caption>"_qs))
             << c.caption.toStdString();
     }
@@ -108,7 +107,8 @@ TEST_F(HtmlExportTest, CaptionAndPageTitleFromTheTitle)
 
 TEST_F(HtmlExportTest, EveryInsertedTextIsEscaped)
 {
-    AppTexts().str_daily_total = u"Total <b>"_qs;
+    TAppTextsScope texts;
+    texts.Texts().str_daily_total = u"Total <b>"_qs;
     const std::vector<TRyvItem> list { Task(Mon + OneHour, Mon + 2 * OneHour,
         u"<script>alert(\"x\")</script> & co"_qs, u"https://x/\"><script>"_qs) };
     const QString html = ListHtmlText(list, u"R&D <i>\r\n\"Q\""_qs, false);
@@ -146,10 +146,11 @@ TEST_F(HtmlExportTest, TitleCutKeepsCharactersWhole)
             QString(126, u'a') + smile + u" ..."_qs },
     };
     for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
         const QString html = ReportHtmlText({ Task(0, OneHour, c.title) }, false, u"x"_qs);
-        EXPECT_TRUE(html.contains(u"<span class=\"pba\">"_qs + c.shown + u"</span>"_qs)) << c.name;
+        EXPECT_TRUE(html.contains(u"<span class=\"pba\">"_qs + c.shown + u"</span>"_qs));
         // The written file holds no half character.
-        EXPECT_EQ(QString::fromUtf8(html.toUtf8()), html) << c.name;
+        EXPECT_EQ(QString::fromUtf8(html.toUtf8()), html);
     }
 }
 

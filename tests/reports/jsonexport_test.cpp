@@ -3,7 +3,7 @@
 #include "core/apptexts.h"
 #include "core/clock.h"
 #include "core/csvreader.h"
-#include "core/regionalscope.h"
+#include "core/regional.h"
 #include "core/ryvoptions.h"
 #include "core/textfile.h"
 #include "reportfakes.h"
@@ -62,7 +62,6 @@ protected:
     void SetUp() override
     {
         ASSERT_TRUE(FDir.isValid());
-        AppTexts().ResetDefaults();
         FOptions.ReportsTitle = u"Team A"_qs;
         FOptions.GroupMasks = QStringList { u"Meetings=*meeting*"_qs };
         WriteDay(Mon,

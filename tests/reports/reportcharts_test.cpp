@@ -2,7 +2,7 @@
 
 #include "core/apptexts.h"
 #include "core/clock.h"
-#include "core/regionalscope.h"
+#include "core/regional.h"
 #include "core/ryvoptions.h"
 #include "reportfakes.h"
 #include "reports/pdfconverter.h"
@@ -51,7 +51,6 @@ QStringList SvgTexts(const QString& html)
 
 TEST(ReportCharts, BarsLargestFirstTheRestAsOthers)
 {
-    AppTexts().ResetDefaults();
     std::vector<std::pair<QString, double>> rows;
     for (int i = 0; i < 14; ++i)
         rows.push_back({ u"Task %1"_qs.arg(i + 1), 20.0 - i });
@@ -77,9 +76,9 @@ TEST(ReportCharts, BarsLargestFirstTheRestAsOthers)
 
 TEST(ReportCharts, GroupsAndDays)
 {
-    AppTexts().ResetDefaults();
-    AppTexts().str_others = u"Übrige"_qs;
-    AppTexts().str_chart_groups = u"Zeit je Gruppe"_qs;
+    TAppTextsScope german;
+    german.Texts().str_others = u"Übrige"_qs;
+    german.Texts().str_chart_groups = u"Zeit je Gruppe"_qs;
     // The summary's own group of unmatched tasks joins the rest, drawn last.
     const QString html = ReportChartsHtml(Totals({ { u"Übrige"_qs, 5 }, { u"Meetings"_qs, 3 } }),
         true, u"Übrige"_qs, Mon, { 2 * OneHour, 0, 6 * OneHour, 0, 0, 0, 0 });
@@ -93,7 +92,6 @@ TEST(ReportCharts, GroupsAndDays)
         (QStringList { u"Time per day"_qs, u"2:00"_qs, u"13"_qs, u"14"_qs, u"6:00"_qs, u"15"_qs,
             u"16"_qs, u"17"_qs, u"18"_qs, u"19"_qs }));
     EXPECT_EQ(html.count(u"<svg "_qs), 2);
-    AppTexts().ResetDefaults();
 }
 
 TEST(ReportCharts, StyleSheetValues)
@@ -111,7 +109,6 @@ TEST(ReportCharts, StyleSheetValues)
 TEST(ReportCharts, OnlyWithTheOption)
 {
     TRegionalScope locale("en_GB");
-    AppTexts().ResetDefaults();
     QTemporaryDir dir;
     TRyvOptions options(dir.path());
     const QString path = options.FolderData + u"2021/2021-12-14.lst"_qs;

@@ -3,7 +3,7 @@
 #include "core/apptexts.h"
 #include "core/clock.h"
 #include "core/daylist.h"
-#include "core/regionalscope.h"
+#include "core/regional.h"
 #include "core/ryvoptions.h"
 #include "platform/shell.h"
 #include "reportfakes.h"
@@ -29,11 +29,18 @@ protected:
     void SetUp() override
     {
         ASSERT_TRUE(FDir.isValid());
-        AppTexts().ResetDefaults();
         FConverter.SetSearchPath(false);
         FOut = FDir.filePath(u"out"_qs);
         // No message box ever shows under the busy cursor.
         FMessages.onWarning = [this] { EXPECT_EQ(FBusy.depth, 0); };
+    }
+    // A written export or report lies at the very path the save dialog gave:
+    // it is never opened as a typed link.
+    void TearDown() override
+    {
+        EXPECT_TRUE(FShell.opened.isEmpty())
+            << "a written file opened as a typed link: "
+            << FShell.opened.join(QStringLiteral(", ")).toStdString();
     }
 
     void AddToday(const TRyvItem& e) { FToday.Append(std::make_unique<TRyvItem>(e)); }
@@ -50,7 +57,7 @@ protected:
     // Nothing written, nothing opened, one warning.
     void ExpectFailureShown(const QString& path, const QString& warningStart)
     {
-        EXPECT_TRUE(FShell.opened.isEmpty());
+        EXPECT_TRUE(FShell.openedFiles.isEmpty());
         ASSERT_EQ(FMessages.warnings.size(), 1);
         EXPECT_TRUE(FMessages.warnings[0].startsWith(warningStart))
             << FMessages.warnings[0].toStdString();
@@ -98,7 +105,7 @@ TEST_F(ReportCommandsTest, ExportWritesTheChosenTypeOpensItAndRemembersIt)
     EXPECT_EQ(FileBytes(FDialog.answer),
         "\xEF\xBB\xBF\"state\";start;stop;duration;\"title\";\"url\";\"descr\"\r\n"
         "\"X\";09:00;10:00;1:00;\"Weekly report\";\"\";\"\"");
-    EXPECT_EQ(FShell.opened, QStringList { FDialog.answer });
+    EXPECT_EQ(FShell.openedFiles, QStringList { FDialog.answer });
     EXPECT_EQ(FOptions.ExportExt, u"csv"_qs);
     EXPECT_EQ(FOptions.StateExportLast, FDialog.answer);
     EXPECT_EQ(FBusy.begun, 1);
@@ -127,17 +134,18 @@ TEST_F(ReportCommandsTest, ExportProposesTheLastFileOrTheDaysName)
         { "history day in the last folder", u"/r/old.csv"_qs, true, u"/r/2021-12-10.pdf"_qs },
     };
     for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
         FOptions.StateExportLast = c.last;
         FDialog.requests.clear();
         FCommands.acExportExecute(c.history ? FHistory : FToday);
-        ASSERT_EQ(FDialog.requests.size(), 1u) << c.name;
-        EXPECT_EQ(FDialog.requests[0].initialPath, c.initial) << c.name;
-        EXPECT_EQ(FDialog.requests[0].selectedFilter, u"PDF files (*.pdf)"_qs) << c.name;
+        ASSERT_EQ(FDialog.requests.size(), 1u);
+        EXPECT_EQ(FDialog.requests[0].initialPath, c.initial);
+        EXPECT_EQ(FDialog.requests[0].selectedFilter, u"PDF files (*.pdf)"_qs);
         // Cancelled: nothing changes.
-        EXPECT_EQ(FOptions.StateExportLast, c.last) << c.name;
-        EXPECT_EQ(FOptions.ExportExt, u"pdf"_qs) << c.name;
+        EXPECT_EQ(FOptions.StateExportLast, c.last);
+        EXPECT_EQ(FOptions.ExportExt, u"pdf"_qs);
     }
-    EXPECT_TRUE(FShell.opened.isEmpty());
+    EXPECT_TRUE(FShell.openedFiles.isEmpty());
     EXPECT_EQ(FBusy.begun, 0);
 }
 
@@ -153,15 +161,16 @@ TEST_F(ReportCommandsTest, FailedWriteWarnsAndOpensNothing)
     std::setlocale(LC_MESSAGES, "C");
     const QString reason = u"\r\nNot a directory"_qs;
     for (const QString& ext : { u"csv"_qs, u"html"_qs, u"pdf"_qs }) {
+        SCOPED_TRACE(ext.toStdString());
         FMessages.warnings.clear();
         FDialog.answer = FOut + u"/file/x."_qs + ext;
         FCommands.acExportExecute(FToday);
         ExpectFailureShown(FDialog.answer, u"Cannot save the file!\r\n\r\n"_qs + FDialog.answer);
-        EXPECT_TRUE(FMessages.warnings.value(0).endsWith(reason)) << ext.toStdString();
+        EXPECT_TRUE(FMessages.warnings.value(0).endsWith(reason));
         FMessages.warnings.clear();
         FCommands.sbRep0Click(0, u"Today"_qs, QString(), true, false);
         ExpectFailureShown(FDialog.answer, u"Cannot save the file!\r\n\r\n"_qs + FDialog.answer);
-        EXPECT_TRUE(FMessages.warnings.value(0).endsWith(reason)) << ext.toStdString();
+        EXPECT_TRUE(FMessages.warnings.value(0).endsWith(reason));
     }
     std::setlocale(LC_MESSAGES, messages.c_str());
 }
@@ -171,6 +180,7 @@ TEST_F(ReportCommandsTest, InvalidGroupMaskStopsEveryReportType)
     WriteDayFile(Mon - 1, u"0;0;2021-12-12 09:00:00;2021-12-12 10:00:00;\"A\";\"\";\"\""_qs);
     FOptions.GroupMasks = { u"Bad=[a"_qs };
     for (const QString& ext : { u"csv"_qs, u"html"_qs, u"pdf"_qs }) {
+        SCOPED_TRACE(ext.toStdString());
         FMessages.warnings.clear();
         FDialog.answer = FOut + u"/Yesterday."_qs + ext;
         FCommands.sbRep0Click(5, u"Yesterday"_qs, QString(), true, false);
@@ -199,7 +209,7 @@ TEST_F(ReportCommandsTest, WeekReportPerDayWithDialogTexts)
     EXPECT_TRUE(html.contains(u"Tuesday 7. December 2021"_qs));
     EXPECT_TRUE(
         html.contains(u"TOTAL:</td><td class=\"alr plarge\"><span class=\"pba totalb\">3:30"_qs));
-    EXPECT_EQ(FShell.opened, QStringList { FDialog.answer });
+    EXPECT_EQ(FShell.openedFiles, QStringList { FDialog.answer });
 
     // The same week as CSV: every task in day order, no merging, no breaks.
     FDialog.answer = FOut + u"/week.csv"_qs;
@@ -270,7 +280,7 @@ TEST_F(ReportCommandsTest, PdfReportFallsBackWhenTheConverterFails)
     EXPECT_TRUE(QString::fromUtf8(FRunner.inputSeen).contains(u"Sunday 12. December 2021"_qs));
     EXPECT_EQ(FRenderer.calls, 1);
     EXPECT_EQ(FileBytes(FDialog.answer), "%PDF-1.4 from the fallback");
-    EXPECT_EQ(FShell.opened, QStringList { FDialog.answer });
+    EXPECT_EQ(FShell.openedFiles, QStringList { FDialog.answer });
     // No temporary file is left behind, neither the HTML nor the PDF.
     EXPECT_TRUE(QDir(FOptions.FolderData).entryList({ u"__temp*"_qs }, QDir::Files).isEmpty());
     EXPECT_EQ(QDir(FOut).entryList(QDir::Files | QDir::Hidden), QStringList { u"y.pdf"_qs });
@@ -321,17 +331,20 @@ TEST_F(ReportCommandsTest, GroupsMenuAddsEditsAndDeletes)
 TEST(ReportCommands, ExportListIsTheHistoryOnlyWhenItIsShownAndChosen)
 {
     const struct {
+        const char* name;
         bool secondary, history, focused, fromButton, expected;
     } cases[] = {
-        { true, true, true, false, true },
-        { true, true, false, true, true },
-        { true, true, false, false, false },
-        { false, true, true, true, false },
-        { true, false, true, true, false },
+        { "history list focused", true, true, true, false, true },
+        { "from the history panel's button", true, true, false, true, true },
+        { "history shown, neither focused nor its button", true, true, false, false, false },
+        { "secondary pane hidden", false, true, true, true, false },
+        { "another panel shown", true, false, true, true, false },
     };
-    for (const auto& c : cases)
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
         EXPECT_EQ(TReportCommands::UsesHistoryList(c.secondary, c.history, c.focused, c.fromButton),
             c.expected);
+    }
 }
 
 class PdfConverterTest : public ::testing::Test {
@@ -377,6 +390,7 @@ TEST_F(PdfConverterTest, ConverterOrFallbackWritesThePdf)
         { "both fail", true, 1, false, false, "" },
     };
     for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
         QDir(FDir.path()).removeRecursively();
         QDir().mkpath(FDir.path());
         if (c.installed)
@@ -392,18 +406,15 @@ TEST_F(PdfConverterTest, ConverterOrFallbackWritesThePdf)
         FRenderer.succeed = c.fallbackWorks;
 
         QString error;
-        EXPECT_EQ(FConverter.Convert(u"<p>x</p>"_qs, FTarget, &error), !c.expected.isEmpty())
-            << c.name;
-        EXPECT_EQ(FileBytes(FTarget), c.expected.isEmpty() ? QByteArray("older") : c.expected)
-            << c.name;
-        EXPECT_EQ(error.isEmpty(), !c.expected.isEmpty()) << c.name;
+        EXPECT_EQ(FConverter.Convert(u"<p>x</p>"_qs, FTarget, &error), !c.expected.isEmpty());
+        EXPECT_EQ(FileBytes(FTarget), c.expected.isEmpty() ? QByteArray("older") : c.expected);
+        EXPECT_EQ(error.isEmpty(), !c.expected.isEmpty());
         if (c.installed) {
-            EXPECT_EQ(FRunner.inputSeen, QByteArray("<p>x</p>")) << c.name;
+            EXPECT_EQ(FRunner.inputSeen, QByteArray("<p>x</p>"));
         }
-        EXPECT_TRUE(QDir(FDir.filePath(u"data"_qs)).isEmpty()) << c.name;
+        EXPECT_TRUE(QDir(FDir.filePath(u"data"_qs)).isEmpty());
         EXPECT_EQ(QDir(FDir.filePath(u"out"_qs)).entryList(QDir::Files | QDir::Hidden),
-            QStringList { u"r.pdf"_qs })
-            << c.name;
+            QStringList { u"r.pdf"_qs });
     }
 }
 

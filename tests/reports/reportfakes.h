@@ -1,6 +1,9 @@
 #pragma once
 
-#include "core/ports.h"
+// Fakes of the report commands' own ports; the common ones are in
+// core/fakeports.h.
+
+#include "core/fakeports.h"
 #include "reports/reportports.h"
 
 #include <QFile>
@@ -21,42 +24,6 @@ public:
         requests.push_back(request);
         return answer;
     }
-};
-
-class TFakeMessages final : public IUserMessages {
-public:
-    QStringList warnings;
-    std::function<void()> onWarning; // sees the state while the box shows
-    bool ConfirmYesNo(const QString&) override { return true; }
-    void Warning(const QString& text) override
-    {
-        warnings << text;
-        if (onWarning)
-            onWarning();
-    }
-};
-
-class TFakeShell final : public IShell {
-public:
-    QStringList opened;
-    // A written export or report lies at the very path the save dialog gave.
-    bool ShellOpen(const QString& target) override
-    {
-        ADD_FAILURE() << "a written file opened as a typed link: " << target.toStdString();
-        return false;
-    }
-    bool OpenFile(const QString& path) override
-    {
-        opened << path;
-        return true;
-    }
-};
-
-class TFakeClipboard final : public IClipboard {
-public:
-    QString text;
-    QString Text() const override { return text; }
-    void SetText(const QString& t) override { text = t; }
 };
 
 class TFakeBusyCursor final : public IBusyCursor {

@@ -1,6 +1,6 @@
 #include "reports/reportperiods.h"
 
-#include "core/regionalscope.h"
+#include "core/regional.h"
 #include "reporttesthelpers.h"
 
 #include <gtest/gtest.h>
@@ -51,11 +51,12 @@ TEST(ReportPeriod, DaysDailyModeAndTextPerTag)
             EncodeDate(2021, 12, 13), TPeriodDaily::Always, u""_qs },
     };
     for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
         const TReportPeriod p = ReportPeriod(c.tag, c.now);
-        EXPECT_EQ(p.first, c.first) << c.name;
-        EXPECT_EQ(p.last, c.last) << c.name;
-        EXPECT_EQ(p.daily, c.daily) << c.name;
-        EXPECT_EQ(p.periodText, c.text) << c.name;
+        EXPECT_EQ(p.first, c.first);
+        EXPECT_EQ(p.last, c.last);
+        EXPECT_EQ(p.daily, c.daily);
+        EXPECT_EQ(p.periodText, c.text);
     }
 }
 
@@ -63,6 +64,7 @@ TEST(ReportPeriod, DailyOverridesTheCheckBox)
 {
     const TDateTime now = EncodeDateTime(2021, 12, 13, 10, 0);
     for (const bool box : { false, true }) {
+        SCOPED_TRACE(box ? "box checked" : "box unchecked");
         EXPECT_TRUE(PeriodIsDaily(ReportPeriod(0, now), box));
         EXPECT_TRUE(PeriodIsDaily(ReportPeriod(5, now), box));
         EXPECT_FALSE(PeriodIsDaily(ReportPeriod(4, now), box));

@@ -60,6 +60,7 @@ TEST(SummarizeReport, EqualsThePairwiseMergeOnRandomData)
 {
     for (quint32 seed = 1; seed <= 40; ++seed) {
         for (const bool daily : { false, true }) {
+            SCOPED_TRACE(::testing::Message() << "seed " << seed << (daily ? ", daily" : ""));
             std::vector<TRyvItem> fast = RandomDays(seed, 20 + static_cast<int>(seed) * 5);
             std::vector<TRyvItem> reference = fast;
             SummarizeReport(fast, daily, false, {}, u"Others"_qs);
@@ -125,9 +126,10 @@ TEST(SummarizeReport, MergesOrdersAndGroups)
                 { u"Others"_qs, u""_qs, tue, 300 }, { u"Mail"_qs, u""_qs, tue, 30 } } },
     };
     for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
         std::vector<TRyvItem> entries = input;
         SummarizeReport(entries, c.daily, c.byGroups, groups, u"Others"_qs);
-        ASSERT_EQ(entries.size(), c.expected.size()) << c.name;
+        ASSERT_EQ(entries.size(), c.expected.size());
         for (size_t i = 0; i < entries.size(); ++i) {
             const TRow& r = c.expected[i];
             EXPECT_EQ(entries[i].title, r.title) << c.name << i;

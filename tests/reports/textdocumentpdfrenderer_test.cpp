@@ -1,7 +1,7 @@
 #include "reports/textdocumentpdfrenderer.h"
 
 #include "core/apptexts.h"
-#include "core/regionalscope.h"
+#include "core/regional.h"
 #include "reports/htmlexport.h"
 #include "reports/pdfconverter.h"
 #include "reports/reportcharts.h"
@@ -29,7 +29,6 @@ protected:
     void SetUp() override
     {
         ASSERT_TRUE(FDir.isValid());
-        AppTexts().ResetDefaults();
         FHtml = ListHtmlText(
             { Task(Mon + 9 * OneHour, Mon + 10.5 * OneHour, u"Weekly report"_qs, {}, {}, ryvsDone),
                 Break(Mon + 10.5 * OneHour, Mon + 11 * OneHour),

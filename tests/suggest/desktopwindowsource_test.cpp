@@ -117,7 +117,7 @@ TEST_F(DesktopWindowSourceTest, GatheredWindowsShowTheProgramsNameAndIcon)
 
     TDesktopWindowSource windows(display, 16, QStringLiteral("en_US"), { FApps }, getpid());
     test::TFakeHistory history;
-    test::TFakeClipboard clipboard;
+    TFakeClipboard clipboard;
     TRyvOptions options(FDir.path());
     TRyvItemList favs;
     TRyvItemList recent;

@@ -15,7 +15,6 @@
 namespace ryv {
 namespace {
 
-using test::TFakeClipboard;
 using test::TFakeHistory;
 using test::TFakeWindows;
 using test::Window;
@@ -26,7 +25,6 @@ class GatherSuggestionsTest : public ::testing::Test {
 protected:
     void SetUp() override
     {
-        AppTexts().ResetDefaults();
         ASSERT_TRUE(FFolder.isValid());
         FOptions = std::make_unique<TRyvOptions>(FFolder.path());
     }
@@ -107,12 +105,12 @@ TEST_F(GatherSuggestionsTest, SourcesComeInTheirOrder)
 
 TEST_F(GatherSuggestionsTest, SourceNamesFollowTheLanguage)
 {
-    AppTexts().str_app_favs = QStringLiteral("Favoriten");
+    TAppTextsScope german;
+    german.Texts().str_app_favs = QStringLiteral("Favoriten");
     FFavs.AddOrUpdate(QStringLiteral("Task"), QString(), QString());
     const TSuggestList list = Gather();
     ASSERT_EQ(list.Count(), 1);
     EXPECT_EQ(list.Item(0)->appName, QStringLiteral("Favoriten"));
-    AppTexts().ResetDefaults();
 }
 
 TEST_F(GatherSuggestionsTest, BrowserPagesAreTiedToTheBrowsersWindow)

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "core/ports.h"
+#include "core/fakeports.h"
 #include "qtprint.h"
 #include "suggest/suggestsources.h"
 
@@ -31,13 +31,6 @@ public:
     }
     std::vector<TBrowserVisit> visits;
     TDateTime since = 0;
-};
-
-class TFakeClipboard final : public IClipboard {
-public:
-    QString Text() const override { return text; }
-    void SetText(const QString& t) override { text = t; }
-    QString text;
 };
 
 inline TOpenWindow Window(

@@ -3,7 +3,7 @@
 #include "core/apptexts.h"
 #include "core/clock.h"
 #include "core/daylist.h"
-#include "core/regionalscope.h"
+#include "core/regional.h"
 #include "core/ryvoptions.h"
 
 #include <gtest/gtest.h>
@@ -82,14 +82,14 @@ public:
             if (FToday.IsWorking() && !FToday.IsEmpty()) {
                 if (away.HoldsDayChange())
                     return;
-                FToday.Last()->stop = now;
+                FToday.SetStop(LastRow(), now);
                 SplitLastAtMidnight();
                 MoveEarlierDays();
             }
             FLogDay = DayOf(now);
         }
         if (FToday.IsWorking() && !FToday.IsEmpty())
-            FToday.Last()->stop = now;
+            FToday.SetStop(LastRow(), now);
     }
 
     QStringList Today() const
@@ -119,7 +119,7 @@ public:
     {
         EXPECT_TRUE(FToday.IsWorking());
         EXPECT_GE(at, FToday.Last()->start);
-        FToday.Last()->stop = at;
+        FToday.SetStop(LastRow(), at);
         FToday.SetWorking(false);
     }
     void AppendBreak(TDateTime start, TDateTime stop) override
@@ -158,15 +158,17 @@ public:
     }
 
 private:
+    int LastRow() const { return FToday.Count() - 1; }
+
     void SplitLastAtMidnight()
     {
-        TRyvItem* last = FToday.Last();
+        const TRyvItem* last = FToday.Last();
         if (DayOf(last->start) >= DayOf(last->stop))
             return;
         auto before = std::make_unique<TRyvItem>(*last);
         before->stop = EndOfDayOf(last->start);
-        last->start = MidnightOf(last->stop);
-        FToday.Insert(FToday.Count() - 1, std::move(before));
+        FToday.SetStart(LastRow(), MidnightOf(last->stop));
+        FToday.Insert(LastRow(), std::move(before));
     }
 
     TDayList& FToday;
@@ -224,7 +226,6 @@ class AwayTest : public ::testing::Test {
 protected:
     void SetUp() override
     {
-        AppTexts().ResetDefaults();
         away.SetIdleTime(&idle);
         away.Start();
     }
@@ -576,7 +577,7 @@ TEST_F(AwayTest, NoQuestion_NothingRunningOrSwitchedOffOrTaskStartedAfter)
     Lock(false);
     EXPECT_TRUE(away.HasPending());
     PassUntil(At(7, 14, 2), true);
-    today.Last()->stop = At(7, 14, 2);
+    today.SetStop(today.Count() - 1, At(7, 14, 2));
     today.SetWorking(false);
     log.Run(QStringLiteral("Call"), At(7, 14, 2));
     question.canAsk = true;
@@ -679,8 +680,9 @@ TEST_F(AwayTest, WaitsForAnotherDialog)
 // language file translates them; the title goes in as it is.
 TEST_F(AwayTest, Texts_FromTheApplicationTexts)
 {
-    AppTexts().str_away_question = u"Poissa %1–%2 (%3): %4"_qs;
-    AppTexts().str_away_stop = u"Lopeta %1"_qs;
+    TAppTextsScope finnish;
+    finnish.Texts().str_away_question = u"Poissa %1–%2 (%3): %4"_qs;
+    finnish.Texts().str_away_stop = u"Lopeta %1"_qs;
     log.Run(QStringLiteral("100% %1 done"), At(7, 11, 0));
     Lock(true);
     PassUntil(At(7, 11, 30));
@@ -689,7 +691,6 @@ TEST_F(AwayTest, Texts_FromTheApplicationTexts)
     ASSERT_EQ(question.asked.size(), 1u);
     EXPECT_EQ(question.asked[0].text, u"Poissa 11:00–11:30 (0:30): 100% %1 done"_qs);
     EXPECT_EQ(question.asked[0].stop, u"Lopeta 11:00"_qs);
-    AppTexts().ResetDefaults();
 }
 
 } // namespace

@@ -1,27 +1,18 @@
 #pragma once
 
-// The engine with every collaborator in memory: the lists, the list store on
-// a temporary data folder, a clock set by hand and scripted ports.
+// The engine's tests: the object graph of trackerworld.h on a temporary data
+// folder, under an explicit locale, with helpers to fill and read the lists.
 
-#include "core/clock.h"
-#include "core/daylist.h"
 #include "core/listfiles.h"
-#include "core/liststore.h"
-#include "core/ports.h"
-#include "core/regionalscope.h"
-#include "core/ryvitemlist.h"
-#include "core/ryvoptions.h"
-#include "tracking/tracker.h"
+#include "core/regional.h"
+#include "trackerworld.h"
 
 #include <QFile>
 #include <QTemporaryDir>
 
 #include <gtest/gtest.h>
 
-#include <deque>
-#include <functional>
 #include <memory>
-#include <optional>
 #include <ostream>
 #include <vector>
 
@@ -61,113 +52,41 @@ inline std::unique_ptr<TRyvItem> Pause(TDateTime start, TDateTime stop)
     return Entry(ryvkPause, start, stop);
 }
 
-// One answer of the task dialog: OK with the entry changed by `edit`, or
-// Cancel.
-struct TDialogAnswer {
-    bool ok = false;
-    std::function<void(TRyvItem&)> edit;
-};
-inline TDialogAnswer Ok(std::function<void(TRyvItem&)> edit = {})
-{
-    return { true, std::move(edit) };
-}
-inline TDialogAnswer Cancel(std::function<void(TRyvItem&)> sideEffect = {})
-{
-    return { false, std::move(sideEffect) };
-}
-// OK with a duration, as the dialog returns it in stop.
-inline TDialogAnswer OkDuration(int minutes)
-{
-    return Ok([minutes](TRyvItem& e) { e.stop = minutes * OneMinute; });
-}
-
-class TFakeDialog final : public ITaskDialog {
-public:
-    struct TCall {
-        TRyvItem entry; // as handed in
-        QString caption;
-        bool isNew = false;
-        bool askDuration = false;
-        std::optional<TRyvItem> previous;
-        bool fromFavourite = false;
-    };
-    std::vector<TCall> calls;
-    std::deque<TDialogAnswer> answers; // none left: Cancel
-
-    bool ExecuteTaskDialog(TRyvItem& entry, const QString& caption, bool isNew, bool askDuration,
-        const TRyvItem* previous, bool fromFavourite) override
-    {
-        TCall c { entry, caption, isNew, askDuration, std::nullopt, fromFavourite };
-        if (previous)
-            c.previous = *previous;
-        calls.push_back(c);
-        if (answers.empty())
-            return false;
-        TDialogAnswer a = answers.front();
-        answers.pop_front();
-        if (a.edit)
-            a.edit(entry);
-        return a.ok;
-    }
-};
-
-class TFakeMessages final : public IUserMessages {
-public:
-    bool answer = true;
-    QStringList questions;
-    QStringList warnings;
-    bool ConfirmYesNo(const QString& text) override
-    {
-        questions << text;
-        return answer;
-    }
-    void Warning(const QString& text) override { warnings << text; }
-};
-
-class TFakeClipboard final : public IClipboard {
-public:
-    QString text;
-    int sets = 0;
-    QString Text() const override { return text; }
-    void SetText(const QString& t) override
-    {
-        text = t;
-        ++sets;
-    }
-};
-
-class TFakeShell final : public IShell {
-public:
-    QStringList opened;
-    bool ShellOpen(const QString& target) override
-    {
-        opened << target;
-        return true;
-    }
-    // Task links are typed by the user: the engine opens them as links.
-    bool OpenFile(const QString& path) override
-    {
-        ADD_FAILURE() << "a task link opened as an exact file path: " << path.toStdString();
-        return false;
-    }
+// A log written compactly: 't' task or 'b' break with start and stop.
+struct TSpan {
+    char kind;
+    TDateTime start;
+    TDateTime stop;
 };
 
 class TrackerTest : public ::testing::Test {
 protected:
     void SetUp() override { ASSERT_TRUE(dir.isValid()); }
+    // Task links are typed by the user: the engine opens them as links.
+    void TearDown() override
+    {
+        EXPECT_TRUE(shell.openedFiles.isEmpty())
+            << "a task link opened as an exact file path: "
+            << shell.openedFiles.join(QStringLiteral(", ")).toStdString();
+    }
 
-    int AddToday(std::unique_ptr<TRyvItem> e)
+    int AddToday(std::unique_ptr<TRyvItem> e) { return today.Append(std::move(e)); }
+    // Tasks are titled T1, T2, ... in order.
+    void Fill(TDayList& list, const std::vector<TSpan>& spans)
     {
-        const int row = today.Append(std::move(e));
-        today.UpdateRow(row, false);
-        return row;
+        int n = 0;
+        for (const TSpan& s : spans) {
+            auto e = s.kind == 'b' ? Pause(s.start, s.stop)
+                                   : Task(s.start, s.stop, QStringLiteral("T%1").arg(++n));
+            list.Append(std::move(e));
+        }
     }
-    int AddHistory(std::unique_ptr<TRyvItem> e)
+    void Select(TDayList& list, int row)
     {
-        const int row = history.Append(std::move(e));
-        history.UpdateRow(row, false);
-        return row;
+        list.SetFocused(row);
+        list.SelectOnly(row);
     }
+    int AddHistory(std::unique_ptr<TRyvItem> e) { return history.Append(std::move(e)); }
     void AddFav(const QString& title, const QString& url = {}) { favs.AddOrUpdate(title, url, {}); }
     void AddRecent(const QString& title, const QString& url = {})
     {
@@ -213,9 +132,12 @@ protected:
     QStringList FavsRowTitles() const
     {
         QStringList t;
-        for (const TFavsRow& r : tracker.FavsRows())
-            t << (r.item ? (r.recent ? QStringLiteral("r:") : QStringLiteral("f:")) + r.item->title
-                         : QStringLiteral("--"));
+        for (int i = 0; i < static_cast<int>(tracker.FavsRows().size()); ++i) {
+            const TRyvItem* item = tracker.FavsItemAt(i);
+            const bool recent = tracker.FavsRows()[static_cast<size_t>(i)].recent;
+            t << (item ? (recent ? QStringLiteral("r:") : QStringLiteral("f:")) + item->title
+                       : QStringLiteral("--"));
+        }
         return t;
     }
     // Entries of a day file as written on disk.
@@ -224,7 +146,7 @@ protected:
         TEntries entries;
         QString reason;
         ReadDayFile(
-            DayFilePath(options, day), [](const TRyvItem& e) { return e.start; }, entries, reason);
+            DayFilePath(options, day), [](const TRyvItem& e) { return e.start; }, entries, &reason);
         return entries;
     }
     static QStringList TitlesOf(const TEntries& entries)
@@ -248,19 +170,19 @@ protected:
 
     TRegionalScope regional { "en_GB" };
     QTemporaryDir dir;
-    TRyvOptions options { dir.path() };
-    TManualClock clock { At(7, 10, 23, 45) };
-    TDayList today { TDayListRole::Today, options, clock };
-    TDayList history { TDayListRole::History, options, clock };
-    TRyvItemList favs;
-    TRyvItemList recent;
-    TListStore store { today, history, favs, recent, options, clock };
-    TFakeDialog dialog;
-    TFakeMessages messages;
-    TFakeClipboard clipboard;
-    TFakeShell shell;
-    TTracker tracker { options, favs, recent, today, history, store,
-        TTrackerPorts { clock, dialog, messages, clipboard, shell } };
+    TTrackerWorld world { dir.path(), At(7, 10, 23, 45) };
+    TRyvOptions& options = world.options;
+    TManualClock& clock = world.clock;
+    TDayList& today = world.today;
+    TDayList& history = world.history;
+    TRyvItemList& favs = world.favs;
+    TRyvItemList& recent = world.recent;
+    TListStore& store = world.store;
+    TFakeDialog& dialog = world.dialog;
+    TFakeMessages& messages = world.messages;
+    TFakeClipboard& clipboard = world.clipboard;
+    TFakeShell& shell = world.shell;
+    TTracker& tracker = world.tracker;
 };
 
 // Times of a list as "hh:mm:ss-hh:mm:ss" per entry, for compact expectations.

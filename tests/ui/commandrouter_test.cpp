@@ -133,10 +133,10 @@ TEST_F(CommandRouterTest, SharedKeysActOnTheListWithTheFocus)
         QTest::keyClick(target, c.key, c.mods);
 
         if (c.dialogCaption != nullptr)
-            EXPECT_EQ(world.dialog.captions, QStringList { QString::fromUtf8(c.dialogCaption) })
+            EXPECT_EQ(world.dialog.Captions(), QStringList { QString::fromUtf8(c.dialogCaption) })
                 << c.name;
         else
-            EXPECT_TRUE(world.dialog.captions.isEmpty()) << c.name;
+            EXPECT_TRUE(world.dialog.Captions().isEmpty()) << c.name;
         if (c.startedTitle != nullptr) {
             // The task and the break since Beta ended.
             EXPECT_EQ(world.today.Count(), countBefore + 2) << c.name;
@@ -250,7 +250,7 @@ TEST_F(CommandRouterTest, ClickIntoAnEmptyTodaysListStartsATask)
     QTest::mouseClick(w.lvList()->viewport(), Qt::LeftButton);
     EXPECT_EQ(world.today.Count(), 1);
     EXPECT_TRUE(world.today.IsWorking());
-    EXPECT_EQ(world.dialog.captions, QStringList { QStringLiteral("Start a new task") });
+    EXPECT_EQ(world.dialog.Captions(), QStringList { QStringLiteral("Start a new task") });
 }
 
 TEST_F(CommandRouterTest, ClicksOnTheDoneMarkAndDoubleClicksOnRows)
@@ -277,10 +277,10 @@ TEST_F(CommandRouterTest, ClicksOnTheDoneMarkAndDoubleClicksOnRows)
     QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, RowCentre(list, 1));
     EXPECT_EQ(world.today.Item(1)->state, ryvsNone);
     EXPECT_EQ(world.today.Selected(), QList<int> { 1 });
-    EXPECT_TRUE(world.dialog.captions.isEmpty());
+    EXPECT_TRUE(world.dialog.Captions().isEmpty());
 
     QTest::mouseDClick(list->viewport(), Qt::LeftButton, {}, RowCentre(list, 1));
-    EXPECT_EQ(world.dialog.captions, QStringList { QStringLiteral("Edit task") });
+    EXPECT_EQ(world.dialog.Captions(), QStringList { QStringLiteral("Edit task") });
 }
 
 TEST_F(CommandRouterTest, DragsGoThroughTheEnginesRules)
@@ -305,7 +305,7 @@ TEST_F(CommandRouterTest, DragsGoThroughTheEnginesRules)
     w.lvList()->dragHooks.drop(TListKind::Favs);
     EXPECT_EQ(world.today.Last()->title, QStringLiteral("Fav"));
     EXPECT_TRUE(world.today.IsWorking());
-    EXPECT_TRUE(world.dialog.captions.isEmpty());
+    EXPECT_TRUE(world.dialog.Captions().isEmpty());
 }
 
 TEST_F(CommandRouterTest, TaskTotalOpensTheLinkOnlyWhenTheTaskHasOne)
@@ -319,7 +319,7 @@ TEST_F(CommandRouterTest, TaskTotalOpensTheLinkOnlyWhenTheTaskHasOne)
     WriteFile(DayFilePath(options, 0),
         DayFileText({ first.get(), second.get(), other.get(), mail.get() }));
     TWorld world(folder);
-    world.options.SpendToClipboard = 0;
+    world.options.SpendToClipboard = TSpendToClipboard::Disabled;
     TfrmRyvTracker& w = world.Open();
     auto* caption = w.findChild<QLabel*>(QStringLiteral("lbTotTaskCap"));
 

@@ -2,6 +2,7 @@
 
 #include "core/apptexts.h"
 #include "core/clock.h"
+#include "core/fakeports.h"
 #include "core/regional.h"
 #include "core/ryvitemlist.h"
 #include "core/ryvoptions.h"
@@ -32,29 +33,6 @@
 namespace ryv {
 namespace {
 
-class TFakeClipboard final : public IClipboard {
-public:
-    QString Text() const override { return text; }
-    void SetText(const QString& t) override { text = t; }
-    QString text;
-};
-
-class TFakeShell final : public IShell {
-public:
-    bool ShellOpen(const QString& target) override
-    {
-        opened.append(target);
-        return true;
-    }
-    // The link field holds what the user typed: it is opened as a link.
-    bool OpenFile(const QString& path) override
-    {
-        ADD_FAILURE() << "the link field opened as an exact file path: " << path.toStdString();
-        return false;
-    }
-    QStringList opened;
-};
-
 template <typename T> T* Child(QWidget* dialog, const char* name)
 {
     T* child = dialog->findChild<T*>(QString::fromLatin1(name));
@@ -66,13 +44,18 @@ class TaskDialogTest : public ::testing::Test {
 protected:
     void SetUp() override
     {
-        SetRegional(QLocale(QLocale::English, QLocale::UnitedStates));
         ASSERT_TRUE(FFolder.isValid());
         FOptions = std::make_unique<TRyvOptions>(FFolder.path());
         FOptions->AutoShowSuggest = false;
         FSources = std::make_unique<TSuggestSources>(TSuggestSources {
             *FOptions, FFavorites, FRecent, FClock, FWindows, FHistory, FClipboard });
-        AppTexts().ResetDefaults();
+    }
+    // The link field holds what the user typed: it is opened as a link.
+    void TearDown() override
+    {
+        EXPECT_TRUE(FShell.openedFiles.isEmpty())
+            << "the link field opened as an exact file path: "
+            << FShell.openedFiles.join(QStringLiteral(", ")).toStdString();
     }
 
     // Runs action on the dialog once it is shown, then lets the test's
@@ -93,6 +76,7 @@ protected:
         return dialogs.ExecuteTaskDialog(entry, caption, isNew, askDuration, previous, false);
     }
 
+    TRegionalScope FLocale { "en_US" };
     QTemporaryDir FFolder;
     std::unique_ptr<TRyvOptions> FOptions;
     TRyvItemList FFavorites;
@@ -734,15 +718,15 @@ TEST_F(TaskDialogSuggestTest, ExcludingAndIncludingASource)
 
 TEST_F(TaskDialogSuggestTest, MenuTextsFollowTheLanguage)
 {
-    AppTexts().str_excludesrc = QStringLiteral("Quelle ausschlie\u00dfen");
-    AppTexts().str_excludedsrcs = QStringLiteral("Ausgeschlossene Quellen");
+    TAppTextsScope german;
+    german.Texts().str_excludesrc = QStringLiteral("Quelle ausschlie\u00dfen");
+    german.Texts().str_excludedsrcs = QStringLiteral("Ausgeschlossene Quellen");
     WithList([](TfrmRyvTask* dialog) {
         EXPECT_EQ(Child<QAction>(dialog, "miExcludeSrc")->text(),
             QStringLiteral("Quelle ausschlie\u00dfen"));
         EXPECT_EQ(
             Child<QMenu>(dialog, "miExcluded")->title(), QStringLiteral("Ausgeschlossene Quellen"));
     });
-    AppTexts().ResetDefaults();
 }
 
 TEST_F(TaskDialogSuggestTest, WithoutAutoShowTheListWaitsForTheUser)

@@ -21,7 +21,7 @@ TEST_F(WindowMenusTest, SettingsMenuShowsAndTogglesTheOptions)
     WriteSampleData();
     TWorld world(folder);
     TfrmRyvTracker& w = world.Open();
-    world.options.SpendToClipboard = 7; // out of range: shown as "Disabled"
+    world.options.SpendToClipboard = TSpendToClipboard::Disabled;
     QMenu* menu = w.pumMain();
     emit menu->aboutToShow();
     auto entry = [&](const char* name) { return w.findChild<QAction*>(QLatin1String(name)); };
@@ -37,9 +37,9 @@ TEST_F(WindowMenusTest, SettingsMenuShowsAndTogglesTheOptions)
     EXPECT_EQ(world.today.TimeText(0), QStringLiteral("08:00"));
 
     entry("miSpendToClipboardStd")->trigger();
-    EXPECT_EQ(world.options.SpendToClipboard, 1);
+    EXPECT_EQ(world.options.SpendToClipboard, TSpendToClipboard::Standard);
     entry("miWinTitTotal")->trigger();
-    EXPECT_EQ(world.options.WindowTitleType, 1);
+    EXPECT_EQ(world.options.WindowTitleType, TWindowTitleType::TotalDuration);
 }
 
 TEST(WindowMenusAbout, ShowsVersionEmptyLineAndCopyright)

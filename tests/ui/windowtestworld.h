@@ -1,14 +1,13 @@
 #pragma once
 
 // The whole program without its entry point, for the tests of the main
-// window and its parts: the engine, the lists, the store and the report
-// commands with fakes of the ports, in a temporary folder.
+// window and its parts: the engine's world (tracking/trackerworld.h) with the
+// report commands and the window, in a temporary folder.
 
 #include "core/clock.h"
 #include "core/daylist.h"
 #include "core/listfiles.h"
 #include "core/liststore.h"
-#include "core/ports.h"
 #include "core/ryvitemlist.h"
 #include "core/ryvoptions.h"
 #include "core/textfile.h"
@@ -17,6 +16,7 @@
 #include "reports/reportports.h"
 #include "reports/reportwriter.h"
 #include "tracking/tracker.h"
+#include "tracking/trackerworld.h"
 #include "ui/mainwindow.h"
 #include "ui/windowmodes.h"
 
@@ -29,47 +29,6 @@
 #include <memory>
 
 namespace ryv::windowtest {
-
-class FakeDialog final : public ITaskDialog {
-public:
-    bool ExecuteTaskDialog(
-        TRyvItem&, const QString& caption, bool, bool, const TRyvItem*, bool) override
-    {
-        captions.append(caption);
-        return false;
-    }
-    QStringList captions;
-};
-
-class FakeMessages final : public IUserMessages {
-public:
-    bool ConfirmYesNo(const QString&) override { return true; }
-    void Warning(const QString& text) override { warnings.append(text); }
-    QStringList warnings;
-};
-
-class FakeClipboard final : public IClipboard {
-public:
-    QString Text() const override { return text; }
-    void SetText(const QString& t) override { text = t; }
-    QString text;
-};
-
-class FakeShell final : public IShell {
-public:
-    bool ShellOpen(const QString& target) override
-    {
-        opened.append(target);
-        return true;
-    }
-    bool OpenFile(const QString& path) override
-    {
-        openedFiles.append(path);
-        return true;
-    }
-    QStringList opened; // links
-    QStringList openedFiles; // written exports and reports
-};
 
 class FakeReportPorts final : public IFileSaveDialog,
                               public IBusyCursor,
@@ -102,17 +61,13 @@ inline std::unique_ptr<TRyvItem> Entry(const QString& title, TDateTime start, TD
     return e;
 }
 
-// Everything the entry point builds, in one temporary folder. A second
-// TWorld on the same folder is the next start of the program.
-class TWorld final {
+// Everything the entry point builds, in one temporary folder: the engine's
+// world, the report commands and the window. A second TWorld on the same
+// folder is the next start of the program.
+class TWorld final : public TTrackerWorld {
 public:
     explicit TWorld(const QString& folder)
-        : options(folder)
-        , today(TDayListRole::Today, options, clock)
-        , history(TDayListRole::History, options, clock)
-        , store(today, history, favs, recent, options, clock)
-        , tracker(options, favs, recent, today, history, store,
-              TTrackerPorts { clock, dialog, messages, clipboard, shell })
+        : TTrackerWorld(folder, At(10, 0))
     {
         QDir().mkpath(options.FolderData);
     }
@@ -129,18 +84,6 @@ public:
         return *window;
     }
 
-    TManualClock clock { At(10, 0) };
-    TRyvOptions options;
-    TRyvItemList favs;
-    TRyvItemList recent;
-    TDayList today;
-    TDayList history;
-    TListStore store;
-    FakeDialog dialog;
-    FakeMessages messages;
-    FakeClipboard clipboard;
-    FakeShell shell;
-    TTracker tracker;
     FakeReportPorts reportPorts;
     TPdfConverter pdf { options.FolderPlugins, options.FolderData, reportPorts, nullptr };
     TReportWriter writer { options, clock, pdf };

@@ -1,13 +1,14 @@
 #include "core/clock.h"
 #include "core/datetime.h"
+#include "core/fakeports.h"
 #include "core/listfiles.h"
-#include "core/ports.h"
 #include "core/ryvitem.h"
 #include "core/ryvitemlist.h"
 #include "core/ryvoptions.h"
 #include "lang/dialogtexts.h"
 #include "lang/langmessagedlg.h"
 #include "platform/applicationidentity.h"
+#include "suggest/suggestfakes.h"
 #include "suggest/suggestsources.h"
 #include "ui/savefiledialog.h"
 #include "ui/taskdialog.h"
@@ -40,28 +41,6 @@ QByteArray WindowClass(const QByteArray& wmClass)
     return parts.size() >= 2 ? parts[1] : QByteArray();
 }
 
-class TFakeClipboard final : public IClipboard {
-public:
-    QString Text() const override { return {}; }
-    void SetText(const QString&) override { }
-};
-
-class TFakeShell final : public IShell {
-public:
-    bool ShellOpen(const QString&) override { return true; }
-    bool OpenFile(const QString&) override { return true; }
-};
-
-class TNoWindows final : public IWindowSource {
-public:
-    std::vector<TOpenWindow> OpenWindows() override { return {}; }
-};
-
-class TNoHistory final : public IBrowserHistory {
-public:
-    std::vector<TBrowserVisit> RecentVisits(TDateTime) override { return {}; }
-};
-
 // Every window's caption reaches the desktop exactly as the program sets
 // it: Qt appends the application's display name to captions when one is set
 // ("Task — Ryv Tracker"). The window class stays the program's name, which
@@ -70,7 +49,6 @@ TEST(WindowTitlesX11, CaptionsAreThePrograms_WindowClassStays)
 {
     RYV_REQUIRE_X11(display);
     SetApplicationIdentity();
-    DialogTexts().ResetDefaults();
     test::TX11Properties x11(display);
     ASSERT_TRUE(x11.IsConnected());
 
@@ -83,8 +61,8 @@ TEST(WindowTitlesX11, CaptionsAreThePrograms_WindowClassStays)
     TFakeClipboard clipboard;
     TFakeShell shell;
     TManualClock clock;
-    TNoWindows windows;
-    TNoHistory history;
+    test::TFakeWindows windows;
+    test::TFakeHistory history;
     const TSuggestSources sources { options, favourites, recent, clock, windows, history,
         clipboard };
 
@@ -159,7 +137,7 @@ TEST(WindowTitlesX11, ProgramShowsTheRunningTitleAlone)
     // Started five minutes ago, so it resumes as today's running task.
     running.start = TruncToMinute(FromQDateTime(QDateTime::currentDateTime().addSecs(-300)));
     QString error;
-    ASSERT_TRUE(WriteDayFile(DayFilePath(options, 0), {}, &running, error)) << error.toStdString();
+    ASSERT_TRUE(WriteDayFile(DayFilePath(options, 0), {}, &running, &error)) << error.toStdString();
 
     QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
     env.insert(QStringLiteral("DISPLAY"), display);

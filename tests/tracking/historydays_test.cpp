@@ -12,7 +12,7 @@ void WriteDay(const TRyvOptions& options, TDateTime day, const QString& title)
 {
     auto e = Task(day + 9 * OneHour, day + 10 * OneHour, title);
     QString error;
-    ASSERT_TRUE(WriteDayFile(DayFilePath(options, day), { e.get() }, nullptr, error))
+    ASSERT_TRUE(WriteDayFile(DayFilePath(options, day), { e.get() }, nullptr, &error))
         << error.toStdString();
 }
 
@@ -30,16 +30,18 @@ TEST_F(TrackerTest, History_PreviousAndNextDay_StopAtYesterday)
 {
     clock.Set(Feb(3) + 10 * OneHour);
     struct {
+        const char* name;
         TDateTime shown;
         bool next;
         TDateTime expected;
     } cases[] = {
-        { Feb(2), true, Feb(2) }, // yesterday: Next does nothing
-        { Feb(1), true, Feb(2) }, // the day before: Next shows yesterday
-        { Feb(1), false, At(31, 0, 0) }, // Previous from the 1st: last day of January
-        { At(2, 0, 0), false, At(1, 0, 0) },
+        { "Next from yesterday does nothing", Feb(2), true, Feb(2) },
+        { "Next from the day before shows yesterday", Feb(1), true, Feb(2) },
+        { "Previous from the 1st: last day of January", Feb(1), false, At(31, 0, 0) },
+        { "Previous within a month", At(2, 0, 0), false, At(1, 0, 0) },
     };
     for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
         ShowHistoryDay(c.shown);
         ASSERT_TRUE(
             tracker.Execute(c.next ? TCommand::acHistForw : TCommand::acHistBack, OnHistory()));
@@ -47,7 +49,7 @@ TEST_F(TrackerTest, History_PreviousAndNextDay_StopAtYesterday)
     }
     // Only while the history panel shows.
     ShowHistoryDay(Feb(1));
-    tracker.sbHistForwClick(OnToday());
+    EXPECT_FALSE(tracker.Execute(TCommand::acHistForw, OnToday()));
     EXPECT_DOUBLE_EQ(tracker.HistoryDate(), Feb(1));
 }
 

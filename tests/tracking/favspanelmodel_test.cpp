@@ -5,6 +5,34 @@
 namespace ryv::testing {
 namespace {
 
+TEST_F(TrackerTest, RecentList_LimitOrderAndIdentity)
+{
+    options.RecentMaxCnt = 10;
+    for (int i = 1; i <= 11; ++i)
+        tracker.RememberRecent(*Task(0, 0, QStringLiteral("T%1").arg(i)));
+    ASSERT_EQ(recent.Count(), 10);
+    EXPECT_EQ(recent.Item(0)->title, QStringLiteral("T2"));
+    ASSERT_EQ(tracker.FavsRows().size(), 11u); // the separator, then newest first
+    EXPECT_EQ(tracker.FavsItemAt(1)->title, QStringLiteral("T11"));
+    EXPECT_EQ(tracker.FavsItemAt(10)->title, QStringLiteral("T2"));
+
+    // Known task: moves to the newest place, nothing dropped.
+    tracker.RememberRecent(*Task(0, 0, QStringLiteral("t5")));
+    EXPECT_EQ(recent.Count(), 10);
+    EXPECT_EQ(recent.Item(0)->title, QStringLiteral("T2"));
+    EXPECT_EQ(recent.Item(9)->title, QStringLiteral("t5"));
+
+    // Same link, other title: one task.
+    tracker.RememberRecent(*Task(0, 0, QStringLiteral("A"), QStringLiteral("http://x")));
+    tracker.RememberRecent(*Task(0, 0, QStringLiteral("B"), QStringLiteral("HTTP://X")));
+    EXPECT_EQ(recent.Item(9)->title, QStringLiteral("B"));
+    int withLink = 0;
+    for (int i = 0; i < recent.Count(); ++i)
+        withLink
+            += recent.Item(i)->url.compare(QStringLiteral("http://x"), Qt::CaseInsensitive) == 0;
+    EXPECT_EQ(withLink, 1);
+}
+
 class FavsTest : public TrackerTest {
 protected:
     void SetUp() override
@@ -39,15 +67,17 @@ TEST_F(FavsTest, Panel_FavouritesSeparatorRecentNewestFirst_ReselectsItem)
 TEST_F(FavsTest, Remove_FromTheRowsList_SelectsNextOrPrevious)
 {
     struct {
+        const char* name;
         int row;
         QStringList rows;
         int selected;
     } cases[] = {
-        { 0, { "f:B", "--", "r:R2", "r:R1" }, 0 }, // the next row moves up
-        { 3, { "f:B", "--", "r:R2" }, 2 }, // the last row: the one before
-        { 2, { "f:B" }, 0 }, // no recent task left: no separator either
+        { "first favourite: the next row moves up", 0, { "f:B", "--", "r:R2", "r:R1" }, 0 },
+        { "last row: the one before", 3, { "f:B", "--", "r:R2" }, 2 },
+        { "last recent task: the separator goes too", 2, { "f:B" }, 0 },
     };
     for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
         ASSERT_TRUE(tracker.Execute(TCommand::acDelFav, OnFavs(c.row)));
         EXPECT_EQ(FavsRowTitles(), c.rows);
         EXPECT_EQ(SelectedRow(), c.selected);
@@ -161,12 +191,38 @@ TEST_F(FavsTest, RowOfItemRemovedBeforeRebuild_CarriesNothing)
     // before the panel is rebuilt.
     favs.RemoveItem(QStringLiteral("A"), QStringLiteral("http://a"));
     for (const TCommand cmd : { TCommand::acEdit2, TCommand::acOpenURL2, TCommand::acStartAs,
-             TCommand::acAddAs, TCommand::acDelFav, TCommand::acMoveFavDn })
-        EXPECT_FALSE(tracker.Enabled(cmd, OnFavs(0))) << static_cast<int>(cmd);
-    tracker.acDelFavExecute(OnFavs(0));
-    tracker.acStartExecute(OnFavs(0), true); // falls back to a new default task
-    EXPECT_EQ(Titles(today), QStringList { QStringLiteral("Task #1") });
+             TCommand::acAddAs, TCommand::acDelFav, TCommand::acMoveFavDn }) {
+        SCOPED_TRACE(static_cast<int>(cmd));
+        EXPECT_FALSE(tracker.Enabled(cmd, OnFavs(0)));
+    }
+    EXPECT_FALSE(tracker.Execute(TCommand::acDelFav, OnFavs(0)));
+    EXPECT_FALSE(tracker.Execute(TCommand::acStartAs, OnFavs(0)));
+    EXPECT_TRUE(today.IsEmpty());
     EXPECT_EQ(favs.Count(), 1);
+}
+
+TEST_F(FavsTest, RowOfRemovedFavourite_NeverResolvesToOneAddedAfterIt)
+{
+    // In the dialog of favourite A the star button removes A and another
+    // favourite is added; the memory A held may be reused for it. The row
+    // still names A, which is gone: the dialog's OK changes nothing else.
+    dialog.answers = { Ok([this](TRyvItem& e) {
+        favs.RemoveItem(QStringLiteral("A"), QStringLiteral("http://a"));
+        favs.AddOrUpdate(QStringLiteral("D"), {}, {});
+        options.StateFavsChanged = true;
+        e.title = QStringLiteral("A2");
+    }) };
+    ASSERT_TRUE(tracker.Execute(TCommand::acEdit2, OnFavs(0)));
+    EXPECT_EQ(FavsRowTitles(), (QStringList { "f:B", "f:D", "--", "r:R2", "r:R1" }));
+
+    // Before the panel is rebuilt, a row of a removed item carries nothing,
+    // whatever was added since.
+    favs.RemoveItem(QStringLiteral("B"), {});
+    favs.AddOrUpdate(QStringLiteral("E"), {}, {});
+    for (const TCommand cmd : { TCommand::acEdit2, TCommand::acDelFav, TCommand::acStartAs }) {
+        SCOPED_TRACE(static_cast<int>(cmd));
+        EXPECT_FALSE(tracker.Enabled(cmd, OnFavs(0)));
+    }
 }
 
 TEST_F(FavsTest, OpenLinkOfFavourite_CopiesNothing)
@@ -182,8 +238,7 @@ TEST_F(FavsTest, Changes_AreWrittenAfterAQuietTime)
 {
     const auto favsOnDisk = [this] {
         TRyvItemList list;
-        QString reason;
-        ReadListFile(FavoritesFilePath(options), list, reason);
+        ReadListFile(FavoritesFilePath(options), list);
         QStringList titles;
         for (int i = 0; i < list.Count(); ++i)
             titles << list.Item(i)->title;
@@ -191,8 +246,7 @@ TEST_F(FavsTest, Changes_AreWrittenAfterAQuietTime)
     };
     const auto recentOnDisk = [this] {
         TRyvItemList list;
-        QString reason;
-        ReadListFile(RecentFilePath(options), list, reason);
+        ReadListFile(RecentFilePath(options), list);
         return list.Count();
     };
     const struct {
