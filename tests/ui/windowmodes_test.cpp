@@ -168,7 +168,7 @@ TEST_F(WindowModesTest, CompactModeKeepsTodaysListCommands)
                     .arg(e.stop, 0, 'f', 6)
                     .arg(world.today.Selected().contains(i) ? QStringLiteral("*") : QString()));
         }
-        return rows.join(u'|') + u'#' + world.dialog.captions.join(u',') + u'#'
+        return rows.join(u'|') + u'#' + world.dialog.Captions().join(u',') + u'#'
             + world.shell.opened.join(u',') + u'#' + world.clipboard.text;
     };
     for (const Case& c : cases) {
