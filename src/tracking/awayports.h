@@ -24,7 +24,8 @@ public:
     // nothing while no task runs.
     virtual std::optional<TRyvItem> RunningTask() const = 0;
     // The running task ends at `at` (not earlier than its start) and no task
-    // runs any more.
+    // runs any more. A task that then crosses midnight (it began before the
+    // day change that waited for the answer) is split there.
     virtual void StopRunningAt(TDateTime at) = 0;
     // Appends a break from start to stop; both lie on the same day, which may
     // be a day before today while the day change waits for the question.
@@ -33,8 +34,8 @@ public:
     // that runs from `at`; it becomes the running task.
     virtual void StartAgainAt(const TRyvItem& task, TDateTime at) = 0;
     // Moves the entries of the days before today to their day files, as the
-    // day change does. Used after the task was stopped on an earlier day,
-    // since no later day change would move them while nothing runs.
+    // day change does. Used after a task that began on an earlier day was
+    // stopped, since no later day change would move them while nothing runs.
     virtual void MoveEarlierDays() = 0;
 };
 

@@ -318,7 +318,10 @@ void TAwayTracker::Apply(TAwayAnswer answer, const TSpan& span, const TRyvItem& 
         break;
     case TAwayAnswer::Stop:
         FLog.StopRunningAt(span.start);
-        if (DayOf(span.start) < DayOf(Now()))
+        // Nothing runs now, so no later day change moves the days before
+        // today out of the log; the task may have begun on one of them even
+        // when the absence did not (the day change waited for the answer).
+        if (DayOf(task.start) < DayOf(Now()))
             FLog.MoveEarlierDays();
         break;
     case TAwayAnswer::Break: {

@@ -39,8 +39,10 @@ void TDayChange::Tick()
 {
     if (FCtx.Today() > FLogDay) {
         if (FCtx.today.IsWorking() && !FCtx.today.IsEmpty()) {
-            if (FCtx.InDialog())
-                return; // the day changes on the first tick after the dialog
+            // The day changes on the first tick after the dialog, and after
+            // the away question was answered.
+            if (FCtx.InDialog() || FCtx.AwayHoldsDayChange())
+                return;
             DayChange();
         }
         UpdateToday();

@@ -31,10 +31,17 @@ public:
     void AppDeactivate();
     void SetPinned(bool pinned);
 
+    // The last entry, when it ends on a later day than it starts, ends with
+    // its start's day and goes on from midnight of its stop's day in a new
+    // entry; days in between get none. True when it was split.
+    bool SplitLastAtMidnight();
+    // Moves the entries of the days before today to their day files (merged
+    // with what the files hold). Entries whose file cannot be written stay,
+    // with a warning; false then.
+    bool MoveEarlierDays();
+
 private:
     void DayChange();
-    bool SplitLastAtMidnight();
-    bool MoveEarlierDays();
 
     TTrackerContext& FCtx;
     int FLogDay = 0;

@@ -199,4 +199,16 @@ void TTracker::SetPinned(bool pinned)
     FUnits->dayChange.SetPinned(pinned);
 }
 
+// --- away time -----------------------------------------------------------------
+
+IAwayLog& TTracker::AwayLog()
+{
+    return FUnits->awayLog;
+}
+
+void TTracker::SetAwayHold(std::function<bool()> holds)
+{
+    FUnits->ctx.SetAwayHold(std::move(holds));
+}
+
 } // namespace ryv

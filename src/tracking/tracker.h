@@ -38,6 +38,8 @@
 //   AppActivate and AppDeactivate switch its interval (1 s / 60 s), SetPinned
 //   keeps it at 1 s while the window is pinned on top. While the task dialog
 //   is open a change of date waits for it to close.
+// - Away time: AwayLog() is today's log for the away rules (TAwayTracker);
+//   SetAwayHold gives them the say over when the date may change.
 
 #include "core/datetime.h"
 #include "core/ryvitem.h"
@@ -49,11 +51,13 @@
 #include <QString>
 #include <QTimer>
 
+#include <functional>
 #include <memory>
 #include <vector>
 
 namespace ryv {
 
+class IAwayLog;
 struct TTrackerUnits;
 
 // The engine as the window sees it: a thin facade over the units of
@@ -132,6 +136,13 @@ public:
     void AppActivate();
     void AppDeactivate();
     void SetPinned(bool pinned);
+
+    // --- away time ---------------------------------------------------------------
+    // The edits the answers of the away question make (awaylog.h).
+    IAwayLog& AwayLog();
+    // While holds() is true the change of date waits, as it waits for the task
+    // dialog (the away rules: an absence that may still be answered).
+    void SetAwayHold(std::function<bool()> holds);
 
 signals:
     // The header of today's log (LongDateText of today) and the calendar's

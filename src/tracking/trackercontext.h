@@ -85,8 +85,15 @@ public:
         const TRyvItem* previous, bool fromFavourite);
     bool InDialog() const { return FInDialog; }
 
+    // The away rules hold the change of date while an absence may still be
+    // answered: the answer then edits the running task before it is split at
+    // midnight. Without a hold set nothing holds it.
+    void SetAwayHold(std::function<bool()> holds) { FAwayHold = std::move(holds); }
+    bool AwayHoldsDayChange() const { return FAwayHold && FAwayHold(); }
+
 private:
     bool FInDialog = false;
+    std::function<bool()> FAwayHold;
     QString FCapStart = QStringLiteral("Start a new task");
     QString FCapAdd = QStringLiteral("Add task");
     QString FCapEdit = QStringLiteral("Edit task");

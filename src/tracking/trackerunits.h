@@ -4,6 +4,7 @@
 // the command table (commandrules.h) see them; everything else goes through
 // TTracker.
 
+#include "tracking/awaylog.h"
 #include "tracking/daychange.h"
 #include "tracking/entryedits.h"
 #include "tracking/entrytiming.h"
@@ -32,6 +33,7 @@ struct TTrackerUnits final {
     TEntryTiming timing { ctx };
     THistoryDays historyDays { ctx };
     TDayChange dayChange { ctx };
+    TAwayLog awayLog { ctx, dayChange };
 };
 
 } // namespace ryv
