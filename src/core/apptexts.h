@@ -45,6 +45,12 @@ struct TAppTexts final {
     QString str_away_keep = QStringLiteral("Keep as work");
     QString str_away_break = QStringLiteral("Record a break");
     QString str_away_stop = QStringLiteral("Stop at %1"); // %1 the time the absence began
+    // The tray icon: its tool tip while no task runs, and its menu.
+    QString str_tray_notask = QStringLiteral("No task is running");
+    QString str_tray_start = QStringLiteral("Start a new task...");
+    QString str_tray_stop = QStringLiteral("Stop");
+    QString str_tray_show = QStringLiteral("Show Ryv Tracker");
+    QString str_tray_exit = QStringLiteral("Exit");
     QString files_json = QStringLiteral("JSON files (*.json)|*.json");
     QString str_chart_days = QStringLiteral("Time per day");
     QString str_chart_groups = QStringLiteral("Time per group");

@@ -245,6 +245,7 @@ void TfrmRyvTracker::ConnectModel()
         [this](const QString& message) { FMessages.Warning(message); });
 
     connect(FMenus, &TWindowMenus::aboutToShow, this, &TfrmRyvTracker::UpdateActions);
+    connect(FMenus, &TWindowMenus::exitClicked, this, &TfrmRyvTracker::Exit);
     connect(FSecondary, &TSecondaryPane::panelShown, this, &TfrmRyvTracker::UpdateActions);
     connect(
         FSecondary->History(), &THistoryPanel::exportClicked, this, [this] { ExportDay(true); });
@@ -450,6 +451,14 @@ void TfrmRyvTracker::acCloseExecute()
         close();
 }
 
+void TfrmRyvTracker::Exit()
+{
+    FExiting = true;
+    // Closing writes everything (FormClose); the event loops end after it.
+    close();
+    QCoreApplication::quit();
+}
+
 const TDayList& TfrmRyvTracker::ExportList(bool fromHistoryButton) const
 {
     const bool history = TReportCommands::UsesHistoryList(FModes->TwoPanes(),
@@ -610,6 +619,14 @@ void TfrmRyvTracker::showEvent(QShowEvent* event)
 
 void TfrmRyvTracker::closeEvent(QCloseEvent* event)
 {
+    // Hidden, the window no longer holds the application's quit (a session's
+    // end, a termination signal) back: the quit goes on and its
+    // aboutToQuit still writes everything.
+    if (!FExiting && FOptions.CloseToTray && FDockToTray && FDockToTray()) {
+        event->ignore();
+        hide();
+        return;
+    }
     FormClose();
     QMainWindow::closeEvent(event);
 }

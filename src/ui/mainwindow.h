@@ -6,6 +6,8 @@
 
 #include <QMainWindow>
 
+#include <functional>
+
 class QAction;
 class QCalendarWidget;
 class QCheckBox;
@@ -70,6 +72,15 @@ public:
     // Pending saves at once, then the favourites and recent lists, then the
     // settings. Runs once, from the close event.
     void FormClose();
+    // When the options ask for it, closing the window (its close button,
+    // Close) calls dock(): true means the tray holds the program, and the
+    // window hides instead of closing while tracking goes on. Exit and the
+    // application's quit (a session's end, a termination signal) still end
+    // the program with every save.
+    void SetCloseToTray(std::function<bool()> dock) { FDockToTray = std::move(dock); }
+    // Exit (main menu, tray): the program ends with the normal closing order,
+    // hidden in the tray or not.
+    void Exit();
     // The settings file: the options, the report check boxes and [window].
     // Loading places the window; a missing file gives the defaults.
     void LoadSettings();
@@ -151,6 +162,8 @@ private:
     TWindowMenus* FMenus = nullptr;
     TWindowModes* FModes = nullptr;
     bool FClosed = false;
+    std::function<bool()> FDockToTray;
+    bool FExiting = false;
     bool FShownOnce = false;
     bool FStartUpQueued = false;
     bool FStartUpCompleted = false;

@@ -32,11 +32,19 @@ QWidget* BringToFront(QWidget* mainWindow)
     if (!target)
         return nullptr;
     // A dialog cannot be used while its main window stays minimised on some
-    // desktops, so the main window comes back too.
-    if (mainWindow && target != mainWindow)
+    // desktops, so the main window comes back too, also from the tray.
+    if (mainWindow && target != mainWindow) {
         mainWindow->setWindowState(mainWindow->windowState() & ~Qt::WindowMinimized);
+        if (!mainWindow->isVisible())
+            mainWindow->show();
+    }
     RestoreAndRaise(target);
     return target;
+}
+
+bool OwnModalOpen()
+{
+    return QApplication::activeModalWidget() != nullptr;
 }
 
 } // namespace ryv

@@ -10,4 +10,8 @@ namespace ryv {
 // that was raised.
 QWidget* BringToFront(QWidget* mainWindow);
 
+// Whether a modal window of ours is open (the task dialog, a message box, a
+// file dialog): the user must answer it before anything else happens.
+bool OwnModalOpen();
+
 } // namespace ryv

@@ -12,9 +12,15 @@
 
 #include <QAction>
 #include <QActionGroup>
+#include <QHBoxLayout>
 #include <QInputDialog>
+#include <QLabel>
 #include <QMenu>
+#include <QSignalBlocker>
+#include <QSpinBox>
+#include <QStyle>
 #include <QToolButton>
+#include <QWidgetAction>
 
 #include <optional>
 
@@ -94,6 +100,14 @@ void TWindowMenus::CreateMainMenu()
         ++pos;
     }
 
+    // Away time and the tray.
+    settings->addSeparator();
+    CreateAwayMinutes(settings);
+    FmiCloseToTray = item(settings, "miCloseToTray", "Close to tray",
+        "Closing the window hides it in the tray; tracking goes on");
+    connect(FmiCloseToTray, &QAction::triggered, this,
+        [this](bool checked) { FParts.options.CloseToTray = checked; });
+
     settings->addSeparator();
     QMenu* langs = settings->addMenu(RyvIcon(TRyvIcon::Languages), QStringLiteral("Languages"));
     langs->setObjectName(QStringLiteral("miLanguagesMenu"));
@@ -102,10 +116,42 @@ void TWindowMenus::CreateMainMenu()
     QAction* about = FpumMain->addAction(RyvIcon(TRyvIcon::About), QStringLiteral("About"));
     about->setObjectName(QStringLiteral("miAbout"));
     connect(about, &QAction::triggered, this, &TWindowMenus::miAboutClick);
+    FpumMain->addSeparator();
+    QAction* exit = FpumMain->addAction(RyvIcon(TRyvIcon::Close), QStringLiteral("Exit"));
+    exit->setObjectName(QStringLiteral("miExit"));
+    connect(exit, &QAction::triggered, this, &TWindowMenus::exitClicked);
     connect(FpumMain, &QMenu::aboutToShow, this, &TWindowMenus::pumMainPopup);
     QToolButton* button = FParts.menuButton;
     connect(button, &QToolButton::clicked, this,
         [this, button] { FpumMain->popup(button->mapToGlobal(QPoint(0, button->height()))); });
+}
+
+// The minutes of absence after which the away question comes: a spin box
+// with its label as an entry of the menu; 0 is "Never".
+void TWindowMenus::CreateAwayMinutes(QMenu* menu)
+{
+    auto* action = new QWidgetAction(menu);
+    action->setObjectName(QStringLiteral("miAwayMinutes"));
+    auto* box = new QWidget(menu);
+    auto* row = new QHBoxLayout(box);
+    const int indent = menu->style()->pixelMetric(QStyle::PM_SmallIconSize) + 8;
+    row->setContentsMargins(indent, 2, 8, 2);
+    auto* label = new QLabel(QStringLiteral("Ask about time away after:"), box);
+    label->setObjectName(QStringLiteral("lbAwayMinutes"));
+    FseAwayMinutes = new QSpinBox(box);
+    FseAwayMinutes->setObjectName(QStringLiteral("seAwayMinutes"));
+    FseAwayMinutes->setRange(0, TRyvOptions::MaxAwayMinutes);
+    FseAwayMinutes->setSuffix(QStringLiteral(" min"));
+    FseAwayMinutes->setSpecialValueText(QStringLiteral("Never"));
+    FseAwayMinutes->setToolTip(
+        QStringLiteral("Minutes away from the computer while a task runs before asking"));
+    label->setBuddy(FseAwayMinutes);
+    row->addWidget(label);
+    row->addWidget(FseAwayMinutes);
+    action->setDefaultWidget(box);
+    menu->addAction(action);
+    connect(FseAwayMinutes, &QSpinBox::valueChanged, this,
+        [this](int minutes) { FParts.options.AwayMinutes = minutes; });
 }
 
 void TWindowMenus::CreateListMenus()
@@ -182,6 +228,11 @@ void TWindowMenus::pumMainPopup()
     FmiWinTitTotal->setChecked(options.WindowTitleType == TWindowTitleType::TotalDuration);
     FmiWinTitCurrent->setChecked(options.WindowTitleType != TWindowTitleType::TotalDuration);
     FmiAutoShowSuggest->setChecked(options.AutoShowSuggest);
+    FmiCloseToTray->setChecked(options.CloseToTray);
+    {
+        const QSignalBlocker quiet(FseAwayMinutes);
+        FseAwayMinutes->setValue(options.AwayMinutes);
+    }
     emit aboutToShow();
 }
 

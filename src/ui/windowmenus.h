@@ -5,6 +5,7 @@
 
 class QAction;
 class QMenu;
+class QSpinBox;
 class QToolButton;
 class QWidget;
 
@@ -30,8 +31,8 @@ struct TWindowMenusParts final {
     TFavsListView* favsList;
 };
 
-// The window's menus: the main menu (pumMain) with the settings and the About
-// box, and the context menus of the three lists (pumList, pumHistory,
+// The window's menus: the main menu (pumMain) with the settings, the About
+// box and Exit, and the context menus of the three lists (pumList, pumHistory,
 // pumFavs). Their command entries are the router's actions, so a command runs
 // from a menu under the same rule as from a key.
 class TWindowMenus final : public QObject {
@@ -40,6 +41,8 @@ public:
     explicit TWindowMenus(const TWindowMenusParts& parts);
 
     QMenu* pumMain() const { return FpumMain; }
+    QAction* miCloseToTray() const { return FmiCloseToTray; }
+    QSpinBox* seAwayMinutes() const { return FseAwayMinutes; }
 
     // The About box text: "Version: 1.0.0", an empty line, the copyright.
     static QString AboutText();
@@ -47,9 +50,12 @@ public:
 signals:
     // A menu is about to show: its entries' enabled states are due.
     void aboutToShow();
+    // Exit (miExit): the program ends, also when it would close to the tray.
+    void exitClicked();
 
 private:
     void CreateMainMenu();
+    void CreateAwayMinutes(QMenu* menu);
     void CreateListMenus();
     // The settings entries checked as the options stand.
     void pumMainPopup();
@@ -67,6 +73,8 @@ private:
     QAction* FmiSpendToClipboardDisabled = nullptr;
     QAction* FmiSpendToClipboardStd = nullptr;
     QAction* FmiSpendToClipboardGit = nullptr;
+    QAction* FmiCloseToTray = nullptr;
+    QSpinBox* FseAwayMinutes = nullptr;
 };
 
 } // namespace ryv

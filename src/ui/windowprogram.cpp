@@ -8,6 +8,7 @@
 #include "core/ryvoptions.h"
 #include "lang/usermessages.h"
 #include "platform/applicationidentity.h"
+#include "platform/awaysources.h"
 #include "platform/shell.h"
 #include "platform/singleinstance.h"
 #include "platform/systemclipboard.h"
@@ -21,22 +22,28 @@
 #include "suggest/desktopwindowsource.h"
 #include "suggest/historyplugin.h"
 #include "suggest/suggestsources.h"
+#include "tracking/awaytracker.h"
 #include "tracking/tracker.h"
+#include "ui/awayquestion.h"
 #include "ui/groupdialog.h"
 #include "ui/mainwindow.h"
 #include "ui/savefiledialog.h"
 #include "ui/taskdialog.h"
 #include "ui/terminationsignals.h"
+#include "ui/trayicon.h"
 #include "ui/waitcursor.h"
 #include "ui/windowactivation.h"
 
 #include <QApplication>
+#include <QDateTime>
 #include <QDir>
 #include <QEvent>
 #include <QPointer>
 #include <QStyle>
+#include <QTimer>
 
 #include <memory>
+#include <optional>
 
 namespace ryv {
 
@@ -180,9 +187,41 @@ int RunWindowProgram(int& argc, char* argv[], const TWindowProgramHooks& hooks)
     saveDialog.SetParent(&window);
     groupDialog.SetParent(&window);
     window.FormCreate();
+    window.show();
+
+    // Away time: idle, screen lock and sleep while a task runs end with a
+    // question when the user is back; the change of date waits for its answer.
+    TAwayQuestion question(&window);
+    TAwayTracker away(options, clock, tracker.AwayLog(), question);
+    away.SetUtcOffset([] { return QDateTime::currentDateTime().offsetFromUtc(); });
+    tracker.SetAwayHold([&away] { return away.HoldsDayChange(); });
+    away.Start();
+
+    // The parts that talk to the desktop (the buses, an X connection of our
+    // own, the tray) follow the window's first picture, which need not wait
+    // for them; a window not painted soon (started minimised) gets them a
+    // second later all the same. With a tray the window may close to it.
+    std::optional<TAwaySources> awaySources;
+    std::optional<TTrayIcon> tray;
+    auto startDesktopParts = [&] {
+        if (tray)
+            return;
+        awaySources.emplace();
+        awaySources->Attach(away);
+        tray.emplace(TTrayIconParts { tracker, today, window,
+            [&window] { return window.UiState(); }, [&window] { window.Exit(); } });
+        tray->Dock();
+    };
+    new TFirstPaintWatch(window, [&startDesktopParts](QWidget&) { startDesktopParts(); });
+    constexpr int DesktopPartsLatestMs = 1000;
+    QTimer::singleShot(DesktopPartsLatestMs, &window, startDesktopParts);
+    window.SetCloseToTray([&tray] { return tray && tray->Dock(); });
+    // Installed last, so it is told of the first paint first: a caller that
+    // ends the program there sees the start-up without the desktop parts.
     if (hooks.firstPaint)
         new TFirstPaintWatch(window, hooks.firstPaint);
-    window.show();
+
+    // A later start shows the window, also from the tray.
     QObject::connect(&instance, &TSingleInstance::ActivationRequested, &window,
         [&window] { BringToFront(&window); });
     // A report from the command line reads the files: write what is pending.
@@ -190,7 +229,10 @@ int RunWindowProgram(int& argc, char* argv[], const TWindowProgramHooks& hooks)
         store.FlushPendingSaves();
         store.SaveWorkspace();
     });
-    return QApplication::exec();
+    const int result = QApplication::exec();
+    tracker.SetAwayHold(nullptr);
+    window.SetCloseToTray(nullptr);
+    return result;
 }
 
 } // namespace ryv

@@ -68,7 +68,8 @@ TEST_F(MainWindowTest, EveryComponentKeepsItsName)
              "miListShowStop", "miAutoShowSuggest", "miReportsTitle", "miWindowTitle",
              "miWinTitCurrent", "miWinTitTotal", "miSpendToClipboard", "miSpendToClipboardDisabled",
              "miSpendToClipboardStd", "miSpendToClipboardGit", "miLanguagesMenu", "miLanguages",
-             "miAbout", "pumList", "pumFavs", "pumHistory" }) {
+             "miAwayMinutes", "lbAwayMinutes", "seAwayMinutes", "miCloseToTray", "miAbout",
+             "miExit", "pumList", "pumFavs", "pumHistory" }) {
         EXPECT_EQ(w.findChildren<QObject*>(QLatin1String(name)).size(), 1) << name;
     }
 }
