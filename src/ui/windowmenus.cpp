@@ -134,7 +134,7 @@ void TWindowMenus::CreateAwayMinutes(QMenu* menu)
     action->setObjectName(QStringLiteral("miAwayMinutes"));
     auto* box = new QWidget(menu);
     auto* row = new QHBoxLayout(box);
-    const int indent = menu->style()->pixelMetric(QStyle::PM_SmallIconSize) + 8;
+    const int indent = menu->style()->pixelMetric(QStyle::PM_SmallIconSize) + 12;
     row->setContentsMargins(indent, 2, 8, 2);
     auto* label = new QLabel(QStringLiteral("Ask about time away after:"), box);
     label->setObjectName(QStringLiteral("lbAwayMinutes"));

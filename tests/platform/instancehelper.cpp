@@ -1,6 +1,7 @@
 // A stand-in for the program in the single-instance tests: it starts like
 // the program does and reports on stdout what happened.
-//   instancehelper <name> <plain|minimized|dialog>
+//   instancehelper <name> <plain|minimized|dialog|hidden|hiddendialog>
+// (hidden: the window closed to the tray)
 #include "platform/singleinstance.h"
 #include "ui/windowactivation.h"
 
@@ -31,14 +32,17 @@ int main(int argc, char* argv[])
     dialog.setWindowModality(Qt::ApplicationModal);
     if (mode == QLatin1String("minimized") || mode == QLatin1String("dialog"))
         mainWindow.showMinimized();
-    if (mode == QLatin1String("dialog"))
+    if (mode.startsWith(QLatin1String("hidden")))
+        mainWindow.hide();
+    if (mode.endsWith(QLatin1String("dialog")))
         dialog.show();
 
     QObject::connect(&instance, &ryv::TSingleInstance::ActivationRequested, &app, [&] {
         QWidget* target = ryv::BringToFront(&mainWindow);
         out << "ACTIVATED " << (target ? target->objectName() : QStringLiteral("none"))
             << " minimized=" << int(target && target->isMinimized())
-            << " mainMinimized=" << int(mainWindow.isMinimized()) << Qt::endl;
+            << " mainMinimized=" << int(mainWindow.isMinimized())
+            << " mainVisible=" << int(mainWindow.isVisible()) << Qt::endl;
         QApplication::quit();
     });
     out << "READY" << Qt::endl;

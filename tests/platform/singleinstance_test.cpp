@@ -56,10 +56,13 @@ TEST_F(SingleInstanceTest, SecondStartBringsFirstToFrontAndEndsWithoutWindow)
         const char* activated;
     };
     const Case cases[] = {
-        { "plain", "ACTIVATED main minimized=0 mainMinimized=0" },
-        { "minimized", "ACTIVATED main minimized=0 mainMinimized=0" },
+        { "plain", "ACTIVATED main minimized=0 mainMinimized=0 mainVisible=1" },
+        { "minimized", "ACTIVATED main minimized=0 mainMinimized=0 mainVisible=1" },
         // An open modal dialog comes to the front rather than the window.
-        { "dialog", "ACTIVATED dialog minimized=0 mainMinimized=0" },
+        { "dialog", "ACTIVATED dialog minimized=0 mainMinimized=0 mainVisible=1" },
+        // Hidden in the tray, the window shows again, with its dialog.
+        { "hidden", "ACTIVATED main minimized=0 mainMinimized=0 mainVisible=1" },
+        { "hiddendialog", "ACTIVATED dialog minimized=0 mainMinimized=0 mainVisible=1" },
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.mode);
@@ -97,7 +100,8 @@ TEST_F(SingleInstanceTest, CrashedFirstInstanceDoesNotBlockTheNextStart)
     Launch(third, QStringLiteral("plain"));
     ASSERT_TRUE(third.waitForFinished(20000));
     EXPECT_EQ(ReadLine(third), QStringLiteral("SECOND windows=0"));
-    EXPECT_EQ(ReadLine(next), QStringLiteral("ACTIVATED main minimized=0 mainMinimized=0"));
+    EXPECT_EQ(
+        ReadLine(next), QStringLiteral("ACTIVATED main minimized=0 mainMinimized=0 mainVisible=1"));
     next.waitForFinished(20000);
 }
 
