@@ -40,6 +40,8 @@ public:
     explicit TWindowMenus(const TWindowMenusParts& parts);
 
     QMenu* pumMain() const { return FpumMain; }
+    // The Languages submenu (miLanguages), which the window's language fills.
+    QMenu* miLanguages() const { return FmiLanguages; }
 
     // The About box text: "Version: 1.0.0", an empty line, the copyright.
     static QString AboutText();
@@ -59,6 +61,7 @@ private:
 
     TWindowMenusParts FParts;
     QMenu* FpumMain = nullptr;
+    QMenu* FmiLanguages = nullptr;
     QAction* FmiListShowStop = nullptr;
     QAction* FmiAutoShowSuggest = nullptr;
     QAction* FmiReportsTitle = nullptr;
