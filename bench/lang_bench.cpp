@@ -1,4 +1,5 @@
-// Speed of a language switch: reading a language of realistic size (about
+// Speed of the language machinery on a synthetic window (the whole
+// program's switch: programlang_bench.cpp): reading a language of realistic size (about
 // 600 entries: window texts, application texts, message patterns) and
 // applying it to a window of about 150 widgets and actions. Both together
 // must stay well under one frame (16 ms), since a switch re-translates every

@@ -56,6 +56,23 @@ std::vector<std::pair<QString, QString*>> TAppTexts::Table()
         RYV_TEXT(str_file_keptas),
         RYV_TEXT(str_file_notkept),
         RYV_TEXT(str_file_leftasis),
+        RYV_TEXT(str_settings_cannotload),
+        RYV_TEXT(str_settings_cannotsave),
+        RYV_TEXT(str_data_cannotload),
+        RYV_TEXT(str_data_cannotsave),
+        RYV_TEXT(str_history_cannotload),
+        RYV_TEXT(str_history_cannotsave),
+        RYV_TEXT(str_workspace_cannotload),
+        RYV_TEXT(str_workspace_cannotsave),
+        RYV_TEXT(str_file_cannotsave),
+        RYV_TEXT(str_file_unreadable),
+        RYV_TEXT(str_file_unwritable),
+        RYV_TEXT(str_invalidmask),
+        RYV_TEXT(str_pdf_noconverter),
+        RYV_TEXT(str_pdf_convertercode),
+        RYV_TEXT(str_pdf_notrendered),
+        RYV_TEXT(str_pdf_nogui),
+        RYV_TEXT(str_program_timeout),
     };
 #undef RYV_TEXT
 }

@@ -73,6 +73,27 @@ struct TAppTexts final {
     QString str_file_leftasis
         = QStringLiteral("The file \"%1\" could not be read and is left as it is.");
 
+    // The first lines of the load and save errors, and the details of the
+    // errors of the reports, the PDF output and the programs run.
+    QString str_settings_cannotload = QStringLiteral("Cannot load settings!");
+    QString str_settings_cannotsave = QStringLiteral("Cannot save settings!");
+    QString str_data_cannotload = QStringLiteral("Cannot load data!");
+    QString str_data_cannotsave = QStringLiteral("Cannot save data!");
+    QString str_history_cannotload = QStringLiteral("Cannot load history data!");
+    QString str_history_cannotsave = QStringLiteral("Cannot save history data!");
+    QString str_workspace_cannotload = QStringLiteral("Cannot load workspace!");
+    QString str_workspace_cannotsave = QStringLiteral("Cannot save workspace!");
+    QString str_file_cannotsave = QStringLiteral("Cannot save the file!");
+    QString str_file_unreadable = QStringLiteral("Cannot read %1"); // %1 the file
+    QString str_file_unwritable = QStringLiteral("Cannot write %1"); // %1 the file
+    // %1 the mask, %2 the position of its fault.
+    QString str_invalidmask = QStringLiteral("'%1' is an invalid mask at (%2)");
+    QString str_pdf_noconverter = QStringLiteral("wkhtmltopdf was not found");
+    QString str_pdf_convertercode = QStringLiteral("wkhtmltopdf ended with code %1");
+    QString str_pdf_notrendered = QStringLiteral("The PDF could not be rendered");
+    QString str_pdf_nogui = QStringLiteral("PDF rendering needs the graphical interface");
+    QString str_program_timeout = QStringLiteral("The program did not end within %1 seconds.");
+
     // Identifier -> text, for the language switch to read and write.
     std::vector<std::pair<QString, QString*>> Table();
 };

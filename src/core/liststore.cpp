@@ -18,12 +18,31 @@ namespace ryv {
 
 namespace {
 
-const QString SaveDataFailed = QStringLiteral("Cannot save data!");
-const QString LoadDataFailed = QStringLiteral("Cannot load data!");
-const QString SaveHistoryFailed = QStringLiteral("Cannot save history data!");
-const QString LoadHistoryFailed = QStringLiteral("Cannot load history data!");
-const QString SaveWorkspaceFailed = QStringLiteral("Cannot save workspace!");
-const QString LoadWorkspaceFailed = QStringLiteral("Cannot load workspace!");
+// The first lines of the errors, in the language in force when they occur.
+QString SaveDataFailed()
+{
+    return AppTexts().str_data_cannotsave;
+}
+QString LoadDataFailed()
+{
+    return AppTexts().str_data_cannotload;
+}
+QString SaveHistoryFailed()
+{
+    return AppTexts().str_history_cannotsave;
+}
+QString LoadHistoryFailed()
+{
+    return AppTexts().str_history_cannotload;
+}
+QString SaveWorkspaceFailed()
+{
+    return AppTexts().str_workspace_cannotsave;
+}
+QString LoadWorkspaceFailed()
+{
+    return AppTexts().str_workspace_cannotload;
+}
 
 // Moves the entries read into list as rows, in one batch so the totals are
 // summed once.
@@ -135,11 +154,11 @@ bool TListStore::SaveData(bool immediately, TDateTime day)
     }
     const QString path = DayFilePath(FOptions, day);
     QString error;
-    bool ok = KeepUnreadFile(path, SaveDataFailed);
+    bool ok = KeepUnreadFile(path, SaveDataFailed());
     if (ok) {
         ok = WriteDayFile(path, entries, running, &error);
         if (!ok)
-            Report(SaveDataFailed, error);
+            Report(SaveDataFailed(), error);
     }
     if (current)
         FSaveFailed = !ok;
@@ -179,7 +198,7 @@ bool TListStore::LoadData()
         FToday.SelectAndShow(FToday.Count() - 1);
     FToday.EndUpdate();
     if (!ok)
-        Report(LoadDataFailed, reason);
+        Report(LoadDataFailed(), reason);
     return ok;
 }
 
@@ -203,11 +222,11 @@ bool TListStore::SaveHistoryDay(bool immediately)
         entries.push_back(FHistory.Item(i));
     const QString path = DayFilePath(FOptions, day);
     QString error;
-    bool ok = KeepUnreadFile(path, SaveHistoryFailed);
+    bool ok = KeepUnreadFile(path, SaveHistoryFailed());
     if (ok) {
         ok = WriteDayFile(path, entries, nullptr, &error);
         if (!ok)
-            Report(SaveHistoryFailed, error);
+            Report(SaveHistoryFailed(), error);
     }
     FHistSaveFailed = !ok;
     return ok;
@@ -237,7 +256,7 @@ bool TListStore::LoadHistoryDay()
         FHistory.SelectAndShow(FHistory.Count() - 1);
     emit historyDayLoaded(day);
     if (!ok)
-        Report(LoadHistoryFailed, reason);
+        Report(LoadHistoryFailed(), reason);
     return ok;
 }
 
@@ -256,13 +275,13 @@ bool TListStore::SaveWorkspace(bool immediately)
     const QString favsPath = FavoritesFilePath(FOptions);
     const QString recentPath = RecentFilePath(FOptions);
     FWorkspaceSaveFailed = true;
-    if (!KeepUnreadFile(favsPath, SaveWorkspaceFailed)
-        || !KeepUnreadFile(recentPath, SaveWorkspaceFailed))
+    if (!KeepUnreadFile(favsPath, SaveWorkspaceFailed())
+        || !KeepUnreadFile(recentPath, SaveWorkspaceFailed()))
         return false;
     QString error;
     if (!WriteListFile(favsPath, FFavs, -1, &error)
         || !WriteListFile(recentPath, FRecent, std::max(0, FOptions.RecentMaxCnt), &error)) {
-        Report(SaveWorkspaceFailed, error);
+        Report(SaveWorkspaceFailed(), error);
         return false;
     }
     FWorkspaceSaveFailed = false;
@@ -289,7 +308,7 @@ bool TListStore::LoadWorkspace()
             reasons << favsReason;
         if (!recentOk)
             reasons << recentReason;
-        Report(LoadWorkspaceFailed, reasons.join(QStringLiteral("\r\n")));
+        Report(LoadWorkspaceFailed(), reasons.join(QStringLiteral("\r\n")));
         return false;
     }
     FWorkspaceOnDisk = WorkspaceTexts();

@@ -96,14 +96,46 @@ QMessageBox::Icon KindIcon(TMsgDlgType type)
 // is known, before it appears on screen.
 class TLangMessageBox final : public QMessageBox {
 public:
-    TLangMessageBox(QWidget* parent, int x, int y)
+    TLangMessageBox(QWidget* parent, const TMessageBoxRequest& request)
         : QMessageBox(parent)
-        , FX(x)
-        , FY(y)
+        , FX(request.X)
+        , FY(request.Y)
+        , FRequest(request)
     {
     }
 
+    // The texts of the language in force: caption, message and buttons.
+    void ShowTexts()
+    {
+        const QString msg = FRequest.MsgSource ? FRequest.MsgSource() : FRequest.Msg;
+        if (FRequest.StandardForm) {
+            setWindowTitle(FRequest.Title.isEmpty() ? ApplicationTitle() : FRequest.Title);
+            setText(msg);
+        } else {
+            setWindowTitle(KindCaption(FRequest.DlgType));
+            setText(FRequest.Title.isEmpty() ? ApplicationTitle() : FRequest.Title);
+            setInformativeText(msg);
+            // QMessageBox guesses the format of this label on its own.
+            if (auto* label = findChild<QLabel*>(QStringLiteral("qt_msgbox_informativelabel")))
+                label->setTextFormat(Qt::PlainText);
+        }
+        const TDialogTexts& texts = DialogTexts();
+        for (QAbstractButton* button : buttons()) {
+            for (const TButtonEntry& entry : ButtonTable) {
+                if (button->objectName() == QLatin1String(entry.name))
+                    button->setText(texts.*entry.text);
+            }
+        }
+    }
+
 protected:
+    void changeEvent(QEvent* event) override
+    {
+        QMessageBox::changeEvent(event);
+        if (event->type() == QEvent::LanguageChange)
+            ShowTexts();
+    }
+
     void showEvent(QShowEvent* event) override
     {
         // QMessageBox fixes its size from its layout's minimum whenever it is
@@ -203,6 +235,7 @@ private:
 
     int FX;
     int FY;
+    TMessageBoxRequest FRequest;
     QMargins FFrame; // the window manager's frame, known or expected
     bool FFrameKnown = false;
     bool FWatching = false;
@@ -222,32 +255,20 @@ int MsgDlgButtonResult(TMsgDlgBtn button)
 
 QMessageBox* CreateLangMessageBox(const TMessageBoxRequest& request, QWidget* parent)
 {
-    auto* box = new TLangMessageBox(parent, request.X, request.Y);
+    auto* box = new TLangMessageBox(parent, request);
     box->setIcon(KindIcon(request.DlgType));
     // Texts are shown as they stand: "&" and "<" are plain characters.
     box->setTextFormat(Qt::PlainText);
-    if (request.StandardForm) {
-        box->setWindowTitle(request.Title.isEmpty() ? ApplicationTitle() : request.Title);
-        box->setText(request.Msg);
-    } else {
-        box->setWindowTitle(KindCaption(request.DlgType));
-        box->setText(request.Title.isEmpty() ? ApplicationTitle() : request.Title);
-        box->setInformativeText(request.Msg);
-        // QMessageBox guesses the format of this label on its own.
-        if (auto* label = box->findChild<QLabel*>(QStringLiteral("qt_msgbox_informativelabel")))
-            label->setTextFormat(Qt::PlainText);
-    }
-
-    const TDialogTexts& texts = DialogTexts();
     for (const TButtonEntry& entry : ButtonTable) {
         if (!request.Buttons.testFlag(entry.button))
             continue;
-        QPushButton* button = box->addButton(texts.*entry.text, entry.role);
+        QPushButton* button = box->addButton(QString(), entry.role);
         button->setProperty(ResultProperty, entry.result);
         button->setObjectName(QString::fromLatin1(entry.name));
         if (entry.button == request.DefaultButton)
             box->setDefaultButton(button);
     }
+    box->ShowTexts();
     const QList<QAbstractButton*> buttons = box->buttons();
     for (TMsgDlgBtn candidate : EscapeOrder) {
         if (!request.Buttons.testFlag(candidate))

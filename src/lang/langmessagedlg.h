@@ -3,6 +3,8 @@
 #include <QFlags>
 #include <QString>
 
+#include <functional>
+
 class QMessageBox;
 class QWidget;
 
@@ -63,11 +65,17 @@ struct TMessageBoxRequest {
     // title) and the message stands alone. Otherwise the caption names the
     // kind and Title heads the message.
     bool StandardForm = false;
+    // When set, the message is taken from here, and again whenever the
+    // language changes while the box is open (the About box).
+    std::function<QString()> MsgSource;
 };
 
 // The box for request, ready to show, with the dialog texts of the current
 // language on its buttons (each button carries its result in the property
-// "modalResult"). Exposed so tests can look at it without showing it.
+// "modalResult"). Exposed so tests can look at it without showing it. An
+// open box takes the dialog texts (and its message from MsgSource) again
+// when the application announces a change of language (QEvent::
+// LanguageChange).
 QMessageBox* CreateLangMessageBox(const TMessageBoxRequest& request, QWidget* parent);
 
 // Shows the box modally and returns the pressed button's result; Help

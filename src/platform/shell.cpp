@@ -1,5 +1,7 @@
 #include "platform/shell.h"
 
+#include "core/apptexts.h"
+
 #include <QDesktopServices>
 #include <QDir>
 #include <QEventLoop>
@@ -122,8 +124,7 @@ TRunResult ShellOpenAndWait(
     result.Started = true;
     if (timedOut) {
         result.TimedOut = true;
-        result.Error
-            = QStringLiteral("The program did not end within %1 seconds.").arg(timeoutMs / 1000.0);
+        result.Error = AppTexts().str_program_timeout.arg(timeoutMs / 1000.0);
         return result;
     }
     result.Crashed = process.exitStatus() == QProcess::CrashExit;

@@ -1,5 +1,7 @@
 #include "reports/filemask.h"
 
+#include "core/apptexts.h"
+
 #include "core/regional.h"
 
 namespace ryv {
@@ -67,7 +69,7 @@ QString TFileMask::ErrorText() const
 {
     if (IsValid())
         return {};
-    return QStringLiteral("'%1' is an invalid mask at (%2)").arg(FMask).arg(FErrorPos);
+    return AppTexts().str_invalidmask.arg(FMask).arg(FErrorPos);
 }
 
 bool TFileMask::TokenMatches(const TToken& token, char32_t c)

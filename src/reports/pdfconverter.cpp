@@ -1,5 +1,7 @@
 #include "reports/pdfconverter.h"
 
+#include "core/apptexts.h"
+
 #include "reports/reportfiles.h"
 #include "reports/reportports.h"
 
@@ -83,19 +85,16 @@ bool TPdfConverter::Convert(const QString& html, const QString& pdfFileName, QSt
         const int code = FRunner.RunAndWait(exe, { htmlFile.fileName(), tmpPdf }, &runError);
         written = code == 0 && IsPdfFile(tmpPdf);
         if (!written)
-            failure = !runError.isEmpty()
-                ? runError
-                : QStringLiteral("wkhtmltopdf ended with code %1").arg(code);
+            failure = !runError.isEmpty() ? runError : AppTexts().str_pdf_convertercode.arg(code);
     } else {
-        failure = QStringLiteral("wkhtmltopdf was not found");
+        failure = AppTexts().str_pdf_noconverter;
     }
     if (!written && FFallback) {
         QFile::resize(tmpPdf, 0);
         QString renderError;
         written = FFallback->RenderHtmlToPdf(html, tmpPdf, &renderError) && IsPdfFile(tmpPdf);
         if (!written)
-            failure = renderError.isEmpty() ? QStringLiteral("The PDF could not be rendered")
-                                            : renderError;
+            failure = renderError.isEmpty() ? AppTexts().str_pdf_notrendered : renderError;
     }
     if (!written) {
         SetError(errorText, failure);

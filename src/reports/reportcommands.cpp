@@ -95,8 +95,8 @@ QString TReportCommands::AskFileName(const QString& title, const QString& initia
 
 void TReportCommands::ReportFailure(const QString& path, const QString& errorText)
 {
-    FPorts.messages.Warning(FailureText(
-        QStringLiteral("Cannot save the file!"), path + QStringLiteral("\r\n") + errorText));
+    FPorts.messages.Warning(
+        FailureText(AppTexts().str_file_cannotsave, path + QStringLiteral("\r\n") + errorText));
 }
 
 void TReportCommands::acExportExecute(const TDayList& list, const QString& dialogTitle)

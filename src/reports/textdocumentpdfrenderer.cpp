@@ -1,5 +1,7 @@
 #include "reports/textdocumentpdfrenderer.h"
 
+#include "core/apptexts.h"
+
 #include <QFile>
 #include <QGuiApplication>
 #include <QImage>
@@ -84,7 +86,7 @@ bool TTextDocumentPdfRenderer::RenderHtmlToPdf(
 {
     if (!qobject_cast<QGuiApplication*>(QCoreApplication::instance())) {
         if (errorText)
-            *errorText = QStringLiteral("PDF rendering needs the graphical interface");
+            *errorText = AppTexts().str_pdf_nogui;
         return false;
     }
     {
@@ -99,7 +101,7 @@ bool TTextDocumentPdfRenderer::RenderHtmlToPdf(
     QFile file(pdfFileName);
     if (file.size() <= 0) {
         if (errorText)
-            *errorText = QStringLiteral("Cannot write %1").arg(pdfFileName);
+            *errorText = AppTexts().str_file_unwritable.arg(pdfFileName);
         return false;
     }
     return true;

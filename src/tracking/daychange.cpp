@@ -1,5 +1,7 @@
 #include "tracking/daychange.h"
 
+#include "core/apptexts.h"
+
 #include "core/daylist.h"
 #include "core/liststore.h"
 #include "core/ports.h"
@@ -96,7 +98,7 @@ bool TDayChange::MoveEarlierDays()
         if (!WriteDayEntriesMerged(FCtx.options, day, entries, &error)) {
             // The entries stay in today's log (and current.lst) until a later
             // move succeeds.
-            FCtx.ports.messages.Warning(FailureText(QStringLiteral("Cannot save data!"), error));
+            FCtx.ports.messages.Warning(FailureText(AppTexts().str_data_cannotsave, error));
             allWritten = false;
             continue;
         }

@@ -1,5 +1,7 @@
 #include "tracking/dayfilemerge.h"
 
+#include "core/apptexts.h"
+
 #include "core/listfiles.h"
 
 #include <QFileInfo>
@@ -36,7 +38,7 @@ bool WriteDayEntriesMerged(const TRyvOptions& options, TDateTime day,
         if (!ReadDayFile(
                 path, [](const TRyvItem& e) { return EndOfDayOf(e.start); }, existing, &reason)) {
             if (errorText)
-                *errorText = reason.isEmpty() ? QStringLiteral("Cannot read %1").arg(path) : reason;
+                *errorText = reason.isEmpty() ? AppTexts().str_file_unreadable.arg(path) : reason;
             return false;
         }
     }

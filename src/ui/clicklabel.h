@@ -9,6 +9,8 @@ namespace ryv {
 // of growing the layout (the date and the panel heading).
 class TClickLabel final : public QLabel {
     Q_OBJECT
+    // The text as language files set it: the whole text, cut when shown.
+    Q_PROPERTY(QString caption READ FullText WRITE SetFullText)
 public:
     explicit TClickLabel(QWidget* parent = nullptr, bool elide = false);
 

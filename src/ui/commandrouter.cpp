@@ -397,12 +397,13 @@ void TCommandRouter::ConnectViews(const TRoutedViews& views)
     historyList->dragHooks = hooks(TListKind::History);
     favs->dragHooks = hooks(TListKind::Favs);
 
-    // Focus: the history's hour commands carry their keys only meanwhile.
+    // Focus: the history's hour commands carry their keys only meanwhile,
+    // the keys of today's hour commands (as the language has them).
     connect(historyList, &TDayListView::focusEntered, this, [this] {
         Action(TCommand::acMoveHistBackHour)
-            ->setShortcut(QKeySequence(QStringLiteral("Shift+Ctrl+Up")));
+            ->setShortcuts(Action(TCommand::acMoveBackHour)->shortcuts());
         Action(TCommand::acMoveHistForwHour)
-            ->setShortcut(QKeySequence(QStringLiteral("Shift+Ctrl+Down")));
+            ->setShortcuts(Action(TCommand::acMoveForwHour)->shortcuts());
         FUpdateActions();
     });
     connect(historyList, &TDayListView::focusLeft, this, [this] {

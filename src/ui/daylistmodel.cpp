@@ -57,6 +57,25 @@ QVariant TDayListModel::data(const QModelIndex& index, int role) const
     return {};
 }
 
+QVariant TDayListModel::headerData(int section, Qt::Orientation orientation, int role) const
+{
+    if (orientation != Qt::Horizontal || role != Qt::DisplayRole || section < 0
+        || section > colHours)
+        return QAbstractTableModel::headerData(section, orientation, role);
+    return FColumnCaptions[section];
+}
+
+bool TDayListModel::setHeaderData(
+    int section, Qt::Orientation orientation, const QVariant& value, int role)
+{
+    if (orientation != Qt::Horizontal || (role != Qt::DisplayRole && role != Qt::EditRole)
+        || section < 0 || section > colHours)
+        return false;
+    FColumnCaptions[section] = value.toString();
+    emit headerDataChanged(orientation, section, section);
+    return true;
+}
+
 Qt::ItemFlags TDayListModel::flags(const QModelIndex& index) const
 {
     if (!index.isValid())

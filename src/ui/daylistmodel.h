@@ -24,6 +24,11 @@ public:
     int rowCount(const QModelIndex& parent = QModelIndex()) const override;
     int columnCount(const QModelIndex& parent = QModelIndex()) const override;
     QVariant data(const QModelIndex& index, int role) const override;
+    // The column titles ("Time", "Task", "Hours"); the views hide them, but
+    // language files set them like any list's (Columns[i].Caption).
+    QVariant headerData(int section, Qt::Orientation orientation, int role) const override;
+    bool setHeaderData(
+        int section, Qt::Orientation orientation, const QVariant& value, int role) override;
     Qt::ItemFlags flags(const QModelIndex& index) const override;
 
 signals:
@@ -34,6 +39,8 @@ private:
     void Reset();
 
     TDayList& FList;
+    QString FColumnCaptions[3]
+        = { QStringLiteral("Time"), QStringLiteral("Task"), QStringLiteral("Hours") };
 };
 
 } // namespace ryv

@@ -1,34 +1,66 @@
 #include "ui/groupdialog.h"
 
-#include <QDialog>
+#include "lang/langtemplate.h"
+#include "lang/qlxcontroller.h"
+
 #include <QDialogButtonBox>
 #include <QFormLayout>
 #include <QLabel>
 #include <QLineEdit>
+#include <QPushButton>
 
 namespace ryv {
+
+TfrmRyvGroup::TfrmRyvGroup(QWidget* parent, TLanguageManager* languages, const QString& caption,
+    const QString& namePrompt, const QString& maskPrompt)
+    : QDialog(parent)
+{
+    setObjectName(QStringLiteral("frmRyvGroup"));
+    // The caption is the menu entry's, the prompts are application texts.
+    setWindowTitle(caption);
+    SetTextsFromCode(this);
+    auto* form = new QFormLayout(this);
+    edGroupName = new QLineEdit(this);
+    edGroupName->setObjectName(QStringLiteral("edGroupName"));
+    edGroupMask = new QLineEdit(this);
+    edGroupMask->setObjectName(QStringLiteral("edGroupMask"));
+    edGroupName->setMinimumWidth(280);
+    lbGroupName = new QLabel(namePrompt, this);
+    lbGroupName->setObjectName(QStringLiteral("lbGroupName"));
+    lbGroupName->setBuddy(edGroupName);
+    lbGroupMask = new QLabel(maskPrompt, this);
+    lbGroupMask->setObjectName(QStringLiteral("lbGroupMask"));
+    lbGroupMask->setBuddy(edGroupMask);
+    for (QLabel* label : { lbGroupName, lbGroupMask }) {
+        label->setTextFormat(Qt::PlainText);
+        SetTextsFromCode(label);
+    }
+    form->addRow(lbGroupName, edGroupName);
+    form->addRow(lbGroupMask, edGroupMask);
+    auto* buttons = new QDialogButtonBox(this);
+    sbOK = new QPushButton(QStringLiteral("OK"), this);
+    sbOK->setObjectName(QStringLiteral("sbOK"));
+    sbOK->setDefault(true);
+    sbCancel = new QPushButton(QStringLiteral("Cancel"), this);
+    sbCancel->setObjectName(QStringLiteral("sbCancel"));
+    buttons->addButton(sbOK, QDialogButtonBox::AcceptRole);
+    buttons->addButton(sbCancel, QDialogButtonBox::RejectRole);
+    connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
+    connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
+    form->addRow(buttons);
+    (new TqlxController(this, languages))->Loaded();
+}
 
 bool TGroupDialog::EditGroup(const QString& caption, const QString& namePrompt,
     const QString& maskPrompt, QString& name, QString& mask)
 {
-    QDialog dialog(FParent);
-    dialog.setWindowTitle(caption);
-    auto* form = new QFormLayout(&dialog);
-    auto* edName = new QLineEdit(name, &dialog);
-    edName->setObjectName(QStringLiteral("edGroupName"));
-    auto* edMask = new QLineEdit(mask, &dialog);
-    edMask->setObjectName(QStringLiteral("edGroupMask"));
-    edName->setMinimumWidth(280);
-    form->addRow(namePrompt, edName);
-    form->addRow(maskPrompt, edMask);
-    auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, &dialog);
-    QObject::connect(buttons, &QDialogButtonBox::accepted, &dialog, &QDialog::accept);
-    QObject::connect(buttons, &QDialogButtonBox::rejected, &dialog, &QDialog::reject);
-    form->addRow(buttons);
+    TfrmRyvGroup dialog(FParent, FLanguages, caption, namePrompt, maskPrompt);
+    dialog.edGroupName->setText(name);
+    dialog.edGroupMask->setText(mask);
     if (dialog.exec() != QDialog::Accepted)
         return false;
-    name = edName->text();
-    mask = edMask->text();
+    name = dialog.edGroupName->text();
+    mask = dialog.edGroupMask->text();
     return true;
 }
 

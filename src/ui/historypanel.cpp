@@ -2,6 +2,7 @@
 
 #include "core/apptexts.h"
 #include "core/daylist.h"
+#include "lang/langtemplate.h"
 #include "ui/daylistdelegate.h"
 #include "ui/daylistview.h"
 #include "ui/icons.h"
@@ -46,6 +47,7 @@ THistoryPanel::THistoryPanel(TDayList& history, QAction* exportAction, QWidget* 
     QToolButton* export2 = MakeButton(FBar, QStringLiteral("sbExport2"), design::SmallButton);
     export2->setIcon(exportAction->icon());
     export2->setToolTip(exportAction->toolTip());
+    SetTextsFromCode(export2); // the export command's
     connect(exportAction, &QAction::changed, export2, [export2, exportAction] {
         export2->setEnabled(exportAction->isEnabled());
         export2->setToolTip(exportAction->toolTip());

@@ -7,6 +7,8 @@
 #include "core/ports.h"
 #include "core/ryvoptions.h"
 #include "core/settings.h"
+#include "core/texthelpers.h"
+#include "lang/langtemplate.h"
 #include "platform/versioninfo.h"
 #include "reports/reportcommands.h"
 #include "tracking/tracker.h"
@@ -21,6 +23,7 @@
 #include "ui/secondarypane.h"
 #include "ui/totalsbar.h"
 #include "ui/widgetparts.h"
+#include "ui/windowlanguage.h"
 #include "ui/windowmenus.h"
 #include "ui/windowmodes.h"
 
@@ -67,7 +70,9 @@ TfrmRyvTracker::TfrmRyvTracker(const TMainWindowParts& parts, QWidget* parent)
     , FReports(parts.reports)
 {
     setObjectName(QStringLiteral("frmRyvTracker"));
-    FDefCaption = QStringLiteral("Ryv Tracker");
+    // The caption names the running task or the program.
+    SetTextsFromCode(this);
+    FDefCaption = TVersionInfo::ProgramTitle();
     setWindowTitle(FDefCaption);
     setMinimumSize(design::MinWidth, design::MinHeight);
     resize(design::Width, design::Height);
@@ -79,6 +84,13 @@ TfrmRyvTracker::TfrmRyvTracker(const TMainWindowParts& parts, QWidget* parent)
     CreateMenus();
     ConnectModel();
     ConnectEngine();
+    // The components are complete: the language is chosen and applied before
+    // the window's start-up (FormCreate) reads the settings.
+    if (parts.language) {
+        FLanguage = new TWindowLanguage(TWindowLanguageParts { *this, *parts.language, FOptions,
+            FMenus->miLanguages(), [this] { LanguageChanged(); } });
+        FLanguage->Start();
+    }
     // A session that ends without closing the window still saves everything.
     connect(qApp, &QCoreApplication::aboutToQuit, this, &TfrmRyvTracker::FormClose);
     if (auto* dispatcher = QAbstractEventDispatcher::instance())
@@ -189,6 +201,7 @@ void TfrmRyvTracker::CreateMainPane(QWidget* central)
     FsbMenu->setToolTip(QStringLiteral("Main menu"));
     FlbToday = new TClickLabel(FpMainHeader, true);
     FlbToday->setObjectName(QStringLiteral("lbToday"));
+    SetTextsFromCode(FlbToday); // the date of today's log
     headerRow->addWidget(FsbMenu);
     headerRow->addSpacing(design::MenuButtonGap);
     headerRow->addWidget(FlbToday, 1);
@@ -368,9 +381,13 @@ void TfrmRyvTracker::LoadSettings()
     TIniFile ini(FOptions.SettingsFilePath());
     QString error;
     if (!ini.Load(&error))
-        FMessages.Warning(QStringLiteral("Cannot load settings!\n\n") + error);
+        FMessages.Warning(FailureText(AppTexts().str_settings_cannotload, error));
     TReportChecks checks;
     ::ryv::LoadSettings(ini, FOptions, checks);
+    // The language loaded at start-up is the one to keep, even when the
+    // settings named another whose files are gone.
+    if (FLanguage && !FLanguage->LanguageCode().isEmpty())
+        FOptions.LangCode = FLanguage->LanguageCode();
     FSecondary->Reports()->SetChecks(checks);
     FModes->LoadPlacement(ini);
 }
@@ -385,7 +402,7 @@ void TfrmRyvTracker::SaveSettings()
     FModes->SavePlacement(ini);
     ::ryv::SaveSettings(ini, FOptions, FSecondary->Reports()->Checks());
     if (!ini.Save(&error))
-        FMessages.Warning(QStringLiteral("Cannot save settings!\n\n") + error);
+        FMessages.Warning(FailureText(AppTexts().str_settings_cannotsave, error));
 }
 
 // --- commands ----------------------------------------------------------------
@@ -555,6 +572,33 @@ QCalendarWidget* TfrmRyvTracker::calHistory() const
 QMenu* TfrmRyvTracker::pumMain() const
 {
     return FMenus->pumMain();
+}
+
+QMenu* TfrmRyvTracker::miLanguages() const
+{
+    return FMenus->miLanguages();
+}
+
+void TfrmRyvTracker::LanguageChanged()
+{
+    // The image buttons show their actions' images only.
+    for (QToolButton* button : findChildren<QToolButton*>()) {
+        if (button->defaultAction())
+            button->setText(QString());
+    }
+    FDefCaption = TVersionInfo::ProgramTitle();
+    FToday.SetDefCaption(FDefCaption);
+    FHistory.SetDefCaption(FDefCaption);
+    FToday.UpdateWindowTitle();
+    FSecondary->RefreshHeading();
+    FlvList->SetEmptyText(AppTexts().str_newtaskonclick);
+    FlvHistory->SetEmptyText(AppTexts().str_notasksthisday);
+    // Rows and totals compose texts of their own ("Break").
+    FToday.UpdateAllRows();
+    FHistory.UpdateAllRows();
+    FBottom->ShowTotals();
+    FBottom2->ShowTotals();
+    LayOutBars();
 }
 
 // --- events --------------------------------------------------------------------------

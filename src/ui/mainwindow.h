@@ -28,8 +28,10 @@ class TSecondaryPane;
 class TTotalsBar;
 class TTracker;
 class TWindowMenus;
+class TWindowLanguage;
 class TWindowModes;
 class IUserMessages;
+struct TProgramLanguage;
 
 // What the window works with; built by the entry point (or a test) and alive
 // for longer than the window.
@@ -44,6 +46,9 @@ struct TMainWindowParts final {
     IUserMessages& messages;
     // The export and report commands; without them their buttons do nothing.
     TReportCommands* reports = nullptr;
+    // The program's language; without it the window keeps its built-in
+    // English texts and has no Languages menu entries.
+    TProgramLanguage* language = nullptr;
 };
 
 // The program's one window: today's log in the main pane (pMain) and the
@@ -121,6 +126,12 @@ public:
     QCheckBox* cbRepGroups() const;
     QCalendarWidget* calHistory() const;
     QMenu* pumMain() const;
+    QMenu* miLanguages() const;
+    // The window's language (null without one).
+    TWindowLanguage* Language() const { return FLanguage; }
+    // The texts the window sets in code, after a language was applied: the
+    // base caption, the panel heading, the lists' hints and rows, the totals.
+    void LanguageChanged();
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
@@ -161,6 +172,7 @@ private:
     TCommandRouter* FRouter = nullptr;
     TWindowMenus* FMenus = nullptr;
     TWindowModes* FModes = nullptr;
+    TWindowLanguage* FLanguage = nullptr;
     bool FClosed = false;
     std::function<bool()> FDockToTray;
     bool FExiting = false;

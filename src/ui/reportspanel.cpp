@@ -74,6 +74,25 @@ TReportsPanel::TReportsPanel(TReportCommands* reports, QWidget* parent)
     connect(FlbGroups, &TClickLabel::clicked, this, &TReportsPanel::lbGroupsClick);
     layout->addWidget(FlbGroups);
     layout->addStretch(1);
+    CreateGroupsMenu();
+}
+
+// Made with the panel, so that its entries are translated with the window;
+// the groups are filled in each time it opens.
+void TReportsPanel::CreateGroupsMenu()
+{
+    FpumGroups = new QMenu(this);
+    FpumGroups->setObjectName(QStringLiteral("pumGroups"));
+    FmiAddGroup = FpumGroups->addAction(QStringLiteral("Add group"));
+    FmiAddGroup->setObjectName(QStringLiteral("miAddGroup"));
+    connect(FmiAddGroup, &QAction::triggered, this, [this] {
+        if (FReports)
+            FReports->miAddGroupClick(FmiAddGroup->text());
+    });
+    FmiEditGroup = FpumGroups->addMenu(QStringLiteral("Edit group"));
+    FmiEditGroup->menuAction()->setObjectName(QStringLiteral("miEditGroup"));
+    FmiDeleteGroup = FpumGroups->addMenu(QStringLiteral("Delete group"));
+    FmiDeleteGroup->menuAction()->setObjectName(QStringLiteral("miDeleteGroup"));
 }
 
 TReportChecks TReportsPanel::Checks() const
@@ -111,20 +130,11 @@ void TReportsPanel::lbGroupsClick()
 {
     if (FReports == nullptr)
         return;
-    if (FpumGroups == nullptr) {
-        FpumGroups = new QMenu(this);
-        FpumGroups->setObjectName(QStringLiteral("pumGroups"));
-    }
-    FpumGroups->clear();
-    QAction* add = FpumGroups->addAction(QStringLiteral("Add group"));
-    add->setObjectName(QStringLiteral("miAddGroup"));
-    connect(
-        add, &QAction::triggered, this, [this, add] { FReports->miAddGroupClick(add->text()); });
+    QMenu* edit = FmiEditGroup;
+    QMenu* del = FmiDeleteGroup;
+    edit->clear();
+    del->clear();
     const QStringList names = FReports->GroupNames();
-    QMenu* edit = FpumGroups->addMenu(QStringLiteral("Edit group"));
-    edit->menuAction()->setObjectName(QStringLiteral("miEditGroup"));
-    QMenu* del = FpumGroups->addMenu(QStringLiteral("Delete group"));
-    del->menuAction()->setObjectName(QStringLiteral("miDeleteGroup"));
     edit->setEnabled(!names.isEmpty());
     del->setEnabled(!names.isEmpty());
     for (int i = 0; i < names.size(); ++i) {

@@ -4,6 +4,7 @@
 
 #include <QWidget>
 
+class QAction;
 class QCheckBox;
 class QMenu;
 
@@ -35,7 +36,10 @@ public:
     // groups link drawn as a link.
     void SetFontSize(int size);
 
+    QMenu* pumGroups() const { return FpumGroups; }
+
 private:
+    void CreateGroupsMenu();
     void lbGroupsClick();
 
     TReportCommands* FReports;
@@ -45,6 +49,9 @@ private:
     TRyvOptions* FOptions = nullptr;
     TClickLabel* FlbGroups = nullptr;
     QMenu* FpumGroups = nullptr;
+    QAction* FmiAddGroup = nullptr;
+    QMenu* FmiEditGroup = nullptr;
+    QMenu* FmiDeleteGroup = nullptr;
 };
 
 } // namespace ryv

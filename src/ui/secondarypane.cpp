@@ -1,6 +1,7 @@
 #include "ui/secondarypane.h"
 
 #include "core/daylist.h"
+#include "lang/langtemplate.h"
 #include "ui/clicklabel.h"
 #include "ui/favspanel.h"
 #include "ui/historypanel.h"
@@ -54,6 +55,8 @@ TSecondaryPane::TSecondaryPane(TDayList& history, TReportCommands* reports,
     headingRow->setContentsMargins(design::HeaderLeftMargin, 0, design::PanelHeaderRightMargin, 0);
     FlbSecondary = new TClickLabel(FHeading, true);
     FlbSecondary->setObjectName(QStringLiteral("lbSecondary"));
+    // The panel's caption or the history's date.
+    SetTextsFromCode(FlbSecondary);
     headingRow->addWidget(FlbSecondary, 1);
     const std::pair<TSecondaryPanel, const char*> buttons[] = {
         { TSecondaryPanel::Favs, "sbFavs" },
@@ -125,6 +128,12 @@ void TSecondaryPane::ShowPanel(TSecondaryPanel panel)
     if (!history)
         FHistory->CloseCalendar();
     emit panelShown(panel);
+}
+
+void TSecondaryPane::RefreshHeading()
+{
+    if (FPanel != TSecondaryPanel::History)
+        FlbSecondary->SetFullText(FPanelActions[Index(FPanel)]->text());
 }
 
 void TSecondaryPane::UpdateHistoryHeading()

@@ -34,6 +34,9 @@ public:
     // Shows the panel and names it in the heading (the history panel: its
     // day, and a click on the heading opens the calendar).
     void ShowPanel(TSecondaryPanel panel);
+    // The heading again, after a change of language: the panel's caption
+    // (the history panel keeps its date).
+    void RefreshHeading();
 
     QWidget* Heading() const { return FHeading; }
     TClickLabel* HeadingLabel() const { return FlbSecondary; }

@@ -4,6 +4,8 @@
 #include "core/ryvitemlist.h"
 #include "core/ryvoptions.h"
 #include "core/texthelpers.h"
+#include "lang/langtemplate.h"
+#include "lang/qlxcontroller.h"
 #include "suggest/gathersuggestions.h"
 #include "suggest/suggestsources.h"
 #include "suggest/suggesttext.h"
@@ -12,6 +14,7 @@
 #include "ui/icons.h"
 #include "ui/windowgeometry.h"
 
+#include <QAction>
 #include <QApplication>
 #include <QCheckBox>
 #include <QDialogButtonBox>
@@ -115,7 +118,8 @@ private:
 };
 
 TfrmRyvTask::TfrmRyvTask(TRyvOptions& options, TRyvItemList& favorites,
-    const TSuggestSources& sources, IClipboard& clipboard, IShell& shell, QWidget* mainWindow)
+    const TSuggestSources& sources, IClipboard& clipboard, IShell& shell, QWidget* mainWindow,
+    TLanguageManager* languages)
     : QDialog(mainWindow)
     , FOptions(options)
     , FFavorites(favorites)
@@ -131,6 +135,9 @@ TfrmRyvTask::TfrmRyvTask(TRyvOptions& options, TRyvItemList& favorites,
     BuildControls();
     resize(DesignWidth, DesignHeight);
     setMinimumSize(MinWidth, MinHeight);
+    FController = new TqlxController(this, languages);
+    FController->SetOnLanguageChanged([this](TqlxController*) { ShowCodeTexts(); });
+    FController->Loaded();
 
     // A pinned main window would cover the dialog on some desktops; it is
     // unpinned while the dialog is open and pinned again when it closes.
@@ -296,26 +303,55 @@ void TfrmRyvTask::BuildControls()
 
 void TfrmRyvTask::BuildSuggestMenu()
 {
-    const TAppTexts& texts = AppTexts();
     pumSuggest = new QMenu(this);
     pumSuggest->setObjectName(QStringLiteral("pumSuggest"));
-    miExcludeSrc = pumSuggest->addAction(texts.str_excludesrc);
+    miExcludeSrc = pumSuggest->addAction(QString());
     miExcludeSrc->setObjectName(QStringLiteral("miExcludeSrc"));
-    miExcludeSrc->setToolTip(texts.str_excludesrc_hint);
-    miExcludeSrc->setStatusTip(texts.str_excludesrc_hint);
     pumSuggest->addSeparator();
-    miExcluded = pumSuggest->addMenu(texts.str_excludedsrcs);
+    miExcluded = pumSuggest->addMenu(QString());
     miExcluded->setObjectName(QStringLiteral("miExcluded"));
     miExcluded->menuAction()->setObjectName(QStringLiteral("miExcludedItem"));
+    for (QObject* part : { static_cast<QObject*>(miExcludeSrc), static_cast<QObject*>(miExcluded),
+             static_cast<QObject*>(miExcluded->menuAction()) })
+        SetTextsFromCode(part);
+    ShowCodeTexts();
     connect(miExcludeSrc, &QAction::triggered, this, &TfrmRyvTask::miExcludeSrcClick);
     connect(pumSuggest, &QMenu::aboutToShow, this, &TfrmRyvTask::pumSuggestPopup);
+}
+
+void TfrmRyvTask::ShowCodeTexts()
+{
+    const TAppTexts& texts = AppTexts();
+    if (miExcludeSrc) {
+        miExcludeSrc->setText(texts.str_excludesrc);
+        miExcludeSrc->setToolTip(texts.str_excludesrc_hint);
+        miExcludeSrc->setStatusTip(texts.str_excludesrc_hint);
+        miExcluded->setTitle(texts.str_excludedsrcs);
+    }
+    if (FCaptionAction)
+        FCaption = FCaptionAction->text();
+    if (!FCaption.isEmpty() && lbName)
+        lbName->setText(FCaption);
+}
+
+void TfrmRyvTask::FollowCaption(QAction* action)
+{
+    FCaptionAction = action;
+    ShowCodeTexts();
+}
+
+QString TfrmRyvTask::NameCaption() const
+{
+    return lbName->text();
 }
 
 void TfrmRyvTask::Prepare(const TRyvItem& entry, const QString& caption, bool isNew,
     bool askDuration, const TRyvItem* previous, bool fromFavourite)
 {
-    if (!caption.isEmpty())
+    if (!caption.isEmpty()) {
+        FCaption = caption;
         lbName->setText(caption);
+    }
     if (previous)
         FPrevious = *previous;
     else
@@ -807,13 +843,15 @@ void TfrmRyvTask::SetMainPinned(QWidget* window, bool pinned)
 }
 
 TTaskDialog::TTaskDialog(TRyvOptions& options, TRyvItemList& favorites,
-    const TSuggestSources& sources, IClipboard& clipboard, IShell& shell, QWidget* mainWindow)
+    const TSuggestSources& sources, IClipboard& clipboard, IShell& shell, QWidget* mainWindow,
+    TLanguageManager* languages)
     : FOptions(options)
     , FFavorites(favorites)
     , FSources(sources)
     , FClipboard(clipboard)
     , FShell(shell)
     , FMainWindow(mainWindow)
+    , FLanguages(languages)
 {
 }
 
@@ -822,8 +860,20 @@ bool TTaskDialog::ExecuteTaskDialog(TRyvItem& entry, const QString& caption, boo
 {
     bool confirmed = false;
     try {
-        TfrmRyvTask dialog(FOptions, FFavorites, FSources, FClipboard, FShell, FMainWindow);
+        TfrmRyvTask dialog(
+            FOptions, FFavorites, FSources, FClipboard, FShell, FMainWindow, FLanguages);
         dialog.Prepare(entry, caption, isNew, askDuration, previous, fromFavourite);
+        // The caption is the caption of the command that opened the dialog.
+        if (FMainWindow) {
+            for (const char* name : { "acStart", "acAdd", "acEdit", "acEdit2" }) {
+                auto* action = FMainWindow->findChild<QAction*>(
+                    QString::fromLatin1(name), Qt::FindDirectChildrenOnly);
+                if (action && action->text() == caption) {
+                    dialog.FollowCaption(action);
+                    break;
+                }
+            }
+        }
         if (dialog.exec() == QDialog::Accepted) {
             confirmed = true;
             dialog.ApplyTo(entry);

@@ -26,6 +26,8 @@ class QTreeWidget;
 
 namespace ryv {
 
+class TLanguageManager;
+class TqlxController;
 class TRyvItemList;
 class TRyvOptions;
 class TSuggestDelegate;
@@ -47,8 +49,11 @@ public:
     static constexpr int MinHeight = 320;
 
     // mainWindow may be null (then the dialog is centred on the screen).
+    // languages: the program's language, which the dialog takes when made
+    // and again at every change while it is open; null: built-in English.
     TfrmRyvTask(TRyvOptions& options, TRyvItemList& favorites, const TSuggestSources& sources,
-        IClipboard& clipboard, IShell& shell, QWidget* mainWindow);
+        IClipboard& clipboard, IShell& shell, QWidget* mainWindow,
+        TLanguageManager* languages = nullptr);
     // Puts the main window back on top if it was pinned.
     ~TfrmRyvTask() override;
 
@@ -58,6 +63,10 @@ public:
     // Writes the confirmed values into entry (title cut to 255 characters;
     // with the hours field also the duration into stop).
     void ApplyTo(TRyvItem& entry) const;
+    // The caption above the title is the command's (action's) caption, in
+    // the language in force even when it changes while the dialog is open.
+    void FollowCaption(QAction* action);
+    QString NameCaption() const;
 
     // The duration typed into the hours field, in days: a positive number is
     // hours ("2", "1.5", "1,5"), else a time of day ("0:45"); anything else,
@@ -98,6 +107,9 @@ protected:
 
 private:
     void BuildControls();
+    // The texts set in code: the caption above the title and the suggestion
+    // list's menu, from the application texts.
+    void ShowCodeTexts();
     void BuildSuggestMenu();
     void UpdateFavoriteImage();
     void UpdateOpenLinkEnabled();
@@ -124,6 +136,9 @@ private:
     QPointer<QWidget> FMainWindow;
 
     bool FMainPinToTop = false;
+    TqlxController* FController = nullptr;
+    QString FCaption;
+    QPointer<QAction> FCaptionAction;
     TSuggestList FSuggests;
     QString FLastSuggFlt;
     QString FClipText;
@@ -162,7 +177,8 @@ private:
 class TTaskDialog final : public ITaskDialog {
 public:
     TTaskDialog(TRyvOptions& options, TRyvItemList& favorites, const TSuggestSources& sources,
-        IClipboard& clipboard, IShell& shell, QWidget* mainWindow);
+        IClipboard& clipboard, IShell& shell, QWidget* mainWindow,
+        TLanguageManager* languages = nullptr);
 
     // Shows the editor for entry; true when confirmed with OK, and entry then
     // holds the edited values. On Cancel entry is unchanged (the star acts at
@@ -177,6 +193,7 @@ private:
     IClipboard& FClipboard;
     IShell& FShell;
     QPointer<QWidget> FMainWindow;
+    TLanguageManager* FLanguages;
 };
 
 } // namespace ryv

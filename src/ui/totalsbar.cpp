@@ -1,6 +1,7 @@
 #include "ui/totalsbar.h"
 
 #include "core/daylist.h"
+#include "lang/langtemplate.h"
 #include "ui/clicklabel.h"
 #include "ui/widgetparts.h"
 #include "ui/windowdesign.h"
@@ -26,10 +27,15 @@ TTotalsBar::TTotalsBar(const TDayList& list, const QString& suffix, QWidget* par
     auto* layout = new QHBoxLayout(FTotals);
     layout->setContentsMargins(0, 0, 0, 0);
     layout->setSpacing(design::TotalsSpacing);
-    auto label = [&](const char* name, const char* text, bool spaceAfter) {
+    enum TKind { Caption, Value, LastValue };
+    auto label = [&](const char* name, const char* text, TKind kind) {
+        const bool spaceAfter = kind == Value;
         auto* l = new TClickLabel(FTotals);
         l->setObjectName(QString::fromLatin1(name) + suffix);
         l->SetFullText(QString::fromUtf8(text));
+        // The totals themselves are durations the list formats.
+        if (kind != Caption)
+            SetTextsFromCode(l);
         l->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
         layout->addWidget(l);
         if (spaceAfter)
@@ -37,12 +43,12 @@ TTotalsBar::TTotalsBar(const TDayList& list, const QString& suffix, QWidget* par
         return l;
     };
     // An extra total sits just left of "Total:".
-    FTotTaskCap = label("lbTotTaskCap", "Task total:", false);
-    FTotalTask = label("lbTotalTask", "", true);
-    FTotSelCap = label("lbTotSelCap", "Selected:", false);
-    FTotalSel = label("lbTotalSel", "", true);
-    FTotCap = label("lbTotCap", "Total:", false);
-    FTotal = label("lbTotal", "0:00", false);
+    FTotTaskCap = label("lbTotTaskCap", "Task total:", Caption);
+    FTotalTask = label("lbTotalTask", "", Value);
+    FTotSelCap = label("lbTotSelCap", "Selected:", Caption);
+    FTotalSel = label("lbTotalSel", "", Value);
+    FTotCap = label("lbTotCap", "Total:", Caption);
+    FTotal = label("lbTotal", "0:00", LastValue);
     // The captions move when the totals' own layout has placed them, after
     // the totals were resized.
     FTotals->installEventFilter(this);

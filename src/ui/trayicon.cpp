@@ -7,6 +7,7 @@
 #include "ui/windowactivation.h"
 
 #include <QAction>
+#include <QEvent>
 #include <QImage>
 #include <QMenu>
 #include <QPainter>
@@ -69,6 +70,8 @@ TTrayIcon::TTrayIcon(TTrayIconParts parts, QObject* parent)
     FMenu->setObjectName(QStringLiteral("pumTray"));
     FIcon->setContextMenu(FMenu);
     connect(FMenu, &QMenu::aboutToShow, this, &TTrayIcon::RefreshMenu);
+    // A change of language reaches every window of ours, the menu included.
+    FMenu->installEventFilter(this);
     connect(FIcon, &QSystemTrayIcon::activated, this, &TTrayIcon::Activate);
     connect(&FParts.today, &TDayList::captionChanged, this, &TTrayIcon::UpdateState);
     // A change may come from one of the menu's own entries, which must not
@@ -92,6 +95,13 @@ TTrayIcon::~TTrayIcon()
     // with the icon, or with the window if that goes first.
     FIcon->setContextMenu(nullptr);
     delete FMenu;
+}
+
+bool TTrayIcon::eventFilter(QObject* watched, QEvent* event)
+{
+    if (watched == FMenu && event->type() == QEvent::LanguageChange)
+        tmrRefresh.start();
+    return QObject::eventFilter(watched, event);
 }
 
 bool TTrayIcon::Dock()

@@ -65,8 +65,8 @@ public:
     static QIcon WorkingImage();
 
     // Builds the menu anew from the lists, the running state and the texts in
-    // force; done when it opens, and by tmrRefresh after a change of the lists
-    // or of the running state.
+    // force; done when it opens, and by tmrRefresh after a change of the
+    // lists, of the running state or of the language.
     void RefreshMenu();
     QTimer tmrRefresh; // 0 ms, single shot
     // A click on the icon: shows and raises the window, or hides it while it
@@ -74,6 +74,9 @@ public:
     void Activate(QSystemTrayIcon::ActivationReason reason);
     // "Show Ryv Tracker".
     void ShowWindow();
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
     void UpdateState();

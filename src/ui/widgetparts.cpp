@@ -1,5 +1,6 @@
 #include "ui/widgetparts.h"
 
+#include "lang/langtemplate.h"
 #include "ui/windowdesign.h"
 
 #include <QAction>
@@ -43,6 +44,8 @@ QToolButton* MakeActionButton(QWidget* parent, const QString& name, int size, QA
     QToolButton* button = MakeButton(parent, name, size);
     button->setDefaultAction(action);
     button->setText(QString());
+    // Its texts are its action's.
+    SetTextsFromCode(button);
     return button;
 }
 

@@ -58,6 +58,7 @@ void TWindowMenus::CreateMainMenu()
         QAction* a = menu->addAction(QString::fromUtf8(text));
         a->setObjectName(QString::fromLatin1(name));
         a->setToolTip(QString::fromUtf8(hint));
+        a->setStatusTip(QString::fromUtf8(hint));
         a->setCheckable(true);
         return a;
     };
@@ -87,6 +88,7 @@ void TWindowMenus::CreateMainMenu()
     QMenu* spend = settings->addMenu(QStringLiteral("Copy spent time to clipboard"));
     spend->menuAction()->setObjectName(QStringLiteral("miSpendToClipboard"));
     spend->menuAction()->setToolTip(QStringLiteral("Copy spent time to clipboard on opening link"));
+    spend->menuAction()->setStatusTip(spend->menuAction()->toolTip());
     auto* spendGroup = new QActionGroup(spend);
     FmiSpendToClipboardDisabled = item(spend, "miSpendToClipboardDisabled", "Disabled");
     FmiSpendToClipboardStd = item(spend, "miSpendToClipboardStd", "Standard format");
@@ -112,6 +114,7 @@ void TWindowMenus::CreateMainMenu()
     QMenu* langs = settings->addMenu(RyvIcon(TRyvIcon::Languages), QStringLiteral("Languages"));
     langs->setObjectName(QStringLiteral("miLanguagesMenu"));
     langs->menuAction()->setObjectName(QStringLiteral("miLanguages"));
+    FmiLanguages = langs;
     FpumMain->addSeparator();
     QAction* about = FpumMain->addAction(RyvIcon(TRyvIcon::About), QStringLiteral("About"));
     about->setObjectName(QStringLiteral("miAbout"));
@@ -127,7 +130,8 @@ void TWindowMenus::CreateMainMenu()
 }
 
 // The minutes of absence after which the away question comes: a spin box
-// with its label as an entry of the menu; 0 is "Never".
+// with its label as an entry of the menu; 0 is "Never". The unit is in the
+// label, so a language file translates it with the rest.
 void TWindowMenus::CreateAwayMinutes(QMenu* menu)
 {
     auto* action = new QWidgetAction(menu);
@@ -136,12 +140,11 @@ void TWindowMenus::CreateAwayMinutes(QMenu* menu)
     auto* row = new QHBoxLayout(box);
     const int indent = menu->style()->pixelMetric(QStyle::PM_SmallIconSize) + 12;
     row->setContentsMargins(indent, 2, 8, 2);
-    auto* label = new QLabel(QStringLiteral("Ask about time away after:"), box);
+    auto* label = new QLabel(QStringLiteral("Ask about time away after (minutes):"), box);
     label->setObjectName(QStringLiteral("lbAwayMinutes"));
     FseAwayMinutes = new QSpinBox(box);
     FseAwayMinutes->setObjectName(QStringLiteral("seAwayMinutes"));
     FseAwayMinutes->setRange(0, TRyvOptions::MaxAwayMinutes);
-    FseAwayMinutes->setSuffix(QStringLiteral(" min"));
     FseAwayMinutes->setSpecialValueText(QStringLiteral("Never"));
     FseAwayMinutes->setToolTip(
         QStringLiteral("Minutes away from the computer while a task runs before asking"));
@@ -178,9 +181,13 @@ void TWindowMenus::CreateListMenus()
             twin->setShortcut(action->shortcut());
             twin->setShortcutContext(Qt::WidgetShortcut);
             connect(twin, &QAction::triggered, this, [this, action] { FParts.router.Run(action); });
+            // Text and key follow the command, also when a language changes
+            // them.
             connect(action, &QAction::changed, twin, [twin, action] {
                 twin->setText(action->text());
                 twin->setEnabled(action->isEnabled());
+                if (twin->shortcut() != action->shortcut())
+                    twin->setShortcut(action->shortcut());
             });
         }
     };
@@ -251,7 +258,8 @@ void TWindowMenus::miListShowStopClick()
 void TWindowMenus::miReportsTitleClick()
 {
     bool ok = false;
-    const QString hint = QStringLiteral("Title for reports");
+    // The entry's hint, as the language has it.
+    const QString hint = FmiReportsTitle->statusTip();
     const QString text = QInputDialog::getText(&FParts.window, FParts.caption,
         hint + QLatin1Char(':'), QLineEdit::Normal, FParts.options.ReportsTitle, &ok);
     if (ok)
@@ -268,8 +276,14 @@ QString TWindowMenus::AboutText()
 
 void TWindowMenus::miAboutClick()
 {
-    LangMessageDlg(
-        FParts.caption, AboutText(), mtInformation, mbOK, mbOK, -1, -1, QString(), &FParts.window);
+    TMessageBoxRequest request;
+    request.Title = FParts.caption;
+    request.DlgType = mtInformation;
+    request.Buttons = mbOK;
+    request.DefaultButton = mbOK;
+    // The version's caption follows a change of language while it is open.
+    request.MsgSource = &TWindowMenus::AboutText;
+    ShowLangMessageBox(request, &FParts.window);
 }
 
 } // namespace ryv

@@ -43,6 +43,8 @@ public:
     QMenu* pumMain() const { return FpumMain; }
     QAction* miCloseToTray() const { return FmiCloseToTray; }
     QSpinBox* seAwayMinutes() const { return FseAwayMinutes; }
+    // The Languages submenu (miLanguages), which the window's language fills.
+    QMenu* miLanguages() const { return FmiLanguages; }
 
     // The About box text: "Version: 1.0.0", an empty line, the copyright.
     static QString AboutText();
@@ -65,6 +67,7 @@ private:
 
     TWindowMenusParts FParts;
     QMenu* FpumMain = nullptr;
+    QMenu* FmiLanguages = nullptr;
     QAction* FmiListShowStop = nullptr;
     QAction* FmiAutoShowSuggest = nullptr;
     QAction* FmiReportsTitle = nullptr;

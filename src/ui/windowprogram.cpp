@@ -1,11 +1,17 @@
 #include "ui/windowprogram.h"
 
+#include "core/apptexts.h"
 #include "core/clock.h"
 #include "core/daylist.h"
 #include "core/liststore.h"
 #include "core/ports.h"
 #include "core/ryvitemlist.h"
 #include "core/ryvoptions.h"
+#include "lang/dialogtexts.h"
+#include "lang/langfolders.h"
+#include "lang/langtranslator.h"
+#include "lang/languagemanager.h"
+#include "lang/programlanguage.h"
 #include "lang/usermessages.h"
 #include "platform/applicationidentity.h"
 #include "platform/awaysources.h"
@@ -55,12 +61,13 @@ namespace {
 class TWindowTaskDialog final : public ITaskDialog {
 public:
     TWindowTaskDialog(TRyvOptions& options, TRyvItemList& favs, const TSuggestSources& sources,
-        IClipboard& clipboard, IShell& shell)
+        IClipboard& clipboard, IShell& shell, TLanguageManager& languages)
         : FOptions(options)
         , FFavs(favs)
         , FSources(sources)
         , FClipboard(clipboard)
         , FShell(shell)
+        , FLanguages(languages)
     {
     }
     void SetWindow(QWidget* window) { FWindow = window; }
@@ -68,7 +75,7 @@ public:
     bool ExecuteTaskDialog(TRyvItem& entry, const QString& caption, bool isNew, bool askDuration,
         const TRyvItem* previous, bool fromFavourite) override
     {
-        TTaskDialog dialog(FOptions, FFavs, FSources, FClipboard, FShell, FWindow);
+        TTaskDialog dialog(FOptions, FFavs, FSources, FClipboard, FShell, FWindow, &FLanguages);
         return dialog.ExecuteTaskDialog(
             entry, caption, isNew, askDuration, previous, fromFavourite);
     }
@@ -79,6 +86,7 @@ private:
     const TSuggestSources& FSources;
     IClipboard& FClipboard;
     IShell& FShell;
+    TLanguageManager& FLanguages;
     QPointer<QWidget> FWindow;
 };
 
@@ -138,6 +146,17 @@ int RunWindowProgram(int& argc, char* argv[], const TWindowProgramHooks& hooks)
     // A session's end, a shutdown or a terminal's Ctrl+C closes the program in
     // order: the event loops end and the window writes its pending saves, the
     // favourites and recent lists and the settings (aboutToQuit).
+    // The language: one manager for every window, the files beside the
+    // program (or installed with it) and the user's own; the translator
+    // gives Qt's dialogs the language's Cancel. The texts composed in code
+    // and the message boxes' texts are written through their scopes.
+    TLanguageManager langs(DefaultLangFolders());
+    TLangTranslator cancel;
+    QApplication::installTranslator(&cancel);
+    TAppTextsScope appTexts;
+    TDialogTextsScope dialogTexts;
+    TProgramLanguage language { langs, cancel, appTexts, dialogTexts };
+
     TTerminationSignals termination;
     QObject::connect(
         &termination, &TTerminationSignals::terminationRequested, &app, &QCoreApplication::quit);
@@ -166,7 +185,7 @@ int RunWindowProgram(int& argc, char* argv[], const TWindowProgramHooks& hooks)
     THistoryPlugin pages(options.FolderPlugins, options.FolderData, programRunner, browserHistory);
     const TSuggestSources suggestSources { options, favs, recent, clock, windows, pages,
         clipboard };
-    TWindowTaskDialog dialog(options, favs, suggestSources, clipboard, shell);
+    TWindowTaskDialog dialog(options, favs, suggestSources, clipboard, shell, langs);
     TWindowMessages messages;
     TTracker tracker(options, favs, recent, today, history, store,
         TTrackerPorts { clock, dialog, messages, clipboard, shell });
@@ -176,12 +195,12 @@ int RunWindowProgram(int& argc, char* argv[], const TWindowProgramHooks& hooks)
     TReportWriter reportWriter(options, clock, pdf);
     TSaveFileDialog saveDialog;
     TWaitCursor waitCursor;
-    TGroupDialog groupDialog;
+    TGroupDialog groupDialog(nullptr, &langs);
     TReportCommands reports(options, clock, reportWriter,
         TReportPorts { saveDialog, messages, shell, clipboard, waitCursor, groupDialog });
 
     TfrmRyvTracker window(TMainWindowParts {
-        options, favs, recent, today, history, store, tracker, messages, &reports });
+        options, favs, recent, today, history, store, tracker, messages, &reports, &language });
     dialog.SetWindow(&window);
     messages.SetWindow(&window);
     saveDialog.SetParent(&window);

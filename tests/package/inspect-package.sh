@@ -32,6 +32,10 @@ expected=(
   ./usr/share/applications/RyvTracker.desktop
   ./usr/share/icons/hicolor/scalable/apps/ryvtracker.svg
 )
+# The shipped languages, whatever else the folder holds.
+for code in en de; do
+  expected+=("./usr/share/RyvTracker/Langs/RyvTracker.$code.lng")
+done
 for f in "$langs"/*; do
   expected+=("./usr/share/RyvTracker/Langs/$(basename "$f")")
 done

@@ -1,5 +1,6 @@
 #include "ui/trayicon.h"
 
+#include "core/apptexts.h"
 #include "core/inifile.h"
 #include "ui/drawhelpers.h"
 #include "windowtestworld.h"
@@ -115,6 +116,21 @@ TEST_F(TrayIconTest, MenuStartsAndStopsTasks_ToolTipAndImageFollow)
     world->tracker.RefreshFavsPanel();
     QCoreApplication::processEvents();
     EXPECT_TRUE(MenuTexts().contains(u"R&&D"_qs));
+}
+
+// The menu and the tool tip speak the language in force, also after a switch
+// while the program runs (every window of ours hears of it).
+TEST_F(TrayIconTest, FollowsAChangeOfLanguage)
+{
+    TTrayIcon& icon = Open();
+    TAppTextsScope german;
+    german.Texts().str_tray_start = u"Neue Aufgabe starten..."_qs;
+    german.Texts().str_tray_notask = u"Keine Aufgabe läuft"_qs;
+    QEvent change(QEvent::LanguageChange);
+    QCoreApplication::sendEvent(icon.Menu(), &change);
+    QCoreApplication::processEvents();
+    EXPECT_EQ(MenuTexts().first(), u"Neue Aufgabe starten..."_qs);
+    EXPECT_EQ(icon.Icon().toolTip(), u"Keine Aufgabe läuft"_qs);
 }
 
 // A click on the icon shows and raises the window, or hides it while it is

@@ -72,10 +72,11 @@ public:
         QDir().mkpath(options.FolderData);
     }
 
-    TfrmRyvTracker& Open(const QRect& workArea = WorkArea)
+    // language: the program's language (none: built-in English).
+    TfrmRyvTracker& Open(const QRect& workArea = WorkArea, TProgramLanguage* language = nullptr)
     {
         window = std::make_unique<TfrmRyvTracker>(TMainWindowParts {
-            options, favs, recent, today, history, store, tracker, messages, &reports });
+            options, favs, recent, today, history, store, tracker, messages, &reports, language });
         window->Modes().SetWorkArea(workArea);
         window->FormCreate();
         window->show();

@@ -20,6 +20,7 @@
 #include <QDir>
 #include <QFile>
 #include <QFileDialog>
+#include <QFileInfo>
 #include <QMessageBox>
 #include <QProcess>
 #include <QRegularExpression>
@@ -126,6 +127,13 @@ TEST(WindowTitlesX11, ProgramShowsTheRunningTitleAlone)
     ASSERT_TRUE(folder.isValid());
     const QString program = folder.filePath(QStringLiteral("RyvTracker"));
     ASSERT_TRUE(QFile::copy(QStringLiteral(RYV_PROGRAM), program));
+    // With its language files, as the build and an install leave it.
+    const QDir builtLangs(
+        QFileInfo(QStringLiteral(RYV_PROGRAM)).dir().filePath(QStringLiteral("Langs")));
+    ASSERT_TRUE(QDir(folder.path()).mkpath(QStringLiteral("Langs")));
+    for (const QString& name : builtLangs.entryList({ QStringLiteral("*.lng") }, QDir::Files))
+        ASSERT_TRUE(QFile::copy(
+            builtLangs.filePath(name), folder.filePath(QStringLiteral("Langs/") + name)));
     ASSERT_TRUE(QDir(folder.path()).mkpath(QStringLiteral("data")));
     ASSERT_TRUE(QDir(folder.path()).mkpath(QStringLiteral("home")));
     ASSERT_TRUE(QDir(folder.path()).mkpath(QStringLiteral("run")));
