@@ -73,6 +73,22 @@ public:
 
     // Whether a window manager runs (_NET_SUPPORTING_WM_CHECK on the root),
     // waiting up to timeoutMs for one that is still starting.
+    // What a window manager sends when the user presses a window's close
+    // button: WM_DELETE_WINDOW of the WM_PROTOCOLS.
+    void SendDeleteWindow(xcb_window_t window) const
+    {
+        xcb_client_message_event_t message {};
+        message.response_type = XCB_CLIENT_MESSAGE;
+        message.format = 32;
+        message.window = window;
+        message.type = Atom("WM_PROTOCOLS");
+        message.data.data32[0] = Atom("WM_DELETE_WINDOW");
+        message.data.data32[1] = XCB_CURRENT_TIME;
+        xcb_send_event(FConnection, 0, window, XCB_EVENT_MASK_NO_EVENT,
+            reinterpret_cast<const char*>(&message));
+        xcb_flush(FConnection);
+    }
+
     bool WaitForWindowManager(int timeoutMs = 10000) const
     {
         return QTest::qWaitFor(

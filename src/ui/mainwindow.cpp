@@ -33,6 +33,7 @@
 #include <QCloseEvent>
 #include <QFrame>
 #include <QHBoxLayout>
+#include <QScopedValueRollback>
 #include <QTimer>
 #include <QToolButton>
 #include <QVBoxLayout>
@@ -464,8 +465,10 @@ void TfrmRyvTracker::OnIdle()
 
 void TfrmRyvTracker::acCloseExecute()
 {
-    if (!FSecondary->History()->CloseCalendar())
-        close();
+    if (FSecondary->History()->CloseCalendar())
+        return;
+    const QScopedValueRollback byUser(FClosingByUser, true);
+    close();
 }
 
 void TfrmRyvTracker::Exit()
@@ -663,10 +666,14 @@ void TfrmRyvTracker::showEvent(QShowEvent* event)
 
 void TfrmRyvTracker::closeEvent(QCloseEvent* event)
 {
-    // Hidden, the window no longer holds the application's quit (a session's
-    // end, a termination signal) back: the quit goes on and its
-    // aboutToQuit still writes everything.
-    if (!FExiting && FOptions.CloseToTray && FDockToTray && FDockToTray()) {
+    // Only the user's close hides the window: the window manager's close
+    // button (a spontaneous close) or Close. The application's quit (a
+    // session's end, a termination signal) closes every window from the
+    // program and stops at the first one that refuses, so the window must
+    // close then, or the quit would stop here (with the tray icon's own
+    // window still open) and the program would never end.
+    const bool byUser = event->spontaneous() || FClosingByUser;
+    if (byUser && !FExiting && FOptions.CloseToTray && FDockToTray && FDockToTray()) {
         event->ignore();
         hide();
         return;

@@ -77,11 +77,11 @@ public:
     // Pending saves at once, then the favourites and recent lists, then the
     // settings. Runs once, from the close event.
     void FormClose();
-    // When the options ask for it, closing the window (its close button,
-    // Close) calls dock(): true means the tray holds the program, and the
-    // window hides instead of closing while tracking goes on. Exit and the
-    // application's quit (a session's end, a termination signal) still end
-    // the program with every save.
+    // When the options ask for it, the user's close (the window's close
+    // button, Close) calls dock(): true means the tray holds the program, and
+    // the window hides instead of closing while tracking goes on. Exit and
+    // the application's quit (a session's end, a termination signal) close
+    // it and end the program with every save.
     void SetCloseToTray(std::function<bool()> dock) { FDockToTray = std::move(dock); }
     // Exit (main menu, tray): the program ends with the normal closing order,
     // hidden in the tray or not.
@@ -176,6 +176,7 @@ private:
     bool FClosed = false;
     std::function<bool()> FDockToTray;
     bool FExiting = false;
+    bool FClosingByUser = false; // Close (acClose) is closing the window
     bool FShownOnce = false;
     bool FStartUpQueued = false;
     bool FStartUpCompleted = false;

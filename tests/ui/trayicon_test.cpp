@@ -2,6 +2,7 @@
 
 #include "core/apptexts.h"
 #include "core/inifile.h"
+#include "ui/commandrouter.h"
 #include "ui/drawhelpers.h"
 #include "windowtestworld.h"
 
@@ -203,8 +204,8 @@ TEST_F(TrayIconTest, CloseToTray_HidesWhileATrayHoldsTheProgram)
             return ui;
         }()));
 
-        // The window manager's close button.
-        w.windowHandle()->close();
+        // Close (Esc); the window manager's close button is the X11 test's.
+        ASSERT_TRUE(w.RunAction(w.Action(TWindowCommand::acClose)));
         EXPECT_FALSE(w.isVisible());
         EXPECT_EQ(icon.IsDocked(), c.hides);
         EXPECT_EQ(SettingsWritten(), !c.hides) << "closed, not hidden";
@@ -226,24 +227,39 @@ TEST_F(TrayIconTest, CloseToTray_HidesWhileATrayHoldsTheProgram)
     }
 }
 
-// Hidden in the tray, the program still ends in order when the session ends
-// or a termination signal arrives: the application's quit is not held back.
+// The program still ends in order when the session ends or a termination
+// signal arrives, with the window shown or hidden in the tray: the
+// application's quit closes the window rather than hiding it, also while
+// another window of the program (the tray icon's own, on an X11 tray) is
+// open, where a window that refused would hold the quit back for good.
 TEST_F(TrayIconTest, CloseToTray_QuitStillEndsTheProgramWithEverySave)
 {
-    WriteSampleData();
-    Open();
-    world->options.CloseToTray = true;
-    Window().close();
-    ASSERT_FALSE(Window().isVisible());
-    ASSERT_FALSE(SettingsWritten());
-    QTimer::singleShot(0, qApp, &QCoreApplication::quit);
-    // Fails the test rather than hanging it if the quit were held back.
-    QTimer guard;
-    guard.setSingleShot(true);
-    QObject::connect(&guard, &QTimer::timeout, qApp, [] { QCoreApplication::exit(1); });
-    guard.start(10000);
-    EXPECT_EQ(QApplication::exec(), 0);
-    EXPECT_TRUE(SettingsWritten());
+    for (const bool hidden : { false, true }) {
+        SCOPED_TRACE(hidden ? "hidden in the tray" : "shown");
+        QTemporaryDir caseDir;
+        folder = caseDir.path() + QLatin1Char('/');
+        WriteSampleData();
+        Open();
+        world->options.CloseToTray = true;
+        QWidget trayWindow;
+        trayWindow.show();
+        if (hidden) {
+            ASSERT_TRUE(Window().RunAction(Window().Action(TWindowCommand::acClose)));
+            ASSERT_FALSE(Window().isVisible());
+            ASSERT_FALSE(SettingsWritten());
+        }
+        QTimer::singleShot(0, qApp, &QCoreApplication::quit);
+        // Fails the test rather than hanging it when the quit is held back.
+        QTimer guard;
+        guard.setSingleShot(true);
+        QObject::connect(&guard, &QTimer::timeout, qApp, [] { QCoreApplication::exit(1); });
+        guard.start(10000);
+        EXPECT_EQ(QApplication::exec(), 0);
+        EXPECT_TRUE(SettingsWritten());
+        EXPECT_FALSE(trayWindow.isVisible());
+        tray.reset();
+        world.reset();
+    }
 }
 
 } // namespace

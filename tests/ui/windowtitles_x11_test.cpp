@@ -159,7 +159,12 @@ TEST(WindowTitlesX11, ProgramShowsTheRunningTitleAlone)
     ASSERT_TRUE(process.waitForStarted()) << process.errorString().toStdString();
     const qint64 pid = process.processId();
 
-    // The main window: the client window of the program's process.
+    // "H:MM - title", the time as the program counts it.
+    const QRegularExpression runningTitle(QStringLiteral("^[0-9]+:[0-9]{2} - Weekly report$"));
+    // The main window: the client window of the program's process, once it
+    // shows the running task. Until the window manager lists its clients the
+    // program's other top-level windows are candidates too, and a window
+    // may be seen between setting one name property and the next.
     xcb_window_t window = XCB_WINDOW_NONE;
     const bool found = QTest::qWaitFor(
         [&] {
@@ -168,11 +173,13 @@ TEST(WindowTitlesX11, ProgramShowsTheRunningTitleAlone)
                 if (p.size() == 4 && *reinterpret_cast<const quint32*>(p.constData()) == pid)
                     window = w;
             }
-            return window != XCB_WINDOW_NONE && !x11.Get(window, "_NET_WM_NAME").isEmpty();
+            return window != XCB_WINDOW_NONE
+                && runningTitle.match(QString::fromUtf8(x11.Get(window, "_NET_WM_NAME"))).hasMatch()
+                && !x11.Get(window, "WM_NAME").isEmpty();
         },
         20000);
     QByteArray caption, wmName, wmClass;
-    if (found) {
+    if (window != XCB_WINDOW_NONE) {
         caption = x11.Get(window, "_NET_WM_NAME");
         wmName = x11.Get(window, "WM_NAME");
         wmClass = x11.Get(window, "WM_CLASS");
@@ -180,11 +187,9 @@ TEST(WindowTitlesX11, ProgramShowsTheRunningTitleAlone)
     process.terminate(); // closes in order, as at the end of a session
     if (!process.waitForFinished(10000))
         process.kill();
-    ASSERT_TRUE(found) << "the main window did not appear: "
+    EXPECT_TRUE(found) << "the main window did not show the running task: "
                        << process.readAllStandardError().toStdString();
 
-    // "H:MM - title", the time as the program counts it.
-    const QRegularExpression runningTitle(QStringLiteral("^[0-9]+:[0-9]{2} - Weekly report$"));
     EXPECT_TRUE(runningTitle.match(QString::fromUtf8(caption)).hasMatch()) << caption.toStdString();
     EXPECT_EQ(wmName.toStdString(), caption.toStdString());
     EXPECT_EQ(wmClass.toStdString(), std::string("RyvTracker\0RyvTracker\0", 22));
