@@ -51,6 +51,9 @@ std::vector<std::pair<QString, QString*>> TAppTexts::Table()
         RYV_TEXT(str_file_keptas),
         RYV_TEXT(str_file_notkept),
         RYV_TEXT(str_file_leftasis),
+        RYV_TEXT(str_file_nodate),
+        RYV_TEXT(str_file_setaside),
+        RYV_TEXT(str_file_cannotsetaside),
     };
 #undef RYV_TEXT
 }

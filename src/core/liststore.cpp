@@ -14,6 +14,8 @@
 #include <QFileInfo>
 #include <QRegularExpression>
 
+#include <algorithm>
+
 namespace ryv {
 
 namespace {
@@ -25,14 +27,11 @@ const QString LoadHistoryFailed = QStringLiteral("Cannot load history data!");
 const QString SaveWorkspaceFailed = QStringLiteral("Cannot save workspace!");
 const QString LoadWorkspaceFailed = QStringLiteral("Cannot load workspace!");
 
-// Moves the entries read into list as rows, in one batch so the totals are
-// summed once.
+// Moves the entries read into list as rows, in one change, so the totals are
+// summed once and a view follows once.
 void AppendRows(TDayList& list, TEntries& entries)
 {
-    list.BeginUpdate();
-    for (auto& e : entries)
-        list.Append(std::move(e));
-    list.EndUpdate();
+    list.AppendAll(std::move(entries));
     entries.clear();
 }
 
@@ -93,15 +92,10 @@ bool TListStore::KeepUnreadFile(const QString& path, const QString& firstLine)
         FUnreadFiles.remove(path);
         return true;
     }
-    const QString stamp = ToQDateTime(FClock.Now()).toString(QStringLiteral("yyyyMMdd-HHmmss"));
-    const QString base = path + QStringLiteral(".unreadable-") + stamp;
-    QString aside = base;
-    for (int n = 2; QFileInfo::exists(aside) || QFileInfo(aside).isSymLink(); ++n)
-        aside = base + QLatin1Char('-') + QString::number(n);
-    QFile file(path);
-    if (!file.rename(aside)) {
-        Report(firstLine,
-            AppTexts().str_file_notkept.arg(QDir::toNativeSeparators(path), file.errorString()));
+    QString error;
+    const QString aside = SetAsideUnreadFile(path, FClock.Now(), &error);
+    if (aside.isEmpty()) {
+        Report(firstLine, AppTexts().str_file_notkept.arg(QDir::toNativeSeparators(path), error));
         return false;
     }
     FUnreadFiles.remove(path);
@@ -171,6 +165,8 @@ bool TListStore::LoadData()
     const bool ok = ReadDayFile(
         path, [now](const TRyvItem&) { return now; }, entries, &reason, &running);
     NoteLoad(path, ok);
+    const auto dayless = std::count_if(
+        entries.begin(), entries.end(), [](const auto& e) { return !HasDay(e->start); });
     AppendRows(FToday, entries);
     // Only the last entry can be the running one; an earlier task stored
     // without a stop keeps the stop it got and does not make the log run.
@@ -180,6 +176,9 @@ bool TListStore::LoadData()
     FToday.EndUpdate();
     if (!ok)
         Report(LoadDataFailed, reason);
+    if (dayless > 0)
+        emit errorOccurred(AppTexts().str_file_nodate.arg(
+            QDir::toNativeSeparators(path), QString::number(dayless)));
     return ok;
 }
 

@@ -1,5 +1,7 @@
 #include "ui/groupdialog.h"
 
+#include "core/modalcount.h"
+
 #include <QDialog>
 #include <QDialogButtonBox>
 #include <QFormLayout>
@@ -25,6 +27,7 @@ bool TGroupDialog::EditGroup(const QString& caption, const QString& namePrompt,
     QObject::connect(buttons, &QDialogButtonBox::accepted, &dialog, &QDialog::accept);
     QObject::connect(buttons, &QDialogButtonBox::rejected, &dialog, &QDialog::reject);
     form->addRow(buttons);
+    const TModalCount::TScope modal(FModals);
     if (dialog.exec() != QDialog::Accepted)
         return false;
     name = edName->text();

@@ -7,11 +7,15 @@
 
 namespace ryv {
 
-// The two-field box of the groups menu: a group's name and its title mask.
+class TModalCount;
+
+// The two-field box of the groups menu: a group's name and its title mask; a
+// modal window of ours while it is open (modals).
 class TGroupDialog final : public IGroupDialog {
 public:
-    explicit TGroupDialog(QWidget* parent = nullptr)
-        : FParent(parent)
+    explicit TGroupDialog(TModalCount& modals, QWidget* parent = nullptr)
+        : FModals(modals)
+        , FParent(parent)
     {
     }
     void SetParent(QWidget* parent) { FParent = parent; }
@@ -19,6 +23,7 @@ public:
         QString& name, QString& mask) override;
 
 private:
+    TModalCount& FModals;
     QPointer<QWidget> FParent;
 };
 

@@ -2,6 +2,7 @@
 
 #include "core/apptexts.h"
 #include "core/daylist.h"
+#include "core/modalcount.h"
 #include "core/ryvoptions.h"
 #include "lang/langmessagedlg.h"
 #include "platform/versioninfo.h"
@@ -201,6 +202,7 @@ void TWindowMenus::miReportsTitleClick()
 {
     bool ok = false;
     const QString hint = QStringLiteral("Title for reports");
+    const TModalCount::TScope modal(FParts.modals);
     const QString text = QInputDialog::getText(&FParts.window, FParts.caption,
         hint + QLatin1Char(':'), QLineEdit::Normal, FParts.options.ReportsTitle, &ok);
     if (ok)
@@ -217,6 +219,7 @@ QString TWindowMenus::AboutText()
 
 void TWindowMenus::miAboutClick()
 {
+    const TModalCount::TScope modal(FParts.modals);
     LangMessageDlg(
         FParts.caption, AboutText(), mtInformation, mbOK, mbOK, -1, -1, QString(), &FParts.window);
 }
