@@ -215,6 +215,17 @@ bool WriteDayFileTexts(const std::vector<TDayFileText>& files, std::vector<QStri
     return all;
 }
 
+bool ListFileHasContent(const QString& path)
+{
+    const QFileInfo info(path);
+    if (!info.exists() || info.size() == 0)
+        return false;
+    if (info.size() > 3)
+        return true;
+    QFile file(path);
+    return !file.open(QIODevice::ReadOnly) || file.readAll() != QByteArray("\xEF\xBB\xBF");
+}
+
 QString SetAsideUnreadFile(const QString& path, TDateTime now, QString* errorText)
 {
     const QString stamp = ToQDateTime(now).toString(QStringLiteral("yyyyMMdd-HHmmss"));

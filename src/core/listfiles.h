@@ -80,6 +80,10 @@ struct TDayFileText final {
 bool WriteDayFileTexts(
     const std::vector<TDayFileText>& files, std::vector<QString>* errorTexts = nullptr);
 
+// Whether a list file holds anything worth keeping when it failed to load: an
+// empty file, or one with only a byte-order mark, is simply replaced.
+bool ListFileHasContent(const QString& path);
+
 // A list file that could not be read must not be replaced by a write that
 // would lose what it holds: this renames it to
 // <path>.unreadable-<yyyymmdd-hhmmss> (the time now), with "-2", "-3" ...

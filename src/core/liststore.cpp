@@ -10,8 +10,6 @@
 #include "core/texthelpers.h"
 
 #include <QDir>
-#include <QFile>
-#include <QFileInfo>
 #include <QRegularExpression>
 
 #include <algorithm>
@@ -33,19 +31,6 @@ void AppendRows(TDayList& list, TEntries& entries)
 {
     list.AppendAll(std::move(entries));
     entries.clear();
-}
-
-// Whether a file that failed to load holds anything worth keeping: an empty
-// file, or one with only a byte-order mark, is simply replaced.
-bool HasContent(const QString& path)
-{
-    const QFileInfo info(path);
-    if (!info.exists() || info.size() == 0)
-        return false;
-    if (info.size() > 3)
-        return true;
-    QFile file(path);
-    return !file.open(QIODevice::ReadOnly) || file.readAll() != QByteArray("\xEF\xBB\xBF");
 }
 
 } // namespace
@@ -78,7 +63,7 @@ void TListStore::Report(const QString& firstLine, const QString& detail)
 
 void TListStore::NoteLoad(const QString& path, bool ok)
 {
-    if (!ok && HasContent(path))
+    if (!ok && ListFileHasContent(path))
         FUnreadFiles.insert(path);
     else
         FUnreadFiles.remove(path);
@@ -88,7 +73,7 @@ bool TListStore::KeepUnreadFile(const QString& path, const QString& firstLine)
 {
     if (!FUnreadFiles.contains(path))
         return true;
-    if (!HasContent(path)) {
+    if (!ListFileHasContent(path)) {
         FUnreadFiles.remove(path);
         return true;
     }

@@ -4,7 +4,6 @@
 #include "core/listfiles.h"
 
 #include <QDir>
-#include <QFileInfo>
 
 #include <algorithm>
 #include <set>
@@ -54,8 +53,7 @@ TDaysWritten WriteDaysMerged(
     for (size_t i = 0; i < days.size(); ++i) {
         const QString path = DayFilePath(options, days[i].day);
         TEntries existing;
-        const QFileInfo info(path);
-        if (info.exists() && info.size() > 0) {
+        if (ListFileHasContent(path)) {
             const bool read = ReadDayFile(
                 path, [](const TRyvItem& e) { return EndOfDayOf(e.start); }, existing);
             if (!read) {
