@@ -73,6 +73,9 @@ std::vector<std::pair<QString, QString*>> TAppTexts::Table()
         RYV_TEXT(str_pdf_notrendered),
         RYV_TEXT(str_pdf_nogui),
         RYV_TEXT(str_program_timeout),
+        RYV_TEXT(str_file_nodate),
+        RYV_TEXT(str_file_setaside),
+        RYV_TEXT(str_file_cannotsetaside),
     };
 #undef RYV_TEXT
 }

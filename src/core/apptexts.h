@@ -72,6 +72,22 @@ struct TAppTexts final {
                          "be renamed to keep it (%2), so it is not replaced.");
     QString str_file_leftasis
         = QStringLiteral("The file \"%1\" could not be read and is left as it is.");
+    // %2 the number of rows.
+    QString str_file_nodate
+        = QStringLiteral("In the file \"%1\", the start of %2 row(s) has no date that can be "
+                         "read. These rows stay in today's list as they were read; no day's file "
+                         "receives them.");
+    // A day's file that could not be read when entries were moved to it; %2
+    // the name it was given.
+    QString str_file_setaside
+        = QStringLiteral("The file \"%1\" could not be read. So that nothing in it is lost, it "
+                         "has been renamed to \"%2\", and the entries of its day have been "
+                         "written to a new file.");
+    // %2 the system's error.
+    QString str_file_cannotsetaside
+        = QStringLiteral("The file \"%1\" could not be read and cannot be renamed to keep it "
+                         "(%2), so it is not replaced; the entries of its day stay in today's "
+                         "list.");
 
     // The first lines of the load and save errors, and the details of the
     // errors of the reports, the PDF output and the programs run.

@@ -46,6 +46,14 @@ TDateTime MidnightOf(TDateTime t); // 00:00:00.000 of the day of t
 TDateTime EndOfDayOf(TDateTime t); // 23:59:59.999 of the day of t
 int MinuteOfDay(TDateTime t); // hours * 60 + minutes, 0..1439
 TDateTime TruncToMinute(TDateTime t); // seconds and milliseconds dropped
+// Day 0 (1899-12-30) is what a stored date-time without a readable date reads
+// as: an empty or unreadable text, the year 0000, a time alone. It is no day
+// an entry can belong to: an entry whose start has no day is never moved to a
+// day's file, split at midnight or taken for the running task.
+inline bool HasDay(TDateTime t)
+{
+    return DayOf(t) != 0;
+}
 
 // --- texts (regional settings: see regional.h) -----------------------------
 // Formats t with the program's pattern language (yyyy, mm, mmmm, dd, hh, h,

@@ -74,6 +74,17 @@ int TDayList::IndexOf(const TRyvItem* item) const
     return -1;
 }
 
+TItemId TDayList::IdAt(int row) const
+{
+    return FIds.at(static_cast<size_t>(row));
+}
+
+int TDayList::RowOfId(TItemId id) const
+{
+    const auto found = std::find(FIds.begin(), FIds.end(), id);
+    return found == FIds.end() || id == 0 ? -1 : static_cast<int>(found - FIds.begin());
+}
+
 bool TDayList::IsRunningRow(int row) const
 {
     return IsToday() && FIsWorking && row >= 0 && row == Count() - 1;
@@ -123,10 +134,26 @@ int TDayList::Append(std::unique_ptr<TRyvItem> item)
     return Count() - 1;
 }
 
+void TDayList::AppendAll(std::vector<std::unique_ptr<TRyvItem>> items)
+{
+    if (items.empty())
+        return;
+    const int first = Count();
+    FRows.reserve(FRows.size() + items.size());
+    FIds.reserve(FRows.capacity());
+    for (auto& item : items) {
+        FRows.push_back(std::move(item));
+        FIds.push_back(FNextId++);
+    }
+    emit rowsInserted(first, Count() - 1);
+    RowsChanged(TChange::Rows);
+}
+
 void TDayList::Insert(int row, std::unique_ptr<TRyvItem> item)
 {
     row = std::clamp(row, 0, Count());
     FRows.insert(FRows.begin() + row, std::move(item));
+    FIds.insert(FIds.begin() + row, FNextId++);
     for (int& s : FSelected)
         if (s >= row)
             ++s;
@@ -140,6 +167,7 @@ std::unique_ptr<TRyvItem> TDayList::Take(int row)
 {
     std::unique_ptr<TRyvItem> item = std::move(FRows.at(static_cast<size_t>(row)));
     FRows.erase(FRows.begin() + row);
+    FIds.erase(FIds.begin() + row);
 
     const bool wasSelected = FSelected.removeOne(row);
     for (int& s : FSelected)
@@ -171,6 +199,7 @@ void TDayList::Clear()
     const bool hadSelection = !FSelected.isEmpty();
     const bool hadFocus = FFocused >= 0;
     FRows.clear();
+    FIds.clear();
     FSelected.clear();
     FFocused = -1;
     emit listReset();
@@ -181,11 +210,60 @@ void TDayList::Clear()
     RowsChanged(hadSelection ? TChange::Texts : TChange::Rows);
 }
 
+int TDayList::RemoveIf(const std::function<bool(const TRyvItem&)>& match)
+{
+    // newRow[i]: where row i ends up, -1 when it goes.
+    std::vector<int> newRow(FRows.size(), -1);
+    int kept = 0;
+    int first = -1;
+    int last = -1;
+    for (size_t i = 0; i < FRows.size(); ++i) {
+        if (match(*FRows[i])) {
+            if (first < 0)
+                first = static_cast<int>(i);
+            last = static_cast<int>(i);
+            continue;
+        }
+        if (kept != static_cast<int>(i)) {
+            FRows[static_cast<size_t>(kept)] = std::move(FRows[i]);
+            FIds[static_cast<size_t>(kept)] = FIds[i];
+        }
+        newRow[i] = kept++;
+    }
+    const int removed = Count() - kept;
+    if (removed == 0)
+        return 0;
+    FRows.resize(static_cast<size_t>(kept));
+    FIds.resize(static_cast<size_t>(kept));
+
+    QList<int> selected;
+    for (const int s : std::as_const(FSelected))
+        if (newRow[static_cast<size_t>(s)] >= 0)
+            selected.append(newRow[static_cast<size_t>(s)]);
+    const bool selectionChanged = selected.size() != FSelected.size();
+    FSelected = std::move(selected);
+    const int focused = FFocused < 0 ? -1 : newRow[static_cast<size_t>(FFocused)];
+    const bool focusMoved = FFocused >= 0 && focused < 0;
+    FFocused = focused;
+
+    if (last - first + 1 == removed)
+        emit rowsRemoved(first, last);
+    else
+        emit listReset();
+    if (focusMoved)
+        emit focusChanged(FFocused);
+    if (selectionChanged)
+        emit this->selectionChanged();
+    RowsChanged(selectionChanged ? TChange::Texts : TChange::Rows);
+    return removed;
+}
+
 void TDayList::Exchange(int a, int b)
 {
     if (a == b)
         return;
     std::swap(FRows.at(static_cast<size_t>(a)), FRows.at(static_cast<size_t>(b)));
+    std::swap(FIds.at(static_cast<size_t>(a)), FIds.at(static_cast<size_t>(b)));
     emit rowsChanged(a, a);
     emit rowsChanged(b, b);
     // The selected places may now hold another task.
@@ -199,6 +277,9 @@ void TDayList::Move(int from, int to)
     auto r = std::move(FRows.at(static_cast<size_t>(from)));
     FRows.erase(FRows.begin() + from);
     FRows.insert(FRows.begin() + to, std::move(r));
+    const TItemId id = FIds.at(static_cast<size_t>(from));
+    FIds.erase(FIds.begin() + from);
+    FIds.insert(FIds.begin() + to, id);
     // Indexes between the two places shift by one towards the old place.
     auto remap = [from, to](int i) {
         if (i == from)

@@ -2,11 +2,13 @@
 
 #include "core/datetime.h"
 #include "core/ryvitem.h"
+#include "core/ryvitemlist.h"
 
 #include <QList>
 #include <QObject>
 #include <QString>
 
+#include <functional>
 #include <memory>
 #include <vector>
 
@@ -40,7 +42,9 @@ enum class TDayListRole { Today, History };
 //
 // Signals are fine-grained so a view can follow a clock tick by repainting
 // one row: rowsChanged for texts, rowsInserted/rowsRemoved/rowsMoved for
-// structure, listReset only for Clear.
+// structure, listReset for Clear and for the removal of rows that were not
+// adjacent. A change of many rows at once (loading a day, moving earlier days
+// out of today's log) gives one signal, not one per row.
 class TDayList final : public QObject {
     Q_OBJECT
 
@@ -61,6 +65,14 @@ public:
     const TRyvItem* Item(int row) const;
     const TRyvItem* Last() const; // nullptr when empty
     int IndexOf(const TRyvItem* item) const;
+    // Every row gets an id when its entry enters the list, which it keeps
+    // while the row exists (through moves and changes of its entry) and which
+    // the list never gives again. A command that holds on to a row across a
+    // modal box (whose event loop may rebuild the list) keeps the id and finds
+    // the row again by it: an index may point at another row by then, and the
+    // address of a freed entry may be taken by the next one.
+    TItemId IdAt(int row) const;
+    int RowOfId(TItemId id) const; // -1 when the row is gone
     // Whether row holds the running task (the last row of today's log while
     // working).
     bool IsRunningRow(int row) const;
@@ -76,6 +88,8 @@ public:
     bool DoneMark(int row) const;
 
     int Append(std::unique_ptr<TRyvItem> item);
+    // Appends all items in one change (one rowsInserted), as loading does.
+    void AppendAll(std::vector<std::unique_ptr<TRyvItem>> items);
     void Insert(int row, std::unique_ptr<TRyvItem> item);
     // Removes the row and hands its entry to the caller.
     std::unique_ptr<TRyvItem> Take(int row);
@@ -83,6 +97,10 @@ public:
     void Remove(int row);
     // Removes every row (and frees the entries), the selection and the focus.
     void Clear();
+    // Removes (and frees) the rows whose entries match, in one pass and one
+    // change: one rowsRemoved when they were adjacent, else one listReset.
+    // Selection and focus stay on the remaining rows. Returns how many went.
+    int RemoveIf(const std::function<bool(const TRyvItem&)>& match);
     // Swaps two rows with their entries; selection and focus stay on the
     // places.
     void Exchange(int a, int b);
@@ -204,6 +222,8 @@ private:
     const TRyvOptions& FOptions;
     const TClock& FClock;
     std::vector<std::unique_ptr<TRyvItem>> FRows;
+    std::vector<TItemId> FIds; // of the rows, in step with FRows
+    TItemId FNextId = 1;
     QList<int> FSelected;
     int FFocused = -1;
 

@@ -7,7 +7,10 @@
 #include "core/textfile.h"
 
 #include <QDir>
+#include <QFile>
 #include <QFileInfo>
+
+#include <algorithm>
 
 namespace ryv {
 
@@ -156,11 +159,20 @@ bool ReadDayFile(const QString& path, const TOpenStop& openStop, TEntries& entri
         e->start = ParseStoredDateTime(f.at(2), 0);
         // Any kind but a break reads as a task, and a task without a stop is
         // the one that was running, whatever number its kind was stored as.
-        const bool open = e->kind == ryvkTask && f.at(3).trimmed().isEmpty();
+        // Not so a task whose start has no day: it is no running task, and
+        // its stop, which nothing gives it, is its start, so that it adds
+        // nothing to the totals (on a start without any readable text,
+        // which is 0, it is written back empty as it was read).
+        const bool open = e->kind == ryvkTask && f.at(3).trimmed().isEmpty() && HasDay(e->start);
         e->title = f.at(4);
         e->url = f.at(5);
         e->descr = hasDescr ? f.at(6) : QString();
-        e->stop = open ? openStop(*e) : ParseStoredDateTime(f.at(3), 0);
+        if (open)
+            e->stop = openStop(*e);
+        else if (f.at(3).trimmed().isEmpty() && e->kind == ryvkTask)
+            e->stop = e->start;
+        else
+            e->stop = ParseStoredDateTime(f.at(3), 0);
         // A stop that is there but cannot be read ends the entry where it
         // began: no negative duration in the totals, and no empty stop
         // written back, which would make the entry run after the next start.
@@ -177,6 +189,56 @@ bool WriteDayFile(const QString& path, const std::vector<const TRyvItem*>& entri
     const TRyvItem* running, QString* errorText)
 {
     return WriteListText(DayFileText(entries, running), path, errorText);
+}
+
+bool WriteDayFileTexts(const std::vector<TDayFileText>& files, std::vector<QString>* errorTexts)
+{
+    std::vector<QString> errors(files.size());
+    std::vector<TTextFileWrite> writes;
+    std::vector<size_t> indexes; // of files, for each write
+    for (size_t i = 0; i < files.size(); ++i) {
+        if (!MakeFolderOf(files[i].path, &errors[i]))
+            continue;
+        writes.push_back({ files[i].path, files[i].text, TTextEncoding::Utf8, true });
+        indexes.push_back(i);
+    }
+    std::vector<QString> writeErrors;
+    WriteTextFiles(writes, &writeErrors);
+    for (size_t w = 0; w < writes.size(); ++w)
+        if (!writeErrors[w].isEmpty())
+            errors[indexes[w]] = AppTexts().str_file_cannotwrite.arg(
+                QDir::toNativeSeparators(writes[w].fileName), writeErrors[w]);
+    const bool all
+        = std::all_of(errors.begin(), errors.end(), [](const QString& e) { return e.isEmpty(); });
+    if (errorTexts)
+        *errorTexts = std::move(errors);
+    return all;
+}
+
+bool ListFileHasContent(const QString& path)
+{
+    const QFileInfo info(path);
+    if (!info.exists() || info.size() == 0)
+        return false;
+    if (info.size() > 3)
+        return true;
+    QFile file(path);
+    return !file.open(QIODevice::ReadOnly) || file.readAll() != QByteArray("\xEF\xBB\xBF");
+}
+
+QString SetAsideUnreadFile(const QString& path, TDateTime now, QString* errorText)
+{
+    const QString stamp = ToQDateTime(now).toString(QStringLiteral("yyyyMMdd-HHmmss"));
+    const QString base = path + QStringLiteral(".unreadable-") + stamp;
+    QString aside = base;
+    for (int n = 2; QFileInfo::exists(aside) || QFileInfo(aside).isSymLink(); ++n)
+        aside = base + QLatin1Char('-') + QString::number(n);
+    QFile file(path);
+    if (file.rename(aside))
+        return aside;
+    if (errorText)
+        *errorText = file.errorString();
+    return QString();
 }
 
 bool ReadListFile(const QString& path, TRyvItemList& list, QString* errorText)

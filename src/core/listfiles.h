@@ -57,7 +57,9 @@ using TOpenStop = std::function<TDateTime(const TRyvItem& entry)>;
 // Reads a day file and appends its entries to entries. A missing file is an
 // empty day (true). False with the reader's errorText when the file exists
 // but is empty or cannot be read. openTaskLast (optional) tells whether the
-// last entry read is a task that was stored without a stop.
+// last entry read is a task that was stored without a stop. A task without a
+// stop whose start has no day (HasDay) is no open task: its stop is its
+// start.
 bool ReadDayFile(const QString& path, const TOpenStop& openStop, TEntries& entries,
     QString* errorText = nullptr, bool* openTaskLast = nullptr);
 // Writes a day file (see DayFileText), creating its folder first. False with
@@ -65,6 +67,29 @@ bool ReadDayFile(const QString& path, const TOpenStop& openStop, TEntries& entri
 // old file is then left as it was.
 bool WriteDayFile(const QString& path, const std::vector<const TRyvItem*>& entries,
     const TRyvItem* running, QString* errorText = nullptr);
+
+// One file of WriteDayFileTexts: its path and its whole text (DayFileText).
+struct TDayFileText final {
+    QString path;
+    QString text;
+};
+// Writes several day files as WriteDayFile writes one, but with one sync to
+// the disk for all of them (WriteTextFiles). errorTexts gets, for each file,
+// the error that names it, or an empty text when it was written; a file that
+// fails does not keep the others from being written. True when all were.
+bool WriteDayFileTexts(
+    const std::vector<TDayFileText>& files, std::vector<QString>* errorTexts = nullptr);
+
+// Whether a list file holds anything worth keeping when it failed to load: an
+// empty file, or one with only a byte-order mark, is simply replaced.
+bool ListFileHasContent(const QString& path);
+
+// A list file that could not be read must not be replaced by a write that
+// would lose what it holds: this renames it to
+// <path>.unreadable-<yyyymmdd-hhmmss> (the time now), with "-2", "-3" ...
+// added when that name is taken, and returns the new path. On failure it
+// returns an empty text, with the system's error in errorText.
+QString SetAsideUnreadFile(const QString& path, TDateTime now, QString* errorText = nullptr);
 
 // Reads favorites.lst or recent.lst and appends every line to list as a new
 // task entry (duplicate lines give duplicate entries). A missing file adds

@@ -10,9 +10,9 @@
 #include "core/texthelpers.h"
 
 #include <QDir>
-#include <QFile>
-#include <QFileInfo>
 #include <QRegularExpression>
+
+#include <algorithm>
 
 namespace ryv {
 
@@ -44,28 +44,12 @@ QString LoadWorkspaceFailed()
     return AppTexts().str_workspace_cannotload;
 }
 
-// Moves the entries read into list as rows, in one batch so the totals are
-// summed once.
+// Moves the entries read into list as rows, in one change, so the totals are
+// summed once and a view follows once.
 void AppendRows(TDayList& list, TEntries& entries)
 {
-    list.BeginUpdate();
-    for (auto& e : entries)
-        list.Append(std::move(e));
-    list.EndUpdate();
+    list.AppendAll(std::move(entries));
     entries.clear();
-}
-
-// Whether a file that failed to load holds anything worth keeping: an empty
-// file, or one with only a byte-order mark, is simply replaced.
-bool HasContent(const QString& path)
-{
-    const QFileInfo info(path);
-    if (!info.exists() || info.size() == 0)
-        return false;
-    if (info.size() > 3)
-        return true;
-    QFile file(path);
-    return !file.open(QIODevice::ReadOnly) || file.readAll() != QByteArray("\xEF\xBB\xBF");
 }
 
 } // namespace
@@ -98,7 +82,7 @@ void TListStore::Report(const QString& firstLine, const QString& detail)
 
 void TListStore::NoteLoad(const QString& path, bool ok)
 {
-    if (!ok && HasContent(path))
+    if (!ok && ListFileHasContent(path))
         FUnreadFiles.insert(path);
     else
         FUnreadFiles.remove(path);
@@ -108,19 +92,14 @@ bool TListStore::KeepUnreadFile(const QString& path, const QString& firstLine)
 {
     if (!FUnreadFiles.contains(path))
         return true;
-    if (!HasContent(path)) {
+    if (!ListFileHasContent(path)) {
         FUnreadFiles.remove(path);
         return true;
     }
-    const QString stamp = ToQDateTime(FClock.Now()).toString(QStringLiteral("yyyyMMdd-HHmmss"));
-    const QString base = path + QStringLiteral(".unreadable-") + stamp;
-    QString aside = base;
-    for (int n = 2; QFileInfo::exists(aside) || QFileInfo(aside).isSymLink(); ++n)
-        aside = base + QLatin1Char('-') + QString::number(n);
-    QFile file(path);
-    if (!file.rename(aside)) {
-        Report(firstLine,
-            AppTexts().str_file_notkept.arg(QDir::toNativeSeparators(path), file.errorString()));
+    QString error;
+    const QString aside = SetAsideUnreadFile(path, FClock.Now(), &error);
+    if (aside.isEmpty()) {
+        Report(firstLine, AppTexts().str_file_notkept.arg(QDir::toNativeSeparators(path), error));
         return false;
     }
     FUnreadFiles.remove(path);
@@ -190,6 +169,8 @@ bool TListStore::LoadData()
     const bool ok = ReadDayFile(
         path, [now](const TRyvItem&) { return now; }, entries, &reason, &running);
     NoteLoad(path, ok);
+    const auto dayless = std::count_if(
+        entries.begin(), entries.end(), [](const auto& e) { return !HasDay(e->start); });
     AppendRows(FToday, entries);
     // Only the last entry can be the running one; an earlier task stored
     // without a stop keeps the stop it got and does not make the log run.
@@ -199,6 +180,9 @@ bool TListStore::LoadData()
     FToday.EndUpdate();
     if (!ok)
         Report(LoadDataFailed(), reason);
+    if (dayless > 0)
+        emit errorOccurred(AppTexts().str_file_nodate.arg(
+            QDir::toNativeSeparators(path), QString::number(dayless)));
     return ok;
 }
 

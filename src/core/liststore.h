@@ -48,7 +48,9 @@ public:
     // the write failed.
     bool SaveData(bool immediately, TDateTime day);
     // Fills today's log from current.lst within a batch. A task stored
-    // without a stop resumes running with its stop at now. The start-up day
+    // without a stop resumes running with its stop at now. Rows whose start
+    // has no readable date (HasDay) are kept as they were read, and the load
+    // says once how many there are (errorOccurred). The start-up day
     // check is the caller's, and only when this returns true. Called once at
     // start-up, it first removes the temporary files that a save killed
     // half-way left in the data folder and its year folders.

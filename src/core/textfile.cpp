@@ -8,8 +8,10 @@
 #include <QStringDecoder>
 #include <QStringEncoder>
 
+#include <algorithm>
 #include <array>
 #include <cerrno>
+#include <set>
 
 #include <fcntl.h>
 #include <sys/stat.h>
@@ -207,6 +209,12 @@ QString SystemError(int code)
     return qt_error_string(code);
 }
 
+QByteArray FolderOf(const QByteArray& path)
+{
+    const qsizetype slash = path.lastIndexOf('/');
+    return slash > 0 ? path.left(slash) : QByteArray(slash == 0 ? "/" : ".");
+}
+
 // Writes every byte to fd, going on after a short write or an interrupt.
 bool WriteAll(int fd, const QByteArray& bytes)
 {
@@ -231,10 +239,8 @@ bool WriteAll(int fd, const QByteArray& bytes)
 
 // Makes the rename itself durable; a folder that cannot be synced (some
 // network file systems) does not fail the write, which is complete by then.
-void SyncFolderOf(const QByteArray& path)
+void SyncFolder(const QByteArray& folder)
 {
-    const qsizetype slash = path.lastIndexOf('/');
-    const QByteArray folder = slash > 0 ? path.left(slash) : QByteArray(slash == 0 ? "/" : ".");
     const int fd = ::open(folder.constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
     if (fd >= 0) {
         ::fsync(fd);
@@ -242,42 +248,48 @@ void SyncFolderOf(const QByteArray& path)
     }
 }
 
-// The atomic replace behind WriteTextFile, written against the system calls
-// rather than through a buffered file class: every write, the sync and the
-// close are checked, and the temporary file must hold exactly the bytes
-// before it is renamed over the target. (A buffered writer may first write
-// small texts when it is closed, and an error there went unnoticed, so a full
-// disk replaced the file with an empty one.)
-bool WriteBytesAtomically(const QByteArray& bytes, const QString& fileName, QString& reason)
+// A temporary file beside its target that holds all the bytes meant for it.
+struct TPreparedFile final {
+    QByteArray temp;
+    QByteArray target;
+};
+
+// Writes bytes to a new temporary file beside fileName (the target; a link is
+// followed, so that the file it points to is replaced and the link itself
+// stays), written against the system calls rather than through a buffered
+// file class: every write and the close are checked, and the file must hold
+// exactly the bytes. (A buffered writer may first write small texts when it is
+// closed, and an error there went unnoticed, so a full disk replaced the file
+// with an empty one.) With sync the bytes are also synced to the disk, checked
+// too. On failure nothing is left behind and reason says why.
+std::optional<TPreparedFile> PrepareFile(
+    const QByteArray& bytes, const QString& fileName, bool sync, QString& reason)
 {
-    // A link is followed, so that the file it points to is replaced and the
-    // link itself stays.
     const QFileInfo info(fileName);
     QString targetName = fileName;
     if (info.isSymLink()) {
         const QString resolved = info.canonicalFilePath();
         targetName = resolved.isEmpty() ? info.symLinkTarget() : resolved;
     }
-    const QByteArray target = QFile::encodeName(targetName);
-    QByteArray temp;
+    TPreparedFile file { {}, QFile::encodeName(targetName) };
     int fd = -1;
     for (int attempt = 0; attempt < 100 && fd < 0; ++attempt) {
-        temp = TempNameFor(target);
-        fd = ::open(temp.constData(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
+        file.temp = TempNameFor(file.target);
+        fd = ::open(file.temp.constData(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
         if (fd < 0 && errno != EEXIST)
             break;
     }
     if (fd < 0) {
         reason = SystemError(errno);
-        return false;
+        return std::nullopt;
     }
     // An existing file keeps its permissions; a new one gets the usual ones
     // (0666 less the umask, which open applied).
     struct stat old { };
-    if (::stat(target.constData(), &old) == 0)
+    if (::stat(file.target.constData(), &old) == 0)
         ::fchmod(fd, old.st_mode & 07777);
 
-    bool ok = WriteAll(fd, bytes) && ::fsync(fd) == 0;
+    bool ok = WriteAll(fd, bytes) && (!sync || ::fsync(fd) == 0);
     if (ok) {
         struct stat written { };
         ok = ::fstat(fd, &written) == 0;
@@ -291,18 +303,46 @@ bool WriteBytesAtomically(const QByteArray& bytes, const QString& fileName, QStr
         error = errno;
         ok = false;
     }
-    if (ok && ::rename(temp.constData(), target.constData()) != 0) {
-        error = errno;
-        ok = false;
-    }
     if (!ok) {
-        ::unlink(temp.constData());
+        ::unlink(file.temp.constData());
         reason = SystemError(error);
-        return false;
+        return std::nullopt;
     }
-    SyncFolderOf(target);
+    return file;
+}
+
+// Renames a prepared file over its target; on failure the temporary file goes.
+bool CommitFile(const TPreparedFile& file, QString& reason)
+{
+    if (::rename(file.temp.constData(), file.target.constData()) == 0)
+        return true;
+    reason = SystemError(errno);
+    ::unlink(file.temp.constData());
+    return false;
+}
+
+// Syncs a file that was written without a sync: 0, or the error number.
+int SyncFile(const QByteArray& path)
+{
+    const int fd = ::open(path.constData(), O_RDONLY | O_CLOEXEC);
+    if (fd < 0)
+        return errno;
+    const int error = ::fsync(fd) == 0 ? 0 : errno;
+    ::close(fd);
+    return error;
+}
+
+// The atomic replace behind WriteTextFile: the bytes reach the disk in a
+// temporary file before it is renamed over the target.
+bool WriteBytesAtomically(const QByteArray& bytes, const QString& fileName, QString& reason)
+{
+    const std::optional<TPreparedFile> file = PrepareFile(bytes, fileName, true, reason);
+    if (!file || !CommitFile(*file, reason))
+        return false;
+    SyncFolder(FolderOf(file->target));
     return true;
 }
+
 } // namespace
 
 QString DecodeText(const QByteArray& bytes, TTextFileFormat* format)
@@ -386,6 +426,59 @@ bool WriteTextFile(const QString& text, const QString& fileName, TTextEncoding e
     if (!ok && errorText)
         *errorText = reason;
     return ok;
+}
+
+bool WriteTextFiles(const std::vector<TTextFileWrite>& files, std::vector<QString>* errorTexts)
+{
+    const size_t n = files.size();
+    std::vector<QString> errors(n);
+    std::vector<std::optional<TPreparedFile>> prepared(n);
+    for (size_t i = 0; i < n; ++i) {
+        const TTextFileWrite& f = files[i];
+        prepared[i]
+            = PrepareFile(EncodeText(f.text, f.encoding, f.withMark), f.fileName, false, errors[i]);
+    }
+    // One sync per file system makes every temporary file durable at once
+    // (a sync per file costs a flush of the disk's cache each); a single file
+    // is synced on its own, which leaves the rest of the file system alone.
+    // Where the sync of a file system fails, each file is synced on its own,
+    // so the one that cannot be written is known and the others still go.
+    const auto count = std::count_if(
+        prepared.begin(), prepared.end(), [](const auto& file) { return file.has_value(); });
+    std::set<dev_t> synced;
+    bool syncEach = count == 1;
+    for (const auto& file : prepared) {
+        if (syncEach)
+            break;
+        struct stat st { };
+        if (!file || ::stat(file->temp.constData(), &st) != 0 || synced.count(st.st_dev))
+            continue;
+        synced.insert(st.st_dev);
+        const int fd = ::open(file->temp.constData(), O_RDONLY | O_CLOEXEC);
+        syncEach = fd < 0 || ::syncfs(fd) != 0;
+        if (fd >= 0)
+            ::close(fd);
+    }
+    std::set<QByteArray> folders;
+    for (size_t i = 0; i < n; ++i) {
+        std::optional<TPreparedFile>& file = prepared[i];
+        if (!file)
+            continue;
+        if (const int error = syncEach ? SyncFile(file->temp) : 0) {
+            errors[i] = SystemError(error);
+            ::unlink(file->temp.constData());
+            continue;
+        }
+        if (CommitFile(*file, errors[i]))
+            folders.insert(FolderOf(file->target));
+    }
+    for (const QByteArray& folder : folders)
+        SyncFolder(folder);
+    const bool all
+        = std::all_of(errors.begin(), errors.end(), [](const QString& e) { return e.isEmpty(); });
+    if (errorTexts)
+        *errorTexts = std::move(errors);
+    return all;
 }
 
 bool IsLeftoverTempFile(const QString& fileName)

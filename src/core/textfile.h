@@ -4,6 +4,7 @@
 #include <QString>
 
 #include <optional>
+#include <vector>
 
 namespace ryv {
 
@@ -48,6 +49,25 @@ std::optional<QString> ReadTextFile(
 bool WriteTextFile(const QString& text, const QString& fileName,
     TTextEncoding encoding = TTextEncoding::Utf8, bool withMark = false,
     QString* errorText = nullptr);
+
+// One file of WriteTextFiles.
+struct TTextFileWrite final {
+    QString fileName;
+    QString text;
+    TTextEncoding encoding = TTextEncoding::Utf8;
+    bool withMark = false;
+};
+
+// Replaces several files as WriteTextFile replaces one, but with one sync to
+// the disk for all of them instead of one per file (a thousand day files
+// written at start-up would otherwise wait for a thousand flushes of the
+// disk's cache): every temporary file is written and checked, one sync per
+// file system makes them durable, and only then are they renamed over their
+// targets. A file that cannot be written is left as it was and gets the
+// system's error text in errorTexts (at its own index; empty for the files
+// written); the others are written all the same. Returns whether all were.
+bool WriteTextFiles(
+    const std::vector<TTextFileWrite>& files, std::vector<QString>* errorTexts = nullptr);
 
 // Whether a file name is that of a temporary file of WriteTextFile: one that
 // is left over only when the program was killed while saving.

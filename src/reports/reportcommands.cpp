@@ -101,6 +101,10 @@ void TReportCommands::ReportFailure(const QString& path, const QString& errorTex
 
 void TReportCommands::acExportExecute(const TDayList& list, const QString& dialogTitle)
 {
+    // What is exported is the list as it stood when the command was given:
+    // the save dialog is modal, and its event loop may change the list
+    // (the clock may pass midnight meanwhile).
+    const std::vector<TRyvItem> entries = EntriesOf(list);
     const QString last = FOptions.StateExportLast;
     const TDateTime day = list.IsToday() ? MidnightOf(FClock.Now()) : list.HistoryDate();
     QString initialPath;
@@ -120,8 +124,7 @@ void TReportCommands::acExportExecute(const TDayList& list, const QString& dialo
     {
         // The cursor is back before any message box shows.
         TBusyCursorGuard busy(FPorts.busyCursor);
-        written = FWriter.WriteList(
-            ExportTypeOf(FOptions.ExportExt), EntriesOf(list), day, path, &error);
+        written = FWriter.WriteList(ExportTypeOf(FOptions.ExportExt), entries, day, path, &error);
     }
     if (!written) {
         ReportFailure(path, error);
@@ -202,8 +205,15 @@ void TReportCommands::miGroupsEditClick(int index, const QString& caption)
 {
     if (index < 0 || index >= FOptions.GroupMasks.size())
         return;
-    TGroupEntry group = SplitGroupEntry(FOptions.GroupMasks.at(index));
-    if (AskGroup(caption, group))
+    const QString asked = FOptions.GroupMasks.at(index);
+    TGroupEntry group = SplitGroupEntry(asked);
+    if (!AskGroup(caption, group))
+        return;
+    // The dialog is modal: the group is found again by what it was, and
+    // when it is gone the edit has nothing left to change.
+    if (index >= FOptions.GroupMasks.size() || FOptions.GroupMasks.at(index) != asked)
+        index = static_cast<int>(FOptions.GroupMasks.indexOf(asked));
+    if (index >= 0)
         FOptions.GroupMasks[index] = JoinGroupEntry(group.name, group.mask);
 }
 

@@ -16,10 +16,12 @@ TAddedTaskPlace PlaceAddedTask(const TAddedTaskLog& log, qint64 durationMs)
             p.start = FromMs(midnight + 7 * MsPerHour);
             p.stop = FromMs(midnight + 7 * MsPerHour + d);
         } else {
-            // A task added to today's log belongs to today: it starts no
-            // earlier than midnight.
+            // The task keeps its whole duration, also when it so begins
+            // before midnight (the part before midnight then belongs to
+            // yesterday), but it begins no earlier than yesterday's midnight:
+            // a duration typed as "800" is no month of work.
             p.stop = TruncToMinute(log.day);
-            p.start = FromMs(std::max(ToMs(p.stop) - d, midnight));
+            p.start = FromMs(std::max(ToMs(p.stop) - d, midnight - 24 * MsPerHour));
         }
         return p;
     }

@@ -7,7 +7,8 @@
 
 namespace ryv {
 
-// What of the list the placement looks at.
+// What of the list the placement looks at: its entries that have a day
+// (HasDay); the others have no place in time.
 struct TAddedTaskLog final {
     bool history = false; // the history day on show, else today's log
     TDateTime day = 0; // today's log: now; the history: the day on show
@@ -24,8 +25,9 @@ struct TAddedTaskPlace final {
 };
 
 // In order:
-// - an empty log: today's task ends now (truncated to the minute) and starts
-//   no earlier than midnight; on an earlier day it starts at 07:00;
+// - an empty log: today's task ends now (truncated to the minute) and keeps
+//   its duration, starting no earlier than yesterday's midnight (the caller
+//   splits it at midnight); on an earlier day it starts at 07:00;
 // - while a task runs (today): before the first entry, from midnight at the
 //   earliest;
 // - after the last entry when it fits before the limit (now, or the end of

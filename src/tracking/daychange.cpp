@@ -11,8 +11,9 @@
 
 #include <QTimer>
 
-#include <algorithm>
+#include <map>
 #include <memory>
+#include <unordered_set>
 #include <vector>
 
 namespace ryv {
@@ -41,9 +42,9 @@ void TDayChange::Tick()
 {
     if (FCtx.Today() > FLogDay) {
         if (FCtx.today.IsWorking() && !FCtx.today.IsEmpty()) {
-            // The day changes on the first tick after the dialog, and after
-            // the away question was answered.
-            if (FCtx.InDialog() || FCtx.AwayHoldsDayChange())
+            // The day changes on the first tick after the last modal window
+            // of ours closed, and after the away question was answered.
+            if (FCtx.ModalOpen() || FCtx.AwayHoldsDayChange())
                 return;
             DayChange();
         }
@@ -53,75 +54,107 @@ void TDayChange::Tick()
         FCtx.today.RefreshTotals();
 }
 
-bool TDayChange::SplitLastAtMidnight()
+bool TDayChange::SplitAtMidnight(int row)
 {
-    const TRyvItem* last = FCtx.today.Last();
-    const TDateTime end = last->stop;
-    if (DayOf(last->start) >= DayOf(end))
+    TDayList& today = FCtx.today;
+    const TRyvItem* e = today.Item(row);
+    const TDateTime end = e->stop;
+    // An entry whose start has no day is never split: it has no midnight.
+    if (!HasDay(e->start) || DayOf(e->start) >= DayOf(end))
         return false;
     // The part before midnight ends at the end of its start's day; the entry
     // itself goes on from midnight of the day it stops on. Days in between
     // get no entries.
-    auto before = std::make_unique<TRyvItem>(*last);
-    before->stop = EndOfDayOf(last->start);
-    const int row = FCtx.today.Count() - 1;
-    FCtx.today.SetTimes(row, MidnightOf(end), end);
-    FCtx.today.Insert(row, std::move(before));
+    auto before = std::make_unique<TRyvItem>(*e);
+    before->stop = EndOfDayOf(e->start);
+    today.SetTimes(row, MidnightOf(end), end);
+    today.Insert(row, std::move(before));
     return true;
+}
+
+bool TDayChange::SplitLastAtMidnight()
+{
+    return SplitAtMidnight(FCtx.today.Count() - 1);
+}
+
+int TDayChange::SplitAddedAtMidnight(int row)
+{
+    TDayList& today = FCtx.today;
+    const TRyvItem* e = today.Item(row);
+    const TDateTime midnight = MidnightOf(FCtx.Now());
+    if (!HasDay(e->start) || e->start >= midnight || e->stop <= midnight)
+        return row;
+    const TItemId id = today.IdAt(row);
+    today.BeginUpdate();
+    SplitAtMidnight(row);
+    MoveEarlierDays();
+    today.EndUpdate();
+    return today.RowOfId(id);
 }
 
 bool TDayChange::MoveEarlierDays()
 {
+    TDayList& today = FCtx.today;
     const int thisDay = FCtx.Today();
-    std::vector<int> days;
-    for (int i = 0; i < FCtx.today.Count(); ++i) {
-        const int d = DayOf(FCtx.today.Item(i)->start);
-        if (d < thisDay && std::find(days.begin(), days.end(), d) == days.end())
-            days.push_back(d);
+    // One pass over the log: the entries of each earlier day, in log order.
+    // An entry whose start has no day stays in today's log.
+    std::map<int, std::vector<const TRyvItem*>> byDay;
+    for (int i = 0; i < today.Count(); ++i) {
+        const TRyvItem* e = today.Item(i);
+        if (HasDay(e->start) && DayOf(e->start) < thisDay)
+            byDay[DayOf(e->start)].push_back(e);
     }
+    if (byDay.empty())
+        return true;
     // The history may have a day on show that is about to receive entries:
     // its unsaved changes go to the file first, so the merge keeps them, and
     // the list is read anew afterwards, or its next save would drop the
     // entries just moved there.
     const TDateTime shown = FCtx.history.HistoryDate();
-    const bool shownDayMoves
-        = shown != 0 && std::find(days.begin(), days.end(), DayOf(shown)) != days.end();
+    const bool shownDayMoves = shown != 0 && byDay.count(DayOf(shown)) > 0;
     if (shownDayMoves && FCtx.store.IsHistSavePending())
         FCtx.store.tmrSaveHistTimer();
-    bool allWritten = true;
-    for (const int day : days) {
-        std::vector<const TRyvItem*> entries;
-        for (int i = 0; i < FCtx.today.Count(); ++i)
-            if (DayOf(FCtx.today.Item(i)->start) == day)
-                entries.push_back(FCtx.today.Item(i));
-        QString error;
-        if (!WriteDayEntriesMerged(FCtx.options, day, entries, &error)) {
-            // The entries stay in today's log (and current.lst) until a later
-            // move succeeds.
-            FCtx.ports.messages.Warning(FailureText(AppTexts().str_data_cannotsave, error));
-            allWritten = false;
-            continue;
-        }
-        for (int i = FCtx.today.Count() - 1; i >= 0; --i)
-            if (DayOf(FCtx.today.Item(i)->start) == day)
-                FCtx.today.Remove(i);
-        if (shownDayMoves && day == DayOf(shown))
-            FCtx.store.LoadHistoryDay();
+    std::vector<TDayEntries> days;
+    days.reserve(byDay.size());
+    for (auto& [day, entries] : byDay)
+        days.push_back({ day, std::move(entries) });
+    const TDaysWritten result = WriteDaysMerged(FCtx.options, days, FCtx.Now());
+
+    // One removal for all the days written. The entries of a day that could
+    // not be written stay in today's log (and current.lst) until a later
+    // move succeeds.
+    std::unordered_set<int> moved;
+    for (size_t i = 0; i < days.size(); ++i)
+        if (result.written[i])
+            moved.insert(days[i].day);
+    today.RemoveIf(
+        [&moved](const TRyvItem& e) { return HasDay(e.start) && moved.count(DayOf(e.start)) > 0; });
+    if (shownDayMoves && moved.count(DayOf(shown)) > 0)
+        FCtx.store.LoadHistoryDay();
+
+    if (!result.notices.isEmpty())
+        FCtx.Warn(result.notices.join(QStringLiteral("\r\n\r\n")));
+    if (!result.failures.isEmpty()) {
+        QStringList failures = result.failures;
+        failures.removeDuplicates();
+        FCtx.Warn(
+            FailureText(AppTexts().str_data_cannotsave, failures.join(QStringLiteral("\r\n"))));
     }
-    return allWritten;
+    return result.failures.isEmpty();
 }
 
 void TDayChange::DayChange()
 {
     const bool wasActive = FCtx.tmrCheck.isActive();
     FCtx.tmrCheck.stop();
-    FCtx.today.BeginUpdate();
-    const TRyvItem* running = FCtx.today.Last();
-    FCtx.today.SetStop(FCtx.today.Count() - 1, FCtx.Now());
+    TDayList& today = FCtx.today;
+    today.BeginUpdate();
+    const TItemId running = today.IdAt(today.Count() - 1);
+    today.SetStop(today.Count() - 1, FCtx.Now());
     SplitLastAtMidnight();
     MoveEarlierDays();
-    FCtx.today.EndUpdate();
-    FCtx.today.SelectAndShow(FCtx.today.IndexOf(running));
+    today.EndUpdate();
+    today.SelectAndShow(today.RowOfId(running));
     FCtx.store.SaveData(false, 0);
     if (wasActive)
         FCtx.tmrCheck.start();

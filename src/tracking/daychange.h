@@ -8,6 +8,9 @@
 // the background, unless the window is pinned on top. Each tick moves the
 // running task's stop to now; on the first tick of a new date the entries of
 // earlier days go to their files and the running task goes on from midnight.
+// The change of date waits while a modal window of ours is open: its event
+// loop runs the tick, and the command that opened it may still hold an entry
+// of today's log.
 
 #include "core/datetime.h"
 
@@ -31,17 +34,26 @@ public:
     void AppDeactivate();
     void SetPinned(bool pinned);
 
+    // A task added to today's log may begin before today's midnight and so
+    // keep its whole duration (Add just after midnight): it is split there as
+    // the day change splits the running task, and the part before midnight
+    // goes to its day's file at once (with any other entries of earlier
+    // days). Returns the row of the entry from midnight on, which is the
+    // row's own entry; row when nothing was split.
+    int SplitAddedAtMidnight(int row);
     // The last entry, when it ends on a later day than it starts, ends with
     // its start's day and goes on from midnight of its stop's day in a new
     // entry; days in between get none. True when it was split.
     bool SplitLastAtMidnight();
-    // Moves the entries of the days before today to their day files (merged
-    // with what the files hold). Entries whose file cannot be written stay,
-    // with a warning; false then.
+    // Moves the entries of every earlier day to that day's file, merged with
+    // what the file holds: one pass over the log, one write with one sync
+    // for all the days, one removal from the log. Entries whose start has no
+    // day stay. False when a day could not be written (reported).
     bool MoveEarlierDays();
 
 private:
     void DayChange();
+    bool SplitAtMidnight(int row);
 
     TTrackerContext& FCtx;
     int FLogDay = 0;

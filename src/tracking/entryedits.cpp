@@ -7,6 +7,7 @@
 #include "core/ryvoptions.h"
 #include "core/texthelpers.h"
 #include "tracking/addplacement.h"
+#include "tracking/daychange.h"
 #include "tracking/favspanelmodel.h"
 #include "tracking/runningtask.h"
 #include "tracking/trackercontext.h"
@@ -16,10 +17,12 @@
 
 namespace ryv {
 
-TEntryEdits::TEntryEdits(TTrackerContext& ctx, TRunningTask& running, TFavsPanelModel& favsPanel)
+TEntryEdits::TEntryEdits(
+    TTrackerContext& ctx, TRunningTask& running, TFavsPanelModel& favsPanel, TDayChange& dayChange)
     : FCtx(ctx)
     , FRunning(running)
     , FFavsPanel(favsPanel)
+    , FDayChange(dayChange)
 {
 }
 
@@ -27,16 +30,24 @@ TEntryEdits::TEntryEdits(TTrackerContext& ctx, TRunningTask& running, TFavsPanel
 
 namespace {
 
+// The entries whose start has no day have no place in time: the placement
+// looks past them, so an added task is never put beside day 0.
 TAddedTaskLog LogForPlacement(const TDayList& list, TDateTime day)
 {
     TAddedTaskLog log;
     log.history = !list.IsToday();
     log.day = day;
     log.working = list.IsWorking();
-    log.empty = list.IsEmpty();
+    int first = 0;
+    while (first < list.Count() && !HasDay(list.Item(first)->start))
+        ++first;
+    int last = list.Count() - 1;
+    while (last >= first && !HasDay(list.Item(last)->start))
+        --last;
+    log.empty = first > last;
     if (!log.empty) {
-        log.firstStart = list.Item(0)->start;
-        log.lastStop = list.Last()->stop;
+        log.firstStart = list.Item(first)->start;
+        log.lastStop = list.Item(last)->stop;
     }
     return log;
 }
@@ -74,7 +85,7 @@ void TEntryEdits::Add(const TUiState& ui, const TRyvItem* fromFavourite)
 
     TDayList& today = FCtx.today;
     today.BeginUpdate();
-    const int row = Place(today, std::move(e), FCtx.Now());
+    const int row = FDayChange.SplitAddedAtMidnight(Place(today, std::move(e), FCtx.Now()));
     today.EndUpdate();
     today.SelectAndShow(row);
     const TRyvItem added = *today.Item(row);
@@ -106,13 +117,14 @@ void TEntryEdits::AddToHistory(const TUiState& ui)
 
 bool TEntryEdits::EditDayEntry(TDayList& list, TCommand captionOf)
 {
-    const TRyvItem* entry = TTrackerContext::SelectedEntry(list);
-    TRyvItem edited = *entry;
+    const int selected = TTrackerContext::SelectedRow(list);
+    const TItemId id = list.IdAt(selected);
+    TRyvItem edited = *list.Item(selected);
     if (!FCtx.RunDialog(edited, captionOf, false, false, nullptr, false))
         return false;
     // The entry is found again: the dialog is modal and the list may have
     // changed while it was open.
-    const int row = list.IndexOf(entry);
+    const int row = list.RowOfId(id);
     if (row < 0)
         return false;
     // Times never change by editing (the clock may have moved the running
@@ -149,9 +161,17 @@ void TEntryEdits::ToggleDoneMark(TListKind list, int row)
 void TEntryEdits::Delete(TListKind list)
 {
     TDayList& l = FCtx.ListOf(list);
-    const int i = TTrackerContext::SelectedRow(l);
-    const QString question = AppTexts().str_deleteitem + QStringLiteral("\r\n\r\n") + l.TaskText(i);
-    if (!FCtx.ports.messages.ConfirmYesNo(question))
+    const int asked = TTrackerContext::SelectedRow(l);
+    const TItemId id = l.IdAt(asked);
+    const QString question
+        = AppTexts().str_deleteitem + QStringLiteral("\r\n\r\n") + l.TaskText(asked);
+    if (!FCtx.Confirm(question))
+        return;
+    // The question is modal: its event loop may have changed the list, so the
+    // entry asked about is found again. When it is gone nothing is deleted;
+    // the running task is never deleted.
+    const int i = l.RowOfId(id);
+    if (i < 0 || l.IsRunningRow(i))
         return;
 
     l.BeginUpdate();
@@ -208,9 +228,13 @@ void TEntryEdits::Delete(TListKind list)
 
 void TEntryEdits::Clear()
 {
-    if (!FCtx.ports.messages.ConfirmYesNo(AppTexts().str_clearlist))
+    if (!FCtx.Confirm(AppTexts().str_clearlist))
         return;
     TDayList& today = FCtx.today;
+    // The rule of acClear held when the question was asked; a task started
+    // while it was open is not cleared away.
+    if (today.IsWorking())
+        return;
     today.BeginUpdate();
     today.Clear();
     today.EndUpdate();

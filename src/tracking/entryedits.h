@@ -10,6 +10,7 @@
 
 namespace ryv {
 
+class TDayChange;
 class TDayList;
 class TFavsPanelModel;
 class TRunningTask;
@@ -18,11 +19,14 @@ class TTrackerContext;
 
 class TEntryEdits final {
 public:
-    TEntryEdits(TTrackerContext& ctx, TRunningTask& running, TFavsPanelModel& favsPanel);
+    TEntryEdits(TTrackerContext& ctx, TRunningTask& running, TFavsPanelModel& favsPanel,
+        TDayChange& dayChange);
 
     // Add (acAdd; acAddAs with the favourite as template): asks the task
     // dialog for the texts and a duration and places the task by
-    // PlaceAddedTask.
+    // PlaceAddedTask. A task that so begins before today's midnight keeps
+    // its whole duration: the part before midnight goes to its day's file
+    // at once, as a day change would put it.
     void Add(const TUiState& ui, const TRyvItem* fromFavourite);
     // Add to the history day on show (acAddHist); the day is written at once.
     void AddToHistory(const TUiState& ui);
@@ -34,9 +38,12 @@ public:
     // selected row); other rows are left alone.
     void ToggleDoneMark(TListKind list, int row);
     // Asks, then removes the selected entry, giving its time to a neighbour
-    // or leaving a break between two tasks.
+    // or leaving a break between two tasks. The question is modal: the entry
+    // is found again after it, and when it has gone (or has become the
+    // running task) nothing is removed.
     void Delete(TListKind list);
-    void Clear(); // asks, then empties today's log
+    // Asks, then empties today's log, unless a task runs by then.
+    void Clear();
 
     // Opens the selected row's link; the time spent, by the chosen format,
     // goes to the clipboard first.
@@ -53,6 +60,7 @@ private:
     TTrackerContext& FCtx;
     TRunningTask& FRunning;
     TFavsPanelModel& FFavsPanel;
+    TDayChange& FDayChange;
 };
 
 } // namespace ryv

@@ -36,7 +36,7 @@ int TRunningTask::TaskCountOfDay(TDateTime t) const
     for (int i = today.Count() - 1; i >= 0; --i) {
         const TRyvItem& e = *today.Item(i);
         const int d = DayOf(e.start);
-        if (d > day)
+        if (d > day || !HasDay(e.start))
             continue;
         if (d < day)
             break;
@@ -57,10 +57,14 @@ int TRunningTask::AppendTask(const QString& title, const QString& url)
         const int lastRow = today.Count() - 1;
         x = StartTimeAfter(x, last->start);
         if (last->IsPause()) {
-            if (today.IsWorking() || DayOf(last->start) < DayOf(x))
-                today.Remove(lastRow);
-            else
-                today.SetStop(lastRow, x); // the trailing break now reaches the new start
+            // A break whose start has no day is no trailing break of any
+            // day: it stays as it was read.
+            if (HasDay(last->start)) {
+                if (today.IsWorking() || DayOf(last->start) < DayOf(x))
+                    today.Remove(lastRow);
+                else
+                    today.SetStop(lastRow, x); // the trailing break now reaches the new start
+            }
         } else if (today.IsWorking()) {
             today.SetStop(lastRow, x);
         } else if (DayOf(last->stop) == DayOf(x) && MinuteOfDay(last->stop) < MinuteOfDay(x)) {
@@ -109,24 +113,25 @@ void TRunningTask::Start(const TUiState& ui)
         source = today.Item(f);
     TRyvItem previous;
     previous.Assign(source);
+    const bool hasSource = source != nullptr;
 
     const int row = StartFrom(source);
     if (row < 0)
         return;
-    const TRyvItem* entry = today.Item(row);
-    TRyvItem edited = *entry;
+    const TItemId id = today.IdAt(row);
+    TRyvItem edited = *today.Item(row);
     const bool ok = FCtx.RunDialog(
-        edited, TCommand::acStart, true, false, source ? &previous : nullptr, false);
+        edited, TCommand::acStart, true, false, hasSource ? &previous : nullptr, false);
     // The entry is found again: the dialog is modal and the log may have
     // changed while it was open.
-    const int r = today.IndexOf(entry);
+    const int r = today.RowOfId(id);
     if (ok && r >= 0) {
         today.SetTexts(r, edited);
         FCtx.store.SaveData(false, 0);
     }
     FFavsPanel.AfterDialog(ui.favs.First());
     if (r >= 0)
-        FFavsPanel.RememberRecent(*entry, ui.favs.First());
+        FFavsPanel.RememberRecent(*today.Item(r), ui.favs.First());
 }
 
 void TRunningTask::StartAs(const TUiState& ui)

@@ -179,6 +179,11 @@ int TTracker::LogDay() const
     return FUnits->dayChange.LogDay();
 }
 
+TModalCount& TTracker::Modals() const
+{
+    return FUnits->ctx.ports.modals;
+}
+
 void TTracker::tmrCheckTimer()
 {
     FUnits->dayChange.Tick();

@@ -36,8 +36,9 @@
 //   date; the history day on show is the history TDayList's HistoryDate.
 // - Clock: tmrCheck is a QTimer owned by the engine (started by StartUp);
 //   AppActivate and AppDeactivate switch its interval (1 s / 60 s), SetPinned
-//   keeps it at 1 s while the window is pinned on top. While the task dialog
-//   is open a change of date waits for it to close.
+//   keeps it at 1 s while the window is pinned on top. While a modal window
+//   of ours is open (Modals(): the engine counts its own, the window counts
+//   the ones it opens) a change of date waits for it to close.
 // - Away time: AwayLog() is today's log for the away rules (TAwayTracker);
 //   SetAwayHold gives them the say over when the date may change.
 
@@ -130,6 +131,9 @@ public:
     // The day of today's log becomes now's day (TodayChanged).
     void UpdateToday();
     int LogDay() const;
+
+    // The program's count of open modal windows, from the ports.
+    TModalCount& Modals() const;
 
     QTimer tmrCheck;
     void tmrCheckTimer();

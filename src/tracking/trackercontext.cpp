@@ -3,9 +3,8 @@
 #include "core/apptexts.h"
 #include "core/clock.h"
 #include "core/daylist.h"
+#include "core/modalcount.h"
 #include "core/ports.h"
-
-#include <QScopedValueRollback>
 
 namespace ryv {
 
@@ -94,9 +93,26 @@ QString TTrackerContext::DialogCaption(TCommand cmd) const
 bool TTrackerContext::RunDialog(TRyvItem& entry, TCommand captionOf, bool isNew, bool askDuration,
     const TRyvItem* previous, bool fromFavourite)
 {
-    QScopedValueRollback<bool> guard(FInDialog, true);
+    const TModalCount::TScope modal(ports.modals);
     return ports.dialog.ExecuteTaskDialog(
         entry, DialogCaption(captionOf), isNew, askDuration, previous, fromFavourite);
+}
+
+bool TTrackerContext::Confirm(const QString& text)
+{
+    const TModalCount::TScope modal(ports.modals);
+    return ports.messages.ConfirmYesNo(text);
+}
+
+void TTrackerContext::Warn(const QString& text)
+{
+    const TModalCount::TScope modal(ports.modals);
+    ports.messages.Warning(text);
+}
+
+bool TTrackerContext::ModalOpen() const
+{
+    return ports.modals.IsOpen();
 }
 
 QString DefaultTaskTitle(int number)

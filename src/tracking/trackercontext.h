@@ -21,6 +21,7 @@ namespace ryv {
 
 class TClock;
 class TDayList;
+class TModalCount;
 class TListStore;
 class TRyvItemList;
 class TRyvOptions;
@@ -29,13 +30,17 @@ class IUserMessages;
 class IClipboard;
 class IShell;
 
-// The outside world of the engine; all references must outlive it.
+// The outside world of the engine; all references must outlive it. modals is
+// the program's one count of open modal windows (see modalcount.h): the
+// engine adds the boxes it opens through dialog and messages, the window
+// those it opens itself.
 struct TTrackerPorts final {
     const TClock& clock;
     ITaskDialog& dialog;
     IUserMessages& messages;
     IClipboard& clipboard;
     IShell& shell;
+    TModalCount& modals;
 };
 
 // The signals of the engine, raised by the units and emitted by TTracker.
@@ -78,12 +83,17 @@ public:
     void SetDialogCaption(TCommand cmd, const QString& caption);
     QString DialogCaption(TCommand cmd) const;
 
-    // Runs the task dialog. It is modal but the clock keeps ticking; while it
-    // is open InDialog() is true and a change of date waits for it to close,
-    // since the day change would free the entries the dialog works on.
+    // The modal windows of the engine: the task dialog, a Yes/No question, a
+    // warning. Each runs a nested event loop in which the clock keeps
+    // ticking; while any modal window of ours is open (ModalOpen) a change
+    // of date waits for it to close, since the day change rebuilds today's
+    // log under the command that opened it. A command still finds the
+    // entries it holds again after the window closes (TDayList::RowOfId).
     bool RunDialog(TRyvItem& entry, TCommand captionOf, bool isNew, bool askDuration,
         const TRyvItem* previous, bool fromFavourite);
-    bool InDialog() const { return FInDialog; }
+    bool Confirm(const QString& text);
+    void Warn(const QString& text);
+    bool ModalOpen() const;
 
     // The away rules hold the change of date while an absence may still be
     // answered: the answer then edits the running task before it is split at
@@ -92,7 +102,6 @@ public:
     bool AwayHoldsDayChange() const { return FAwayHold && FAwayHold(); }
 
 private:
-    bool FInDialog = false;
     std::function<bool()> FAwayHold;
     QString FCapStart = QStringLiteral("Start a new task");
     QString FCapAdd = QStringLiteral("Add task");

@@ -29,10 +29,10 @@ struct TTrackerUnits final {
     TTrackerContext ctx;
     TFavsPanelModel favsPanel { ctx };
     TRunningTask running { ctx, favsPanel };
-    TEntryEdits edits { ctx, running, favsPanel };
+    TDayChange dayChange { ctx };
+    TEntryEdits edits { ctx, running, favsPanel, dayChange };
     TEntryTiming timing { ctx };
     THistoryDays historyDays { ctx };
-    TDayChange dayChange { ctx };
     TAwayLog awayLog { ctx, dayChange };
 };
 

@@ -1,5 +1,6 @@
 #include "ui/awayquestion.h"
 
+#include "core/modalcount.h"
 #include "platform/versioninfo.h"
 #include "ui/windowactivation.h"
 
@@ -9,8 +10,9 @@
 
 namespace ryv {
 
-TAwayQuestion::TAwayQuestion(QWidget* window)
-    : FWindow(window)
+TAwayQuestion::TAwayQuestion(TModalCount& modals, QWidget* window)
+    : FModals(modals)
+    , FWindow(window)
 {
 }
 
@@ -21,7 +23,7 @@ TAwayQuestion::~TAwayQuestion()
 
 bool TAwayQuestion::CanAsk() const
 {
-    return !FBox && !OwnModalOpen() && !QApplication::activePopupWidget();
+    return !FBox && !FModals.IsOpen() && !OwnModalOpen() && !QApplication::activePopupWidget();
 }
 
 QAbstractButton* TAwayQuestion::Button(TAwayAnswer answer) const
@@ -72,7 +74,10 @@ TAwayAnswer TAwayQuestion::Ask(const TAwayQuestionTexts& texts)
     box->setEscapeButton(keep);
     Show(texts);
 
-    box->exec();
+    {
+        const TModalCount::TScope modal(FModals);
+        box->exec();
+    }
     // The program may end while the box is open (a session's end); the box
     // then goes with its window.
     if (!FBox)

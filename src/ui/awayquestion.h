@@ -10,12 +10,16 @@ class QWidget;
 
 namespace ryv {
 
+class TModalCount;
+
 // The away question as the user sees it: a modal box of the window with the
 // three answers, "Keep as work" first and taken by Escape, Enter and the
 // window's close button, so a stray key loses no time.
 class TAwayQuestion final : public IAwayQuestion {
 public:
-    explicit TAwayQuestion(QWidget* window = nullptr);
+    // modals: the program's count of open modal windows, which the question
+    // joins while it shows and waits for while it is not zero.
+    explicit TAwayQuestion(TModalCount& modals, QWidget* window = nullptr);
     ~TAwayQuestion() override;
     TAwayQuestion(const TAwayQuestion&) = delete;
     TAwayQuestion& operator=(const TAwayQuestion&) = delete;
@@ -36,6 +40,7 @@ public:
 private:
     void Show(const TAwayQuestionTexts& texts);
 
+    TModalCount& FModals;
     QPointer<QWidget> FWindow;
     QPointer<QMessageBox> FBox;
     QAbstractButton* FKeep = nullptr;

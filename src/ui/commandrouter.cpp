@@ -383,6 +383,7 @@ void TCommandRouter::ConnectViews(const TRoutedViews& views)
     // Dragging between the lists goes through the engine's rules.
     auto hooks = [this](TListKind kind) {
         TListDragHooks h;
+        h.modals = &FTracker.Modals();
         h.canStartDrag = [this, kind] { return FTracker.CanStartDrag(kind, FUiState()); };
         if (kind == TListKind::Favs) {
             h.canDrop = [this](TListKind src) { return FTracker.CanDropOnFavs(src, FUiState()); };

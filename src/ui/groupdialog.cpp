@@ -1,5 +1,6 @@
 #include "ui/groupdialog.h"
 
+#include "core/modalcount.h"
 #include "lang/langtemplate.h"
 #include "lang/qlxcontroller.h"
 
@@ -57,6 +58,7 @@ bool TGroupDialog::EditGroup(const QString& caption, const QString& namePrompt,
     TfrmRyvGroup dialog(FParent, FLanguages, caption, namePrompt, maskPrompt);
     dialog.edGroupName->setText(name);
     dialog.edGroupMask->setText(mask);
+    const TModalCount::TScope modal(FModals);
     if (dialog.exec() != QDialog::Accepted)
         return false;
     name = dialog.edGroupName->text();

@@ -13,6 +13,7 @@ class QPushButton;
 namespace ryv {
 
 class TLanguageManager;
+class TModalCount;
 
 // The two-field box of the groups menu: a group's name and its title mask,
 // with the prompts the report commands give (application texts).
@@ -34,8 +35,11 @@ private:
 
 class TGroupDialog final : public IGroupDialog {
 public:
-    explicit TGroupDialog(QWidget* parent = nullptr, TLanguageManager* languages = nullptr)
-        : FParent(parent)
+    // A modal window of ours while it is open (modals).
+    explicit TGroupDialog(
+        TModalCount& modals, QWidget* parent = nullptr, TLanguageManager* languages = nullptr)
+        : FModals(modals)
+        , FParent(parent)
         , FLanguages(languages)
     {
     }
@@ -44,6 +48,7 @@ public:
         QString& name, QString& mask) override;
 
 private:
+    TModalCount& FModals;
     QPointer<QWidget> FParent;
     TLanguageManager* FLanguages;
 };

@@ -1,5 +1,7 @@
 #include "ui/listdrag.h"
 
+#include "core/modalcount.h"
+
 #include <QDrag>
 #include <QDropEvent>
 #include <QMimeData>
@@ -32,6 +34,9 @@ void StartListDrag(QWidget& view, const TListDragHooks& hooks)
     mime->setData(MimeType, QByteArray::number(static_cast<int>(ListKindOf(view))));
     auto* drag = new QDrag(&view);
     drag->setMimeData(mime);
+    std::optional<TModalCount::TScope> modal;
+    if (hooks.modals)
+        modal.emplace(*hooks.modals);
     drag->exec(Qt::CopyAction | Qt::MoveAction, Qt::CopyAction);
 }
 

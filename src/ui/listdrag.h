@@ -18,8 +18,14 @@ class QMimeData;
 
 namespace ryv {
 
+class TModalCount;
+
 // The window's answers for one list view.
 struct TListDragHooks final {
+    // A drag runs a nested event loop, like a modal window: while it lasts
+    // the change of date waits, so the drop acts on the rows the drag began
+    // with.
+    TModalCount* modals = nullptr;
     std::function<bool()> canStartDrag;
     std::function<bool(TListKind source)> canDrop;
     std::function<void(TListKind source)> drop;

@@ -238,7 +238,7 @@ void TfrmRyvTracker::CreateMainPane(QWidget* central)
 void TfrmRyvTracker::CreateMenus()
 {
     FMenus = new TWindowMenus(TWindowMenusParts { *this, FDefCaption, FOptions, FToday, FHistory,
-        *FRouter, FsbMenu, FlvList, FlvHistory, FlvFavs });
+        *FRouter, FsbMenu, FlvList, FlvHistory, FlvFavs, FTracker.Modals() });
 }
 
 // The window's own parts and the day lists: what each shows follows them.

@@ -1,5 +1,7 @@
 #include "ui/savefiledialog.h"
 
+#include "core/modalcount.h"
+
 #include <QFileDialog>
 #include <QFileInfo>
 
@@ -29,6 +31,7 @@ QString TSaveFileDialog::GetSaveFileName(const TSaveDialogRequest& request)
 {
     QFileDialog dialog(FParent);
     Prepare(dialog, request);
+    const TModalCount::TScope modal(FModals);
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
         return QString();
     return dialog.selectedFiles().constFirst();

@@ -8,11 +8,15 @@
 
 namespace ryv {
 
-// The desktop's save dialog for exports and reports.
+class TModalCount;
+
+// The desktop's save dialog for exports and reports; a modal window of ours
+// while it is open (modals).
 class TSaveFileDialog final : public IFileSaveDialog {
 public:
-    explicit TSaveFileDialog(QWidget* parent = nullptr)
-        : FParent(parent)
+    explicit TSaveFileDialog(TModalCount& modals, QWidget* parent = nullptr)
+        : FModals(modals)
+        , FParent(parent)
     {
     }
     void SetParent(QWidget* parent) { FParent = parent; }
@@ -25,6 +29,7 @@ public:
     static void Prepare(QFileDialog& dialog, const TSaveDialogRequest& request);
 
 private:
+    TModalCount& FModals;
     QPointer<QWidget> FParent;
 };
 

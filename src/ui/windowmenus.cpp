@@ -2,6 +2,7 @@
 
 #include "core/apptexts.h"
 #include "core/daylist.h"
+#include "core/modalcount.h"
 #include "core/ryvoptions.h"
 #include "lang/langmessagedlg.h"
 #include "platform/versioninfo.h"
@@ -260,6 +261,7 @@ void TWindowMenus::miReportsTitleClick()
     bool ok = false;
     // The entry's hint, as the language has it.
     const QString hint = FmiReportsTitle->statusTip();
+    const TModalCount::TScope modal(FParts.modals);
     const QString text = QInputDialog::getText(&FParts.window, FParts.caption,
         hint + QLatin1Char(':'), QLineEdit::Normal, FParts.options.ReportsTitle, &ok);
     if (ok)
@@ -276,6 +278,7 @@ QString TWindowMenus::AboutText()
 
 void TWindowMenus::miAboutClick()
 {
+    const TModalCount::TScope modal(FParts.modals);
     TMessageBoxRequest request;
     request.Title = FParts.caption;
     request.DlgType = mtInformation;

@@ -15,6 +15,7 @@ class TCommandRouter;
 class TDayList;
 class TDayListView;
 class TFavsListView;
+class TModalCount;
 class TRyvOptions;
 
 // What the menus work with; all of it outlives them.
@@ -29,6 +30,7 @@ struct TWindowMenusParts final {
     TDayListView* todayList;
     TDayListView* historyList;
     TFavsListView* favsList;
+    TModalCount& modals; // the boxes of the menus count as modal windows of ours
 };
 
 // The window's menus: the main menu (pumMain) with the settings, the About

@@ -4,6 +4,7 @@
 #include "core/clock.h"
 #include "core/daylist.h"
 #include "core/liststore.h"
+#include "core/modalcount.h"
 #include "core/ports.h"
 #include "core/ryvitemlist.h"
 #include "core/ryvoptions.h"
@@ -90,13 +91,28 @@ private:
     QPointer<QWidget> FWindow;
 };
 
+// Every box, also those of the window and the report commands, counts as a
+// modal window of ours while it shows.
 class TWindowMessages final : public IUserMessages {
 public:
+    explicit TWindowMessages(TModalCount& modals)
+        : FModals(modals)
+    {
+    }
     void SetWindow(QWidget* window) { FMessages = std::make_unique<TUserMessages>(window); }
-    bool ConfirmYesNo(const QString& text) override { return FMessages->ConfirmYesNo(text); }
-    void Warning(const QString& text) override { FMessages->Warning(text); }
+    bool ConfirmYesNo(const QString& text) override
+    {
+        const TModalCount::TScope modal(FModals);
+        return FMessages->ConfirmYesNo(text);
+    }
+    void Warning(const QString& text) override
+    {
+        const TModalCount::TScope modal(FModals);
+        FMessages->Warning(text);
+    }
 
 private:
+    TModalCount& FModals;
     std::unique_ptr<TUserMessages> FMessages = std::make_unique<TUserMessages>();
 };
 
@@ -186,16 +202,19 @@ int RunWindowProgram(int& argc, char* argv[], const TWindowProgramHooks& hooks)
     const TSuggestSources suggestSources { options, favs, recent, clock, windows, pages,
         clipboard };
     TWindowTaskDialog dialog(options, favs, suggestSources, clipboard, shell, langs);
-    TWindowMessages messages;
+    // One count of the modal windows of ours that are open; the change of
+    // date waits for them (modalcount.h).
+    TModalCount modals;
+    TWindowMessages messages(modals);
     TTracker tracker(options, favs, recent, today, history, store,
-        TTrackerPorts { clock, dialog, messages, clipboard, shell });
+        TTrackerPorts { clock, dialog, messages, clipboard, shell, modals });
 
     TTextDocumentPdfRenderer pdfRenderer;
     TPdfConverter pdf(options.FolderPlugins, options.FolderData, programRunner, &pdfRenderer);
     TReportWriter reportWriter(options, clock, pdf);
-    TSaveFileDialog saveDialog;
+    TSaveFileDialog saveDialog(modals);
     TWaitCursor waitCursor;
-    TGroupDialog groupDialog(nullptr, &langs);
+    TGroupDialog groupDialog(modals, nullptr, &langs);
     TReportCommands reports(options, clock, reportWriter,
         TReportPorts { saveDialog, messages, shell, clipboard, waitCursor, groupDialog });
 
@@ -210,7 +229,7 @@ int RunWindowProgram(int& argc, char* argv[], const TWindowProgramHooks& hooks)
 
     // Away time: idle, screen lock and sleep while a task runs end with a
     // question when the user is back; the change of date waits for its answer.
-    TAwayQuestion question(&window);
+    TAwayQuestion question(modals, &window);
     TAwayTracker away(options, clock, tracker.AwayLog(), question);
     away.SetUtcOffset([] { return QDateTime::currentDateTime().offsetFromUtc(); });
     tracker.SetAwayHold([&away] { return away.HoldsDayChange(); });

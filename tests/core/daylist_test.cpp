@@ -229,6 +229,53 @@ TEST_F(DayListTest, Tick_ChangesOnlyTheRunningRow)
     EXPECT_EQ(inserted.count(), 0);
 }
 
+TEST_F(DayListTest, RemoveIf_OneChange_SelectionFocusAndIdsFollowTheRows)
+{
+    std::vector<std::unique_ptr<TRyvItem>> entries;
+    for (int i = 0; i < 6; ++i)
+        entries.push_back(Task(QStringLiteral("T%1").arg(i), At(8, i * 10), At(8, i * 10 + 10)));
+    Fill(history, std::move(entries));
+    std::vector<TItemId> ids;
+    for (int i = 0; i < history.Count(); ++i)
+        ids.push_back(history.IdAt(i));
+    history.SetSelection({ 1, 4 });
+    history.SetFocused(4);
+    QSignalSpy removed(&history, &TDayList::rowsRemoved);
+    QSignalSpy reset(&history, &TDayList::listReset);
+    auto titled = [](std::initializer_list<const char*> titles) {
+        return [titles](const TRyvItem& e) {
+            for (const char* t : titles)
+                if (e.title == QLatin1String(t))
+                    return true;
+            return false;
+        };
+    };
+
+    // Adjacent rows: one rowsRemoved for them all.
+    EXPECT_EQ(history.RemoveIf(titled({ "T0", "T1" })), 2);
+    ASSERT_EQ(removed.count(), 1);
+    EXPECT_EQ(removed.at(0).at(0).toInt(), 0);
+    EXPECT_EQ(removed.at(0).at(1).toInt(), 1);
+    EXPECT_EQ(reset.count(), 0);
+    EXPECT_EQ(history.Selected(), QList<int> { 2 }); // T4
+    EXPECT_EQ(history.Focused(), 2);
+    EXPECT_EQ(history.RowOfId(ids[0]), -1);
+    for (int row = 0; row < history.Count(); ++row)
+        EXPECT_EQ(history.IdAt(row), ids[static_cast<size_t>(row) + 2]);
+    EXPECT_EQ(history.TotalText(), QStringLiteral("0:40"));
+
+    // Rows apart: one reset; the selected and focused row went.
+    EXPECT_EQ(history.RemoveIf(titled({ "T2", "T4" })), 2);
+    EXPECT_EQ(removed.count(), 1);
+    EXPECT_EQ(reset.count(), 1);
+    EXPECT_TRUE(history.Selected().isEmpty());
+    EXPECT_EQ(history.Focused(), -1);
+    EXPECT_EQ(history.RowOfId(ids[5]), 1);
+    EXPECT_EQ(history.TotalText(), QStringLiteral("0:20"));
+    EXPECT_EQ(history.RemoveIf(titled({ "none" })), 0);
+    EXPECT_EQ(removed.count() + reset.count(), 2);
+}
+
 TEST_F(DayListTest, Selection_DecidesWhichTotalsShow)
 {
     std::vector<std::unique_ptr<TRyvItem>> entries;

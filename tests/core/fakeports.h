@@ -83,11 +83,16 @@ public:
     bool answer = true; // to every Yes/No question
     QStringList questions;
     QStringList warnings;
-    std::function<void()> onWarning; // sees the state while the box shows
+    // See the state while the box shows, and stand for what its event loop
+    // runs meanwhile (a clock tick past midnight, say).
+    std::function<void()> onQuestion;
+    std::function<void()> onWarning;
 
     bool ConfirmYesNo(const QString& text) override
     {
         questions << text;
+        if (onQuestion)
+            onQuestion();
         return answer;
     }
     void Warning(const QString& text) override

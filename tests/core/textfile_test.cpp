@@ -258,6 +258,28 @@ TEST_F(TextFileTest, FullDisk_FailsAndLeavesOldFileByteForByte)
         QDir(folder).entryList(QDir::Files), (QStringList { u"favorites.lst"_qs, u"filler"_qs }));
 }
 
+TEST_F(TextFileTest, WriteSeveral_OneFails_TheOthersAreWritten)
+{
+    WriteBytes(Path(u"a.lst"_qs), "old a");
+    const std::vector<TTextFileWrite> files {
+        { Path(u"a.lst"_qs), u"new ä"_qs, TTextEncoding::Utf8, true },
+        { Path(u"no/such/folder/b.lst"_qs), u"b"_qs, TTextEncoding::Utf8, false },
+        { Path(u"c.lst"_qs), u"c"_qs, TTextEncoding::Utf16LE, true },
+    };
+    std::vector<QString> errors;
+    EXPECT_FALSE(WriteTextFiles(files, &errors));
+
+    ASSERT_EQ(errors.size(), 3u);
+    EXPECT_TRUE(errors[0].isEmpty()) << errors[0].toStdString();
+    EXPECT_FALSE(errors[1].isEmpty());
+    EXPECT_TRUE(errors[2].isEmpty()) << errors[2].toStdString();
+    EXPECT_EQ(ReadBytes(Path(u"a.lst"_qs)), QByteArray("\xEF\xBB\xBFnew \xC3\xA4"));
+    EXPECT_EQ(ReadTextFile(Path(u"c.lst"_qs)).value_or(QString()), u"c"_qs);
+    EXPECT_TRUE(ReadBytes(Path(u"c.lst"_qs)).startsWith("\xFF\xFE"));
+    EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files), (QStringList { u"a.lst"_qs, u"c.lst"_qs }));
+    EXPECT_TRUE(WriteTextFiles({ files[0], files[2] }));
+}
+
 TEST_F(TextFileTest, LeftoverTempFiles_OnlyOursAreRemoved)
 {
     const QStringList ours { u"current.lst.ryvsave-a1b2c3"_qs,

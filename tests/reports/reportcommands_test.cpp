@@ -328,6 +328,32 @@ TEST_F(ReportCommandsTest, GroupsMenuAddsEditsAndDeletes)
     EXPECT_EQ(FOptions.GroupMasks, QStringList { u"="_qs });
 }
 
+// The save and group dialogs are modal: their event loops may change the
+// list or the groups meanwhile. The commands act on what they asked about.
+TEST_F(ReportCommandsTest, ModalDialogs_CommandsActOnWhatTheyAskedAbout)
+{
+    AddToday(Task(Mon + 9 * OneHour, Mon + 10 * OneHour, u"Asked"_qs));
+    FDialog.answer = FOut + u"/day.csv"_qs;
+    FDialog.whileOpen = [this] {
+        FToday.Clear();
+        AddToday(Task(Mon + 11 * OneHour, Mon + 12 * OneHour, u"Later"_qs));
+    };
+    FCommands.acExportExecute(FToday);
+    const QString written = FileText(FDialog.answer);
+    EXPECT_TRUE(written.contains(u"\"Asked\""_qs)) << written.toStdString();
+    EXPECT_FALSE(written.contains(u"Later"_qs));
+
+    FOptions.GroupMasks = QStringList { u"A=*a*"_qs, u"B=*b*"_qs };
+    FGroupDialog.newName = u"Bee"_qs;
+    FGroupDialog.newMask = u"*bee*"_qs;
+    FGroupDialog.whileOpen = [this] { FOptions.GroupMasks.removeFirst(); };
+    FCommands.miGroupsEditClick(1);
+    EXPECT_EQ(FOptions.GroupMasks, QStringList { u"Bee=*bee*"_qs });
+    FGroupDialog.whileOpen = [this] { FOptions.GroupMasks.clear(); };
+    FCommands.miGroupsEditClick(0);
+    EXPECT_TRUE(FOptions.GroupMasks.isEmpty());
+}
+
 TEST(ReportCommands, ExportListIsTheHistoryOnlyWhenItIsShownAndChosen)
 {
     const struct {

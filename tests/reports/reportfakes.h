@@ -19,9 +19,12 @@ class TFakeSaveDialog final : public IFileSaveDialog {
 public:
     QString answer; // empty: the user cancels
     std::vector<TSaveDialogRequest> requests;
+    std::function<void()> whileOpen; // what the dialog's event loop runs meanwhile
     QString GetSaveFileName(const TSaveDialogRequest& request) override
     {
         requests.push_back(request);
+        if (whileOpen)
+            whileOpen();
         return answer;
     }
 };
@@ -44,9 +47,12 @@ public:
     QString newName, newMask;
     // What the dialog was shown with.
     QString caption, namePrompt, maskPrompt, shownName, shownMask;
+    std::function<void()> whileOpen; // what the dialog's event loop runs meanwhile
     bool EditGroup(const QString& c, const QString& np, const QString& mp, QString& name,
         QString& mask) override
     {
+        if (whileOpen)
+            whileOpen();
         caption = c;
         namePrompt = np;
         maskPrompt = mp;

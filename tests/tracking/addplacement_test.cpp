@@ -39,6 +39,8 @@ TEST_P(PlaceAddedTaskTest, PlacesTaskOfGivenDuration)
     e.stop = p.stop;
     EXPECT_EQ(Span(e), c.span);
     EXPECT_LE(p.start, p.stop);
+    // Never before yesterday (or, on a history day, outside the day).
+    EXPECT_GE(DayOf(p.start), DayOf(c.log.day) - (c.log.history ? 0 : 1));
 }
 
 INSTANTIATE_TEST_SUITE_P(Today, PlaceAddedTaskTest,
@@ -54,8 +56,13 @@ INSTANTIATE_TEST_SUITE_P(Today, PlaceAddedTaskTest,
             true, "07:30:00-08:00:00" },
         TPlaceCase {
             "EmptyLog_EndsNow", EmptyToday(At(7, 9, 47, 31)), 30, false, "09:17:00-09:47:00" },
-        TPlaceCase { "EmptyLogJustAfterMidnight_StartsAtMidnight", EmptyToday(At(7, 0, 20)), 60,
-            false, "00:00:00-00:20:00" },
+        // Just after midnight the task keeps its duration and so begins
+        // yesterday (the command splits it at midnight), but no earlier than
+        // yesterday's midnight.
+        TPlaceCase { "EmptyLogJustAfterMidnight_KeepsDuration", EmptyToday(At(7, 0, 20)), 60, false,
+            "23:20:00-00:20:00" },
+        TPlaceCase { "EmptyLogJustAfterMidnight_NoEarlierThanYesterday", EmptyToday(At(7, 0, 20)),
+            30 * 60, false, "00:00:00-00:20:00" },
         // The last entry was extended beyond now: the task follows it, with
         // its duration, and never ends before it starts.
         TPlaceCase { "LastEndsInFuture_FollowsIt", Today(At(7, 12, 20), At(7, 0, 30), At(7, 15, 0)),

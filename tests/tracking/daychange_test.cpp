@@ -139,6 +139,35 @@ TEST_F(TrackerTest, DayChange_WriteFails_EntriesStayInLog)
     EXPECT_TRUE(today.IsWorking());
 }
 
+TEST_F(TrackerTest, DayChange_UnreadableDayFile_KeptAsideThenWritten)
+{
+    // Day 6's file ends inside a text in double quotes: it cannot be read
+    // whole, so merging into it would lose what it holds.
+    const QString path = DayFilePath(options, At(6, 0, 0));
+    ASSERT_TRUE(QDir().mkpath(QFileInfo(path).absolutePath()));
+    const QByteArray unreadable = "\xEF\xBB\xBF" + DayFileHeader().toUtf8()
+        + "\r\n0;0;2022-01-06 07:00:00;2022-01-06 08:00:00;\"Never closed;\"\";\"\"";
+    {
+        QFile file(path);
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+        file.write(unreadable);
+    }
+
+    AddToday(Task(At(6, 9, 0), At(6, 10, 0), QStringLiteral("Six")));
+    AddToday(Task(At(6, 20, 0), At(6, 20, 0), QStringLiteral("Run")));
+    TickIntoNextDay(At(6, 21, 0), At(7, 0, 0, 30));
+
+    const QString aside = path + QStringLiteral(".unreadable-20220107-000030");
+    QFile kept(aside);
+    ASSERT_TRUE(kept.open(QIODevice::ReadOnly));
+    EXPECT_EQ(kept.readAll(), unreadable);
+    EXPECT_EQ(TitlesOf(ReadDay(At(6, 0, 0))), (QStringList { "Six", "Run" }));
+    EXPECT_EQ(Titles(today), QStringList { QStringLiteral("Run") });
+    ASSERT_EQ(messages.warnings.size(), 1);
+    EXPECT_TRUE(messages.warnings[0].contains(QDir::toNativeSeparators(aside)))
+        << messages.warnings[0].toStdString();
+}
+
 TEST_F(TrackerTest, DayChange_WaitsWhileTaskDialogIsOpen)
 {
     clock.Set(At(7, 23, 59, 50));
@@ -172,7 +201,79 @@ protected:
         today.SetWorking(false);
         today.Clear();
     }
+    // Writes current.lst as given: the header, then the lines.
+    void WriteCurrentLines(const QStringList& lines)
+    {
+        ASSERT_TRUE(QDir().mkpath(options.FolderData));
+        QFile file(DayFilePath(options, 0));
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+        file.write("\xEF\xBB\xBF");
+        file.write((QStringList { DayFileHeader() } + lines).join(QStringLiteral("\r\n")).toUtf8());
+    }
+    QString ReadCurrentText() const
+    {
+        QFile file(DayFilePath(options, 0));
+        return file.open(QIODevice::ReadOnly) ? QString::fromUtf8(file.readAll()) : QString();
+    }
 };
+
+TEST_F(StartUpTest, RowsWithoutReadableDate_StayInTodaysLogAsTheyWereRead)
+{
+    // Hand edits and sync tools leave starts that give no date: empty,
+    // "NaN-NaN-NaN", the year 0000, a time alone, anything. The last of them
+    // was stored as the running task.
+    const QStringList undated {
+        u"0;1;;;\"Empty\";\"http://e\";\"d1\""_qs,
+        u"0;0;NaN-NaN-NaN;NaN-NaN-NaN;\"NaN\";\"\";\"\""_qs,
+        u"1;0;0000-01-04 09:00:00;0000-01-04 09:30:00;\"\";\"\";\"\""_qs,
+        u"0;0;09:30;10:00;\"TimeAlone\";\"\";\"\""_qs,
+        u"0;0;xx;;\"Running\";\"http://r\";\"d7\""_qs,
+    };
+    WriteCurrentLines({ undated[0], undated[1], undated[2],
+        u"0;0;2022-01-04 08:00:00;2022-01-04 09:00:00;\"Tue\";\"\";\"\""_qs, undated[3],
+        u"0;0;2022-01-05 07:00:00;2022-01-05 08:00:00;\"Wed\";\"\";\"\""_qs, undated[4] });
+    clock.Set(At(5, 8, 15, 20));
+    QSignalSpy reported(&store, &TListStore::errorOccurred);
+
+    tracker.StartUp();
+
+    // Nothing vanished, nothing runs; only the earlier day moved.
+    const QStringList kept { "Empty", "NaN", "-", "TimeAlone", "Wed", "Running" };
+    EXPECT_EQ(Titles(today), kept);
+    EXPECT_FALSE(today.IsWorking());
+    EXPECT_EQ(TitlesOf(ReadDay(At(4, 0, 0))), QStringList { QStringLiteral("Tue") });
+    const TRyvItem& last = *today.Last();
+    EXPECT_EQ(last.url, QStringLiteral("http://r"));
+    EXPECT_EQ(last.descr, QStringLiteral("d7"));
+    EXPECT_DOUBLE_EQ(last.stop, 0.0); // no stop at now: it never ran
+    ASSERT_EQ(reported.count(), 1);
+    const QString message = reported.at(0).at(0).toString();
+    EXPECT_TRUE(message.contains(QDir::toNativeSeparators(DayFilePath(options, 0))));
+    EXPECT_TRUE(message.contains(QStringLiteral(" 5 row(s) "))) << message.toStdString();
+
+    // Written back as they were read: the rows without any date text keep
+    // their empty starts and stops, none gets a stop or a day.
+    store.tmrSaveTimer();
+    const QString written = ReadCurrentText();
+    EXPECT_TRUE(written.contains(undated[0])) << written.toStdString();
+    EXPECT_TRUE(written.contains(u"0;0;;;\"NaN\";\"\";\"\""_qs));
+    EXPECT_TRUE(written.contains(u"0;0;;;\"Running\";\"http://r\";\"d7\""_qs));
+
+    // A task started now and run into the next day: the day change moves
+    // today's entries and splits the running task, the rows without a day
+    // stay where they are.
+    today.SetFocused(-1); // a new task of its own, numbered after today's tasks
+    ASSERT_TRUE(tracker.Execute(TCommand::acStart, OnToday()));
+    EXPECT_EQ(today.Last()->title, QStringLiteral("Task #2"));
+    clock.Set(At(6, 0, 0, 5));
+    tracker.tmrCheckTimer();
+    EXPECT_EQ(
+        Titles(today), (QStringList { "Empty", "NaN", "-", "TimeAlone", "Running", "Task #2" }));
+    EXPECT_DOUBLE_EQ(today.Last()->start, At(6, 0, 0));
+    EXPECT_TRUE(today.IsWorking());
+    EXPECT_EQ(TitlesOf(ReadDay(At(5, 0, 0))), (QStringList { "Wed", "Task #2" }));
+    EXPECT_EQ(reported.count(), 1); // said once, at the load
+}
 
 TEST_F(StartUpTest, TaskLeftRunningOnMonday_SplitAndRunsFromWednesdayMidnight)
 {
@@ -214,6 +315,33 @@ TEST_F(StartUpTest, SeveralEarlierDays_EachMovedToItsFile_TodayStays)
     EXPECT_EQ(Titles(today), QStringList { QStringLiteral("Wed") });
     EXPECT_FALSE(today.IsWorking());
     EXPECT_TRUE(store.IsSavePending()); // current.lst follows
+}
+
+TEST_F(StartUpTest, EarlierDays_LoadedAndMovedInOneChangeOfTheList)
+{
+    std::vector<std::unique_ptr<TRyvItem>> log;
+    for (int day = 1; day <= 4; ++day)
+        for (int h = 8; h < 11; ++h)
+            log.push_back(Task(At(day, h, 0), At(day, h + 1, 0), QStringLiteral("D%1").arg(day)));
+    log.push_back(Task(At(5, 7, 0), At(5, 8, 0), QStringLiteral("Wed")));
+    WriteCurrent(std::move(log), false);
+    clock.Set(At(5, 8, 15, 20));
+    QSignalSpy inserted(&today, &TDayList::rowsInserted);
+    QSignalSpy removed(&today, &TDayList::rowsRemoved);
+
+    tracker.StartUp();
+
+    // A view follows the load once and the move once, not once per row.
+    EXPECT_EQ(inserted.count(), 1);
+    ASSERT_EQ(removed.count(), 1);
+    EXPECT_EQ(removed.at(0).at(0).toInt(), 0);
+    EXPECT_EQ(removed.at(0).at(1).toInt(), 11);
+    EXPECT_EQ(Titles(today), QStringList { QStringLiteral("Wed") });
+    for (int day = 1; day <= 4; ++day) {
+        SCOPED_TRACE(day);
+        EXPECT_EQ(TitlesOf(ReadDay(At(day, 0, 0))), QStringList(3, QStringLiteral("D%1").arg(day)));
+    }
+    EXPECT_TRUE(messages.warnings.isEmpty());
 }
 
 TEST_F(StartUpTest, OnlyTodaysEntries_NothingMoved)

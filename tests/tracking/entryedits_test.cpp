@@ -2,6 +2,8 @@
 
 #include <QSignalSpy>
 
+#include <algorithm>
+
 namespace ryv::testing {
 namespace {
 
@@ -33,7 +35,10 @@ TEST_P(AddPlacement, PlacesTaskOfGivenDuration)
 
     ASSERT_EQ(today.Count(), static_cast<int>(c.log.size()) + 1);
     const TRyvItem& e = *today.Item(c.row);
-    EXPECT_EQ(e.title, QStringLiteral("Task #%1").arg(c.log.size() + 1));
+    // Numbered after the tasks of the day.
+    const auto tasksOfDay = std::count_if(c.log.begin(), c.log.end(),
+        [&c](const TSpan& s) { return s.kind == 't' && DayOf(s.start) == DayOf(c.now); });
+    EXPECT_EQ(e.title, QStringLiteral("Task #%1").arg(tasksOfDay + 1));
     EXPECT_EQ(Span(e), c.span);
     EXPECT_LE(e.start, e.stop);
     EXPECT_EQ(today.Selected(), QList<int> { c.row });
@@ -52,11 +57,37 @@ INSTANTIATE_TEST_SUITE_P(Tracker, AddPlacement,
         TAddCase { "Working_BeforeFirst", { { 't', At(7, 8, 0), At(7, 8, 0) } }, true, At(7, 9, 0),
             30, 0, "07:30:00-08:00:00" },
         TAddCase { "EmptyLog_EndsNow", {}, false, At(7, 9, 47, 31), 30, 0, "09:17:00-09:47:00" },
+        // Rows whose start has no day (a time alone) have no place in time:
+        // the task goes by the others, and never beside day 0.
+        TAddCase { "RowsWithoutDay_Ignored",
+            { { 'b', 0.375, 0.4 }, { 't', At(7, 8, 0), At(7, 12, 0) }, { 't', 0.5, 0.5 } }, false,
+            At(7, 14, 30), 60, 3, "12:00:00-13:00:00" },
         // Fills the time up to now exactly: still after the last entry, not
         // at the top.
         TAddCase { "ExactlyFillsTheTimeUpToNow", { { 't', At(7, 8, 0), At(7, 12, 0) } }, false,
             At(7, 13, 0), 60, 1, "12:00:00-13:00:00" }),
     [](const auto& info) { return std::string(info.param.name); });
+
+TEST_F(EntryEditsTest, AddJustAfterMidnight_KeepsWholeDuration_PartBeforeGoesToYesterday)
+{
+    // The log is empty at 00:30 and yesterday is on show in the history.
+    clock.Set(At(7, 0, 30, 10));
+    tracker.UpdateToday();
+    ShowHistoryDay(At(6, 0, 0));
+    dialog.answers = { OkDuration(120) };
+
+    ASSERT_TRUE(tracker.Execute(TCommand::acAdd, OnToday()));
+
+    EXPECT_EQ(Spans(today), QStringList { QStringLiteral("t 00:00:00-00:30:00") });
+    EXPECT_EQ(today.Selected(), QList<int> { 0 });
+    TEntries yesterday = ReadDay(At(6, 0, 0));
+    ASSERT_EQ(yesterday.size(), 1u);
+    EXPECT_EQ(Span(*yesterday[0]), QStringLiteral("22:30:00-23:59:59"));
+    EXPECT_DOUBLE_EQ(yesterday[0]->start, At(6, 22, 30));
+    EXPECT_EQ(yesterday[0]->title, today.Item(0)->title);
+    EXPECT_EQ(Spans(history), QStringList { QStringLiteral("t 22:30:00-23:59:59") });
+    EXPECT_TRUE(messages.warnings.isEmpty());
+}
 
 TEST_F(EntryEditsTest, AddAs_CopiesFavourite_FromFavouriteFlagged)
 {
@@ -283,6 +314,61 @@ TEST_F(EntryEditsTest, DeleteAndClear_NeverTouchTheRunningTask)
     EXPECT_EQ(today.Count(), 2);
     EXPECT_TRUE(messages.questions.isEmpty());
 }
+
+// A confirmation is modal: its event loop runs the clock tick, which may
+// pass midnight while the question shows, and the list may change under it.
+struct TDeleteAtMidnightCase {
+    const char* name;
+    int row; // selected and asked about
+    bool removedMeanwhile; // the entry asked about leaves the list under the box
+    QStringList afterYes; // today's log once Yes is answered
+    QStringList movedToFile; // day 7's file after the next tick
+};
+
+class DeleteAnsweredAfterMidnight : public EntryEditsTest,
+                                    public ::testing::WithParamInterface<TDeleteAtMidnightCase> { };
+
+TEST_P(DeleteAnsweredAfterMidnight, DeletesTheEntryAskedAboutNeverTheRunningTask)
+{
+    const TDeleteAtMidnightCase& c = GetParam();
+    Fill(today, { { 't', H9, H10 }, { 't', H10, H11 }, { 't', H11, H11 } });
+    today.SetWorking(true);
+    clock.Set(At(7, 23, 59, 50));
+    tracker.UpdateToday();
+    Select(today, c.row);
+    int rowsWhileAsked = -1;
+    messages.onQuestion = [&] {
+        clock.Set(At(8, 0, 0, 5));
+        tracker.tmrCheckTimer();
+        if (c.removedMeanwhile)
+            today.Remove(c.row);
+        rowsWhileAsked = today.Count();
+    };
+
+    EXPECT_NO_THROW(tracker.Execute(TCommand::acDelete, OnToday()));
+
+    // The day change waited for the box.
+    EXPECT_EQ(rowsWhileAsked, c.removedMeanwhile ? 2 : 3);
+    EXPECT_EQ(Titles(today), c.afterYes);
+    EXPECT_TRUE(today.IsWorking());
+    EXPECT_EQ(today.Last()->title, QStringLiteral("T3"));
+
+    tracker.tmrCheckTimer();
+    EXPECT_EQ(TitlesOf(ReadDay(At(7, 0, 0))), c.movedToFile);
+    EXPECT_EQ(Titles(today), QStringList { QStringLiteral("T3") });
+    EXPECT_DOUBLE_EQ(today.Last()->start, At(8, 0, 0));
+    EXPECT_TRUE(today.IsWorking());
+}
+
+INSTANTIATE_TEST_SUITE_P(Tracker, DeleteAnsweredAfterMidnight,
+    ::testing::Values(
+        // After an early day change the running task would be row 0.
+        TDeleteAtMidnightCase { "FirstRow", 0, false, { "T2", "T3" }, { "T2", "T3" } },
+        // ... and row 1 would no longer exist.
+        TDeleteAtMidnightCase { "MiddleRow", 1, false, { "T1", "-", "T3" }, { "T1", "-", "T3" } },
+        // Gone by the answer: row 1 then holds the running task.
+        TDeleteAtMidnightCase { "GoneMeanwhile", 1, true, { "T1", "T3" }, { "T1", "T3" } }),
+    [](const auto& info) { return std::string(info.param.name); });
 
 // --- Open link -------------------------------------------------------------------------------
 

@@ -61,7 +61,14 @@ INSTANTIATE_TEST_SUITE_P(Tracker, StartTimeRule,
             { "t 09:00:00-09:30:00", "b 09:30:00-10:00:00", "t 10:00:00-10:00:15" } },
         TStartCase { "TrailingBreakOfEarlierDay_Removed",
             { { ryvkTask, At(6, 9, 0), At(6, 9, 30) }, { ryvkPause, At(6, 9, 30), At(6, 9, 40) } },
-            false, At(7, 10, 0, 15), { "t 09:00:00-09:30:00", "t 10:00:00-10:00:15" } }),
+            false, At(7, 10, 0, 15), { "t 09:00:00-09:30:00", "t 10:00:00-10:00:15" } },
+        // A start that had no readable date (here a time alone) is no day:
+        // such a break is neither an earlier day's, to be dropped, nor
+        // today's, to be stretched.
+        TStartCase { "TrailingBreakWithoutDay_Kept",
+            { { ryvkTask, At(7, 9, 0), At(7, 9, 30) }, { ryvkPause, 0.375, 0.4 } }, false,
+            At(7, 10, 0, 15),
+            { "t 09:00:00-09:30:00", "b 09:00:00-09:36:00", "t 10:00:00-10:00:15" } }),
     [](const auto& info) { return std::string(info.param.name); });
 
 TEST_F(TrackerTest, Stop_EndsAtMinuteUnlessStartedInThatMinute)
@@ -204,6 +211,7 @@ TEST_F(TrackerTest, TaskCountOfDay_CountsTasksOfThatDayOnly)
     AddToday(Task(At(7, 8, 0), At(7, 9, 0)));
     AddToday(Pause(At(7, 9, 0), At(7, 9, 10)));
     AddToday(Task(At(7, 9, 10), At(7, 10, 0)));
+    AddToday(Task(0.4, 0.5)); // no day: skipped, the count goes on before it
     AddToday(Task(At(8, 9, 0), At(8, 10, 0))); // a later day is skipped
     EXPECT_EQ(tracker.TaskCountOfDay(At(7, 12, 0)), 2);
     EXPECT_EQ(tracker.TaskCountOfDay(At(6, 12, 0)), 1);

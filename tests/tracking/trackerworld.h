@@ -10,6 +10,7 @@
 #include "core/daylist.h"
 #include "core/fakeports.h"
 #include "core/liststore.h"
+#include "core/modalcount.h"
 #include "core/ryvitemlist.h"
 #include "core/ryvoptions.h"
 #include "tracking/tracker.h"
@@ -37,8 +38,9 @@ public:
     TFakeMessages messages;
     TFakeClipboard clipboard;
     TFakeShell shell;
+    TModalCount modals;
     TTracker tracker { options, favs, recent, today, history, store,
-        TTrackerPorts { clock, dialog, messages, clipboard, shell } };
+        TTrackerPorts { clock, dialog, messages, clipboard, shell, modals } };
 };
 
 } // namespace ryv

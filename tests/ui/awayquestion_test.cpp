@@ -1,5 +1,6 @@
 #include "ui/awayquestion.h"
 
+#include "core/modalcount.h"
 #include "core/regional.h"
 #include "tracking/awaytracker.h"
 #include "tracking/trackerworld.h"
@@ -70,7 +71,8 @@ TEST(AwayQuestion, ButtonsAnswer_EscapeAndClosingKeep)
     window.show();
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
-        TAwayQuestion question(&window);
+        TModalCount modals;
+        TAwayQuestion question(modals, &window);
         EXPECT_TRUE(question.CanAsk());
         bool seen = false;
         WhenOpen([&] {
@@ -79,6 +81,7 @@ TEST(AwayQuestion, ButtonsAnswer_EscapeAndClosingKeep)
             seen = true;
             EXPECT_TRUE(box->isModal() || QApplication::activeModalWidget() == box);
             EXPECT_FALSE(question.CanAsk()) << "never two at a time";
+            EXPECT_TRUE(modals.IsOpen()) << "a modal window of ours, counted";
             EXPECT_EQ(box->text(), texts.text);
             EXPECT_EQ(box->textFormat(), Qt::PlainText);
             const QAbstractButton* keep = question.Button(TAwayAnswer::Keep);
@@ -110,7 +113,7 @@ TEST(AwayQuestion, WaitsForAnotherDialog_SecondAbsenceExtendsTheOpenQuestion)
     TTrackerWorld world(dir.path(), At(11, 0));
     QWidget window;
     window.show();
-    TAwayQuestion question(&window);
+    TAwayQuestion question(world.tracker.Modals(), &window);
     TAwayTracker away(world.options, world.clock, world.tracker.AwayLog(), question);
     world.tracker.SetAwayHold([&away] { return away.HoldsDayChange(); });
     auto task = std::make_unique<TRyvItem>();

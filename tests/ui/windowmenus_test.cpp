@@ -1,14 +1,20 @@
 #include "ui/windowmenus.h"
 
+#include "core/inifile.h"
+#include "core/modalcount.h"
 #include "platform/versioninfo.h"
 #include "ui/daylistview.h"
+#include "ui/groupdialog.h"
+#include "ui/savefiledialog.h"
 #include "windowtestworld.h"
 
-#include "core/inifile.h"
-
 #include <QAction>
+#include <QApplication>
 #include <QMenu>
 #include <QSpinBox>
+#include <QTimer>
+
+#include <functional>
 
 #include <gtest/gtest.h>
 
@@ -83,6 +89,62 @@ TEST_F(WindowMenusTest, AwayMinutesAndCloseToTray_SetFromTheMenuAndKeptInMisc)
     emit w.pumMain()->aboutToShow();
     EXPECT_EQ(w.findChild<QSpinBox*>(u"seAwayMinutes"_qs)->value(), 25);
     EXPECT_TRUE(w.findChild<QAction*>(u"miCloseToTray"_qs)->isChecked());
+}
+
+// Every modal window of the window's own runs a nested event loop in which
+// the clock ticks; while one shows, the change of date waits, and it comes
+// with the first tick after the window closed.
+TEST_F(WindowMenusTest, OwnModalWindows_TheDayChangeWaitsUntilTheyClose)
+{
+    WriteSampleData();
+    TWorld world(folder);
+    TfrmRyvTracker& w = world.Open();
+    TModalCount& modals = world.tracker.Modals();
+    auto action = [&w](const char* name) { return w.findChild<QAction*>(QLatin1String(name)); };
+    TGroupDialog groupDialog(modals, &w);
+    TSaveFileDialog saveDialog(modals, &w);
+    const struct {
+        const char* name;
+        std::function<void()> open;
+    } cases[] = {
+        { "About box", [&] { action("miAbout")->trigger(); } },
+        { "reports title", [&] { action("miReportsTitle")->trigger(); } },
+        { "group dialog",
+            [&] {
+                QString name;
+                QString mask;
+                groupDialog.EditGroup(QStringLiteral("Add group"), {}, {}, name, mask);
+            } },
+        { "save dialog", [&] { saveDialog.GetSaveFileName(TSaveDialogRequest {}); } },
+    };
+    for (int day = 11; const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        // A task runs as midnight comes.
+        world.clock.Set(At(23, 58, day - 1));
+        world.tracker.Execute(TCommand::acStart, TUiState {});
+        world.tracker.UpdateToday();
+        const int rows = world.today.Count();
+        bool counted = false;
+        int rowsWhileOpen = -1;
+        QTimer::singleShot(0, &w, [&] {
+            world.clock.Set(At(0, 0, day));
+            world.tracker.tmrCheckTimer();
+            counted = modals.IsOpen();
+            rowsWhileOpen = world.today.Count();
+            if (QWidget* box = QApplication::activeModalWidget())
+                box->close();
+        });
+
+        c.open();
+
+        EXPECT_TRUE(counted);
+        EXPECT_EQ(rowsWhileOpen, rows);
+        EXPECT_FALSE(modals.IsOpen());
+        world.tracker.tmrCheckTimer();
+        EXPECT_EQ(world.today.Count(), 1);
+        EXPECT_DOUBLE_EQ(world.today.Last()->start, At(0, 0, day));
+        ++day;
+    }
 }
 
 TEST(WindowMenusAbout, ShowsVersionEmptyLineAndCopyright)
