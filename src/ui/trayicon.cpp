@@ -94,12 +94,18 @@ TTrayIcon::~TTrayIcon()
     // The menu is the window's child, so the language files find it; it goes
     // with the icon, or with the window if that goes first.
     FIcon->setContextMenu(nullptr);
-    delete FMenu;
+    if (FMenu) {
+        // No events of a menu being taken down reach a filter that is gone.
+        FMenu->removeEventFilter(this);
+        delete FMenu.data();
+    }
 }
 
 bool TTrayIcon::eventFilter(QObject* watched, QEvent* event)
 {
-    if (watched == FMenu && event->type() == QEvent::LanguageChange)
+    // The type first: while the window takes its children down, the menu is
+    // no longer a menu, and the pointer must not be read as one.
+    if (event->type() == QEvent::LanguageChange && watched == FMenu)
         tmrRefresh.start();
     return QObject::eventFilter(watched, event);
 }
