@@ -7,7 +7,7 @@
 // first paint; the window with text is the floor of a program that shows
 // text at all.
 
-#include "firstpaint.h"
+#include "ui/firstpaintwatch.h"
 
 #include <QApplication>
 #include <QLabel>
@@ -29,7 +29,7 @@ inline int RunBareWindow(
     else
         window.setCentralWidget(new QWidget(&window));
     window.resize(488, 560);
-    new TFirstPaintCallback(window, [&window, &painted] { painted(window); });
+    new ryv::TFirstPaintWatch(window, painted);
     window.show();
     return QApplication::exec();
 }

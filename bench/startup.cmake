@@ -13,6 +13,7 @@ target_include_directories(ryv_startup_probe PRIVATE ${PROJECT_SOURCE_DIR}/src)
 target_link_libraries(ryv_startup_probe PRIVATE ryv_ui)
 
 add_executable(ryv_bare_window ${CMAKE_CURRENT_LIST_DIR}/barewindow.cpp)
+target_include_directories(ryv_bare_window PRIVATE ${PROJECT_SOURCE_DIR}/src)
 target_link_libraries(ryv_bare_window PRIVATE Qt6::Widgets)
 
 # The shipped languages beside the benchmarks' programs, where the window

@@ -32,6 +32,7 @@
 #include "tracking/awaytracker.h"
 #include "tracking/tracker.h"
 #include "ui/awayquestion.h"
+#include "ui/firstpaintwatch.h"
 #include "ui/groupdialog.h"
 #include "ui/mainwindow.h"
 #include "ui/savefiledialog.h"
@@ -114,35 +115,6 @@ public:
 private:
     TModalCount& FModals;
     std::unique_ptr<TUserMessages> FMessages = std::make_unique<TUserMessages>();
-};
-
-// Tells once that the window has been painted: after its first paint event,
-// when the painting of that update (the window's children included) is done
-// and on screen.
-class TFirstPaintWatch final : public QObject {
-public:
-    TFirstPaintWatch(QWidget& window, std::function<void(QWidget&)> painted)
-        : QObject(&window)
-        , FWindow(window)
-        , FPainted(std::move(painted))
-    {
-        window.installEventFilter(this);
-    }
-
-protected:
-    bool eventFilter(QObject* watched, QEvent* event) override
-    {
-        if (watched == &FWindow && event->type() == QEvent::Paint) {
-            FWindow.removeEventFilter(this);
-            QMetaObject::invokeMethod(
-                this, [this] { FPainted(FWindow); }, Qt::QueuedConnection);
-        }
-        return false;
-    }
-
-private:
-    QWidget& FWindow;
-    std::function<void(QWidget&)> FPainted;
 };
 
 } // namespace
