@@ -44,8 +44,8 @@ env -u DISPLAY -u WAYLAND_DISPLAY HOME="$work" XDG_RUNTIME_DIR="$work" \
   RyvTracker report this-week --format csv --output "$work/week.csv" || fail "report failed"
 head -c 3 "$work/week.csv" | cmp -s - <(printf '\xef\xbb\xbf') || fail "report is no CSV file"
 
-# The desktop finds the menu entry and its icon where the freedesktop
-# specifications look for them: the data folders, the hicolor theme.
+# The desktop finds the menu entry and its icon where desktops look for
+# them: the data folders, the hicolor theme.
 IFS=: read -r -a dirs <<<"${XDG_DATA_DIRS:-/usr/local/share:/usr/share}"
 entry=""
 icon=""

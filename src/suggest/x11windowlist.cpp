@@ -15,10 +15,18 @@
 #include <cstdlib>
 #include <cstring>
 #include <memory>
+#include <tuple>
+#include <type_traits>
 
 namespace ryv {
 
 namespace {
+
+// What the server's client-id query takes per window (an id and what to
+// tell of it), named after the call that takes it.
+template <typename R, typename... A> std::tuple<A...> ArgumentsOf(R (*)(A...));
+using TClientIdRequest = std::remove_const_t<std::remove_pointer_t<
+    std::tuple_element_t<2, decltype(ArgumentsOf(&xcb_res_query_client_ids))>>>;
 
 // Bounds of property reads, in 32-bit units.
 constexpr uint32_t MaxTextLongs = 1024; // 4 KiB: room for 1023 characters
@@ -383,9 +391,9 @@ std::vector<TX11Window> TX11WindowList::Read(
         for (size_t i = 0; i < windows.size(); ++i) {
             if (windows[i].pid != 0)
                 continue;
-            const xcb_res_client_id_spec_t spec { windows[i].id,
+            const TClientIdRequest request { windows[i].id,
                 XCB_RES_CLIENT_ID_MASK_LOCAL_CLIENT_PID };
-            pidCookies.emplace_back(i, xcb_res_query_client_ids(c, 1, &spec));
+            pidCookies.emplace_back(i, xcb_res_query_client_ids(c, 1, &request));
         }
         for (const auto& [i, cookie] : pidCookies) {
             TReply<xcb_res_query_client_ids_reply_t> reply(
@@ -394,8 +402,8 @@ std::vector<TX11Window> TX11WindowList::Read(
                 continue;
             for (auto it = xcb_res_query_client_ids_ids_iterator(reply.get()); it.rem;
                  xcb_res_client_id_value_next(&it)) {
-                if ((it.data->spec.mask & XCB_RES_CLIENT_ID_MASK_LOCAL_CLIENT_PID)
-                    && it.data->length >= 4) {
+                const auto& [client, length] = *it.data;
+                if ((client.mask & XCB_RES_CLIENT_ID_MASK_LOCAL_CLIENT_PID) && length >= 4) {
                     windows[i].pid = *xcb_res_client_id_value_value(it.data);
                     break;
                 }

@@ -71,7 +71,7 @@ TEST_F(GatherSuggestionsTest, SourcesComeInTheirOrder)
     previous.title = QStringLiteral("Standup");
     previous.url = QStringLiteral("https://meet/1");
     previous.descr = QStringLiteral("daily");
-    FWindows.windows = { Window("Spec.odt - LibreOffice Writer", "/usr/lib/libreoffice/soffice.bin",
+    FWindows.windows = { Window("Plan.odt - LibreOffice Writer", "/usr/lib/libreoffice/soffice.bin",
                              "LibreOffice Writer", true),
         Window("Terminal", "/usr/bin/xterm") };
     FFavs.AddOrUpdate(QStringLiteral("Write report"), QString(), QString());
@@ -87,7 +87,7 @@ TEST_F(GatherSuggestionsTest, SourcesComeInTheirOrder)
     EXPECT_EQ(Rows(list),
         QStringList({
             "Standup | Recently used | 3",
-            "Spec.odt | LibreOffice Writer | -1",
+            "Plan.odt | LibreOffice Writer | -1",
             "Terminal | xterm | -1",
             "Write report | Favorites | 2",
             "Review | Favorites | 2",

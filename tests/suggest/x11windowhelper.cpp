@@ -56,10 +56,10 @@ void SetProperty(xcb_window_t w, const std::string& property, xcb_atom_t type, i
         static_cast<uint8_t>(format), static_cast<uint32_t>(count), data);
 }
 
-std::map<std::string, std::string> Fields(const std::string& spec)
+std::map<std::string, std::string> Fields(const std::string& description)
 {
     std::map<std::string, std::string> fields;
-    std::stringstream in(spec);
+    std::stringstream in(description);
     std::string field;
     while (std::getline(in, field, '|')) {
         const size_t eq = field.find('=');

@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Checks the built Debian package without installing it: its fields, its
 # files, the menu entry it carries, and the program from an extracted copy.
-#   inspect-package.sh <folder with the .deb> <version> <source Langs folder>
+#   check-deb-contents.sh <folder with the .deb> <version> <source Langs folder>
 set -euo pipefail
 
 folder=$1
