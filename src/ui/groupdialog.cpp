@@ -3,6 +3,7 @@
 #include "core/modalcount.h"
 #include "lang/langtemplate.h"
 #include "lang/qlxcontroller.h"
+#include "ui/widgetparts.h"
 
 #include <QDialogButtonBox>
 #include <QFormLayout>
@@ -38,14 +39,7 @@ TfrmRyvGroup::TfrmRyvGroup(QWidget* parent, TLanguageManager* languages, const Q
     }
     form->addRow(lbGroupName, edGroupName);
     form->addRow(lbGroupMask, edGroupMask);
-    auto* buttons = new QDialogButtonBox(this);
-    sbOK = new QPushButton(QStringLiteral("OK"), this);
-    sbOK->setObjectName(QStringLiteral("sbOK"));
-    sbOK->setDefault(true);
-    sbCancel = new QPushButton(QStringLiteral("Cancel"), this);
-    sbCancel->setObjectName(QStringLiteral("sbCancel"));
-    buttons->addButton(sbOK, QDialogButtonBox::AcceptRole);
-    buttons->addButton(sbCancel, QDialogButtonBox::RejectRole);
+    auto* buttons = MakeOkCancelButtons(this, sbOK, sbCancel);
     connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
     connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
     form->addRow(buttons);

@@ -12,6 +12,7 @@
 #include "ui/drawhelpers.h"
 #include "ui/guardedplaintextedit.h"
 #include "ui/icons.h"
+#include "ui/widgetparts.h"
 #include "ui/windowgeometry.h"
 
 #include <QAction>
@@ -221,14 +222,7 @@ void TfrmRyvTask::BuildControls()
     cbTaskDone->setObjectName(QStringLiteral("cbTaskDone"));
     grid->addWidget(cbTaskDone, 6, 0, 1, ColCount);
 
-    auto* buttons = new QDialogButtonBox(this);
-    sbOK = new QPushButton(QStringLiteral("OK"), this);
-    sbOK->setObjectName(QStringLiteral("sbOK"));
-    sbOK->setDefault(true);
-    sbCancel = new QPushButton(QStringLiteral("Cancel"), this);
-    sbCancel->setObjectName(QStringLiteral("sbCancel"));
-    buttons->addButton(sbOK, QDialogButtonBox::AcceptRole);
-    buttons->addButton(sbCancel, QDialogButtonBox::RejectRole);
+    auto* buttons = MakeOkCancelButtons(this, sbOK, sbCancel);
     grid->addWidget(buttons, 7, 0, 1, ColCount);
 
     buttons->setObjectName(QStringLiteral("pBottom"));

@@ -4,7 +4,9 @@
 #include "ui/windowdesign.h"
 
 #include <QAction>
+#include <QDialogButtonBox>
 #include <QFrame>
+#include <QPushButton>
 #include <QToolButton>
 
 #include <algorithm>
@@ -47,6 +49,19 @@ QToolButton* MakeActionButton(QWidget* parent, const QString& name, int size, QA
     // Its texts are its action's.
     SetTextsFromCode(button);
     return button;
+}
+
+QDialogButtonBox* MakeOkCancelButtons(QWidget* dialog, QPushButton*& ok, QPushButton*& cancel)
+{
+    auto* buttons = new QDialogButtonBox(dialog);
+    ok = new QPushButton(QStringLiteral("OK"), dialog);
+    ok->setObjectName(QStringLiteral("sbOK"));
+    ok->setDefault(true);
+    cancel = new QPushButton(QStringLiteral("Cancel"), dialog);
+    cancel->setObjectName(QStringLiteral("sbCancel"));
+    buttons->addButton(ok, QDialogButtonBox::AcceptRole);
+    buttons->addButton(cancel, QDialogButtonBox::RejectRole);
+    return buttons;
 }
 
 int Round(double v)

@@ -6,7 +6,9 @@
 #include <QString>
 
 class QAction;
+class QDialogButtonBox;
 class QFrame;
+class QPushButton;
 class QToolButton;
 class QWidget;
 
@@ -20,6 +22,11 @@ QToolButton* MakeButton(QWidget* parent, const QString& name, int size);
 // A button that runs action and shows its image only: the action's caption
 // serves as menu text and tool tip.
 QToolButton* MakeActionButton(QWidget* parent, const QString& name, int size, QAction* action);
+
+// The OK button (sbOK, the default) and the Cancel button (sbCancel) of a
+// dialog of ours, named so the language files reach them, in a button box
+// with the accept and reject roles; what they do is the dialog's to connect.
+QDialogButtonBox* MakeOkCancelButtons(QWidget* dialog, QPushButton*& ok, QPushButton*& cancel);
 
 int Round(double v);
 // The widget's font at size points (at least 1).
