@@ -11,9 +11,12 @@
 
 #include <algorithm>
 #include <cerrno>
+#include <cstdio>
 #include <cstring>
 
+#include <fcntl.h>
 #include <poll.h>
+#include <sys/file.h>
 #include <sys/socket.h>
 #include <sys/stat.h>
 #include <sys/un.h>
@@ -161,6 +164,39 @@ private:
     int FFd = -1;
 };
 
+enum class TLockResult { Taken, Held, Unusable };
+
+// Takes the kernel's lock on the file at path without waiting. The lock file
+// is never followed through a link and is ours alone (0600); it is written
+// without a sync, as nothing needs its contents to survive a crash.
+TLockResult TakeLock(const QString& path, int& fd)
+{
+    const QByteArray name = QFile::encodeName(path);
+    int f = -1;
+    do
+        f = ::open(name.constData(), O_RDWR | O_CREAT | O_CLOEXEC | O_NOFOLLOW, S_IRUSR | S_IWUSR);
+    while (f < 0 && errno == EINTR);
+    if (f < 0)
+        return TLockResult::Unusable;
+    int r = 0;
+    do
+        r = ::flock(f, LOCK_EX | LOCK_NB);
+    while (r < 0 && errno == EINTR);
+    if (r != 0) {
+        const bool held = errno == EWOULDBLOCK;
+        ::close(f);
+        return held ? TLockResult::Held : TLockResult::Unusable;
+    }
+    char pid[32];
+    const int length = std::snprintf(pid, sizeof pid, "%ld\n", static_cast<long>(::getpid()));
+    if (::ftruncate(f, 0) == 0 && length > 0) {
+        // Only a note for a person; a failed write changes nothing.
+        [[maybe_unused]] const ssize_t written = ::write(f, pid, static_cast<std::size_t>(length));
+    }
+    fd = f;
+    return TLockResult::Taken;
+}
+
 } // namespace
 
 TSingleInstance::TSingleInstance(const QString& name, QObject* parent)
@@ -181,25 +217,25 @@ TSingleInstance::~TSingleInstance()
         ::close(FServerFd);
         ::unlink(QFile::encodeName(FServerName).constData());
     }
-    if (FLock)
-        FLock->unlock();
+    // Closing gives the lock up. The file stays: removing it could let a
+    // start that has it open already lock a file no later start sees.
+    if (FLockFd >= 0)
+        ::close(FLockFd);
 }
 
 bool TSingleInstance::Start()
 {
-    FLock = std::make_unique<QLockFile>(FLockPath);
-    // A lock never goes stale by age: the program runs for days.
-    FLock->setStaleLockTime(0);
-    if (FLock->tryLock(0))
+    switch (TakeLock(FLockPath, FLockFd)) {
+    case TLockResult::Taken:
         return Listen();
-    if (FLock->error() == QLockFile::LockFailedError) {
-        FLock.reset();
+    case TLockResult::Held:
         NotifyRunning();
         return false;
+    case TLockResult::Unusable:
+        // The lock file cannot be opened at all (unwritable folder, a file
+        // of someone else): rather run twice than not at all.
+        return Listen();
     }
-    // The lock file cannot be made at all (unwritable folder): rather run
-    // twice than not at all.
-    FLock.reset();
     return Listen();
 }
 

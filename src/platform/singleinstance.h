@@ -1,6 +1,5 @@
 #pragma once
 
-#include <QLockFile>
 #include <QObject>
 #include <QString>
 
@@ -15,9 +14,11 @@ namespace ryv {
 // listens on a local socket; a later start finds the lock taken, asks the
 // first through the socket to come to the front, and ends.
 //
-// A crash leaves the lock file and the socket file behind. The lock file
-// records the owner's process id, so a lock of a dead process is taken over,
-// and the stale socket name is removed before listening again.
+// The lock is the kernel's lock on an open file (flock), which goes with the
+// process: a crash leaves the lock file behind but never a held lock, and
+// the socket file left behind is replaced when the next start listens. The
+// file itself stays for the next start; it records the owner's process id
+// for a person who looks.
 //
 // The socket is a Unix stream socket of our own (QtCore's socket notifier),
 // not Qt Network's local socket: the network library and what it loads in
@@ -65,7 +66,7 @@ private:
 
     QString FServerName;
     QString FLockPath;
-    std::unique_ptr<QLockFile> FLock;
+    int FLockFd = -1;
     int FServerFd = -1;
     QSocketNotifier* FServerNotifier = nullptr;
     // Open connections: descriptor, its notifier and the part of a line

@@ -114,6 +114,43 @@ TEST(SingleInstance, NamesArePerUserAndPerProgram)
     EXPECT_TRUE(a.ServerName().contains(QString::number(::getuid())));
 }
 
+// Only a held lock keeps a start back: a lock file left with the id of a
+// process that still runs (ours, as after a crash and a reused id) is taken
+// over, and a lock file that is a link is never written through.
+TEST(SingleInstance, LeftoverLockFilesNeverBlockOrRedirectTheStart)
+{
+    QTemporaryDir elsewhere;
+    ASSERT_TRUE(elsewhere.isValid());
+    const QString target = elsewhere.filePath(QStringLiteral("target"));
+    for (const bool link : { false, true }) {
+        SCOPED_TRACE(link ? "link" : "file with a living owner's id");
+        const QString name = QStringLiteral("ryvtest-leftover-%1-%2")
+                                 .arg(QCoreApplication::applicationPid())
+                                 .arg(link ? 1 : 0);
+        TSingleInstance instance(name);
+        QFile::remove(instance.LockFilePath());
+        if (link) {
+            QFile file(target);
+            ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+            file.write("keep\n");
+            file.close();
+            ASSERT_TRUE(QFile::link(target, instance.LockFilePath()));
+        } else {
+            QFile file(instance.LockFilePath());
+            ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+            file.write(
+                QByteArray::number(QCoreApplication::applicationPid()) + "\nryv_platform_tests\n");
+        }
+        EXPECT_TRUE(instance.Start());
+        if (link) {
+            QFile file(target);
+            ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+            EXPECT_EQ(file.readAll(), QByteArray("keep\n"));
+        }
+        QFile::remove(instance.LockFilePath());
+    }
+}
+
 // A report from another process asks the running instance to save first and
 // waits for its answer; with no instance it goes on at once.
 TEST(SingleInstanceSave, AskedInstanceSavesAndAnswers)
