@@ -8,7 +8,7 @@ set -euo pipefail
 PACKAGES=(
   build-essential cmake ninja-build pkg-config dpkg-dev file
   qt6-base-dev qt6-base-dev-tools libqt6svg6 qt6-svg-dev
-  libgl1-mesa-dev
+  libgl1-mesa-dev libfontconfig-dev
   libxcb1-dev libxcb-ewmh-dev libxcb-res0-dev libx11-dev libsqlite3-dev
   libgtest-dev libgmock-dev googletest libbenchmark-dev
   xvfb xauth x11-utils xdotool openbox

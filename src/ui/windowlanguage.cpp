@@ -60,7 +60,9 @@ void TWindowLanguage::qlxController1InitLangManager()
                                      FParts.options.LangCode)
                                   .trimmed();
     FController->SetDefaultLangCode(FParts.options.LangCode);
-    FillLanguagesMenu();
+    // The Languages menu lists the files when it opens (reading each one's
+    // name and sorting them by the user's collation is no work for the
+    // start-up).
 }
 
 void TWindowLanguage::qlxController1BeforeLangChange()

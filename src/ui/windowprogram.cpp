@@ -16,6 +16,7 @@
 #include "lang/usermessages.h"
 #include "platform/applicationidentity.h"
 #include "platform/awaysources.h"
+#include "platform/fontsetup.h"
 #include "platform/shell.h"
 #include "platform/singleinstance.h"
 #include "platform/systemclipboard.h"
@@ -121,6 +122,9 @@ private:
 
 int RunWindowProgram(int& argc, char* argv[], const TWindowProgramHooks& hooks)
 {
+    // The font configuration is read while the application connects to the
+    // display and the window is built.
+    const TFontSetUp fonts;
     QApplication app(argc, argv);
     SetApplicationIdentity();
 

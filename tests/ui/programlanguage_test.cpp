@@ -147,7 +147,9 @@ TEST_F(ProgramLanguageTest, LanguagesMenuSortedCheckedAndSwitching)
     windowtest::TWorld world(app);
     TfrmRyvTracker& window = world.Open(windowtest::WorkArea, &language.language);
 
+    // What the menu shows when it opens.
     auto entries = [&] {
+        emit window.miLanguages()->aboutToShow();
         QStringList names;
         QString checked;
         for (QAction* entry : window.miLanguages()->actions()) {
@@ -187,7 +189,6 @@ TEST_F(ProgramLanguageTest, LanguagesMenuSortedCheckedAndSwitching)
         window.Action(TCommand::acStart)->text(), German("TfrmRyvTracker", "acStart.Caption"));
 
     // Opening the menu finds the languages anew.
-    emit window.miLanguages()->aboutToShow();
     EXPECT_FALSE(entries().first.contains(QStringLiteral("Svenska")));
 
     // A right-to-left language turns the layout, and back.
@@ -219,6 +220,7 @@ TEST_F(ProgramLanguageTest, ChosenLanguageSurvivesRestart)
     EXPECT_EQ(
         window.Action(TCommand::acStart)->text(), German("TfrmRyvTracker", "acStart.Caption"));
     QString checked;
+    emit window.miLanguages()->aboutToShow();
     for (QAction* entry : window.miLanguages()->actions())
         checked += entry->isChecked() ? entry->text() : QString();
     EXPECT_EQ(checked, QStringLiteral("Deutsch"));
