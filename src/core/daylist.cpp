@@ -109,7 +109,8 @@ QString TDayList::TaskText(int row) const
     if (e.IsTask())
         return e.title;
     return AppTexts().str_pause + QStringLiteral(":  ") + ClockText(e.start) + QStringLiteral(" - ")
-        + ClockText(e.stop) + QStringLiteral("  (") + DurationText(e.Duration()) + QLatin1Char(')');
+        + ClockText(e.stop) + QStringLiteral("  (") + DurationText(LoggedDuration(e))
+        + QLatin1Char(')');
 }
 
 QString TDayList::HoursText(int row) const
@@ -117,7 +118,7 @@ QString TDayList::HoursText(int row) const
     const TRyvItem& e = *Item(row);
     if (e.IsPause())
         return {};
-    return IsRunningRow(row) ? DurationTextSec(e.Duration()) : DurationText(e.Duration());
+    return IsRunningRow(row) ? DurationTextSec(LoggedDuration(e)) : DurationText(LoggedDuration(e));
 }
 
 bool TDayList::DoneMark(int row) const
@@ -480,7 +481,7 @@ void TDayList::UpdateSelectionTotal()
     for (int s : FSelected) {
         const TRyvItem& e = *Item(s);
         if (e.IsTask())
-            total += e.Duration();
+            total += LoggedDuration(e);
     }
     if (Assign(FSelTotalText, DurationText(total)))
         emit totalsChanged();
@@ -500,7 +501,7 @@ bool TDayList::UpdateTaskTotal()
     for (const auto& e : FRows) {
         if (SameTask(*e, sel)) {
             ++matches;
-            total += e->Duration();
+            total += LoggedDuration(*e);
         }
     }
     if (matches < 2)
@@ -516,7 +517,7 @@ void TDayList::UpdateHistoryTotal()
     TDateTime total = 0;
     for (const auto& e : FRows)
         if (e->IsTask())
-            total += e->Duration();
+            total += LoggedDuration(*e);
     if (Assign(FTotalText, DurationText(total)))
         emit totalsChanged();
 }
@@ -547,14 +548,14 @@ void TDayList::SumDayTotal()
     const int count = Count();
     TDateTime total = 0;
     const TRyvItem* last = Last();
-    const TDateTime lastShare = last && last->IsTask() ? last->Duration() : 0;
+    const TDateTime lastShare = last && last->IsTask() ? LoggedDuration(*last) : 0;
     if (FIsWorking && FTotalCache >= 0 && count > 0) {
         total = FTotalCache + lastShare;
     } else if (count > 0) {
         for (int i = 0; i < count - 1; ++i) {
             const TRyvItem& e = *Item(i);
             if (e.IsTask())
-                total += e.Duration();
+                total += LoggedDuration(e);
         }
         FTotalCache = total;
         total += lastShare;

@@ -26,10 +26,20 @@ public:
     // Copies all seven fields; a null source clears.
     void Assign(const TRyvItem* source);
 
-    // Only tasks count in totals; a break's duration never does.
+    // The span from start to stop. Report rows keep sums this way too: from
+    // day 0, or from the midnight of their day.
     TDateTime Duration() const { return stop - start; }
     bool IsTask() const { return kind == ryvkTask; }
     bool IsPause() const { return kind == ryvkPause; }
 };
+
+// The time a log entry counts in totals: its duration, or nothing when its
+// start or stop alone has a day (a hand edit or a broken sync left the other
+// unreadable, and it reads as day 0): such a row has no length that could be
+// told, and the 120 years between the two would swamp every total.
+inline TDateTime LoggedDuration(const TRyvItem& e)
+{
+    return HasDay(e.start) == HasDay(e.stop) ? e.Duration() : 0;
+}
 
 } // namespace ryv

@@ -17,9 +17,13 @@ QString Quoted(QString text)
     return QLatin1Char('"') + text + QLatin1Char('"');
 }
 
-// withState: the list outputs lead with the done mark; the report has none.
-QString EntriesText(const std::vector<TRyvItem>& entries, QChar sep, bool withState)
+// The entries of a day list: they lead with the done mark and count as log
+// entries do. The rows of a report: no mark, each the sum it holds.
+enum class TRows { LogEntries, ReportRows };
+
+QString EntriesText(const std::vector<TRyvItem>& entries, QChar sep, TRows rows)
 {
+    const bool withState = rows == TRows::LogEntries;
     QStringList header;
     if (withState)
         header << QStringLiteral("\"state\"");
@@ -36,8 +40,8 @@ QString EntriesText(const std::vector<TRyvItem>& entries, QChar sep, bool withSt
         if (withState)
             text += Quoted(e.state == ryvsDone ? QStringLiteral("X") : QString()) + sep;
         text += FormatDateTime(hhnn, e.start) + sep + FormatDateTime(hhnn, e.stop) + sep
-            + FormatDateTime(hnn, e.stop - e.start) + sep + Quoted(e.title) + sep + Quoted(e.url)
-            + sep + Quoted(e.descr);
+            + FormatDateTime(hnn, withState ? LoggedDuration(e) : e.Duration()) + sep
+            + Quoted(e.title) + sep + Quoted(e.url) + sep + Quoted(e.descr);
     }
     return text;
 }
@@ -46,17 +50,17 @@ QString EntriesText(const std::vector<TRyvItem>& entries, QChar sep, bool withSt
 
 QString ListClipboardText(const std::vector<TRyvItem>& list)
 {
-    return EntriesText(list, QLatin1Char('\t'), true);
+    return EntriesText(list, QLatin1Char('\t'), TRows::LogEntries);
 }
 
 QString ListCsvText(const std::vector<TRyvItem>& list)
 {
-    return EntriesText(list, QLatin1Char(';'), true);
+    return EntriesText(list, QLatin1Char(';'), TRows::LogEntries);
 }
 
 QString ReportCsvText(const std::vector<TRyvItem>& entries)
 {
-    return EntriesText(entries, QLatin1Char(';'), false);
+    return EntriesText(entries, QLatin1Char(';'), TRows::ReportRows);
 }
 
 QString ExportFilter(const QString& ext)

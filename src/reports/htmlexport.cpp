@@ -98,7 +98,7 @@ QString ListTaskRow(const TRyvItem& e, bool showStop)
         + QStringLiteral("</td><td class=\"alr\"><span class=\"pba start\">") + times
         + QStringLiteral("</span></td>") + TitleCell(e)
         + QStringLiteral("<td class=\"alr plarge\"><span class=\"pba bold\">")
-        + DurationHnn(e.stop - e.start) + QStringLiteral("</span></td></tr>");
+        + DurationHnn(LoggedDuration(e)) + QStringLiteral("</span></td></tr>");
 }
 
 QString ListBreakRow(const TRyvItem& e)
@@ -106,14 +106,14 @@ QString ListBreakRow(const TRyvItem& e)
     return QStringLiteral("<tr><td class=\"alc gray\" colspan=\"4\"><small><i>")
         + HtmlEscape(AppTexts().str_pause) + QStringLiteral(":  ") + HourMinutes(e.start)
         + QStringLiteral(" - ") + HourMinutes(e.stop) + QStringLiteral(" &nbsp;(")
-        + DurationHnn(e.stop - e.start) + QStringLiteral(")</i></small></td></tr>");
+        + DurationHnn(LoggedDuration(e)) + QStringLiteral(")</i></small></td></tr>");
 }
 
 QString ReportRow(const TRyvItem& e)
 {
     return QStringLiteral("<tr>") + TitleCell(e)
         + QStringLiteral("<td class=\"alr plarge\"><span class=\"pba bold\">")
-        + DurationText(e.stop - e.start) + QStringLiteral("</span></td></tr>");
+        + DurationText(e.Duration()) + QStringLiteral("</span></td></tr>");
 }
 
 // The caption and the page title from the title t. With an empty t and at
@@ -176,7 +176,7 @@ struct TDayWalk {
 
 // Adds the rows of entries in order: before the first entry of each day the
 // day heading, preceded by the previous day's total and spacer. addRow adds
-// the entry's own row and tells whether its time counts in the totals.
+// the entry's own row and gives the time it counts in the totals.
 template <typename AddRow>
 TDayWalk WalkDays(
     const TLayout& l, const std::vector<TRyvItem>& entries, QString& rows, AddRow addRow)
@@ -191,10 +191,9 @@ TDayWalk WalkDays(
             rows += DayHeading(l, w.day);
             w.daySum = 0;
         }
-        if (addRow(e)) {
-            w.daySum += e.stop - e.start;
-            w.sum += e.stop - e.start;
-        }
+        const TDateTime counted = addRow(e);
+        w.daySum += counted;
+        w.sum += counted;
     }
     return w;
 }
@@ -258,7 +257,7 @@ QString ListHtmlText(const std::vector<TRyvItem>& list, const QString& title, bo
     QString rows;
     const TDayWalk walk = WalkDays(l, list, rows, [&](const TRyvItem& e) {
         rows += e.IsPause() ? ListBreakRow(e) : ListTaskRow(e, showStop);
-        return e.IsTask();
+        return e.IsTask() ? LoggedDuration(e) : TDateTime(0);
     });
     if (!list.empty()) {
         rows += DayTotalAndSpacer(l, walk.daySum);
@@ -276,7 +275,7 @@ QString ReportHtmlText(
     QString rows;
     const TDayWalk walk = WalkDays(l, summary, rows, [&](const TRyvItem& e) {
         rows += ReportRow(e);
-        return true;
+        return e.Duration();
     });
     if (!summary.empty()) {
         // Without daily every start is 0: no day headings, no day totals.

@@ -19,7 +19,7 @@ QJsonObject EntryObject(const TRyvItem& e)
     o.insert(QStringLiteral("done"), e.state == ryvsDone);
     o.insert(QStringLiteral("start"), IsoLocalTime(e.start));
     o.insert(QStringLiteral("stop"), IsoLocalTime(e.stop));
-    o.insert(QStringLiteral("duration"), DurationSeconds(e.stop - e.start));
+    o.insert(QStringLiteral("duration"), DurationSeconds(LoggedDuration(e)));
     o.insert(QStringLiteral("title"), e.title);
     o.insert(QStringLiteral("link"), e.url);
     o.insert(QStringLiteral("description"), e.descr);
@@ -57,7 +57,7 @@ QString ListJsonText(const std::vector<TRyvItem>& list, TDateTime day, const QSt
     for (const TRyvItem& e : list) {
         entries.append(EntryObject(e));
         if (e.IsTask())
-            total += DurationSeconds(e.stop - e.start);
+            total += DurationSeconds(LoggedDuration(e));
     }
     QJsonObject o;
     o.insert(QStringLiteral("title"), title);
@@ -77,7 +77,7 @@ QString ReportJsonText(const TReportJsonHeader& header, const std::vector<TRyvIt
     QJsonArray rows;
     qint64 total = 0;
     for (const TRyvItem& e : summary) {
-        const qint64 seconds = DurationSeconds(e.stop - e.start);
+        const qint64 seconds = DurationSeconds(e.Duration());
         QJsonObject row;
         if (header.daily)
             row.insert(QStringLiteral("date"), DateToText(e.start));
@@ -93,7 +93,7 @@ QString ReportJsonText(const TReportJsonHeader& header, const std::vector<TRyvIt
     std::map<int, qint64> perDay;
     for (const TRyvItem& e : entries) {
         if (e.IsTask())
-            perDay[DayOf(e.start)] += DurationSeconds(e.stop - e.start);
+            perDay[DayOf(e.start)] += DurationSeconds(LoggedDuration(e));
     }
     QJsonArray days;
     for (const auto& [day, seconds] : perDay)

@@ -105,7 +105,7 @@ QString BarChart(const std::vector<TRyvItem>& totals, bool byGroups, const QStri
     TDateTime rest = 0;
     bool hasRest = false;
     for (const TRyvItem& e : totals) {
-        const TDateTime t = e.stop - e.start;
+        const TDateTime t = e.Duration();
         // The summary's own group of unmatched tasks is a rest as well.
         const bool isOthers = byGroups && e.title == othersText;
         if (isOthers || static_cast<int>(bars.size()) >= MaxBars) {

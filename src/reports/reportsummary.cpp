@@ -122,7 +122,7 @@ void MergeTasks(std::vector<TRyvItem>& entries, bool daily)
     // equal to the last bit.
     std::vector<TDateTime> total(static_cast<size_t>(n));
     for (size_t i = 0; i < total.size(); ++i)
-        total[i] = entries[i].stop - entries[i].start;
+        total[i] = LoggedDuration(entries[i]);
     for (int j = n - 1; j >= 0; --j) {
         const int into = owner[static_cast<size_t>(j)];
         if (into >= 0)

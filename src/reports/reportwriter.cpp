@@ -51,7 +51,7 @@ std::vector<TDateTime> DayTotals(
     for (const TRyvItem& e : tasks) {
         const int i = DayOf(e.start) - d1;
         if (i >= 0 && i < static_cast<int>(totals.size()))
-            totals[static_cast<size_t>(i)] += e.stop - e.start;
+            totals[static_cast<size_t>(i)] += LoggedDuration(e);
     }
     return totals;
 }

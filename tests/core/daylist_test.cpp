@@ -130,6 +130,39 @@ TEST_F(DayListTest, IdleDayTotal_ShowsSecondsOnlyBelowOneMinute)
     }
 }
 
+// Hand edits leave starts or stops without a readable date (day 0). A task
+// with both sides on a day or both without one has its length; one with a
+// day on one side only counts nothing, in the row and in every total.
+TEST_F(DayListTest, EntryWithADayOnOneSideOnly_CountsNothing)
+{
+    const TDateTime noDay = 0;
+    const TDateTime timeAlone = 9.0 / 24; // "09:00" without a date
+    struct Case {
+        const char* name;
+        TDateTime start;
+        TDateTime stop;
+        const char* hours;
+        const char* total; // with a second task of 0:15
+    };
+    const Case cases[] = {
+        { "both on the day", At(8, 0), At(9, 30), "1:30", "1:45" },
+        { "times alone", timeAlone, timeAlone + OneHour, "1:00", "1:15" },
+        { "no start, a stop", noDay, At(9, 30), "0:00", "0:15" },
+        { "a start, no stop", At(8, 0), noDay, "0:00", "0:15" },
+        { "time alone, a stop on the day", timeAlone, At(9, 30), "0:00", "0:15" },
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        TDayList list(TDayListRole::Today, options, clock);
+        std::vector<std::unique_ptr<TRyvItem>> entries;
+        entries.push_back(Task(QStringLiteral("Edited"), c.start, c.stop));
+        entries.push_back(Task(QStringLiteral("Next"), At(10, 0), At(10, 15)));
+        Fill(list, std::move(entries));
+        EXPECT_EQ(list.HoursText(0), QString::fromLatin1(c.hours));
+        EXPECT_EQ(list.TotalText(), QString::fromLatin1(c.total));
+    }
+}
+
 TEST_F(DayListTest, RunningEntry_FollowsClock_UsesCacheUntilBatchEnds)
 {
     options.ListShowStop = false;

@@ -154,5 +154,21 @@ TEST(SummarizeReport, EntryWithoutLinkNeverJoinsByLink)
     EXPECT_EQ(entries[1].title, u"A"_qs);
 }
 
+// A row of today's log whose start could not be read (day 0) but whose stop
+// could counts nothing, in the per-task sums and in the report's rows alike;
+// a sum of more than a day over a period without days stays whole.
+TEST(SummarizeReport, RowWithADayOnOneSideOnlyCountsNothing)
+{
+    const TDateTime d = EncodeDate(2021, 12, 13);
+    std::vector<TRyvItem> entries { Task(d + 8 * OneHour, d + 9 * OneHour, u"A"_qs),
+        Task(0, d + 10 * OneHour, u"A"_qs), Task(d, d + 30 * OneHour, u"B"_qs) };
+    SummarizeReport(entries, false, false, {}, u"Others"_qs);
+    ASSERT_EQ(entries.size(), 2u);
+    EXPECT_EQ(entries[0].title, u"B"_qs);
+    EXPECT_NEAR(entries[0].Duration(), 30 * OneHour, OneSecond / 10);
+    EXPECT_EQ(entries[1].title, u"A"_qs);
+    EXPECT_NEAR(entries[1].Duration(), OneHour, OneSecond / 10);
+}
+
 } // namespace
 } // namespace ryv
