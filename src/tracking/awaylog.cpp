@@ -76,6 +76,31 @@ void TAwayLog::StartAgainAt(const TRyvItem& task, TDateTime at)
     FCtx.store.SaveData(false, 0);
 }
 
+void TAwayLog::BreakBeforeRunning(
+    const std::vector<std::pair<TDateTime, TDateTime>>& breaks, TDateTime at)
+{
+    TDayList& today = FCtx.today;
+    if (!today.IsWorking() || today.IsEmpty())
+        return;
+    today.BeginUpdate();
+    for (const auto& [start, stop] : breaks) {
+        if (stop <= start)
+            continue;
+        auto e = std::make_unique<TRyvItem>();
+        e->kind = ryvkPause;
+        e->start = start;
+        e->stop = stop;
+        // Before the running task, which stays the last entry.
+        today.Insert(today.Count() - 1, std::move(e));
+    }
+    const int row = today.Count() - 1;
+    today.SetTimes(row, at, std::max(at, FCtx.Now()));
+    today.SetState(row, ryvsNone);
+    today.EndUpdate();
+    today.SelectAndShow(row);
+    FCtx.store.SaveData(false, 0);
+}
+
 void TAwayLog::MoveEarlierDays()
 {
     TDayList& today = FCtx.today;

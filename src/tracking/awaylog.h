@@ -25,6 +25,8 @@ public:
     void StopRunningAt(TDateTime at) override;
     void AppendBreak(TDateTime start, TDateTime stop) override;
     void StartAgainAt(const TRyvItem& task, TDateTime at) override;
+    void BreakBeforeRunning(
+        const std::vector<std::pair<TDateTime, TDateTime>>& breaks, TDateTime at) override;
     void MoveEarlierDays() override;
 
 private:

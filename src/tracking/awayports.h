@@ -12,6 +12,8 @@
 #include <QtGlobal>
 
 #include <optional>
+#include <utility>
+#include <vector>
 
 namespace ryv {
 
@@ -33,6 +35,13 @@ public:
     // Appends a task with task's title, url and descr (not its done mark)
     // that runs from `at`; it becomes the running task.
     virtual void StartAgainAt(const TRyvItem& task, TDateTime at) = 0;
+    // For a running task that had no time of its own before the absence:
+    // the breaks (in order, each within a day) go before it and it runs on
+    // from `at` without its done mark, as a task started again would: the
+    // same entry, so no entry without any length is left.
+    virtual void BreakBeforeRunning(
+        const std::vector<std::pair<TDateTime, TDateTime>>& breaks, TDateTime at)
+        = 0;
     // Moves the entries of the days before today to their day files, as the
     // day change does. Used after a task that began on an earlier day was
     // stopped, since no later day change would move them while nothing runs.

@@ -325,17 +325,26 @@ void TAwayTracker::Apply(TAwayAnswer answer, const TSpan& span, const TRyvItem& 
             FLog.MoveEarlierDays();
         break;
     case TAwayAnswer::Break: {
-        FLog.StopRunningAt(span.start);
         // A break never crosses midnight: the first day's part ends with its
         // day, the last day's part begins at its midnight, and the days in
         // between get none, as a task running through them gets none.
+        std::vector<std::pair<TDateTime, TDateTime>> breaks;
         if (DayOf(span.start) == DayOf(span.end)) {
-            FLog.AppendBreak(span.start, span.end);
+            breaks.emplace_back(span.start, span.end);
         } else {
-            FLog.AppendBreak(span.start, EndOfDayOf(span.start));
+            breaks.emplace_back(span.start, EndOfDayOf(span.start));
             if (span.end > MidnightOf(span.end))
-                FLog.AppendBreak(MidnightOf(span.end), span.end);
+                breaks.emplace_back(MidnightOf(span.end), span.end);
         }
+        // Away from the task's first minute on, stopping it would leave an
+        // entry without any length: the break goes before it instead.
+        if (span.start <= task.start) {
+            FLog.BreakBeforeRunning(breaks, span.end);
+            break;
+        }
+        FLog.StopRunningAt(span.start);
+        for (const auto& [start, stop] : breaks)
+            FLog.AppendBreak(start, stop);
         FLog.StartAgainAt(task, span.end);
         break;
     }

@@ -140,6 +140,9 @@ public:
     void StopRunningAt(TDateTime) override { }
     void AppendBreak(TDateTime, TDateTime) override { }
     void StartAgainAt(const TRyvItem&, TDateTime) override { }
+    void BreakBeforeRunning(const std::vector<std::pair<TDateTime, TDateTime>>&, TDateTime) override
+    {
+    }
     void MoveEarlierDays() override { }
 };
 

@@ -113,6 +113,15 @@ TEST_F(AwayLogTest, Answers_GiveTheLogTheyPromise)
             { "t 22:00:00-23:59:59" } },
         { "just after midnight, stop", At(7, 22, 0), At(8, 0, 0, 20), At(8, 0, 30),
             TAwayAnswer::Stop, {}, { "t 22:00:00-23:59:59" } },
+        // Away from the task's first minute: the break goes before the task,
+        // which runs on from the end; no task of no length is left.
+        { "first minute, break", At(7, 12, 5, 10), At(7, 12, 5, 30), At(7, 12, 51, 40),
+            TAwayAnswer::Break, { "b 12:05:10-12:51:00", "t 12:51:00-on" }, {} },
+        { "first minute, over midnight, break", At(7, 23, 40, 10), At(7, 23, 40, 30), At(8, 0, 30),
+            TAwayAnswer::Break, { "b 00:00:00-00:30:00", "t 00:30:00-on" },
+            { "b 23:40:10-23:59:59" } },
+        { "first minute, stop", At(7, 12, 5, 10), At(7, 12, 5, 30), At(7, 12, 51, 40),
+            TAwayAnswer::Stop, { "t 12:05:10-12:05:10" }, {} },
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);

@@ -143,6 +143,21 @@ public:
         FToday.Append(std::move(e));
         FToday.SetWorking(true);
     }
+    void BreakBeforeRunning(
+        const std::vector<std::pair<TDateTime, TDateTime>>& breaks, TDateTime at) override
+    {
+        EXPECT_TRUE(FToday.IsWorking());
+        for (const auto& [start, stop] : breaks) {
+            EXPECT_EQ(DayOf(start), DayOf(stop)) << "a break crosses midnight";
+            auto e = std::make_unique<TRyvItem>();
+            e->kind = ryvkPause;
+            e->start = start;
+            e->stop = stop;
+            FToday.Insert(LastRow(), std::move(e));
+        }
+        FToday.SetTimes(LastRow(), at, FClock.Now());
+        FToday.SetState(LastRow(), ryvsNone);
+    }
     void MoveEarlierDays() override
     {
         const int today = DayOf(FClock.Now());
