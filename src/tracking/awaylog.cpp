@@ -10,6 +10,19 @@
 
 namespace ryv {
 
+namespace {
+
+std::unique_ptr<TRyvItem> NewBreak(TDateTime start, TDateTime stop)
+{
+    auto e = std::make_unique<TRyvItem>();
+    e->kind = ryvkPause;
+    e->start = start;
+    e->stop = stop;
+    return e;
+}
+
+} // namespace
+
 TAwayLog::TAwayLog(TTrackerContext& ctx, TDayChange& dayChange)
     : FCtx(ctx)
     , FDayChange(dayChange)
@@ -47,13 +60,9 @@ void TAwayLog::AppendBreak(TDateTime start, TDateTime stop)
 {
     if (stop <= start)
         return;
-    auto e = std::make_unique<TRyvItem>();
-    e->kind = ryvkPause;
-    e->start = start;
-    e->stop = stop;
     // Nothing runs now (the task was stopped first), so the break may follow
     // the last entry without breaking the rule that the running task is last.
-    FCtx.today.Append(std::move(e));
+    FCtx.today.Append(NewBreak(start, stop));
     FCtx.store.SaveData(false, 0);
 }
 
@@ -86,12 +95,8 @@ void TAwayLog::BreakBeforeRunning(
     for (const auto& [start, stop] : breaks) {
         if (stop <= start)
             continue;
-        auto e = std::make_unique<TRyvItem>();
-        e->kind = ryvkPause;
-        e->start = start;
-        e->stop = stop;
         // Before the running task, which stays the last entry.
-        today.Insert(today.Count() - 1, std::move(e));
+        today.Insert(today.Count() - 1, NewBreak(start, stop));
     }
     const int row = today.Count() - 1;
     today.SetTimes(row, at, std::max(at, FCtx.Now()));
