@@ -12,7 +12,7 @@ PACKAGES=(
   libxcb1-dev libxcb-ewmh-dev libxcb-res0-dev libx11-dev libsqlite3-dev
   libgtest-dev libgmock-dev googletest libbenchmark-dev
   xvfb xauth x11-utils xdotool openbox
-  xdg-utils wkhtmltopdf poppler-utils
+  xdg-utils wkhtmltopdf poppler-utils qt6-translations-l10n
   fonts-dejavu-core
   clang-format git
   libxcb1-dev libxcb-screensaver0-dev libxcb-xtest0-dev dbus-daemon

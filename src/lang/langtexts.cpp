@@ -32,6 +32,7 @@ void RefreshProgramTexts(const TLanguageManager& manager, TLangTranslator& trans
 {
     RefreshLangConsts(manager, appTexts.Texts(), translator);
     RefreshDialogTexts(manager, dialogTexts.Texts(), translator);
+    translator.SetQtLanguage(manager.LanguageCode());
 }
 
 } // namespace ryv

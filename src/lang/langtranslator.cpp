@@ -1,6 +1,8 @@
 #include "lang/langtranslator.h"
 
 #include <QCoreApplication>
+#include <QLibraryInfo>
+#include <QLocale>
 
 #include <cstring>
 
@@ -12,14 +14,36 @@ TLangTranslator::TLangTranslator(QObject* parent)
 }
 
 QString TLangTranslator::translate(
-    const char* context, const char* sourceText, const char*, int) const
+    const char* context, const char* sourceText, const char* disambiguation, int n) const
 {
-    if (FCancelText.isEmpty() || !context || !sourceText)
+    if (!context || !sourceText)
         return {};
-    if ((std::strcmp(context, "QPlatformTheme") == 0 && std::strcmp(sourceText, "Cancel") == 0)
-        || (std::strcmp(context, "QGnomeTheme") == 0 && std::strcmp(sourceText, "&Cancel") == 0))
+    if (!FCancelText.isEmpty()
+        && ((std::strcmp(context, "QPlatformTheme") == 0 && std::strcmp(sourceText, "Cancel") == 0)
+            || (std::strcmp(context, "QGnomeTheme") == 0
+                && std::strcmp(sourceText, "&Cancel") == 0)))
         return FCancelText;
-    return {};
+    return FQt ? FQt->translate(context, sourceText, disambiguation, n) : QString();
+}
+
+bool TLangTranslator::SetQtLanguage(const QString& code)
+{
+    const QString wanted = code.trimmed().toLower();
+    if (wanted == FQtCode)
+        return FQt != nullptr;
+    FQtCode = wanted;
+    FQt.reset();
+    const QString folder
+        = FQtFolder.isEmpty() ? QLibraryInfo::path(QLibraryInfo::TranslationsPath) : FQtFolder;
+    const bool english = wanted.isEmpty() || wanted == QLatin1String("en")
+        || wanted.startsWith(QLatin1String("en-")) || wanted.startsWith(QLatin1String("en_"));
+    if (english)
+        return false;
+    auto qt = std::make_unique<QTranslator>();
+    if (!qt->load(QLocale(wanted), QStringLiteral("qtbase"), QStringLiteral("_"), folder))
+        return false;
+    FQt = std::move(qt);
+    return true;
 }
 
 QString TLangTranslator::CancelText() const

@@ -7,6 +7,9 @@
 #include "langtestfolder.h"
 
 #include <QCoreApplication>
+#include <QFileInfo>
+#include <QLibraryInfo>
+#include <QTemporaryDir>
 
 #include <gtest/gtest.h>
 
@@ -77,6 +80,40 @@ TEST_F(LangTextsTest, TranslatorAnswersCancelOnly)
     EXPECT_EQ(QCoreApplication::translate("QPlatformTheme", "Cancel"), "Abbrechen");
     EXPECT_EQ(QCoreApplication::translate("QPlatformTheme", "OK"), "OK");
     QCoreApplication::removeTranslator(&translator);
+}
+
+// Qt's own texts (key names, its dialogs) come from Qt's translation of the
+// language, which the system may or may not have; the language's Cancel
+// stays ours.
+TEST_F(LangTextsTest, TranslatorGivesQtsOwnTextsInTheLanguage)
+{
+    const QString qtFolder = QLibraryInfo::path(QLibraryInfo::TranslationsPath);
+    if (!QFileInfo::exists(qtFolder + QStringLiteral("/qtbase_de.qm")))
+        GTEST_SKIP() << "Qt's German translation is not installed (qt6-translations-l10n)";
+    EXPECT_TRUE(translator.SetQtLanguage(QStringLiteral("de")));
+    const QString backspace = translator.translate("QShortcut", "Backspace");
+    EXPECT_FALSE(backspace.isEmpty());
+    EXPECT_NE(backspace, QStringLiteral("Backspace"));
+    translator.SetCancelText(QStringLiteral("Abbrechen (unser)"));
+    EXPECT_EQ(translator.translate("QPlatformTheme", "Cancel"), "Abbrechen (unser)");
+
+    struct Case {
+        const char* code;
+        bool found;
+    };
+    const Case cases[]
+        = { { "en", false }, { "xx", false }, { "", false }, { "DE", true }, { "en-GB", false } };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.code);
+        EXPECT_EQ(translator.SetQtLanguage(QString::fromLatin1(c.code)), c.found);
+        EXPECT_EQ(translator.translate("QShortcut", "Backspace").isEmpty(), !c.found);
+    }
+
+    // No translations where they are looked for: Qt keeps its English.
+    QTemporaryDir empty;
+    translator.SetQtTranslationsFolder(empty.path());
+    EXPECT_FALSE(translator.SetQtLanguage(QStringLiteral("de")));
+    EXPECT_EQ(translator.translate("QShortcut", "Backspace"), QString());
 }
 
 TEST_F(LangTextsTest, ProgramTablesAreTheOnesTheProgramReads)

@@ -18,7 +18,7 @@ field() { dpkg-deb -f "$deb" "$1"; }
 [ "$(field Package)" = ryvtracker ] || fail "Package is '$(field Package)'"
 [ "$(field Version)" = "$version" ] || fail "Version is '$(field Version)'"
 [ "$(field Architecture)" = "$arch" ] || fail "Architecture is '$(field Architecture)'"
-[ "$(field Recommends)" = wkhtmltopdf ] || fail "Recommends is '$(field Recommends)'"
+[ "$(field Recommends)" = "wkhtmltopdf, qt6-translations-l10n" ] || fail "Recommends is '$(field Recommends)'"
 # The libraries come from dpkg-shlibdeps (with versions), the tools by name.
 depends=$(field Depends)
 for d in libc6 libstdc++6 libqt6core6 libqt6gui6 libqt6widgets6 libqt6svg6; do
