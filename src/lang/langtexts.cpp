@@ -27,6 +27,21 @@ void RefreshDialogTexts(
         *table[i].second = manager.LangText(table[i].first, *defaultTable[i].second);
 }
 
+QString LoadLanguageTexts(TLanguageManager& manager, const QString& requested,
+    const QString& userLanguage, TAppTexts& texts, TLangTranslator& translator)
+{
+    for (const QString& code : { requested.trimmed(), userLanguage, QStringLiteral("en") }) {
+        if (code.isEmpty())
+            continue;
+        manager.SetLanguageCode(code);
+        if (!manager.LanguageCode().isEmpty()) {
+            RefreshLangConsts(manager, texts, translator);
+            return manager.LanguageCode();
+        }
+    }
+    return {};
+}
+
 void RefreshProgramTexts(const TLanguageManager& manager, TLangTranslator& translator,
     TAppTextsScope& appTexts, TDialogTextsScope& dialogTexts)
 {

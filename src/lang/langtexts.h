@@ -1,5 +1,7 @@
 #pragma once
 
+#include <QString>
+
 namespace ryv {
 
 class TLanguageManager;
@@ -24,6 +26,14 @@ void RefreshLangConsts(
 // for Cancel, the toolkit's Cancel in force).
 void RefreshDialogTexts(
     const TLanguageManager& manager, TDialogTexts& texts, const TLangTranslator& translator);
+
+// For a program part without a window (the command line): loads the
+// language named (the settings' langCode), else the user's interface
+// language, else English, as the window's start-up does, and sets the
+// application texts from it. Nothing found leaves the English defaults;
+// the loaded code, or empty.
+QString LoadLanguageTexts(TLanguageManager& manager, const QString& requested,
+    const QString& userLanguage, TAppTexts& texts, TLangTranslator& translator);
 
 // Both of the above on the program's own texts, application texts first, so
 // that the message boxes' Cancel falls back to the new language's Cancel

@@ -122,6 +122,28 @@ TEST_F(ProgramTest, ReportsWithoutADisplay)
     }
 }
 
+// Reports and exports speak the window's language, the one the settings
+// name; without one (or with one whose file is gone) the user's, else
+// English.
+TEST_F(ProgramTest, ReportsInTheLanguageOfTheSettings)
+{
+    const struct {
+        const char* langCode;
+        const char* dailyTotal;
+    } cases[] = { { "de", "Tagessumme:" }, { "", "Daily total:" }, { "xx", "Daily total:" } };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.langCode);
+        QFile ini(FDir.filePath(u"share/RyvTracker/RyvTracker.ini"_qs));
+        ASSERT_TRUE(ini.open(QIODevice::WriteOnly));
+        ini.write(QByteArray("[misc]\nlangCode=") + c.langCode + "\n");
+        ini.close();
+        const TRunResult r = Run({ u"report"_qs });
+        EXPECT_EQ(r.code, 0) << r.err.toStdString();
+        EXPECT_TRUE(QString::fromUtf8(r.out).contains(QString::fromUtf8(c.dailyTotal)))
+            << r.out.toStdString();
+    }
+}
+
 TEST_F(ProgramTest, ExitCodesAndMessages)
 {
     const struct {

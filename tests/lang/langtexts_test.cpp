@@ -116,6 +116,39 @@ TEST_F(LangTextsTest, TranslatorGivesQtsOwnTextsInTheLanguage)
     EXPECT_EQ(translator.translate("QShortcut", "Backspace"), QString());
 }
 
+// Without a window: the language asked for, else the user's, else English,
+// else the English defaults as they are.
+TEST_F(LangTextsTest, LoadLanguageTextsFallsBackAsTheStartUpDoes)
+{
+    folder.Write("App.de.lng", LangHeader("Deutsch") + "[constants]\nstr_total=SUMME:\n");
+    folder.Write("App.en.lng", LangHeader("English") + "[constants]\nstr_total=ALL:\n");
+    struct Case {
+        const char* requested;
+        const char* user;
+        const char* loaded;
+        const char* total;
+    };
+    const Case cases[] = {
+        { "de", "en", "de", "SUMME:" },
+        { " de ", "", "de", "SUMME:" },
+        { "xx", "de", "de", "SUMME:" },
+        { "", "xx", "en", "ALL:" },
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.requested);
+        TAppTexts texts;
+        EXPECT_EQ(LoadLanguageTexts(manager, QString::fromLatin1(c.requested),
+                      QString::fromLatin1(c.user), texts, translator),
+            QString::fromLatin1(c.loaded));
+        EXPECT_EQ(texts.str_total, QString::fromLatin1(c.total));
+    }
+    QFile::remove(folder.Path(QStringLiteral("App.en.lng")));
+    TAppTexts texts;
+    EXPECT_EQ(
+        LoadLanguageTexts(manager, QStringLiteral("xx"), QString(), texts, translator), QString());
+    EXPECT_EQ(texts.str_total, TAppTexts().str_total);
+}
+
 TEST_F(LangTextsTest, ProgramTablesAreTheOnesTheProgramReads)
 {
     folder.Write("App.de.lng",
