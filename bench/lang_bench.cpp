@@ -9,7 +9,6 @@
 #include "lang/widgetpropertywriter.h"
 
 #include <QAction>
-#include <QApplication>
 #include <QCheckBox>
 #include <QFile>
 #include <QLabel>
