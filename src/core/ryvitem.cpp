@@ -13,6 +13,15 @@ void TRyvItem::Clear()
     descr.clear();
 }
 
+std::unique_ptr<TRyvItem> NewBreak(TDateTime start, TDateTime stop)
+{
+    auto e = std::make_unique<TRyvItem>();
+    e->kind = ryvkPause;
+    e->start = start;
+    e->stop = stop;
+    return e;
+}
+
 void TRyvItem::Assign(const TRyvItem* source)
 {
     if (!source) {

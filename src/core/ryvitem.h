@@ -4,6 +4,8 @@
 
 #include <QString>
 
+#include <memory>
+
 namespace ryv {
 
 // Stored in the list files as their ordinals.
@@ -32,6 +34,9 @@ public:
     bool IsTask() const { return kind == ryvkTask; }
     bool IsPause() const { return kind == ryvkPause; }
 };
+
+// A new break from start to stop.
+std::unique_ptr<TRyvItem> NewBreak(TDateTime start, TDateTime stop);
 
 // The time a log entry counts in totals: its duration, or nothing when its
 // start or stop alone has a day (a hand edit or a broken sync left the other

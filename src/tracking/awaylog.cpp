@@ -10,19 +10,6 @@
 
 namespace ryv {
 
-namespace {
-
-std::unique_ptr<TRyvItem> NewBreak(TDateTime start, TDateTime stop)
-{
-    auto e = std::make_unique<TRyvItem>();
-    e->kind = ryvkPause;
-    e->start = start;
-    e->stop = stop;
-    return e;
-}
-
-} // namespace
-
 TAwayLog::TAwayLog(TTrackerContext& ctx, TDayChange& dayChange)
     : FCtx(ctx)
     , FDayChange(dayChange)

@@ -9,19 +9,6 @@
 
 namespace ryv {
 
-namespace {
-
-std::unique_ptr<TRyvItem> NewPause(TDateTime start, TDateTime stop)
-{
-    auto e = std::make_unique<TRyvItem>();
-    e->kind = ryvkPause;
-    e->start = start;
-    e->stop = stop;
-    return e;
-}
-
-} // namespace
-
 TRunningTask::TRunningTask(TTrackerContext& ctx, TFavsPanelModel& favsPanel)
     : FCtx(ctx)
     , FFavsPanel(favsPanel)
@@ -69,7 +56,7 @@ int TRunningTask::AppendTask(const QString& title, const QString& url)
             today.SetStop(lastRow, x);
         } else if (DayOf(last->stop) == DayOf(x) && MinuteOfDay(last->stop) < MinuteOfDay(x)) {
             // No break for a gap within one minute, and none across midnight.
-            today.Append(NewPause(last->stop, x));
+            today.Append(NewBreak(last->stop, x));
         }
     }
 
