@@ -1,4 +1,4 @@
-ryv_add_bench(bench_suggest
+ryv_add_bench(bench_suggest QT_MAIN
   LIBS ryv_suggest PkgConfig::RYV_SUGGEST_DEPS
   SOURCES
     ${CMAKE_CURRENT_LIST_DIR}/suggest_bench.cpp

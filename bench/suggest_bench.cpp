@@ -242,14 +242,3 @@ BENCHMARK(BM_FilterOnKeystroke)->Unit(benchmark::kMicrosecond);
 
 } // namespace
 } // namespace ryv
-
-int main(int argc, char** argv)
-{
-    QCoreApplication app(argc, argv); // QProcess and QTemporaryDir
-    benchmark::Initialize(&argc, argv);
-    if (benchmark::ReportUnrecognizedArguments(argc, argv))
-        return 1;
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
-}

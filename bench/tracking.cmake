@@ -1,4 +1,4 @@
-ryv_add_bench(bench_tracking
+ryv_add_bench(bench_tracking QT_MAIN
   LIBS ryv_tracking
   SOURCES
     ${CMAKE_CURRENT_LIST_DIR}/tracking_bench.cpp

@@ -6,7 +6,6 @@
 #include "core/textfile.h"
 #include "tracking/trackerworld.h"
 
-#include <QCoreApplication>
 #include <QDir>
 #include <QFile>
 #include <QTemporaryDir>
@@ -128,14 +127,3 @@ BENCHMARK(BM_StartUpMovesEarlierDays)
 
 } // namespace
 } // namespace ryv
-
-int main(int argc, char** argv)
-{
-    QCoreApplication app(argc, argv); // timers need it
-    ::benchmark::Initialize(&argc, argv);
-    if (::benchmark::ReportUnrecognizedArguments(argc, argv))
-        return 1;
-    ::benchmark::RunSpecifiedBenchmarks();
-    ::benchmark::Shutdown();
-    return 0;
-}
