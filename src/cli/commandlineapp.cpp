@@ -4,7 +4,6 @@
 #include "cli/commandlinerunner.h"
 #include "core/apptexts.h"
 #include "core/clock.h"
-#include "core/inifile.h"
 #include "core/ryvoptions.h"
 #include "lang/langfolders.h"
 #include "lang/langids.h"
@@ -146,19 +145,9 @@ int RunCommandLine(int argc, char* argv[])
     QCoreApplication::setApplicationName(QStringLiteral("RyvTracker"));
 
     TRyvOptions options;
-    // Reports and exports speak the window's language: the one the settings
-    // name, else the user's (the command line's own messages stay English).
-    // A settings file that cannot be read is reported by the run below.
     TLanguageManager languages(DefaultLangFolders());
     TLangTranslator translator;
     TAppTextsScope appTexts;
-    {
-        TIniFile ini(options.SettingsFilePath());
-        ini.Load(nullptr);
-        LoadLanguageTexts(languages,
-            ini.ReadString(QStringLiteral("misc"), QStringLiteral("langCode"), QString()),
-            UserInterfaceLanguageCode(), appTexts.Texts(), translator);
-    }
     TQuietProgramRunner runner;
     TPdfConverter pdf(options.FolderPlugins, options.FolderData, runner, renderer.get());
     TReportWriter writer(options, clock, pdf);
@@ -166,6 +155,12 @@ int RunCommandLine(int argc, char* argv[])
         FindSessionRuntimeFolder();
         TSingleInstance instance;
         instance.AskToSave(WindowSaveWaitMs);
+    });
+    // Reports and exports speak the window's language: the one the settings
+    // name, else the user's (the command line's own messages stay English).
+    command.SetOnSettingsLoaded([&](const TRyvOptions& loaded) {
+        LoadLanguageTexts(
+            languages, loaded.LangCode, UserInterfaceLanguageCode(), appTexts.Texts(), translator);
     });
 
     QFile out;

@@ -41,6 +41,8 @@ int TCommandLineRunner::Run(const TCliRequest& request, QIODevice& out, QString&
 {
     if (!LoadSettings(error))
         return ExitBadInput;
+    if (FOnSettingsLoaded)
+        FOnSettingsLoaded(FOptions);
     if (FAskWindowToSave)
         FAskWindowToSave();
 

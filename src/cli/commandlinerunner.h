@@ -3,6 +3,7 @@
 #include <QString>
 
 #include <functional>
+#include <utility>
 
 class QIODevice;
 
@@ -24,6 +25,13 @@ public:
     TCommandLineRunner(TRyvOptions& options, const TClock& clock, TReportWriter& writer,
         std::function<void()> askWindowToSave = {});
 
+    // Told the options once the settings file is read, before anything is
+    // written (the entry point loads the language the settings name).
+    void SetOnSettingsLoaded(std::function<void(const TRyvOptions&)> handler)
+    {
+        FOnSettingsLoaded = std::move(handler);
+    }
+
     // Writes the document to the request's file, or to out when it names
     // none. Returns the exit code; error is then the one-line message.
     int Run(const TCliRequest& request, QIODevice& out, QString& error);
@@ -35,6 +43,7 @@ private:
     const TClock& FClock;
     TReportWriter& FWriter;
     std::function<void()> FAskWindowToSave;
+    std::function<void(const TRyvOptions&)> FOnSettingsLoaded;
 };
 
 } // namespace ryv
