@@ -14,7 +14,7 @@ PACKAGES=(
   xvfb xauth x11-utils xdotool openbox
   xdg-utils wkhtmltopdf poppler-utils qt6-translations-l10n
   fonts-dejavu-core
-  clang-format git
+  clang-format git ccache
   libxcb1-dev libxcb-screensaver0-dev libxcb-xtest0-dev dbus-daemon
 )
 if [ "${1:-}" = "--fuzz" ]; then
