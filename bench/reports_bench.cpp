@@ -104,7 +104,7 @@ void YearReport(benchmark::State& state, const QStringList& groupMasks, bool byG
     YearFixture& y = Year();
     y.FOptions.GroupMasks = groupMasks;
     TNoRunner runner;
-    TPdfConverter pdf(y.FOptions.FolderPlugins, y.FOptions.FolderData, runner, nullptr);
+    TPdfConverter pdf(y.FOptions.FolderPlugins, QString(), runner, nullptr);
     TReportWriter writer(y.FOptions, y.FClock, pdf);
     const TReportPeriod period = ReportPeriod(4, y.FClock.Now());
     const QString out = y.FDir.filePath(QStringLiteral("year.html"));
@@ -143,7 +143,7 @@ void BM_YearReportToReadRatio(benchmark::State& state)
     YearFixture& y = Year();
     y.FOptions.GroupMasks = state.range(0) != 0 ? ThreeGroups() : QStringList();
     TNoRunner runner;
-    TPdfConverter pdf(y.FOptions.FolderPlugins, y.FOptions.FolderData, runner, nullptr);
+    TPdfConverter pdf(y.FOptions.FolderPlugins, QString(), runner, nullptr);
     TReportWriter writer(y.FOptions, y.FClock, pdf);
     const TReportPeriod period = ReportPeriod(4, y.FClock.Now());
     const QString out = y.FDir.filePath(QStringLiteral("ratio.html"));

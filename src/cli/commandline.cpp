@@ -121,7 +121,9 @@ QString CommandLineHelp()
         "                   but shorter than a year.\n"
         "  --groups         report: by groups (the group masks of the settings).\n"
         "  -o, --output FILE  Write to FILE instead of standard output\n"
-        "                   (PDF needs it). FILE is replaced only once complete.\n"
+        "                   (PDF needs it; - is standard output). A file is\n"
+        "                   replaced only once complete; a character device or a\n"
+        "                   FIFO is written into.\n"
         "  -h, --help       Show this help.\n"
         "  -v, --version    Show the version.\n"
         "\n"
@@ -207,10 +209,14 @@ bool ParseCommandLine(
         error = QStringLiteral("option '--output' needs a file name");
         return false;
     }
-    if (request.format == TExportType::Pdf && request.output.isEmpty()) {
-        error = QStringLiteral("PDF output needs a file: --output FILE");
+    // A PDF goes to a terminal only when asked for by name.
+    if (request.format == TExportType::Pdf && !parser.isSet(output)) {
+        error = QStringLiteral("PDF output needs a file: --output FILE (- for standard output)");
         return false;
     }
+    // "-" is standard output, as for most commands.
+    if (request.output == QLatin1String("-"))
+        request.output.clear();
     return true;
 }
 

@@ -19,7 +19,7 @@ struct TCliRequest final {
     TExportType format = TExportType::Html;
     bool daily = false; // --daily, where the period leaves the choice open
     bool groups = false;
-    QString output; // empty: standard output
+    QString output; // empty: standard output ("--output -" included)
 };
 
 // Exit codes of the command line.

@@ -10,6 +10,7 @@
 #include "lang/langtexts.h"
 #include "lang/langtranslator.h"
 #include "lang/languagemanager.h"
+#include "platform/shell.h"
 #include "platform/singleinstance.h"
 #include "platform/versioninfo.h"
 #include "reports/pdfconverter.h"
@@ -23,6 +24,8 @@
 #include <QGuiApplication>
 #include <QProcess>
 
+#include <cerrno>
+#include <csignal>
 #include <cstdio>
 #include <memory>
 
@@ -58,6 +61,9 @@ public:
         process.setProcessEnvironment(env);
         process.setProcessChannelMode(QProcess::MergedChannels);
         process.setStandardInputFile(QProcess::nullDevice());
+        // Killed with us, so a report stopped half-way leaves no converter
+        // writing on.
+        EndWithThisProcess(process);
         process.start(program, arguments);
         if (!process.waitForStarted() || !process.waitForFinished(ConverterTimeoutMs)
             || process.exitStatus() != QProcess::NormalExit) {
@@ -78,6 +84,18 @@ public:
 void PrintError(const QString& message)
 {
     std::fputs(qPrintable(QStringLiteral("RyvTracker: %1\n").arg(message)), stderr);
+}
+
+// Prints a text of ours (the help, the version) and tells whether all of it
+// reached standard output.
+int PrintOut(const QString& text)
+{
+    std::fputs(qPrintable(text), stdout);
+    if (std::fflush(stdout) != 0 || std::ferror(stdout)) {
+        PrintError(QStringLiteral("cannot write the output: %1").arg(qt_error_string(errno)));
+        return ExitWriteFailed;
+    }
+    return ExitOk;
 }
 
 // Scripts and cron jobs read standard error: it carries our own one-line
@@ -111,6 +129,10 @@ bool IsCommandLine(int argc, char* argv[])
 int RunCommandLine(int argc, char* argv[])
 {
     qInstallMessageHandler(QuietMessages);
+    // A reader that goes away (a pipe into head) makes a write fail with a
+    // message and exit code 1, as for any output that cannot be written,
+    // instead of ending the program by the signal.
+    std::signal(SIGPIPE, SIG_IGN);
     TSystemClock clock;
     TCliRequest request;
     QString error;
@@ -118,16 +140,10 @@ int RunCommandLine(int argc, char* argv[])
         PrintError(error);
         return ExitBadInput;
     }
-    if (request.command == TCliCommand::Help) {
-        std::fputs(qPrintable(CommandLineHelp()), stdout);
-        return ExitOk;
-    }
-    if (request.command == TCliCommand::Version) {
-        std::fputs(
-            qPrintable(QStringLiteral("Ryv Tracker %1\n").arg(TVersionInfo::ProgramVersion())),
-            stdout);
-        return ExitOk;
-    }
+    if (request.command == TCliCommand::Help)
+        return PrintOut(CommandLineHelp());
+    if (request.command == TCliCommand::Version)
+        return PrintOut(QStringLiteral("Ryv Tracker %1\n").arg(TVersionInfo::ProgramVersion()));
 
     // Only Qt's own PDF writer needs the GUI part of Qt, and then on the
     // offscreen platform: a report never needs a display.
@@ -149,7 +165,9 @@ int RunCommandLine(int argc, char* argv[])
     TLangTranslator translator;
     TAppTextsScope appTexts;
     TQuietProgramRunner runner;
-    TPdfConverter pdf(options.FolderPlugins, options.FolderData, runner, renderer.get());
+    // The converter works in a private folder in the system's temporary
+    // folder, never in the data folder.
+    TPdfConverter pdf(options.FolderPlugins, QString(), runner, renderer.get());
     TReportWriter writer(options, clock, pdf);
     TCommandLineRunner command(options, clock, writer, [] {
         FindSessionRuntimeFolder();

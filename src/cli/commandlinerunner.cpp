@@ -57,12 +57,12 @@ int TCommandLineRunner::Run(const TCliRequest& request, QIODevice& out, QString&
             }
             return ExitOk;
         }
-        const QByteArray bytes = FWriter.ListBytes(request.format, entries, request.day);
-        if (out.write(bytes) != bytes.size()) {
-            error = QStringLiteral("cannot write the output: %1").arg(out.errorString());
+        QByteArray bytes;
+        if (!FWriter.ListBytes(request.format, entries, request.day, bytes, &reason)) {
+            error = QStringLiteral("cannot make the PDF: %1").arg(reason);
             return ExitWriteFailed;
         }
-        return ExitOk;
+        return WriteOut(bytes, out, error);
     }
 
     TWriteStatus status = TWriteStatus::Ok;
@@ -83,10 +83,18 @@ int TCommandLineRunner::Run(const TCliRequest& request, QIODevice& out, QString&
                         FOptions.SettingsFilePath());
         return ExitBadInput;
     case TWriteStatus::WriteFailed:
-        error = QStringLiteral("cannot write %1: %2").arg(request.output, reason);
+        error = toFile ? QStringLiteral("cannot write %1: %2").arg(request.output, reason)
+                       : QStringLiteral("cannot make the PDF: %1").arg(reason);
         return ExitWriteFailed;
     }
-    if (!toFile && out.write(bytes) != bytes.size()) {
+    return toFile ? ExitOk : WriteOut(bytes, out, error);
+}
+
+int TCommandLineRunner::WriteOut(const QByteArray& bytes, QIODevice& out, QString& error)
+{
+    // A reader that has gone (a pipe into head) fails the write here, as the
+    // program ignores SIGPIPE.
+    if (out.write(bytes) != bytes.size()) {
         error = QStringLiteral("cannot write the output: %1").arg(out.errorString());
         return ExitWriteFailed;
     }

@@ -17,7 +17,9 @@ struct TCliRequest;
 // Runs a report or an export of the command line with the window's own
 // engine: the data folder of the options, the settings file beside it (the
 // title, the group masks, the stop times and the charts), the report writer.
-// It never changes a data file or the settings.
+// It never changes a data file or the settings, and removes nothing: not even
+// a temporary file that looks left over, which may be the running window's
+// save in progress.
 class TCommandLineRunner final {
 public:
     // askWindowToSave: asks a running window to write its pending saves
@@ -38,6 +40,7 @@ public:
 
 private:
     bool LoadSettings(QString& error);
+    static int WriteOut(const QByteArray& bytes, QIODevice& out, QString& error);
 
     TRyvOptions& FOptions;
     const TClock& FClock;

@@ -72,6 +72,8 @@ std::vector<std::pair<QString, QString*>> TAppTexts::Table()
         RYV_TEXT(str_pdf_convertercode),
         RYV_TEXT(str_pdf_notrendered),
         RYV_TEXT(str_pdf_nogui),
+        RYV_TEXT(str_pdf_incomplete),
+        RYV_TEXT(str_output_notfile),
         RYV_TEXT(str_program_timeout),
         RYV_TEXT(str_file_nodate),
         RYV_TEXT(str_file_setaside),

@@ -108,6 +108,9 @@ struct TAppTexts final {
     QString str_pdf_convertercode = QStringLiteral("wkhtmltopdf ended with code %1");
     QString str_pdf_notrendered = QStringLiteral("The PDF could not be rendered");
     QString str_pdf_nogui = QStringLiteral("PDF rendering needs the graphical interface");
+    QString str_pdf_incomplete = QStringLiteral("wkhtmltopdf wrote an incomplete PDF");
+    // An export or report names a folder, a socket or a block device.
+    QString str_output_notfile = QStringLiteral("This is not a file, a character device or a FIFO");
     QString str_program_timeout = QStringLiteral("The program did not end within %1 seconds.");
 
     // Identifier -> text, for the language switch to read and write.

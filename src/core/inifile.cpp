@@ -33,7 +33,6 @@ bool TIniFile::Load(QString* errorText)
 {
     FFormat = TTextFileFormat {};
     FUnreadable = false;
-    RemoveLeftoverTempFilesOf(FFileName);
     if (!QFileInfo::exists(FFileName)) {
         SetText(QString());
         return true;

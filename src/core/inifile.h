@@ -28,7 +28,10 @@ public:
     const QString& FileName() const { return FFileName; }
 
     // Reads FileName(). A missing file is an empty one; false with the
-    // reason when the file exists but cannot be read.
+    // reason when the file exists but cannot be read. Nothing is removed: a
+    // temporary file beside it may be the save of the running window, read
+    // here by a report from the command line (the window's start removes the
+    // leftovers of killed saves).
     bool Load(QString* errorText = nullptr);
     // Writes FileName() atomically, creating its folder when missing. After a
     // failed Load it refuses, so the unread contents are not lost.

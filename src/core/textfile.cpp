@@ -14,6 +14,8 @@
 #include <set>
 
 #include <fcntl.h>
+#include <pthread.h>
+#include <signal.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -237,6 +239,36 @@ bool WriteAll(int fd, const QByteArray& bytes)
     return true;
 }
 
+// Holds SIGPIPE back while it lives, so a write into a pipe whose reader has
+// gone fails with EPIPE instead of ending the program; a SIGPIPE raised
+// meanwhile is taken, not delivered later.
+class TSigPipeHold final {
+public:
+    TSigPipeHold()
+    {
+        sigemptyset(&FPipe);
+        sigaddset(&FPipe, SIGPIPE);
+        sigset_t pending;
+        FWasPending = ::sigpending(&pending) == 0 && sigismember(&pending, SIGPIPE) == 1;
+        ::pthread_sigmask(SIG_BLOCK, &FPipe, &FOld);
+    }
+    ~TSigPipeHold()
+    {
+        if (!FWasPending) {
+            const timespec now { 0, 0 };
+            while (::sigtimedwait(&FPipe, nullptr, &now) == SIGPIPE) { }
+        }
+        ::pthread_sigmask(SIG_SETMASK, &FOld, nullptr);
+    }
+    TSigPipeHold(const TSigPipeHold&) = delete;
+    TSigPipeHold& operator=(const TSigPipeHold&) = delete;
+
+private:
+    sigset_t FPipe;
+    sigset_t FOld;
+    bool FWasPending = false;
+};
+
 // Makes the rename itself durable; a folder that cannot be synced (some
 // network file systems) does not fail the write, which is complete by then.
 void SyncFolder(const QByteArray& folder)
@@ -420,11 +452,33 @@ std::optional<QString> ReadTextFile(
 bool WriteTextFile(const QString& text, const QString& fileName, TTextEncoding encoding,
     bool withMark, QString* errorText)
 {
-    const QByteArray bytes = EncodeText(text, encoding, withMark);
+    return WriteBinaryFile(EncodeText(text, encoding, withMark), fileName, errorText);
+}
+
+bool WriteBinaryFile(const QByteArray& bytes, const QString& fileName, QString* errorText)
+{
     QString reason;
     const bool ok = WriteBytesAtomically(bytes, fileName, reason);
     if (!ok && errorText)
         *errorText = reason;
+    return ok;
+}
+
+bool WriteIntoFile(const QByteArray& bytes, const QString& fileName, QString* errorText)
+{
+    const TSigPipeHold hold;
+    int fd = -1;
+    do
+        fd = ::open(QFile::encodeName(fileName).constData(), O_WRONLY | O_NOCTTY | O_CLOEXEC);
+    while (fd < 0 && errno == EINTR);
+    bool ok = fd >= 0 && WriteAll(fd, bytes);
+    int error = ok ? 0 : errno;
+    if (fd >= 0 && ::close(fd) != 0 && ok) {
+        error = errno;
+        ok = false;
+    }
+    if (!ok && errorText)
+        *errorText = SystemError(error);
     return ok;
 }
 

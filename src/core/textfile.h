@@ -50,6 +50,17 @@ bool WriteTextFile(const QString& text, const QString& fileName,
     TTextEncoding encoding = TTextEncoding::Utf8, bool withMark = false,
     QString* errorText = nullptr);
 
+// The same for bytes that are already in their final form (a PDF).
+bool WriteBinaryFile(
+    const QByteArray& bytes, const QString& fileName, QString* errorText = nullptr);
+
+// Writes bytes into fileName as it stands, without a temporary file: for a
+// character device (a terminal, /dev/null) or a FIFO, which can be written
+// into but never replaced. Nothing is created. Every write is checked, and a
+// reader that has gone (a closed pipe) fails the write with the system's
+// reason instead of ending the program by SIGPIPE.
+bool WriteIntoFile(const QByteArray& bytes, const QString& fileName, QString* errorText = nullptr);
+
 // One file of WriteTextFiles.
 struct TTextFileWrite final {
     QString fileName;

@@ -10,6 +10,11 @@
 #include <QRegularExpression>
 #include <QTimer>
 
+#include <csignal>
+
+#include <sys/prctl.h>
+#include <unistd.h>
+
 namespace ryv {
 
 QString ExpandPath(const QString& path)
@@ -82,6 +87,20 @@ bool TDesktopShell::OpenFile(const QString& path)
     return url.isValid() && FOpener && FOpener(url);
 }
 
+void EndWithThisProcess(QProcess& process)
+{
+    const pid_t parent = ::getpid();
+    // Runs in the child between fork and exec: system calls only.
+    process.setChildProcessModifier([parent] {
+        ::prctl(PR_SET_PDEATHSIG, SIGKILL);
+        // We may have died before the line above: then nobody is left to
+        // send the signal.
+        if (::getppid() != parent)
+            ::_exit(127);
+        ::signal(SIGPIPE, SIG_DFL);
+    });
+}
+
 TRunResult ShellOpenAndWait(
     const QString& program, const QStringList& arguments, const QString& directory, int timeoutMs)
 {
@@ -92,6 +111,7 @@ TRunResult ShellOpenAndWait(
     if (!directory.isEmpty())
         process.setWorkingDirectory(directory);
     process.setProcessChannelMode(QProcess::ForwardedChannels);
+    EndWithThisProcess(process);
 
     QEventLoop loop;
     bool failedToStart = false;

@@ -8,6 +8,8 @@
 
 #include <functional>
 
+class QProcess;
+
 namespace ryv {
 
 // Handing files, folders and links to the desktop, and running helper
@@ -46,6 +48,14 @@ public:
 private:
     TOpener FOpener;
 };
+
+// Makes the program that process starts end with us, however we end (killed
+// included): the kernel sends it SIGKILL when the thread that started it
+// goes, so a converter never runs on as an orphan, writing files nobody
+// removes. The program also gets SIGPIPE back at its default, which the
+// command line ignores. Call before start(), from the thread that lives as
+// long as the program runs (the main thread).
+void EndWithThisProcess(QProcess& process);
 
 struct TRunResult {
     bool Started = false; // false: the program could not be run at all

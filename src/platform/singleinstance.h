@@ -46,6 +46,11 @@ public:
     // not take the lock; true only when an instance answered in time.
     bool AskToSave(int timeoutMs);
 
+    // Whether Start took the lock: this process is the one instance, and only
+    // it may remove what earlier runs left behind. (Start also runs on when
+    // the lock file cannot be used at all, without holding it.)
+    bool HoldsLock() const { return FLockFd >= 0; }
+
     // The socket name and lock file used (for tests and messages).
     QString ServerName() const { return FServerName; }
     QString LockFilePath() const { return FLockPath; }

@@ -1,6 +1,8 @@
 #include "reports/pdfconverter.h"
 
 #include "core/apptexts.h"
+#include "core/tempfolders.h"
+#include "core/textfile.h"
 
 #include "reports/reportfiles.h"
 #include "reports/reportports.h"
@@ -8,21 +10,18 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QRegularExpression>
 #include <QStandardPaths>
-#include <QTemporaryFile>
 
-#include <filesystem>
-#include <system_error>
+#include <cerrno>
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 namespace ryv {
 
 namespace {
-
-bool IsPdfFile(const QString& fileName)
-{
-    QFile f(fileName);
-    return f.open(QIODevice::ReadOnly) && f.read(5) == "%PDF-";
-}
 
 void SetError(QString* errorText, const QString& text)
 {
@@ -30,12 +29,72 @@ void SetError(QString* errorText, const QString& text)
         *errorText = text;
 }
 
+// The white-space characters of PDF, which may follow the trailer.
+bool IsPdfSpace(char c)
+{
+    return c == '\0' || c == '\t' || c == '\n' || c == '\f' || c == '\r' || c == ' ';
+}
+
+bool IsCompletePdf(QByteArrayView bytes)
+{
+    qsizetype end = bytes.size();
+    while (end > 0 && IsPdfSpace(bytes[end - 1]))
+        --end;
+    return bytes.startsWith("%PDF-") && bytes.first(end).endsWith("%%EOF");
+}
+
+// Reads back the PDF a converter or renderer wrote to fileName. The file is
+// synced first, so a write the disk could not take shows now (a file system
+// that allocates blocks at write-back reports a full disk only then), and
+// read through the same descriptor up to the size it has. False with reason:
+// the system's error text, or incomplete when the file is missing, shorter
+// than its size or not a complete PDF.
+bool ReadCompletePdf(
+    const QString& fileName, QByteArray& pdf, QString& reason, const QString& incomplete)
+{
+    const int fd = ::open(
+        QFile::encodeName(fileName).constData(), O_RDONLY | O_CLOEXEC | O_NOFOLLOW | O_NONBLOCK);
+    if (fd < 0) {
+        reason = errno == ENOENT ? incomplete : qt_error_string(errno);
+        return false;
+    }
+    struct stat st { };
+    bool ok = ::fstat(fd, &st) == 0 && S_ISREG(st.st_mode) && st.st_size > 0
+        && st.st_size <= TPdfConverter::MaxPdfBytes;
+    reason = incomplete;
+    if (ok && ::fsync(fd) != 0) {
+        reason = qt_error_string(errno);
+        ok = false;
+    }
+    QByteArray bytes;
+    if (ok) {
+        bytes.resize(static_cast<qsizetype>(st.st_size));
+        qsizetype done = 0;
+        while (done < bytes.size()) {
+            const ssize_t n
+                = ::read(fd, bytes.data() + done, static_cast<size_t>(bytes.size() - done));
+            if (n < 0 && errno == EINTR)
+                continue;
+            if (n < 0)
+                reason = qt_error_string(errno);
+            if (n <= 0)
+                break;
+            done += n;
+        }
+        ok = done == bytes.size() && IsCompletePdf(bytes);
+    }
+    ::close(fd);
+    if (ok)
+        pdf = std::move(bytes);
+    return ok;
+}
+
 } // namespace
 
 TPdfConverter::TPdfConverter(
-    QString folderPlugins, QString folderData, IProgramRunner& runner, IPdfRenderer* fallback)
+    QString folderPlugins, QString tempBase, IProgramRunner& runner, IPdfRenderer* fallback)
     : FFolderPlugins(std::move(folderPlugins))
-    , FFolderData(std::move(folderData))
+    , FTempBase(std::move(tempBase))
     , FRunner(runner)
     , FFallback(fallback)
 {
@@ -52,69 +111,65 @@ QString TPdfConverter::FindConverter() const
     return {};
 }
 
-bool TPdfConverter::Convert(const QString& html, const QString& pdfFileName, QString* errorText)
+bool TPdfConverter::ConvertToBytes(const QString& html, QByteArray& pdf, QString* errorText)
 {
-    const QFileInfo target(pdfFileName);
-    if (!EnsureFolderOf(pdfFileName, errorText)
-        || !EnsureFolderOf(QDir(FFolderData).filePath(QStringLiteral("x")), errorText))
-        return false;
-
-    // Both temporary files are removed when they go out of scope, whatever
-    // happens in between.
-    QTemporaryFile htmlFile(QDir(FFolderData).filePath(QStringLiteral("__temp_XXXXXX.html")));
-    QTemporaryFile pdfFile(target.absoluteDir().filePath(
-        QStringLiteral(".%1_XXXXXX.pdf").arg(target.completeBaseName())));
-    if (!htmlFile.open() || htmlFile.write(html.toUtf8()) < 0 || !htmlFile.flush()) {
-        SetError(errorText, htmlFile.errorString());
+    // Removed with everything in it on every way out.
+    const TPrivateTempFolder folder(FTempBase);
+    if (!folder.IsValid()) {
+        SetError(errorText, folder.ErrorString());
         return false;
     }
-    htmlFile.close();
-    if (!pdfFile.open()) {
-        SetError(errorText, pdfFile.errorString());
-        return false;
-    }
-    pdfFile.close();
-    const QString tmpPdf = pdfFile.fileName();
+    const QString htmlFile = folder.FilePath(QStringLiteral("report.html"));
+    const QString pdfFile = folder.FilePath(QStringLiteral("report.pdf"));
 
     QString failure;
-    bool written = false;
+    bool done = false;
     const QString exe = FindConverter();
-    if (!exe.isEmpty()) {
-        QFile::resize(tmpPdf, 0);
-        QString runError;
-        const int code = FRunner.RunAndWait(exe, { htmlFile.fileName(), tmpPdf }, &runError);
-        written = code == 0 && IsPdfFile(tmpPdf);
-        if (!written)
-            failure = !runError.isEmpty() ? runError : AppTexts().str_pdf_convertercode.arg(code);
-    } else {
+    if (exe.isEmpty()) {
         failure = AppTexts().str_pdf_noconverter;
+    } else if (WriteTextFile(html, htmlFile, TTextEncoding::Utf8, false, &failure)) {
+        QString runError;
+        const int code = FRunner.RunAndWait(exe, { htmlFile, pdfFile }, &runError);
+        if (code == 0)
+            done = ReadCompletePdf(pdfFile, pdf, failure, AppTexts().str_pdf_incomplete);
+        else
+            failure = !runError.isEmpty() ? runError : AppTexts().str_pdf_convertercode.arg(code);
     }
-    if (!written && FFallback) {
-        QFile::resize(tmpPdf, 0);
+    if (!done && FFallback) {
+        QFile::remove(pdfFile);
         QString renderError;
-        written = FFallback->RenderHtmlToPdf(html, tmpPdf, &renderError) && IsPdfFile(tmpPdf);
-        if (!written)
+        if (FFallback->RenderHtmlToPdf(html, pdfFile, &renderError))
+            done = ReadCompletePdf(pdfFile, pdf, failure, AppTexts().str_pdf_notrendered);
+        else
             failure = renderError.isEmpty() ? AppTexts().str_pdf_notrendered : renderError;
     }
-    if (!written) {
+    if (!done)
         SetError(errorText, failure);
-        return false;
-    }
+    return done;
+}
 
-    // The temporary file is private to its owner; the result is an ordinary
-    // document.
-    QFile::setPermissions(
-        tmpPdf, QFile::ReadOwner | QFile::WriteOwner | QFile::ReadGroup | QFile::ReadOther);
-    std::error_code ec;
-    // QFile::rename refuses to replace a file; this replaces it in one step.
-    std::filesystem::rename(QFile::encodeName(tmpPdf).toStdString(),
-        QFile::encodeName(target.absoluteFilePath()).toStdString(), ec);
-    if (ec) {
-        SetError(errorText, QString::fromStdString(ec.message()));
-        return false;
+bool TPdfConverter::Convert(const QString& html, const QString& pdfFileName, QString* errorText)
+{
+    // A target folder that cannot be made fails at once, before a conversion
+    // that may take a while.
+    QByteArray pdf;
+    return EnsureFolderOf(pdfFileName, errorText) && ConvertToBytes(html, pdf, errorText)
+        && WriteOutputFile(pdf, pdfFileName, errorText);
+}
+
+int TPdfConverter::RemoveEarlierLeftovers(const QString& folderData)
+{
+    static const QRegularExpression name(QStringLiteral("^__temp_[A-Za-z0-9]{6}\\.html$"));
+    const QDir dir(folderData);
+    int removed = 0;
+    for (const QString& entry : dir.entryList({ QStringLiteral("__temp_*.html") }, QDir::Files)) {
+        const QString path = dir.filePath(entry);
+        struct stat st { };
+        if (name.match(entry).hasMatch() && ::lstat(QFile::encodeName(path).constData(), &st) == 0
+            && S_ISREG(st.st_mode) && st.st_uid == ::getuid() && QFile::remove(path))
+            ++removed;
     }
-    pdfFile.setAutoRemove(false);
-    return true;
+    return removed;
 }
 
 } // namespace ryv

@@ -21,8 +21,7 @@ namespace {
 
 bool WriteFile(const QString& text, const QString& fileName, bool withMark, QString* errorText)
 {
-    return EnsureFolderOf(fileName, errorText)
-        && WriteTextFile(text, fileName, TTextEncoding::Utf8, withMark, errorText);
+    return WriteOutputFile(EncodeText(text, TTextEncoding::Utf8, withMark), fileName, errorText);
 }
 
 void RemoveBreaks(std::vector<TRyvItem>& entries)
@@ -156,6 +155,15 @@ QByteArray TReportWriter::ListBytes(
     return EncodeText(ListText(type, list, day), TTextEncoding::Utf8, WithMark(type));
 }
 
+bool TReportWriter::ListBytes(TExportType type, const std::vector<TRyvItem>& list, TDateTime day,
+    QByteArray& bytes, QString* errorText)
+{
+    if (type == TExportType::Pdf)
+        return FPdf.ConvertToBytes(ListText(type, list, day), bytes, errorText);
+    bytes = ListBytes(type, list, day);
+    return true;
+}
+
 bool TReportWriter::WriteList(TExportType type, const std::vector<TRyvItem>& list, TDateTime day,
     const QString& fileName, QString* errorText)
 {
@@ -200,6 +208,8 @@ TWriteStatus TReportWriter::ReportBytes(TExportType type, const TReportPeriod& p
     QString text;
     if (!ReportText(type, period, dailyChecked, byGroups, text, errorText))
         return TWriteStatus::InvalidMask;
+    if (type == TExportType::Pdf)
+        return WriteStatus(FPdf.ConvertToBytes(text, bytes, errorText));
     bytes = EncodeText(text, TTextEncoding::Utf8, WithMark(type));
     return TWriteStatus::Ok;
 }

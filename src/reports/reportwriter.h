@@ -22,8 +22,9 @@ enum class TWriteStatus { Ok, InvalidMask, WriteFailed };
 
 // Writes day lists and reports as CSV (UTF-8 with byte-order mark), HTML and
 // JSON (UTF-8) and PDF files, creating the file's folder first. Every file
-// replaces its target in one step. On failure errorText holds the mask's
-// error or the system's error text.
+// replaces its target in one step, once complete; a character device or a
+// FIFO is written into instead (WriteOutputFile). On failure errorText holds
+// the mask's error or the system's error text.
 //
 // The window's commands and the command line both go through WriteList and
 // WriteReport (or the text forms of the same documents), so the same period
@@ -64,9 +65,15 @@ public:
     TWriteStatus WriteReport(TExportType type, const QString& fileName, const TReportPeriod& period,
         bool dailyChecked, bool byGroups, QString* errorText);
 
-    // The bytes WriteList and WriteReport put in a file of a type other than
-    // PDF, byte-order mark included.
+    // The bytes WriteList puts in a file of a type other than PDF, byte-order
+    // mark included.
     QByteArray ListBytes(TExportType type, const std::vector<TRyvItem>& list, TDateTime day) const;
+    // The same for every type: a PDF is converted, which may fail (false with
+    // the reason).
+    bool ListBytes(TExportType type, const std::vector<TRyvItem>& list, TDateTime day,
+        QByteArray& bytes, QString* errorText);
+    // The bytes WriteReport puts in the file; WriteFailed when a PDF cannot be
+    // made.
     TWriteStatus ReportBytes(TExportType type, const TReportPeriod& period, bool dailyChecked,
         bool byGroups, QByteArray& bytes, QString* errorText) const;
 

@@ -1,5 +1,7 @@
 #include "suggest/browserhistory.h"
 
+#include "core/tempfolders.h"
+
 #include <QDateTime>
 #include <QDir>
 #include <QElapsedTimer>
@@ -7,7 +9,6 @@
 #include <QFileInfo>
 #include <QRegularExpression>
 #include <QSet>
-#include <QTemporaryDir>
 
 #include <sqlite3.h>
 
@@ -202,10 +203,7 @@ TBrowserHistory::TBrowserHistory(
 
 QString TBrowserHistory::DefaultTempFolder()
 {
-    const QString runtime = qEnvironmentVariable("XDG_RUNTIME_DIR");
-    if (!runtime.isEmpty() && QDir::isAbsolutePath(runtime) && QFileInfo(runtime).isDir())
-        return runtime;
-    return QDir::tempPath();
+    return RuntimeTempBase();
 }
 
 QStringList TBrowserHistory::FirefoxProfiles(const QString& profilesIni)
@@ -278,12 +276,13 @@ std::vector<THistoryDatabase> TBrowserHistory::FindDatabases(
 std::vector<TBrowserVisit> TBrowserHistory::ReadDatabase(
     const THistoryDatabase& database, TDateTime since, const QString& tempFolder)
 {
-    // mkdtemp underneath: a folder only we may enter, removed with the object.
-    QTemporaryDir folder(tempFolder + QStringLiteral("/ryv-history-XXXXXX"));
-    if (!folder.isValid())
+    // A folder only we may enter, removed with the object; when we are
+    // killed meanwhile, the next start removes it.
+    const TPrivateTempFolder folder(tempFolder);
+    if (!folder.IsValid())
         return {};
     const QString name = QFileInfo(database.path).fileName();
-    const QString copy = folder.filePath(name);
+    const QString copy = folder.FilePath(name);
     if (!CopyFile(database.path, copy))
         return {};
     // The last minutes live beside the database until the browser writes

@@ -23,8 +23,9 @@ struct THistoryDatabase final {
 //
 // A running browser keeps its database locked, and the last minutes live in
 // its write-ahead log (Firefox) or journal (Chromium): each database is
-// copied with that file into a private temporary folder (only we may enter
-// it; removed afterwards) and the copy is read. A database that is missing,
+// copied with that file into a private temporary folder (TPrivateTempFolder:
+// only we may enter it; removed afterwards, or at the next start when we were
+// killed meanwhile) and the copy is read. A database that is missing,
 // locked, corrupt or of another schema gives nothing, never an error. The
 // files are hostile input: only regular files are copied, the query's time
 // and the rows and texts taken are bounded.

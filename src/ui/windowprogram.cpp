@@ -8,6 +8,8 @@
 #include "core/ports.h"
 #include "core/ryvitemlist.h"
 #include "core/ryvoptions.h"
+#include "core/tempfolders.h"
+#include "core/textfile.h"
 #include "lang/dialogtexts.h"
 #include "lang/langfolders.h"
 #include "lang/langtranslator.h"
@@ -118,6 +120,22 @@ private:
     std::unique_ptr<TUserMessages> FMessages = std::make_unique<TUserMessages>();
 };
 
+// What runs killed half-way left behind: temporary files of the settings'
+// saves (those of the lists go when the lists are read), the private folders
+// of browser history copies and PDF conversions, and the converter's HTML
+// files of earlier versions in the data folder. Only the instance that holds
+// the lock calls this: a report from the command line may be at work
+// meanwhile, and its folder is kept while its process runs.
+void RemoveLeftoversOfEarlierRuns(const TRyvOptions& options)
+{
+    RemoveLeftoverTempFilesOf(options.SettingsFilePath());
+    const QString runtime = RuntimeTempBase();
+    RemoveLeftoverTempFolders(runtime);
+    if (QDir(runtime) != QDir(QDir::tempPath()))
+        RemoveLeftoverTempFolders(QDir::tempPath());
+    TPdfConverter::RemoveEarlierLeftovers(options.FolderData);
+}
+
 } // namespace
 
 int RunWindowProgram(int& argc, char* argv[], const TWindowProgramHooks& hooks)
@@ -156,6 +174,8 @@ int RunWindowProgram(int& argc, char* argv[], const TWindowProgramHooks& hooks)
     // Everything with state is built here and handed down by reference; the
     // options and the favourites and recent lists outlive the window.
     TRyvOptions options = hooks.folderApp.isEmpty() ? TRyvOptions() : TRyvOptions(hooks.folderApp);
+    if (instance.HoldsLock())
+        RemoveLeftoversOfEarlierRuns(options);
     TSystemClock clock;
     TRyvItemList favs;
     TRyvItemList recent;
@@ -186,7 +206,8 @@ int RunWindowProgram(int& argc, char* argv[], const TWindowProgramHooks& hooks)
         TTrackerPorts { clock, dialog, messages, clipboard, shell, modals });
 
     TTextDocumentPdfRenderer pdfRenderer;
-    TPdfConverter pdf(options.FolderPlugins, options.FolderData, programRunner, &pdfRenderer);
+    // Conversions work in private folders in the system's temporary folder.
+    TPdfConverter pdf(options.FolderPlugins, QString(), programRunner, &pdfRenderer);
     TReportWriter reportWriter(options, clock, pdf);
     TSaveFileDialog saveDialog(modals);
     TWaitCursor waitCursor;

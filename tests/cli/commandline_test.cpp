@@ -91,6 +91,11 @@ TEST(CommandLine, OptionsAndExportDays)
     EXPECT_TRUE(r.daily);
     EXPECT_TRUE(r.groups);
     EXPECT_EQ(r.output, u"m.pdf"_qs);
+    // "-" is standard output, for a PDF too.
+    ASSERT_TRUE(ParseCommandLine(
+        { u"export"_qs, u"--format"_qs, u"pdf"_qs, u"-o"_qs, u"-"_qs }, Now, r, error))
+        << error.toStdString();
+    EXPECT_TRUE(r.output.isEmpty());
 
     ASSERT_TRUE(ParseCommandLine({ u"export"_qs, u"--format=json"_qs }, Now, r, error));
     EXPECT_EQ(r.command, TCliCommand::Export);

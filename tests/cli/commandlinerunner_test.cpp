@@ -16,6 +16,17 @@
 #include <QDir>
 #include <QTemporaryDir>
 
+#include <algorithm>
+#include <cerrno>
+#include <cstring>
+
+#include <fcntl.h>
+#include <sys/socket.h>
+#include <sys/stat.h>
+#include <sys/sysmacros.h>
+#include <sys/un.h>
+#include <unistd.h>
+
 #include <gtest/gtest.h>
 
 namespace ryv {
@@ -90,7 +101,7 @@ protected:
     TRyvOptions FOptions { FDir.path() };
     TManualClock FClock { Thu + 17 * OneHour };
     TFakeRunner FPdfRunner;
-    TPdfConverter FConverter { FOptions.FolderPlugins, FOptions.FolderData, FPdfRunner, nullptr };
+    TPdfConverter FConverter { FOptions.FolderPlugins, FDir.path(), FPdfRunner, nullptr };
     TReportWriter FWriter { FOptions, FClock, FConverter };
     int FAsked = 0;
     TCommandLineRunner FRunner { FOptions, FClock, FWriter, [this] { ++FAsked; } };
@@ -233,6 +244,134 @@ TEST_F(CommandLineRunnerTest, FailuresWriteNothing)
     readOnly.open(QIODevice::ReadOnly);
     EXPECT_EQ(FRunner.Run(request, readOnly, FError), ExitWriteFailed);
     EXPECT_FALSE(FError.isEmpty());
+}
+
+// Only a complete PDF replaces a file: a converter that ran out of disk
+// space half-way may still end with code 0 (this runner has no fallback).
+TEST_F(CommandLineRunnerTest, IncompletePdfKeepsTheOlderFile)
+{
+    const QString target = FOut + u"/r.pdf"_qs;
+    QFile old(target);
+    ASSERT_TRUE(old.open(QIODevice::WriteOnly));
+    old.write("older");
+    old.close();
+    FPdfRunner.pdf = "%PDF-1.4\n1 0 obj\n<< /Type /Catalog";
+    for (const char* command : { "report", "export" }) {
+        SCOPED_TRACE(command);
+        EXPECT_EQ(
+            Run({ QString::fromLatin1(command), u"--format"_qs, u"pdf"_qs, u"-o"_qs, target }),
+            ExitWriteFailed);
+        EXPECT_TRUE(FError.contains(target)) << FError.toStdString();
+        EXPECT_TRUE(FError.contains(AppTexts().str_pdf_incomplete)) << FError.toStdString();
+        EXPECT_EQ(FileBytes(target), "older");
+        QByteArray out;
+        EXPECT_EQ(
+            Run({ QString::fromLatin1(command), u"--format"_qs, u"pdf"_qs, u"-o"_qs, u"-"_qs },
+                &out),
+            ExitWriteFailed);
+        EXPECT_TRUE(FError.contains(AppTexts().str_pdf_incomplete)) << FError.toStdString();
+        EXPECT_TRUE(out.isEmpty());
+    }
+    EXPECT_EQ(QDir(FOut).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot),
+        QStringList { u"r.pdf"_qs });
+
+    // "-o -" is standard output, for a PDF too.
+    FPdfRunner.pdf = "%PDF-1.4 whole\n%%EOF\n";
+    QByteArray out;
+    EXPECT_EQ(Run({ u"report"_qs, u"--format"_qs, u"pdf"_qs, u"-o"_qs, u"-"_qs }, &out), ExitOk)
+        << FError.toStdString();
+    EXPECT_EQ(out, FPdfRunner.pdf);
+    EXPECT_FALSE(QFileInfo::exists(FDir.filePath(u"-"_qs)));
+}
+
+// A FIFO or a character device is written into, never replaced by a regular
+// file; other kinds of file are refused.
+TEST_F(CommandLineRunnerTest, OutputIntoFifosAndDevices)
+{
+    QByteArray expected;
+    ASSERT_EQ(Run({ u"report"_qs, u"--format"_qs, u"csv"_qs }, &expected), ExitOk);
+    const auto isFifo = [](const QString& path) {
+        struct stat st { };
+        return ::lstat(QFile::encodeName(path).constData(), &st) == 0 && S_ISFIFO(st.st_mode);
+    };
+    const QString fifo = FOut + u"/fifo"_qs;
+    ASSERT_EQ(::mkfifo(QFile::encodeName(fifo).constData(), 0600), 0);
+    // The reader is there before the report opens the FIFO.
+    const int reader = ::open(QFile::encodeName(fifo).constData(), O_RDONLY | O_NONBLOCK);
+    ASSERT_GE(reader, 0);
+    for (const char* format : { "csv", "pdf" }) {
+        SCOPED_TRACE(format);
+        EXPECT_EQ(
+            Run({ u"report"_qs, u"--format"_qs, QString::fromLatin1(format), u"-o"_qs, fifo }),
+            ExitOk)
+            << FError.toStdString();
+        QByteArray got(1 << 16, '\0');
+        const ssize_t n = ::read(reader, got.data(), static_cast<size_t>(got.size()));
+        got.resize(std::max<ssize_t>(n, 0));
+        EXPECT_EQ(got, QByteArray(format) == "csv" ? expected : FPdfRunner.pdf);
+        EXPECT_TRUE(isFifo(fifo));
+    }
+    ::close(reader);
+
+    // A socket and a folder are refused with our reason and stay.
+    const QString socketPath = FOut + u"/socket"_qs;
+    const int sock = ::socket(AF_UNIX, SOCK_STREAM, 0);
+    sockaddr_un address {};
+    address.sun_family = AF_UNIX;
+    const QByteArray encoded = QFile::encodeName(socketPath);
+    ASSERT_LT(encoded.size(), static_cast<qsizetype>(sizeof address.sun_path));
+    std::memcpy(address.sun_path, encoded.constData(), static_cast<size_t>(encoded.size()));
+    ASSERT_EQ(::bind(sock, reinterpret_cast<const sockaddr*>(&address), sizeof address), 0);
+    for (const QString& target : { socketPath, FOut }) {
+        SCOPED_TRACE(target.toStdString());
+        EXPECT_EQ(Run({ u"report"_qs, u"-o"_qs, target }), ExitWriteFailed);
+        EXPECT_TRUE(FError.contains(AppTexts().str_output_notfile)) << FError.toStdString();
+    }
+    struct stat st { };
+    EXPECT_TRUE(::lstat(encoded.constData(), &st) == 0 && S_ISSOCK(st.st_mode));
+    ::close(sock);
+
+    // Character devices: /dev/null takes everything, /dev/full says the disk
+    // is full. As root a rename could replace the system's own nodes, so the
+    // test makes nodes of its own then.
+    const bool root = ::getuid() == 0;
+    const auto device = [&](const char* name, unsigned minor) {
+        if (!root)
+            return u"/dev/"_qs + QString::fromLatin1(name);
+        const QString node = FDir.filePath(QString::fromLatin1(name));
+        EXPECT_EQ(
+            ::mknod(QFile::encodeName(node).constData(), S_IFCHR | 0666, makedev(1, minor)), 0);
+        return node;
+    };
+    const QString null = device("null", 3);
+    const QString full = device("full", 7);
+    EXPECT_EQ(Run({ u"report"_qs, u"-o"_qs, null }), ExitOk) << FError.toStdString();
+    EXPECT_EQ(Run({ u"export"_qs, u"--format"_qs, u"pdf"_qs, u"-o"_qs, null }), ExitOk)
+        << FError.toStdString();
+    EXPECT_EQ(Run({ u"report"_qs, u"-o"_qs, full }), ExitWriteFailed);
+    EXPECT_TRUE(FError.contains(qt_error_string(ENOSPC))) << FError.toStdString();
+    for (const QString& node : { null, full }) {
+        EXPECT_TRUE(::stat(QFile::encodeName(node).constData(), &st) == 0 && S_ISCHR(st.st_mode))
+            << node.toStdString();
+    }
+}
+
+// A report reads the settings while the window may be saving them: the
+// window's temporary file is left alone, as is every other.
+TEST_F(CommandLineRunnerTest, RemovesNoTemporaryFile)
+{
+    const QStringList saves { FOptions.SettingsFilePath() + u".ryvsave-abc123"_qs,
+        FOptions.FolderData + u"current.lst.ryvsave-abc123"_qs,
+        FOptions.FolderData + u"2021/2021-12-13.lst.ryvsave-abc123"_qs };
+    for (const QString& path : saves) {
+        QFile f(path);
+        ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+        f.write("the window's save in progress");
+    }
+    EXPECT_EQ(Run({ u"report"_qs, u"this-week"_qs }), ExitOk) << FError.toStdString();
+    EXPECT_EQ(Run({ u"export"_qs, u"2021-12-13"_qs }), ExitOk) << FError.toStdString();
+    for (const QString& path : saves)
+        EXPECT_EQ(FileBytes(path), "the window's save in progress") << path.toStdString();
 }
 
 // The running window is asked for its pending saves before anything is read.

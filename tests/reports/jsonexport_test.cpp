@@ -120,7 +120,7 @@ protected:
     TRyvOptions FOptions { FDir.path() };
     TManualClock FClock { Mon + 3 + 10 * OneHour };
     TFakeRunner FRunner;
-    TPdfConverter FConverter { FOptions.FolderPlugins, FOptions.FolderData, FRunner, nullptr };
+    TPdfConverter FConverter { FOptions.FolderPlugins, QString(), FRunner, nullptr };
     TReportWriter FWriter { FOptions, FClock, FConverter };
 };
 

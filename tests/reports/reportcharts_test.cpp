@@ -120,7 +120,7 @@ TEST(ReportCharts, OnlyWithTheOption)
     f.close();
     TManualClock clock(Mon + 3);
     TFakeRunner runner;
-    TPdfConverter pdf(options.FolderPlugins, options.FolderData, runner, nullptr);
+    TPdfConverter pdf(options.FolderPlugins, QString(), runner, nullptr);
     TReportWriter writer(options, clock, pdf);
     const TReportPeriod week = ReportPeriod(1, clock.Now());
 

@@ -11,6 +11,7 @@
 #include "reports/reportwriter.h"
 #include "reporttesthelpers.h"
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QTemporaryDir>
 
@@ -78,7 +79,7 @@ protected:
     TFakeGroupDialog FGroupDialog;
     TFakeRunner FRunner;
     TFakeRenderer FRenderer;
-    TPdfConverter FConverter { FOptions.FolderPlugins, FOptions.FolderData, FRunner, &FRenderer };
+    TPdfConverter FConverter { FOptions.FolderPlugins, FDir.path(), FRunner, &FRenderer };
     TReportWriter FWriter { FOptions, FClock, FConverter };
     TReportCommands FCommands { FOptions, FClock, FWriter,
         { FDialog, FMessages, FShell, FClipboard, FBusy, FGroupDialog } };
@@ -279,7 +280,7 @@ TEST_F(ReportCommandsTest, PdfReportFallsBackWhenTheConverterFails)
     EXPECT_EQ(FRunner.program, QFileInfo(exe).absoluteFilePath());
     EXPECT_TRUE(QString::fromUtf8(FRunner.inputSeen).contains(u"Sunday 12. December 2021"_qs));
     EXPECT_EQ(FRenderer.calls, 1);
-    EXPECT_EQ(FileBytes(FDialog.answer), "%PDF-1.4 from the fallback");
+    EXPECT_EQ(FileBytes(FDialog.answer), "%PDF-1.4 from the fallback\n%%EOF\n");
     EXPECT_EQ(FShell.openedFiles, QStringList { FDialog.answer });
     // No temporary file is left behind, neither the HTML nor the PDF.
     EXPECT_TRUE(QDir(FOptions.FolderData).entryList({ u"__temp*"_qs }, QDir::Files).isEmpty());
@@ -390,35 +391,48 @@ protected:
         f.close();
         f.setPermissions(f.permissions() | QFile::ExeOwner);
     }
+    QString TempBase() const { return FDir.filePath(u"tmp"_qs); }
 
     QTemporaryDir FDir;
     QString FTarget;
     TFakeRunner FRunner;
     TFakeRenderer FRenderer;
-    TPdfConverter FConverter { FDir.filePath(u"plugins/"_qs), FDir.filePath(u"data/"_qs), FRunner,
-        &FRenderer };
+    TPdfConverter FConverter { FDir.filePath(u"plugins/"_qs), TempBase(), FRunner, &FRenderer };
 };
 
+// Only a complete PDF replaces the target: a converter that ran out of disk
+// space half-way may still end with code 0.
 TEST_F(PdfConverterTest, ConverterOrFallbackWritesThePdf)
 {
+    const QByteArray fromConverter = "%PDF-1.4 from the converter\n%%EOF\n";
+    const QByteArray fromFallback = "%PDF-1.4 from the fallback\n%%EOF\n";
     const struct {
         const char* name;
         bool installed;
         int exitCode;
-        bool converterWrites;
+        QByteArray converterWrites; // "" : nothing
         bool fallbackWorks;
         QByteArray expected; // "" : the conversion fails
+        QString error; // part of the reason of a failure
     } cases[] = {
-        { "converter", true, 0, true, true, "%PDF-1.4 from the converter" },
-        { "no converter", false, 0, true, true, "%PDF-1.4 from the fallback" },
-        { "converter fails", true, 2, true, true, "%PDF-1.4 from the fallback" },
-        { "converter writes nothing", true, 0, false, true, "%PDF-1.4 from the fallback" },
-        { "both fail", true, 1, false, false, "" },
+        { "converter", true, 0, fromConverter, true, fromConverter, {} },
+        { "blanks after the trailer", true, 0, "%PDF-1.7 x\r\n%%EOF\r\n \0", true,
+            "%PDF-1.7 x\r\n%%EOF\r\n \0", {} },
+        { "no converter", false, 0, {}, true, fromFallback, {} },
+        { "converter fails", true, 2, fromConverter, true, fromFallback, {} },
+        { "converter writes nothing", true, 0, {}, true, fromFallback, {} },
+        { "converter writes no PDF", true, 0, "<html>", true, fromFallback, {} },
+        { "converter stops half-way", true, 0, "%PDF-1.4\n1 0 obj\n<< /Type", true, fromFallback,
+            {} },
+        { "trailer not at the end", true, 0, "%PDF-1.4\n%%EOF\n2 0 obj", true, fromFallback, {} },
+        { "half a PDF and no fallback", true, 0, "%PDF-1.4\n1 0 obj", false, {},
+            u"render failed"_qs },
+        { "both fail", true, 1, {}, false, {}, u"render failed"_qs },
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
         QDir(FDir.path()).removeRecursively();
-        QDir().mkpath(FDir.path());
+        QDir().mkpath(TempBase());
         if (c.installed)
             InstallConverter();
         // An older file of the same name survives a failed conversion.
@@ -428,20 +442,56 @@ TEST_F(PdfConverterTest, ConverterOrFallbackWritesThePdf)
         old.write("older");
         old.close();
         FRunner.exitCode = c.exitCode;
-        FRunner.writePdf = c.converterWrites;
+        FRunner.writePdf = !c.converterWrites.isEmpty();
+        FRunner.pdf = c.converterWrites;
         FRenderer.succeed = c.fallbackWorks;
 
         QString error;
         EXPECT_EQ(FConverter.Convert(u"<p>x</p>"_qs, FTarget, &error), !c.expected.isEmpty());
         EXPECT_EQ(FileBytes(FTarget), c.expected.isEmpty() ? QByteArray("older") : c.expected);
         EXPECT_EQ(error.isEmpty(), !c.expected.isEmpty());
+        EXPECT_TRUE(error.contains(c.error)) << error.toStdString();
         if (c.installed) {
+            // The converter read the HTML in a folder only we may enter,
+            // in the temporary folder, never in the data folder.
             EXPECT_EQ(FRunner.inputSeen, QByteArray("<p>x</p>"));
+            EXPECT_TRUE(FRunner.arguments.value(0).startsWith(
+                TempBase() + u"/ryvtracker-%1-"_qs.arg(QCoreApplication::applicationPid())))
+                << FRunner.arguments.value(0).toStdString();
+            const auto modes = QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner
+                | QFile::ReadGroup | QFile::WriteGroup | QFile::ExeGroup | QFile::ReadOther
+                | QFile::WriteOther | QFile::ExeOther;
+            EXPECT_EQ(FRunner.inputFolderPermissions & modes,
+                QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
         }
-        EXPECT_TRUE(QDir(FDir.filePath(u"data"_qs)).isEmpty());
+        // Nothing is left: neither the private folder nor a file beside the
+        // target.
+        EXPECT_TRUE(QDir(TempBase()).isEmpty());
+        EXPECT_EQ(QDir(FDir.path()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot),
+            (c.installed ? QStringList { u"out"_qs, u"plugins"_qs, u"tmp"_qs }
+                         : QStringList { u"out"_qs, u"tmp"_qs }));
         EXPECT_EQ(QDir(FDir.filePath(u"out"_qs)).entryList(QDir::Files | QDir::Hidden),
             QStringList { u"r.pdf"_qs });
     }
+}
+
+// The converter's HTML files of earlier versions, left in the data folder by
+// killed runs, go at the window's start; nothing else there does.
+TEST_F(PdfConverterTest, EarlierLeftoversInTheDataFolderAreRemoved)
+{
+    const QString data = FDir.filePath(u"data"_qs);
+    const QStringList leftovers { u"__temp_aB3xYz.html"_qs, u"__temp_000000.html"_qs };
+    const QStringList kept { u"__temp_aB3xYz.html.bak"_qs, u"__temp_abc.html"_qs,
+        u"my__temp_aB3xYz.html"_qs, u"current.lst"_qs };
+    QDir().mkpath(data + u"/__temp_folder.html"_qs);
+    for (const QString& name : leftovers + kept) {
+        QFile f(data + u"/"_qs + name);
+        ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+    }
+    EXPECT_EQ(TPdfConverter::RemoveEarlierLeftovers(data), leftovers.size());
+    QStringList expected = kept + QStringList { u"__temp_folder.html"_qs };
+    expected.sort();
+    EXPECT_EQ(QDir(data).entryList(QDir::AllEntries | QDir::NoDotAndDotDot, QDir::Name), expected);
 }
 
 } // namespace

@@ -7,6 +7,7 @@
 #include "reports/reportports.h"
 
 #include <QFile>
+#include <QFileInfo>
 
 #include <functional>
 #include <vector>
@@ -72,9 +73,11 @@ class TFakeRunner final : public IProgramRunner {
 public:
     int exitCode = 0;
     bool writePdf = true;
+    QByteArray pdf = "%PDF-1.4 from the converter\n%%EOF\n"; // what it writes
     QString program;
     QStringList arguments;
     QByteArray inputSeen; // the HTML file's bytes during the run
+    QFile::Permissions inputFolderPermissions; // of the HTML file's folder, during the run
     int calls = 0;
     int RunAndWait(const QString& prog, const QStringList& args, QString*) override
     {
@@ -84,10 +87,11 @@ public:
         QFile in(args.value(0));
         if (in.open(QIODevice::ReadOnly))
             inputSeen = in.readAll();
+        inputFolderPermissions = QFileInfo(QFileInfo(args.value(0)).path()).permissions();
         if (writePdf) {
             QFile out(args.value(1));
             if (out.open(QIODevice::WriteOnly))
-                out.write("%PDF-1.4 from the converter");
+                out.write(pdf);
         }
         return exitCode;
     }
@@ -108,7 +112,8 @@ public:
             return false;
         }
         QFile out(pdfFileName);
-        return out.open(QIODevice::WriteOnly) && out.write("%PDF-1.4 from the fallback") > 0;
+        return out.open(QIODevice::WriteOnly)
+            && out.write("%PDF-1.4 from the fallback\n%%EOF\n") > 0;
     }
 };
 

@@ -44,7 +44,8 @@ protected:
                  u"Fix <parser> & tests"_qs, u"09:00 - 10:30"_qs, u"1:30"_qs, u"Break:"_qs,
                  u"Daily total:"_qs, u"2:30"_qs })
             EXPECT_TRUE(text.contains(s)) << s.toStdString() << "\n" << text.toStdString();
-        EXPECT_TRUE(QDir(FDir.filePath(u"data"_qs)).isEmpty());
+        // The converter's private folder is gone.
+        EXPECT_TRUE(QDir(FDir.path()).entryList({ u"ryvtracker-*"_qs }, QDir::Dirs).isEmpty());
     }
 
     TRegionalScope FLocale { "en_GB" };
@@ -59,8 +60,7 @@ TEST_F(PdfOutputTest, ThroughWkhtmltopdf)
     if (QStandardPaths::findExecutable(u"wkhtmltopdf"_qs).isEmpty())
         GTEST_SKIP() << "wkhtmltopdf is not installed";
     // Without a fallback, a result can only come from the converter.
-    TPdfConverter converter(
-        FDir.filePath(u"plugins/"_qs), FDir.filePath(u"data/"_qs), FRunner, nullptr);
+    TPdfConverter converter(FDir.filePath(u"plugins/"_qs), FDir.path(), FRunner, nullptr);
     const QString pdf = FDir.filePath(u"list.pdf"_qs);
     QString error;
     ASSERT_TRUE(converter.Convert(FHtml, pdf, &error)) << error.toStdString();
@@ -69,8 +69,7 @@ TEST_F(PdfOutputTest, ThroughWkhtmltopdf)
 
 TEST_F(PdfOutputTest, ThroughQtsOwnWriterWhenThereIsNoConverter)
 {
-    TPdfConverter converter(
-        FDir.filePath(u"plugins/"_qs), FDir.filePath(u"data/"_qs), FRunner, &FRenderer);
+    TPdfConverter converter(FDir.filePath(u"plugins/"_qs), FDir.path(), FRunner, &FRenderer);
     converter.SetSearchPath(false);
     ASSERT_TRUE(converter.FindConverter().isEmpty());
     const QString pdf = FDir.filePath(u"sub/list.pdf"_qs);
@@ -122,8 +121,8 @@ TEST_F(PdfOutputTest, ChartsAreDrawn)
         if (!builtIn && !converter)
             continue;
         SCOPED_TRACE(builtIn ? "built-in writer" : "wkhtmltopdf");
-        TPdfConverter pdf(FDir.filePath(u"plugins/"_qs), FDir.filePath(u"data/"_qs), FRunner,
-            builtIn ? &FRenderer : nullptr);
+        TPdfConverter pdf(
+            FDir.filePath(u"plugins/"_qs), FDir.path(), FRunner, builtIn ? &FRenderer : nullptr);
         pdf.SetSearchPath(!builtIn);
         int pixels[2] = {};
         for (const bool withCharts : { false, true }) {

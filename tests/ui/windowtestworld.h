@@ -86,7 +86,7 @@ public:
     }
 
     FakeReportPorts reportPorts;
-    TPdfConverter pdf { options.FolderPlugins, options.FolderData, reportPorts, nullptr };
+    TPdfConverter pdf { options.FolderPlugins, options.FolderApp, reportPorts, nullptr };
     TReportWriter writer { options, clock, pdf };
     TReportCommands reports { options, clock, writer,
         TReportPorts { reportPorts, messages, shell, clipboard, reportPorts, reportPorts } };
