@@ -3,6 +3,8 @@
 // files. The report may cost at most twice the reading: merging the entries
 // of one task must not compare every pair.
 
+#include "reportdata.h"
+
 #include "core/clock.h"
 #include "core/listfiles.h"
 #include "core/ryvoptions.h"
@@ -29,11 +31,6 @@ namespace {
 constexpr int EntriesPerDay = 40;
 constexpr int DistinctTitles = 2000;
 
-class TNoRunner final : public IProgramRunner {
-public:
-    int RunAndWait(const QString&, const QStringList&, QString*) override { return -1; }
-};
-
 // A leap year of day files; the last day is today and lives in current.lst.
 class YearFixture final {
 public:
@@ -43,26 +40,10 @@ public:
         const TDateTime first = EncodeDate(2024, 1, 1);
         const TDateTime last = EncodeDate(2024, 12, 31);
         for (TDateTime day = first; day <= last; day += 1) {
-            std::vector<TRyvItem> items(EntriesPerDay);
-            std::vector<const TRyvItem*> entries;
-            TDateTime t = day + 8 * OneHour;
-            for (TRyvItem& e : items) {
-                const int n = static_cast<int>(rnd.bounded(DistinctTitles));
-                e.kind = rnd.bounded(8) == 0 ? ryvkPause : ryvkTask;
-                e.start = t;
-                e.stop = t + rnd.bounded(1, 25) * OneMinute;
-                t = e.stop;
-                if (e.IsTask()) {
-                    e.title = QStringLiteral("Task %1 for customer %2").arg(n).arg(n % 37);
-                    if (n % 3 == 0)
-                        e.url = QStringLiteral("https://tracker.example/issues/%1").arg(n);
-                    e.descr = QStringLiteral("notes %1").arg(n);
-                }
-                entries.push_back(&e);
-            }
             const QString path = DayFilePath(FOptions, day == last ? 0 : day);
             QDir().mkpath(QFileInfo(path).absolutePath());
-            WriteTextFile(DayFileText(entries), path, TTextEncoding::Utf8, true);
+            WriteTextFile(RandomDayFileText(rnd, day, EntriesPerDay, DistinctTitles), path,
+                TTextEncoding::Utf8, true);
             FPaths << path;
         }
     }

@@ -112,5 +112,9 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     const QByteArray bytes(reinterpret_cast<const char*>(data), static_cast<qsizetype>(size));
     DayFileRoundTrip(bytes);
     ListFileRoundTrip(bytes);
+    // A file without its header is not read at all; the lines after one are
+    // what most inputs should reach.
+    DayFileRoundTrip(DayFileHeader().toUtf8() + "\r\n" + bytes);
+    ListFileRoundTrip(ListFileHeader().toUtf8() + "\r\n" + bytes);
     return 0;
 }

@@ -22,11 +22,34 @@ const QStringList& QtWindowOptions()
     return options;
 }
 
+// A word of the command line as a message quotes it: in apostrophes, with
+// control characters (a line break a script left at its end, say) written as
+// escapes, so that the message stays one line and shows what was wrong.
+QString Quoted(const QString& word)
+{
+    QString shown;
+    for (const QChar c : word) {
+        if (c == u'\n')
+            shown += QStringLiteral("\\n");
+        else if (c == u'\r')
+            shown += QStringLiteral("\\r");
+        else if (c == u'\t')
+            shown += QStringLiteral("\\t");
+        else if (c.unicode() < 0x20 || c.unicode() == 0x7F)
+            shown += QStringLiteral("\\x%1").arg(c.unicode(), 2, 16, QLatin1Char('0'));
+        else
+            shown += c;
+    }
+    return QLatin1Char('\'') + shown + QLatin1Char('\'');
+}
+
 // "YYYY-MM-DD" as a day, false for any other form or a day that does not
 // exist (2021-02-29). Years before 1900 are outside the program's calendar.
 bool ParseDay(const QString& text, TDateTime& day)
 {
-    static const QRegularExpression form(QStringLiteral("^(\\d{4})-(\\d{2})-(\\d{2})$"));
+    // Anchored to the whole text: "$" alone would let a line break follow.
+    static const QRegularExpression form(
+        QRegularExpression::anchoredPattern(QStringLiteral("(\\d{4})-(\\d{2})-(\\d{2})")));
     const QRegularExpressionMatch m = form.match(text);
     if (!m.hasMatch())
         return false;
@@ -43,12 +66,17 @@ bool ParsePeriod(const QString& text, TDateTime now, TReportPeriod& period, QStr
     for (const TReportPeriodDef& p : ReportPeriods) {
         if (text == QLatin1String(p.name)) {
             period = ReportPeriod(p.tag, now);
+            // The window's year buttons never break down by day; here the
+            // option asks for it, and a year gives what the same days given
+            // as a range give.
+            if (period.daily == TPeriodDaily::Never)
+                period.daily = TPeriodDaily::FromCheckBox;
             return true;
         }
     }
     const qsizetype dots = text.indexOf(QStringLiteral(".."));
     if (dots < 0) {
-        error = QStringLiteral("unknown period '%1'").arg(text);
+        error = QStringLiteral("unknown period %1").arg(Quoted(text));
         return false;
     }
     TDateTime first = 0;
@@ -56,13 +84,13 @@ bool ParsePeriod(const QString& text, TDateTime now, TReportPeriod& period, QStr
     for (const auto& [part, day] :
         { std::pair { text.left(dots), &first }, std::pair { text.mid(dots + 2), &last } }) {
         if (!ParseDay(part, *day)) {
-            error = QStringLiteral("no such date '%1' in period '%2' (YYYY-MM-DD..YYYY-MM-DD)")
-                        .arg(part, text);
+            error = QStringLiteral("no such date %1 in period %2 (YYYY-MM-DD..YYYY-MM-DD)")
+                        .arg(Quoted(part), Quoted(text));
             return false;
         }
     }
     if (last < first) {
-        error = QStringLiteral("period '%1' ends before it begins").arg(text);
+        error = QStringLiteral("period %1 ends before it begins").arg(Quoted(text));
         return false;
     }
     // One day reads like "today": per day, no period text. Longer ranges
@@ -90,7 +118,7 @@ bool ParseFormat(const QString& text, TExportType& format, QString& error)
             return true;
         }
     }
-    error = QStringLiteral("unknown format '%1' (html, csv, pdf or json)").arg(text);
+    error = QStringLiteral("unknown format %1 (html, csv, pdf or json)").arg(Quoted(text));
     return false;
 }
 
@@ -117,8 +145,7 @@ QString CommandLineHelp()
         "\n"
         "Options:\n"
         "  --format FORMAT  html (the default), csv, pdf or json.\n"
-        "  --daily          report: per day, for the periods longer than a day\n"
-        "                   but shorter than a year.\n"
+        "  --daily          report: per day (a single day always is).\n"
         "  --groups         report: by groups (the group masks of the settings).\n"
         "  -o, --output FILE  Write to FILE instead of standard output\n"
         "                   (PDF needs it; - is standard output). A file is\n"
@@ -172,7 +199,7 @@ bool ParseCommandLine(
     }
     const QString command = words.first();
     if (words.size() > 2) {
-        error = QStringLiteral("unexpected argument '%1'").arg(words.at(2));
+        error = QStringLiteral("unexpected argument %1").arg(Quoted(words.at(2)));
         return false;
     }
     const QString what = words.value(1, QStringLiteral("today"));
@@ -192,11 +219,11 @@ bool ParseCommandLine(
         if (what == QLatin1String("today")) {
             request.day = MidnightOf(now);
         } else if (!ParseDay(what, request.day)) {
-            error = QStringLiteral("no such date '%1' (today or YYYY-MM-DD)").arg(what);
+            error = QStringLiteral("no such date %1 (today or YYYY-MM-DD)").arg(Quoted(what));
             return false;
         }
     } else {
-        error = QStringLiteral("unknown command '%1' (report or export)").arg(command);
+        error = QStringLiteral("unknown command %1 (report or export)").arg(Quoted(command));
         return false;
     }
 

@@ -162,6 +162,7 @@ int RunCommandLine(int argc, char* argv[])
 
     TRyvOptions options;
     TLanguageManager languages(DefaultLangFolders());
+    languages.SetReferenceTexts(ProgramReferenceTexts());
     TLangTranslator translator;
     TAppTextsScope appTexts;
     TQuietProgramRunner runner;

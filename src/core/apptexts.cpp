@@ -78,6 +78,9 @@ std::vector<std::pair<QString, QString*>> TAppTexts::Table()
         RYV_TEXT(str_file_nodate),
         RYV_TEXT(str_file_setaside),
         RYV_TEXT(str_file_cannotsetaside),
+        RYV_TEXT(str_file_noheader),
+        RYV_TEXT(str_file_notregular),
+        RYV_TEXT(str_file_toolarge),
     };
 #undef RYV_TEXT
 }

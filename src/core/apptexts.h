@@ -62,6 +62,13 @@ struct TAppTexts final {
     QString str_file_openquote
         = QStringLiteral("The file \"%1\" ends inside a text in double quotes that begins in "
                          "line %2; the lines from there on were not read.");
+    QString str_file_noheader
+        = QStringLiteral("The file \"%1\" does not begin with the header line of its kind, so "
+                         "it is no list file of the program; nothing was read from it.");
+    // Reasons why a file was not read (%2 of str_file_cannotread); %1 the
+    // size a file of its kind may have.
+    QString str_file_notregular = QStringLiteral("This is not a regular file.");
+    QString str_file_toolarge = QStringLiteral("The file is larger than %1.");
     QString str_file_cannotwrite = QStringLiteral("Cannot write the file \"%1\": %2");
     QString str_folder_cannotcreate = QStringLiteral("Cannot create the folder \"%1\".");
     QString str_file_keptas

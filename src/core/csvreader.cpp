@@ -174,8 +174,8 @@ bool ParseCsvText(
     return true;
 }
 
-bool ReadCsvFile(
-    const QString& fileName, QChar quote, QChar delimiter, TCsvTable& table, QString* errorText)
+bool ReadCsvFile(const QString& fileName, qint64 maxBytes, QChar quote, QChar delimiter,
+    TCsvTable& table, QString* errorText)
 {
     if (errorText)
         errorText->clear();
@@ -187,7 +187,7 @@ bool ReadCsvFile(
     };
     const QString shown = QDir::toNativeSeparators(fileName);
     QString error;
-    const std::optional<QString> text = ReadTextFile(fileName, nullptr, &error);
+    const std::optional<QString> text = ReadTextFile(fileName, maxBytes, nullptr, &error);
     if (!text)
         return fail(AppTexts().str_file_cannotread.arg(shown, error));
     TCsvParseInfo info;

@@ -33,11 +33,11 @@ struct TCsvParseInfo {
 bool ParseCsvText(const QString& text, QChar quote, QChar delimiter, TCsvTable& table,
     TCsvParseInfo* info = nullptr);
 
-// Reads fileName (see ReadTextFile for the encodings) and parses it. False
-// when the file is empty or cannot be read, or when it ends inside a quoted
-// field (the table then holds the rows before that field's row), with an
-// errorText that names the file.
-bool ReadCsvFile(const QString& fileName, QChar quote, QChar delimiter, TCsvTable& table,
-    QString* errorText = nullptr);
+// Reads fileName (see ReadTextFile for the encodings and for maxBytes) and
+// parses it. False when the file is empty or cannot be read, or when it ends
+// inside a quoted field (the table then holds the rows before that field's
+// row), with an errorText that names the file.
+bool ReadCsvFile(const QString& fileName, qint64 maxBytes, QChar quote, QChar delimiter,
+    TCsvTable& table, QString* errorText = nullptr);
 
 } // namespace ryv

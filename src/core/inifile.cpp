@@ -11,6 +11,10 @@ namespace ryv {
 
 namespace {
 
+// The largest settings file read. The program's own holds a few kilobytes;
+// long lists of group masks and excluded sources stay far below this.
+constexpr qint64 MaxSettingsFileBytes = 1024 * 1024;
+
 bool SameName(const QString& a, const QString& b)
 {
     return a.compare(b, Qt::CaseInsensitive) == 0;
@@ -39,7 +43,7 @@ bool TIniFile::Load(QString* errorText)
     }
     TTextFileFormat format;
     QString error;
-    const auto text = ReadTextFile(FFileName, &format, &error);
+    const auto text = ReadTextFile(FFileName, MaxSettingsFileBytes, &format, &error);
     if (!text) {
         SetText(QString());
         FUnreadable = true;

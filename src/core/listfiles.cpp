@@ -16,6 +16,11 @@ namespace ryv {
 
 namespace {
 
+// The largest list file read. A busy day's file holds some ten kilobytes,
+// the favourites and the recent list less; this leaves room for years of
+// pasted descriptions while a wrong file cannot take the program's memory.
+constexpr qint64 MaxListFileBytes = 16 * 1024 * 1024;
+
 const QChar Quote = QLatin1Char('"');
 const QChar Delimiter = QLatin1Char(';');
 const QString CrLf = QStringLiteral("\r\n");
@@ -43,15 +48,61 @@ bool WriteListText(const QString& text, const QString& path, QString* errorText)
     return false;
 }
 
-// Reads path into table; a missing file gives an empty table and true.
-bool ReadListTable(const QString& path, TCsvTable& table, QString* errorText)
+// The names of the header's fields, as the parser returns them (without
+// their quotes). The last one, the description, came later: a header without
+// it is ours too, from a file of an older version. Fields after ours are
+// ignored, as the readers ignore those of the entry lines.
+const QStringList& DayHeaderNames()
+{
+    static const QStringList names { QStringLiteral("kind"), QStringLiteral("state"),
+        QStringLiteral("start"), QStringLiteral("stop"), QStringLiteral("title"),
+        QStringLiteral("url"), QStringLiteral("descr") };
+    return names;
+}
+
+const QStringList& ListHeaderNames()
+{
+    static const QStringList names { QStringLiteral("title"), QStringLiteral("url"),
+        QStringLiteral("descr") };
+    return names;
+}
+
+// Whether the first row of a list file is the header of its kind. Any other
+// first line means the file is not a list file of that kind (another file put
+// in its place, random bytes, a damaged start): reading its lines as entries
+// would invent entries, and the next save would replace the file with them.
+bool IsListHeader(const QStringList& row, const QStringList& names)
+{
+    const qsizetype required = names.size() - 1; // all but the description
+    for (qsizetype i = 0; i < names.size(); ++i) {
+        const QString field = row.value(i).trimmed();
+        if (i >= required && field.isEmpty())
+            return true;
+        if (field.compare(names[i], Qt::CaseInsensitive) != 0)
+            return false;
+    }
+    return true;
+}
+
+// Reads path into table; a missing file gives an empty table and true. On
+// failure the table holds the rows that can be trusted: those before a
+// quoted text that runs to the end of the file, and none at all when the
+// first line is not the header names.
+bool ReadListTable(
+    const QString& path, const QStringList& names, TCsvTable& table, QString* errorText)
 {
     table.clear();
     if (errorText)
         errorText->clear();
     if (!QFileInfo::exists(path))
         return true;
-    return ReadCsvFile(path, Quote, Delimiter, table, errorText);
+    const bool ok = ReadCsvFile(path, MaxListFileBytes, Quote, Delimiter, table, errorText);
+    if (table.isEmpty() || IsListHeader(table.first(), names))
+        return ok;
+    table.clear();
+    if (errorText)
+        *errorText = AppTexts().str_file_noheader.arg(QDir::toNativeSeparators(path));
+    return false;
 }
 
 // The ordinal of an enumeration as stored: anything but a number reads as 0.
@@ -143,8 +194,7 @@ bool ReadDayFile(const QString& path, const TOpenStop& openStop, TEntries& entri
     if (openTaskLast)
         *openTaskLast = false;
     TCsvTable table;
-    if (!ReadListTable(path, table, errorText))
-        return false;
+    const bool ok = ReadListTable(path, DayHeaderNames(), table, errorText);
     const bool hasDescr = !table.isEmpty() && table.first().size() >= 7;
     for (qsizetype r = 1; r < table.size(); ++r) {
         // Short rows were filled up to the table's width, but the table
@@ -182,7 +232,7 @@ bool ReadDayFile(const QString& path, const TOpenStop& openStop, TEntries& entri
             *openTaskLast = open;
         entries.push_back(std::move(e));
     }
-    return true;
+    return ok;
 }
 
 bool WriteDayFile(const QString& path, const std::vector<const TRyvItem*>& entries,
@@ -217,13 +267,12 @@ bool WriteDayFileTexts(const std::vector<TDayFileText>& files, std::vector<QStri
 
 bool ListFileHasContent(const QString& path)
 {
-    const QFileInfo info(path);
-    if (!info.exists() || info.size() == 0)
+    if (!QFileInfo::exists(path))
         return false;
-    if (info.size() > 3)
-        return true;
-    QFile file(path);
-    return !file.open(QIODevice::ReadOnly) || file.readAll() != QByteArray("\xEF\xBB\xBF");
+    // Anything that cannot be read as a small regular file (a link to a
+    // device, a FIFO, a file we may not open) is kept as it is.
+    const std::optional<QByteArray> bytes = ReadFileBytes(path, 3);
+    return !bytes || (!bytes->isEmpty() && *bytes != QByteArray("\xEF\xBB\xBF"));
 }
 
 QString SetAsideUnreadFile(const QString& path, TDateTime now, QString* errorText)
@@ -244,8 +293,7 @@ QString SetAsideUnreadFile(const QString& path, TDateTime now, QString* errorTex
 bool ReadListFile(const QString& path, TRyvItemList& list, QString* errorText)
 {
     TCsvTable table;
-    if (!ReadListTable(path, table, errorText))
-        return false;
+    const bool ok = ReadListTable(path, ListHeaderNames(), table, errorText);
     const bool hasDescr = !table.isEmpty() && table.first().size() >= 3;
     for (qsizetype r = 1; r < table.size(); ++r) {
         const QStringList& f = table.at(r);
@@ -255,7 +303,7 @@ bool ReadListFile(const QString& path, TRyvItemList& list, QString* errorText)
         e->descr = hasDescr ? f.value(2) : QString();
         list.AddIfMissing(std::move(e));
     }
-    return true;
+    return ok;
 }
 
 bool WriteListFile(const QString& path, const TRyvItemList& list, int maxCount, QString* errorText)

@@ -56,7 +56,10 @@ using TOpenStop = std::function<TDateTime(const TRyvItem& entry)>;
 
 // Reads a day file and appends its entries to entries. A missing file is an
 // empty day (true). False with the reader's errorText when the file exists
-// but is empty or cannot be read. openTaskLast (optional) tells whether the
+// but is empty or cannot be read, when its first line is not the day-file
+// header (DayFileHeader, or the same without "descr"; nothing is appended
+// then), or when it ends inside a quoted text (the entries of the lines
+// before that text are appended). openTaskLast (optional) tells whether the
 // last entry read is a task that was stored without a stop. A task without a
 // stop whose start has no day (HasDay) is no open task: its stop is its
 // start.
@@ -93,7 +96,8 @@ QString SetAsideUnreadFile(const QString& path, TDateTime now, QString* errorTex
 
 // Reads favorites.lst or recent.lst and appends every line to list as a new
 // task entry (duplicate lines give duplicate entries). A missing file adds
-// nothing (true).
+// nothing (true). Fails as ReadDayFile does, with ListFileHeader (or the
+// same without "descr") as the header.
 bool ReadListFile(const QString& path, TRyvItemList& list, QString* errorText = nullptr);
 // Writes favorites.lst or recent.lst (see ListFileText), creating its folder.
 bool WriteListFile(

@@ -1,10 +1,14 @@
 #include "core/textfile.h"
 
+#include "core/apptexts.h"
+#include "core/regional.h"
+
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QRandomGenerator>
 #include <QRegularExpression>
+#include <QScopeGuard>
 #include <QStringDecoder>
 #include <QStringEncoder>
 
@@ -431,22 +435,70 @@ QByteArray EncodeText(
     return bytes;
 }
 
-std::optional<QString> ReadTextFile(
-    const QString& fileName, TTextFileFormat* format, QString* errorText)
+std::optional<QByteArray> ReadFileBytes(
+    const QString& fileName, qint64 maxBytes, QString* errorText)
 {
-    QFile file(fileName);
-    if (!file.open(QIODevice::ReadOnly)) {
+    const auto fail = [errorText](const QString& reason) -> std::optional<QByteArray> {
         if (errorText)
-            *errorText = file.errorString();
+            *errorText = reason;
         return std::nullopt;
+    };
+    const auto tooLarge = [&] {
+        return fail(AppTexts().str_file_toolarge.arg(Regional().Locale().formattedDataSize(
+            maxBytes, 0, QLocale::DataSizeTraditionalFormat)));
+    };
+    const int fd = ::open(
+        QFile::encodeName(fileName).constData(), O_RDONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC);
+    if (fd < 0)
+        return fail(SystemError(errno));
+    const auto closer = qScopeGuard([fd] { ::close(fd); });
+    struct stat st { };
+    if (::fstat(fd, &st) != 0)
+        return fail(SystemError(errno));
+    if (!S_ISREG(st.st_mode))
+        return fail(AppTexts().str_file_notregular);
+    if (st.st_size > maxBytes)
+        return tooLarge();
+    // A regular file never blocks a read; the flag only kept the open from
+    // waiting, and some file systems answer EAGAIN while it is set.
+    ::fcntl(fd, F_SETFL, ::fcntl(fd, F_GETFL) & ~O_NONBLOCK);
+
+    // The size is a hint only: the file may grow while it is read, and the
+    // files of /proc say 0. One byte more than allowed tells a file that is
+    // too large.
+    QByteArray bytes;
+    bytes.resize(static_cast<qsizetype>(std::min<qint64>(st.st_size, maxBytes) + 1));
+    qsizetype used = 0;
+    while (true) {
+        if (used == bytes.size()) {
+            if (used > maxBytes)
+                return tooLarge();
+            bytes.resize(static_cast<qsizetype>(
+                std::min<qint64>(std::max<qsizetype>(used * 2, 4096), maxBytes + 1)));
+        }
+        const ssize_t n = ::read(fd, bytes.data() + used, static_cast<size_t>(bytes.size() - used));
+        if (n < 0) {
+            if (errno == EINTR)
+                continue;
+            return fail(SystemError(errno));
+        }
+        if (n == 0)
+            break;
+        used += n;
     }
-    const QByteArray bytes = file.readAll();
-    if (file.error() != QFileDevice::NoError) {
-        if (errorText)
-            *errorText = file.errorString();
+    if (used > maxBytes)
+        return tooLarge();
+    bytes.truncate(used);
+    return bytes;
+}
+
+std::optional<QString> ReadTextFile(
+    const QString& fileName, qint64 maxBytes, TTextFileFormat* format, QString* errorText)
+{
+    const std::optional<QByteArray> bytes = ReadFileBytes(fileName, maxBytes, errorText);
+    if (!bytes)
         return std::nullopt;
-    }
-    return DecodeText(bytes, format);
+    return DecodeText(*bytes, format);
 }
 
 bool WriteTextFile(const QString& text, const QString& fileName, TTextEncoding encoding,

@@ -34,10 +34,25 @@ QString DecodeText(const QByteArray& bytes, TTextFileFormat* format = nullptr);
 QByteArray EncodeText(const QString& text, TTextEncoding encoding, bool withMark,
     TTextEncoding* usedEncoding = nullptr);
 
-// Reads and decodes a whole file (see DecodeText). Returns nothing when the
-// file cannot be opened or read; errorText then says why.
-std::optional<QString> ReadTextFile(
-    const QString& fileName, TTextFileFormat* format = nullptr, QString* errorText = nullptr);
+// Reads a whole file of at most maxBytes bytes. Every file the program reads
+// comes from outside and may be anything: a link to /dev/zero, a FIFO, a
+// folder, a log file put in the wrong place. So the file is opened without
+// waiting (opening a FIFO to read would otherwise wait for a writer), checked
+// on the open descriptor to be a regular file (no name can swap in something
+// else after the check), and read to its end but never past maxBytes. A file
+// that holds more is refused, not cut: a part read as if it were the whole
+// would be written back as the whole. Returns nothing when the file cannot be
+// opened or read, is not a regular file or is too large; errorText then says
+// why (the system's error text, or str_file_notregular / str_file_toolarge).
+// Each reader passes the limit of its kind of file, set where that kind is
+// read and far above any real file of it.
+std::optional<QByteArray> ReadFileBytes(
+    const QString& fileName, qint64 maxBytes, QString* errorText = nullptr);
+
+// Reads and decodes a whole file (see ReadFileBytes and DecodeText). Returns
+// nothing when the file cannot be read; errorText then says why.
+std::optional<QString> ReadTextFile(const QString& fileName, qint64 maxBytes,
+    TTextFileFormat* format = nullptr, QString* errorText = nullptr);
 
 // Replaces fileName by text: the bytes go to a temporary file in the same
 // folder (fileName + ".ryvsave-" + six letters or digits), every write and

@@ -2,7 +2,6 @@
 
 #include "core/textfile.h"
 
-#include <QFile>
 #include <QFileInfo>
 
 namespace ryv {
@@ -60,11 +59,8 @@ std::optional<TLangFile> TLangFile::Load(const QString& fileName, QString* error
                              .arg(QFileInfo(fileName).fileName(), reason);
         return std::nullopt;
     };
-    const QFileInfo info(fileName);
-    if (info.isFile() && info.size() > MaxFileSize)
-        return fail(QStringLiteral("the file is too large"));
     QString reason;
-    const std::optional<QString> text = ReadTextFile(fileName, nullptr, &reason);
+    const std::optional<QString> text = ReadTextFile(fileName, MaxFileSize, nullptr, &reason);
     if (!text)
         return fail(reason.isEmpty() ? QStringLiteral("the file cannot be opened") : reason);
     // A NUL never stands in text: this is a binary file (or UTF-16 without

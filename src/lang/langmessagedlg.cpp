@@ -5,16 +5,20 @@
 #include "platform/versioninfo.h"
 
 #include <QAbstractButton>
+#include <QCoreApplication>
 #include <QDialogButtonBox>
+#include <QGridLayout>
 #include <QGuiApplication>
 #include <QLabel>
 #include <QLayout>
 #include <QMessageBox>
 #include <QPushButton>
 #include <QScreen>
+#include <QScrollArea>
 #include <QShowEvent>
 #include <QWindow>
 
+#include <algorithm>
 #include <array>
 #include <memory>
 
@@ -149,6 +153,7 @@ protected:
         }
         // Lays the box out and fixes its size.
         QMessageBox::showEvent(event);
+        ScrollLongMessage();
         // An X11 window manager adds its frame only once the box is on
         // screen; until then the owner's frame tells how large it will be.
         FFrame = windowHandle() ? windowHandle()->frameMargins() : QMargins();
@@ -180,11 +185,60 @@ protected:
 private:
     const QWidget* Owner() const { return parentWidget() ? parentWidget()->window() : nullptr; }
 
+    QScreen* TargetScreen() const
+    {
+        const QWidget* owner = Owner();
+        return owner ? owner->screen() : QGuiApplication::primaryScreen();
+    }
+
+    // A message too long for the screen (a long list of errors) scrolls
+    // inside the box, which then takes at most three quarters of the work
+    // area's height, instead of growing taller than the screen with its
+    // buttons out of reach. The label that holds the message moves into a
+    // scroll area in its place in the box's grid; QMessageBox goes on sizing
+    // the label as before and fixes the box's size from the grid again.
+    void ScrollLongMessage()
+    {
+        QScreen* screen = TargetScreen();
+        auto* grid = qobject_cast<QGridLayout*>(layout());
+        if (FScroll || !screen || !grid)
+            return;
+        const int limit = screen->availableGeometry().height() * 3 / 4;
+        if (height() <= limit)
+            return;
+        auto* label = findChild<QLabel*>(FRequest.StandardForm
+                ? QStringLiteral("qt_msgbox_label")
+                : QStringLiteral("qt_msgbox_informativelabel"));
+        const int index = label ? grid->indexOf(label) : -1;
+        if (index < 0)
+            return;
+        int row = 0;
+        int column = 0;
+        int rowSpan = 0;
+        int columnSpan = 0;
+        grid->getItemPosition(index, &row, &column, &rowSpan, &columnSpan);
+        const int width = label->width();
+        const int others = height() - label->height();
+        grid->removeWidget(label);
+        FScroll = new QScrollArea(this);
+        FScroll->setObjectName(QStringLiteral("messageScroll"));
+        FScroll->setFrameShape(QFrame::NoFrame);
+        FScroll->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+        FScroll->setWidgetResizable(true);
+        FScroll->setWidget(label);
+        FScroll->setMinimumWidth(width);
+        FScroll->setFixedHeight(std::max(limit - others, 4 * fontMetrics().height()));
+        grid->addWidget(FScroll, row, column, rowSpan, columnSpan);
+        FScroll->show();
+        // The box fixes its size from the grid now, before it is placed.
+        QEvent relayout(QEvent::LayoutRequest);
+        QCoreApplication::sendEvent(this, &relayout);
+    }
+
     // The place of the framed box in the work area of the owner's monitor.
     QPoint Target() const
     {
-        const QWidget* owner = Owner();
-        QScreen* screen = owner ? owner->screen() : QGuiApplication::primaryScreen();
+        QScreen* screen = TargetScreen();
         if (!screen)
             return pos();
         const QRect area = screen->availableGeometry();
@@ -236,6 +290,7 @@ private:
     int FX;
     int FY;
     TMessageBoxRequest FRequest;
+    QScrollArea* FScroll = nullptr; // holds the message once it is too long
     QMargins FFrame; // the window manager's frame, known or expected
     bool FFrameKnown = false;
     bool FWatching = false;

@@ -27,6 +27,18 @@ void RefreshDialogTexts(
         *table[i].second = manager.LangText(table[i].first, *defaultTable[i].second);
 }
 
+std::vector<std::pair<QString, QString>> ProgramReferenceTexts()
+{
+    std::vector<std::pair<QString, QString>> texts;
+    TAppTexts app;
+    for (const auto& [id, text] : app.Table())
+        texts.emplace_back(id, *text);
+    TDialogTexts dialog;
+    for (const auto& [id, text] : dialog.Table())
+        texts.emplace_back(id, *text);
+    return texts;
+}
+
 QString LoadLanguageTexts(TLanguageManager& manager, const QString& requested,
     const QString& userLanguage, TAppTexts& texts, TLangTranslator& translator)
 {

@@ -2,6 +2,9 @@
 
 #include <QString>
 
+#include <utility>
+#include <vector>
+
 namespace ryv {
 
 class TLanguageManager;
@@ -26,6 +29,11 @@ void RefreshLangConsts(
 // for Cancel, the toolkit's Cancel in force).
 void RefreshDialogTexts(
     const TLanguageManager& manager, TDialogTexts& texts, const TLangTranslator& translator);
+
+// The program's own texts of the constants, application texts and dialog
+// texts alike, by identifier: the reference a language's translations are
+// checked against (TLanguageManager::SetReferenceTexts).
+std::vector<std::pair<QString, QString>> ProgramReferenceTexts();
 
 // For a program part without a window (the command line): loads the
 // language named (the settings' langCode), else the user's interface

@@ -14,6 +14,7 @@
 #include <algorithm>
 #include <optional>
 #include <queue>
+#include <set>
 
 namespace ryv {
 
@@ -79,6 +80,48 @@ bool NonZeroNumber(QString text)
     else
         value = text.toLongLong(&ok, 10);
     return ok && value != 0;
+}
+
+// The numbers of the placeholders of a text ("%1", "%L2" ...) as QString's
+// arg() finds them: one or two digits after "%" or "%L".
+std::set<int> Placeholders(QStringView text)
+{
+    std::set<int> numbers;
+    for (qsizetype i = 0; i + 1 < text.size(); ++i) {
+        if (text[i] != u'%')
+            continue;
+        qsizetype j = i + 1;
+        if (text[j] == u'L')
+            ++j;
+        int number = 0;
+        for (int digits = 0; digits < 2 && j < text.size() && text[j] >= u'0' && text[j] <= u'9';
+             ++digits, ++j)
+            number = number * 10 + (text[j].unicode() - u'0');
+        if (number > 0)
+            numbers.insert(number);
+    }
+    return numbers;
+}
+
+QString PlaceholderList(const std::set<int>& numbers)
+{
+    QStringList names;
+    for (const int n : numbers)
+        names << QStringLiteral("%%1").arg(n);
+    return names.isEmpty() ? QStringLiteral("none") : names.join(QStringLiteral(", "));
+}
+
+// The entries of one file whose values are too long, named in one line.
+QString TooLongText(const QString& fileName, const QStringList& names, int count)
+{
+    constexpr int Named = 5;
+    QString text = QStringLiteral("The language file \"%1\": %2 entries are longer than %3 "
+                                  "characters and were not taken (%4")
+                       .arg(QFileInfo(fileName).fileName())
+                       .arg(count)
+                       .arg(TLanguageManager::MaxValueLength)
+                       .arg(names.mid(0, Named).join(QStringLiteral(", ")));
+    return text + (count > Named ? QStringLiteral(" ...)") : QStringLiteral(")"));
 }
 
 // What the n-th wildcard of the pattern matched, counted from the right, goes
@@ -237,6 +280,7 @@ void TLanguageManager::SetLanguageCode(const QString& code)
         if (!ReadLanguageFile(file, true, &errorText))
             FLastError += LineBreak + errorText;
     }
+    CheckPlaceholders();
     if (FLastError.startsWith(LineBreak))
         FLastError.remove(0, LineBreak.size());
 
@@ -244,6 +288,35 @@ void TLanguageManager::SetLanguageCode(const QString& code)
         ++FChangeCount;
         FOnLanguageChanged(this);
     }
+}
+
+void TLanguageManager::SetReferenceTexts(const std::vector<std::pair<QString, QString>>& texts)
+{
+    FReferenceTexts.clear();
+    for (const auto& [id, text] : texts)
+        FReferenceTexts.insert(id.toUpper(), text);
+}
+
+void TLanguageManager::CheckPlaceholders()
+{
+    std::vector<TLangKeyedList::TEntry> replaced;
+    for (int i = 0; i < FLangConsts.Count(); ++i) {
+        const auto& [key, value] = FLangConsts.At(i);
+        const auto reference = FReferenceTexts.constFind(key);
+        if (reference == FReferenceTexts.cend())
+            continue;
+        const std::set<int> wanted = Placeholders(*reference);
+        const std::set<int> given = Placeholders(value);
+        if (given == wanted)
+            continue;
+        FLastError += LineBreak
+            + QStringLiteral("The entry %1 has the placeholders %2 where the program's text has "
+                             "%3; the program's text is used.")
+                  .arg(key.toLower(), PlaceholderList(given), PlaceholderList(wanted));
+        replaced.emplace_back(key, *reference);
+    }
+    for (auto& [key, text] : replaced)
+        FLangConsts.Put(key, std::move(text));
 }
 
 void TLanguageManager::Refresh()
@@ -269,12 +342,23 @@ bool TLanguageManager::ReadLanguageFile(const QString& fileName, bool userFile, 
         && NonZeroNumber(file->Value(HeaderSection, u"rtl").value_or(QString())))
         FBiDiMode = TBiDiMode::bdRightToLeft;
 
+    QStringList tooLong;
+    int tooLongCount = 0;
+    // Whether a line's value fits; a value that does not is noted and skipped.
+    const auto fits = [&](const TLangLine& line) {
+        if (line.value.size() <= MaxValueLength)
+            return true;
+        ++tooLongCount;
+        if (tooLong.size() < 5)
+            tooLong << (line.isEntry ? line.name : line.value.left(40) + QStringLiteral("..."));
+        return false;
+    };
     for (const TLangSection& section : file->Sections()) {
         if (section.name.compare(HeaderSection, Qt::CaseInsensitive) == 0)
             continue;
         if (section.name.compare(ConstantsSection, Qt::CaseInsensitive) == 0) {
             for (const TLangLine& line : section.lines) {
-                if (!line.isEntry || line.name.isEmpty())
+                if (!line.isEntry || line.name.isEmpty() || !fits(line))
                     continue;
                 QString key = line.name.toUpper();
                 TLangKeyedList& list = key.startsWith(QLatin1Char('@')) ? FLangResStr : FLangConsts;
@@ -284,6 +368,11 @@ bool TLanguageManager::ReadLanguageFile(const QString& fileName, bool userFile, 
             // Pairs of lines; a pattern on the last line without a
             // translation is dropped.
             for (size_t i = 0; i + 1 < section.lines.size(); i += 2) {
+                // A pair of which one line is too long is dropped whole.
+                const bool patternFits = fits(section.lines[i]);
+                const bool translationFits = fits(section.lines[i + 1]);
+                if (!patternFits || !translationFits)
+                    continue;
                 QString pattern = DecodeLangEscapes(section.lines[i].Text());
                 QString translation = DecodeLangEscapes(section.lines[i + 1].Text());
                 TMessagePattern* existing = nullptr;
@@ -304,12 +393,17 @@ bool TLanguageManager::ReadLanguageFile(const QString& fileName, bool userFile, 
         } else {
             const QString prefix = section.name.toUpper() + QLatin1Char('.');
             for (const TLangLine& line : section.lines) {
-                if (!line.isEntry || line.name.isEmpty())
+                if (!line.isEntry || line.name.isEmpty() || !fits(line))
                     continue;
                 AddEntry(FLangProps, prefix + line.name.toUpper(), DecodeLangEscapes(line.value),
                     userFile);
             }
         }
+    }
+    if (tooLongCount > 0) {
+        if (errorText)
+            *errorText = TooLongText(fileName, tooLong, tooLongCount);
+        return false;
     }
     return true;
 }

@@ -3,12 +3,14 @@
 #include "lang/langfolders.h"
 #include "lang/langkeyedlist.h"
 
+#include <QHash>
 #include <QList>
 #include <QString>
 #include <QStringList>
 
 #include <functional>
 #include <memory>
+#include <utility>
 #include <vector>
 
 class QObject;
@@ -55,6 +57,19 @@ public:
     // "RyvTracker.de.lng" but not "Other.de.lng"); empty: every file. Masks
     // with "*", "?" and "[...]" are allowed.
     QStringList& FileNames() { return FFileNames; }
+    // The program's own texts of the constants (identifier, text), the
+    // English its translations stand for. A translation whose placeholders
+    // (%1, %2 ...) are not those of its text would show a message without
+    // its values, or with the wrong ones: a load gives such a constant the
+    // program's text instead and names it in LastError. Without reference
+    // texts nothing is checked.
+    void SetReferenceTexts(const std::vector<std::pair<QString, QString>>& texts);
+    // The longest value an entry may have; a longer one is not taken (the
+    // program's own text stays) and LastError says so. The longest text of
+    // the program is some hundred characters; refusing rather than cutting
+    // keeps a cut sentence from showing as if it were whole, and keeps a
+    // file of huge values from making every window slow to lay out.
+    static constexpr qsizetype MaxValueLength = 4096;
     // The language folder; when empty or missing, the base folders given at
     // construction are searched instead.
     const QString& Folder() const { return FFolder; }
@@ -150,6 +165,9 @@ private:
     bool ReadLanguageFile(const QString& fileName, bool userFile, QString* errorText);
     void AddEntry(TLangKeyedList& list, QString key, QString value, bool userFile);
     void AddEntryError(const QString& key, const QString& message);
+    // Gives every constant whose placeholders differ from its reference text
+    // that text, and says which in LastError.
+    void CheckPlaceholders();
 
     TLangFolders FFolders;
     bool FAllowSpecialProps = true;
@@ -167,6 +185,7 @@ private:
     TLangKeyedList FLangResStr;
     QString FLastError;
     int FChangeCount = 0;
+    QHash<QString, QString> FReferenceTexts; // by upper-cased identifier
 };
 
 } // namespace ryv

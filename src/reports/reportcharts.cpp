@@ -147,18 +147,17 @@ QString BarChart(const std::vector<TRyvItem>& totals, bool byGroups, const QStri
     return svg + QStringLiteral("</svg>");
 }
 
-QString ColumnChart(TDateTime first, const std::vector<TDateTime>& dayTotals)
+QString ColumnChart(TDateTime first, int n, const std::map<int, TDateTime>& dayTimes)
 {
     const TChartColors& c = Colors();
     const QString heading = Label(AppTexts().str_chart_days, 80);
-    const int n = static_cast<int>(dayTotals.size());
     constexpr int Top = 44;
     constexpr int Plot = 150;
     constexpr int Left = 8;
     constexpr int Bottom = Top + Plot;
     const double slot = static_cast<double>(ChartWidth - 2 * Left) / n;
     TDateTime largest = 0;
-    for (const TDateTime t : dayTotals)
+    for (const auto& [i, t] : dayTimes)
         largest = std::max(largest, t);
     // Every day number shows while they fit; otherwise every k-th.
     const int labelEvery = std::max(1, (n + 30) / 31);
@@ -166,19 +165,31 @@ QString ColumnChart(TDateTime first, const std::vector<TDateTime>& dayTotals)
 
     QString svg = SvgOpen(ChartWidth, Bottom + 24, heading);
     svg += Text(0, 18, QStringLiteral("start"), 15, c.bar, heading);
-    for (int i = 0; i < n; ++i) {
-        const TDateTime t = dayTotals[static_cast<size_t>(i)];
+    // Only the days with a column or a number are visited, in day order.
+    auto timed = dayTimes.lower_bound(0);
+    int label = 0;
+    while (true) {
+        const int nextTimed = timed != dayTimes.end() && timed->first < n ? timed->first : n;
+        const int i = std::min(nextTimed, label);
+        if (i >= n)
+            break;
         const double x = Left + i * slot;
-        const double h = largest > 0 ? Plot * (t / largest) : 0;
-        if (t > 0)
-            svg += Rect(x + slot * 0.15, Bottom - std::max(1.0, h), std::max(1.0, slot * 0.7),
-                std::max(1.0, h), c.column);
-        if (values && t > 0)
-            svg += Text(x + slot / 2, Bottom - h - 4, QStringLiteral("middle"), 10, c.text,
-                DurationText(t));
-        if (i % labelEvery == 0)
+        if (i == nextTimed) {
+            const TDateTime t = timed->second;
+            const double h = largest > 0 ? Plot * (t / largest) : 0;
+            if (t > 0)
+                svg += Rect(x + slot * 0.15, Bottom - std::max(1.0, h), std::max(1.0, slot * 0.7),
+                    std::max(1.0, h), c.column);
+            if (values && t > 0)
+                svg += Text(x + slot / 2, Bottom - h - 4, QStringLiteral("middle"), 10, c.text,
+                    DurationText(t));
+            ++timed;
+        }
+        if (i == label) {
             svg += Text(x + slot / 2, Bottom + 15, QStringLiteral("middle"), 10, c.muted,
                 QString::number(ToQDate(first + i).day()));
+            label += labelEvery;
+        }
     }
     svg += Rect(Left, Bottom, ChartWidth - 2 * Left, 1, c.line);
     if (!values && largest > 0)
@@ -215,14 +226,15 @@ QString StyleSheetValue(const QString& selector, const QString& property)
 }
 
 QString ReportChartsHtml(const std::vector<TRyvItem>& totals, bool byGroups,
-    const QString& othersText, TDateTime first, const std::vector<TDateTime>& dayTotals)
+    const QString& othersText, TDateTime first, int dayCount,
+    const std::map<int, TDateTime>& dayTimes)
 {
     if (totals.empty())
         return {};
     QString html = QStringLiteral("<div class=\"charts\" align=\"center\">");
     html += BarChart(totals, byGroups, othersText);
-    if (!dayTotals.empty())
-        html += QStringLiteral("<br />") + ColumnChart(first, dayTotals);
+    if (dayCount > 0)
+        html += QStringLiteral("<br />") + ColumnChart(first, dayCount, dayTimes);
     return html + QStringLiteral("</div>");
 }
 

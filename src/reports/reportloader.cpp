@@ -5,7 +5,10 @@
 #include "core/ryvoptions.h"
 #include "reports/groupmasks.h"
 
+#include <QDir>
+
 #include <algorithm>
+#include <set>
 
 namespace ryv {
 
@@ -26,6 +29,50 @@ public:
     {
     }
 
+    // The days from d1 to d2 that Read has anything for, in order: the days
+    // of the day files there, found by listing the year folders that exist
+    // (a range over centuries holds few of them; trying every day's name
+    // would cost a look at the disk per day), and those of the entries of
+    // current.lst up to today.
+    std::vector<int> DaysToRead(int d1, int d2)
+    {
+        std::set<int> days;
+        const int y1 = ToQDate(d1).year();
+        const int y2 = ToQDate(d2).year();
+        const QDir data(FOptions.FolderData);
+        for (const QString& yearName : data.entryList(QDir::Dirs | QDir::NoDotAndDotDot)) {
+            bool isNumber = false;
+            const int year = yearName.toInt(&isNumber);
+            if (!isNumber || year < y1 || year > y2)
+                continue;
+            // Special files too: the reader refuses them as it refuses them
+            // when asked for a day by name.
+            const QDir folder(data.filePath(yearName));
+            for (const QString& name :
+                folder.entryList({ QStringLiteral("*.lst") }, QDir::Files | QDir::System)) {
+                const QDate date = QDate::fromString(name.chopped(4), QStringLiteral("yyyy-MM-dd"));
+                if (!date.isValid())
+                    continue;
+                const int day = DayOf(FromQDate(date));
+                // Only the file a day's name leads to counts, as before.
+                if (day >= d1 && day <= d2
+                    && DayFilePath(FOptions, day)
+                        == FOptions.FolderData + yearName + QLatin1Char('/') + name)
+                    days.insert(day);
+            }
+        }
+        if (d1 <= FToday) {
+            LoadCurrent();
+            for (const auto& e : FCurrent) {
+                const int day = DayOf(e->start);
+                if (day >= d1 && day <= d2 && day <= FToday)
+                    days.insert(day);
+            }
+        }
+        return { days.begin(), days.end() };
+    }
+
+    // Appends the entries of one day.
     void Read(int day, std::vector<TRyvItem>& out)
     {
         if (day > FToday)
@@ -63,10 +110,10 @@ private:
     void ReadFile(const QString& path, std::vector<TRyvItem>& out) const
     {
         TEntries entries;
-        // An unreadable day is left out without a message: a report shows
-        // what can be read.
-        if (!ReadDayFile(path, OpenStop(), entries))
-            return;
+        // A day that cannot be read is reported by the window, not here: a
+        // report shows what can be read, the lines before an unclosed quote
+        // among it.
+        ReadDayFile(path, OpenStop(), entries);
         for (auto& e : entries)
             out.push_back(std::move(*e));
     }
@@ -112,7 +159,7 @@ bool LoadReportEntries(const TRyvOptions& options, const TClock& clock, TDateTim
     const int d2 = DayOf(last);
     const TGroupMasks groups(options.GroupMasks);
     TDayReader reader(options, clock);
-    for (int d = d1; d <= d2; ++d) {
+    for (const int d : reader.DaysToRead(d1, d2)) {
         const size_t from = entries.size();
         reader.Read(d, entries);
         if (options.GroupMasks.isEmpty())

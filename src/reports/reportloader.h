@@ -18,8 +18,11 @@ class TRyvOptions;
 // as its last save; entries of an earlier day that are still in current.lst
 // (the window has not been started since that day) count on their day,
 // ordered by start among that day's file entries. A day without a file, or whose file is empty or
-// cannot be read, adds nothing. A task stored without a stop counts until now when it started
-// today, otherwise until the end of its day. Task titles are renamed by the options' group masks.
+// cannot be read, adds nothing, save the lines before a quoted text that runs to the end of its
+// file. Only the days that have a file, or entries in current.lst, are read: the time taken
+// follows the data, not the length of the range. A task stored without a stop counts until now when
+// it started today, otherwise until the end of its day. Task titles are renamed by the options'
+// group masks.
 //
 // Returns false, with the mask's error in errorText and entries holding
 // what was read until then, when a group mask is invalid.

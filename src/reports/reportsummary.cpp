@@ -142,43 +142,68 @@ void MergeTasks(std::vector<TRyvItem>& entries, bool daily)
 }
 
 // The exchange sort, exactly: for each i, every later entry with a larger
-// total (with daily: of the same day) is exchanged with entry i, in order.
-// Entry i is the "hand" of the pass; it is kept in registers and the
-// exchange is done without a branch: on real totals a large share of the
-// comparisons exchange, in no pattern a branch predictor could follow.
-// The keys sit in compact arrays, and the entries themselves are moved
-// once at the end.
-template <bool Daily>
-void ExchangeSortKeys(
-    std::vector<TDateTime>& stop, const std::vector<TDateTime>& start, std::vector<quint32>& index)
+// total is exchanged with entry i, in order. Entry i is the "hand" of the
+// pass; it is kept in registers and the exchange is done without a branch:
+// on real totals a large share of the comparisons exchange, in no pattern a
+// branch predictor could follow. The keys sit in compact arrays, and the
+// entries themselves are moved once at the end.
+void ExchangeSortKeys(std::vector<TDateTime>& stop, std::vector<quint32>& index)
 {
     const size_t n = stop.size();
     for (size_t i = 0; i + 1 < n; ++i) {
         TDateTime handStop = stop[i];
         quint32 handIndex = index[i];
-        // With daily the hand only ever takes entries of its own day.
-        const TDateTime handStart = start[i];
         for (size_t j = i + 1; j < n; ++j) {
             const TDateTime s = stop[j];
-            const bool take = s > handStop && (!Daily || start[j] == handStart);
+            const bool take = s > handStop;
             // All-ones when the hand takes entry j: the selections below then
             // compile to plain bit operations.
             const quint32 mask = 0u - static_cast<quint32>(take);
             const quint32 x = index[j];
             index[j] = (x & ~mask) | (handIndex & mask);
             handIndex = (handIndex & ~mask) | (x & mask);
-            if constexpr (Daily) {
-                stop[j] = take ? handStop : s;
-                handStop = take ? s : handStop;
-            } else {
-                // Without the day condition taking means s > handStop, so
-                // the hand keeps the larger total and leaves the smaller.
-                stop[j] = std::min(s, handStop);
-                handStop = std::max(s, handStop);
-            }
+            // Taking means s > handStop, so the hand keeps the larger total
+            // and leaves the smaller.
+            stop[j] = std::min(s, handStop);
+            handStop = std::max(s, handStop);
         }
         stop[i] = handStop;
         index[i] = handIndex;
+    }
+}
+
+// With daily an entry is only ever exchanged with entries of its own day,
+// and the places of each day's entries never change hands: the exchange
+// sort over the whole list is the same as one over each day's places on
+// their own. Sorting each day apart costs the square of a day's entries, not
+// that of the whole period's (27 years of days were minutes of comparing).
+void ExchangeSortByDay(
+    std::vector<TDateTime>& stop, const std::vector<TDateTime>& start, std::vector<quint32>& index)
+{
+    std::unordered_map<TDateTime, std::vector<size_t>> placesOfDay;
+    std::vector<std::vector<size_t>*> days; // in the order they first appear
+    for (size_t i = 0; i < start.size(); ++i) {
+        auto [at, added] = placesOfDay.try_emplace(start[i]);
+        if (added)
+            days.push_back(&at->second);
+        at->second.push_back(i);
+    }
+    std::vector<TDateTime> dayStop;
+    std::vector<quint32> dayIndex;
+    for (const std::vector<size_t>* places : days) {
+        if (places->size() < 2)
+            continue;
+        dayStop.clear();
+        dayIndex.clear();
+        for (const size_t p : *places) {
+            dayStop.push_back(stop[p]);
+            dayIndex.push_back(index[p]);
+        }
+        ExchangeSortKeys(dayStop, dayIndex);
+        for (size_t k = 0; k < places->size(); ++k) {
+            stop[(*places)[k]] = dayStop[k];
+            index[(*places)[k]] = dayIndex[k];
+        }
     }
 }
 
@@ -193,11 +218,10 @@ void ExchangeSort(std::vector<TRyvItem>& entries, bool daily)
         start[i] = entries[i].start;
         index[i] = static_cast<quint32>(i);
     }
-    // Exchanges with daily stay within one day, so start[] never moves.
     if (daily)
-        ExchangeSortKeys<true>(stop, start, index);
+        ExchangeSortByDay(stop, start, index);
     else
-        ExchangeSortKeys<false>(stop, start, index);
+        ExchangeSortKeys(stop, index);
     std::vector<TRyvItem> sorted;
     sorted.reserve(n);
     for (const quint32 k : index)

@@ -14,6 +14,7 @@
 #include "reports/reportsummary.h"
 
 #include <algorithm>
+#include <map>
 
 namespace ryv {
 
@@ -41,18 +42,20 @@ bool WithMark(TExportType type)
     return type == TExportType::Csv;
 }
 
-// The time of each day from first to last, for the column chart.
-std::vector<TDateTime> DayTotals(
+// The time of each day from first to last that has tasks, by its index from
+// first, for the column chart.
+std::map<int, TDateTime> DayTimes(
     const std::vector<TRyvItem>& tasks, TDateTime first, TDateTime last)
 {
     const int d1 = DayOf(first);
-    std::vector<TDateTime> totals(static_cast<size_t>(std::max(0, DayOf(last) - d1 + 1)), 0.0);
+    const int count = DayOf(last) - d1 + 1;
+    std::map<int, TDateTime> times;
     for (const TRyvItem& e : tasks) {
         const int i = DayOf(e.start) - d1;
-        if (i >= 0 && i < static_cast<int>(totals.size()))
-            totals[static_cast<size_t>(i)] += LoggedDuration(e);
+        if (i >= 0 && i < count)
+            times[i] += LoggedDuration(e);
     }
-    return totals;
+    return times;
 }
 
 } // namespace
@@ -100,13 +103,16 @@ bool TReportWriter::ReportHtml(TDateTime first, TDateTime last, bool daily, bool
         return false;
     RemoveBreaks(entries);
     QString charts;
-    if (FOptions.ReportCharts) {
+    if (FOptions.ReportCharts && daily) {
+        // The bars show the whole period; the entries are summed per day below.
         std::vector<TRyvItem> totals = entries;
         SummarizeReport(totals, false, byGroups, FOptions.GroupMasks, AppTexts().str_others);
         charts = ReportChartsHtml(totals, byGroups, AppTexts().str_others, first,
-            daily ? DayTotals(entries, first, last) : std::vector<TDateTime> {});
+            std::max(0, DayOf(last) - DayOf(first) + 1), DayTimes(entries, first, last));
     }
     SummarizeReport(entries, daily, byGroups, FOptions.GroupMasks, AppTexts().str_others);
+    if (FOptions.ReportCharts && !daily) // the summary is the bars' own
+        charts = ReportChartsHtml(entries, byGroups, AppTexts().str_others, first, 0, {});
     html = ReportHtmlText(entries, DayOf(first) == DayOf(last), title, charts);
     return true;
 }

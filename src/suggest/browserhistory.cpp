@@ -1,6 +1,7 @@
 #include "suggest/browserhistory.h"
 
 #include "core/tempfolders.h"
+#include "core/textfile.h"
 
 #include <QDateTime>
 #include <QDir>
@@ -208,11 +209,12 @@ QString TBrowserHistory::DefaultTempFolder()
 
 QStringList TBrowserHistory::FirefoxProfiles(const QString& profilesIni)
 {
-    QFile file(profilesIni);
-    if (!IsRegularFile(profilesIni) || !file.open(QIODevice::ReadOnly))
+    // A profiles.ini lists a few profiles in a few hundred bytes.
+    const std::optional<QByteArray> bytes = ReadFileBytes(profilesIni, 64 * 1024);
+    if (!bytes)
         return {};
     const QString base = QFileInfo(profilesIni).absolutePath();
-    const QString text = QString::fromUtf8(file.read(64 * 1024));
+    const QString text = QString::fromUtf8(*bytes);
     QStringList profiles;
     bool inProfile = false;
     QString path;

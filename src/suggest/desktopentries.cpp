@@ -1,8 +1,9 @@
 #include "suggest/desktopentries.h"
 
+#include "core/textfile.h"
+
 #include <QDir>
 #include <QDirIterator>
-#include <QFile>
 #include <QFileInfo>
 #include <QSet>
 #include <QStandardPaths>
@@ -154,11 +155,9 @@ void TDesktopEntries::ReadFolder(const QString& folder, const QString& localeNam
         // The id is taken even by a hidden entry: it hides the same program
         // of a later folder.
         FSeenIds.insert(id);
-        QFile file(info.filePath());
-        if (!file.open(QIODevice::ReadOnly))
-            continue;
+        const std::optional<QByteArray> bytes = ReadFileBytes(info.filePath(), MaxFileSize);
         TDesktopEntry entry;
-        if (!Parse(file.read(MaxFileSize), localeName, entry))
+        if (!bytes || !Parse(*bytes, localeName, entry))
             continue;
         entry.id = id;
         FEntries.push_back(std::move(entry));

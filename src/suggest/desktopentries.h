@@ -66,6 +66,8 @@ public:
 
     const std::vector<TDesktopEntry>& Entries() const { return FEntries; }
 
+    // A desktop entry is a few kilobytes, translations included; a larger
+    // file is skipped unread.
     static constexpr qint64 MaxFileSize = 512 * 1024;
     static constexpr int MaxEntries = 20000;
 

@@ -40,7 +40,10 @@ QStringList THistoryPlugin::Arguments(const QString& csvPath)
 bool THistoryPlugin::ReadCsv(const QString& csvPath, std::vector<TBrowserVisit>& visits)
 {
     TCsvTable table;
-    if (!ReadCsvFile(csvPath, QLatin1Char('"'), QLatin1Char(','), table) || table.isEmpty())
+    // The export covers the last minutes of browsing: some hundred lines.
+    constexpr qint64 MaxCsvBytes = 16 * 1024 * 1024;
+    if (!ReadCsvFile(csvPath, MaxCsvBytes, QLatin1Char('"'), QLatin1Char(','), table)
+        || table.isEmpty())
         return false;
     const QStringList& header = table.first();
     auto column = [&header](const char* name) {

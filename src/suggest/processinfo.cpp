@@ -1,5 +1,7 @@
 #include "suggest/processinfo.h"
 
+#include "core/textfile.h"
+
 #include <QFile>
 #include <QRegularExpression>
 
@@ -42,10 +44,10 @@ TProcessInfo::TSandbox TProcessInfo::Sandbox(qint64 pid, const QString& executab
 {
     TSandbox sandbox;
     if (pid > 0) {
-        QFile file(QStringLiteral("%1/%2/cgroup").arg(FRoot).arg(pid));
-        // A process's control groups fit in a few lines; more is not read.
-        if (file.open(QIODevice::ReadOnly))
-            sandbox = SandboxFromCgroup(QString::fromUtf8(file.read(16 * 1024)));
+        // A process's control groups fit in a few lines.
+        if (const std::optional<QByteArray> bytes
+            = ReadFileBytes(QStringLiteral("%1/%2/cgroup").arg(FRoot).arg(pid), 16 * 1024))
+            sandbox = SandboxFromCgroup(QString::fromUtf8(*bytes));
     }
     if (sandbox.snapName.isEmpty() && executable.startsWith(QLatin1String("/snap/"))) {
         const qsizetype end = executable.indexOf(QLatin1Char('/'), 6);

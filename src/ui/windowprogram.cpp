@@ -12,6 +12,7 @@
 #include "core/textfile.h"
 #include "lang/dialogtexts.h"
 #include "lang/langfolders.h"
+#include "lang/langtexts.h"
 #include "lang/langtranslator.h"
 #include "lang/languagemanager.h"
 #include "lang/programlanguage.h"
@@ -161,6 +162,7 @@ int RunWindowProgram(int& argc, char* argv[], const TWindowProgramHooks& hooks)
     // gives Qt's dialogs the language's Cancel. The texts composed in code
     // and the message boxes' texts are written through their scopes.
     TLanguageManager langs(DefaultLangFolders());
+    langs.SetReferenceTexts(ProgramReferenceTexts());
     TLangTranslator cancel;
     QApplication::installTranslator(&cancel);
     TAppTextsScope appTexts;

@@ -55,10 +55,11 @@ TEST(CommandLine, ReportPeriods)
             TPeriodDaily::FromCheckBox, u"December 2021"_qs },
         { { u"report"_qs, u"last-month"_qs }, EncodeDate(2021, 11, 1), EncodeDate(2021, 11, 30),
             TPeriodDaily::FromCheckBox, u"November 2021"_qs },
+        // A year is per day when --daily asks, as the same days as a range.
         { { u"report"_qs, u"this-year"_qs }, EncodeDate(2021, 1, 1), EncodeDate(2021, 12, 31),
-            TPeriodDaily::Never, u"2021"_qs },
+            TPeriodDaily::FromCheckBox, u"2021"_qs },
         { { u"report"_qs, u"last-year"_qs }, EncodeDate(2020, 1, 1), EncodeDate(2020, 12, 31),
-            TPeriodDaily::Never, u"2020"_qs },
+            TPeriodDaily::FromCheckBox, u"2020"_qs },
         { { u"report"_qs, u"2021-02-27..2021-03-02"_qs }, EncodeDate(2021, 2, 27),
             EncodeDate(2021, 3, 2), TPeriodDaily::FromCheckBox, u"27/02/2021 - 02/03/2021"_qs },
         { { u"report"_qs, u"2020-02-29..2020-02-29"_qs }, EncodeDate(2020, 2, 29),
@@ -106,6 +107,15 @@ TEST(CommandLine, OptionsAndExportDays)
         Now, r, error));
     EXPECT_EQ(r.day, EncodeDate(2021, 12, 1));
 
+    // --daily on a year: per day, as on the range of the same days.
+    for (const QString& year : { u"this-year"_qs, u"2021-01-01..2021-12-31"_qs }) {
+        SCOPED_TRACE(year.toStdString());
+        ASSERT_TRUE(ParseCommandLine({ u"report"_qs, year, u"--daily"_qs }, Now, r, error));
+        EXPECT_TRUE(PeriodIsDaily(r.period, r.daily));
+        ASSERT_TRUE(ParseCommandLine({ u"report"_qs, year }, Now, r, error));
+        EXPECT_FALSE(PeriodIsDaily(r.period, r.daily));
+    }
+
     ASSERT_TRUE(ParseCommandLine({ u"report"_qs, u"--help"_qs }, Now, r, error));
     EXPECT_EQ(r.command, TCliCommand::Help);
     ASSERT_TRUE(ParseCommandLine({ u"-v"_qs }, Now, r, error));
@@ -128,6 +138,14 @@ TEST(CommandLine, BadInputIsNamed)
         { { u"report"_qs, u"2021-01-01..2021-13-01"_qs }, u"'2021-13-01'"_qs },
         { { u"report"_qs, u"2021-1-1..2021-01-31"_qs }, u"'2021-1-1'"_qs },
         { { u"report"_qs, u"2021-03-01..2021-02-01"_qs }, u"ends before it begins"_qs },
+        // A period or a date is matched whole: nothing may follow, not even
+        // a line break (a script's "$(cat period.txt)" keeps none, but
+        // "$(printf ...)" may).
+        { { u"report"_qs, u"2021-01-01..2021-01-31\n"_qs }, u"'2021-01-31\\n'"_qs },
+        { { u"report"_qs, u"2021-01-01\n..2021-01-31"_qs }, u"'2021-01-01\\n'"_qs },
+        { { u"report"_qs, u"this-year\n"_qs }, u"'this-year\\n'"_qs },
+        { { u"export"_qs, u"2021-12-01\r\n"_qs }, u"'2021-12-01\\r\\n'"_qs },
+        { { u"report"_qs, u"--format"_qs, u"csv\x01"_qs }, u"'csv\\x01'"_qs },
         { { u"report"_qs, u"today"_qs, u"extra"_qs }, u"'extra'"_qs },
         { { u"report"_qs, u"--format"_qs, u"xlsx"_qs }, u"'xlsx'"_qs },
         { { u"report"_qs, u"--format"_qs, u"pdf"_qs }, u"--output"_qs },

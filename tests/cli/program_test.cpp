@@ -69,10 +69,11 @@ protected:
         const QString today = QDate::currentDate().toString(u"yyyy-MM-dd"_qs);
         QFile f(DataFolder() + u"/current.lst"_qs);
         ASSERT_TRUE(f.open(QIODevice::WriteOnly));
-        f.write(QStringLiteral("\xEF\xBB\xBFkind;state;start;stop;\"title\";\"url\";\"descr\"\r\n"
-                               "0;1;%1 00:00:01;%1 00:00:02;\"Checked <task>\";\"\";\"\"")
-                    .arg(today)
-                    .toUtf8());
+        f.write("\xEF\xBB\xBF"
+            + QStringLiteral("kind;state;start;stop;\"title\";\"url\";\"descr\"\r\n"
+                             "0;1;%1 00:00:01;%1 00:00:02;\"Checked <task>\";\"\";\"\"")
+                  .arg(today)
+                  .toUtf8());
     }
 
     // The per-user folder of a user whose home is the temporary folder.

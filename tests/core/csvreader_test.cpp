@@ -105,7 +105,7 @@ TEST(CsvReadFile, EmptyMissingOrMarkOnly_FailWithReasonNamingTheFile)
         SCOPED_TRACE(path.toStdString());
         TCsvTable t;
         QString reason = QStringLiteral("stale");
-        EXPECT_FALSE(ReadCsvFile(path, QLatin1Char('"'), QLatin1Char(';'), t, &reason));
+        EXPECT_FALSE(ReadCsvFile(path, 1 << 20, QLatin1Char('"'), QLatin1Char(';'), t, &reason));
         EXPECT_TRUE(reason.contains(path)) << reason.toStdString();
     }
 }
@@ -122,7 +122,7 @@ TEST(CsvReadFile, UnclosedQuote_FailsKeepingTheRowsBefore)
     f.close();
     TCsvTable t;
     QString reason;
-    EXPECT_FALSE(ReadCsvFile(path, QLatin1Char('"'), QLatin1Char(';'), t, &reason));
+    EXPECT_FALSE(ReadCsvFile(path, 1 << 20, QLatin1Char('"'), QLatin1Char(';'), t, &reason));
     ASSERT_EQ(t.size(), 2);
     EXPECT_EQ(t[1], (QStringList { QStringLiteral("A"), QString() }));
     EXPECT_TRUE(reason.contains(path)) << reason.toStdString();
@@ -139,7 +139,7 @@ TEST(CsvReadFile, DecodesMarkedUtf8)
     f.close();
     TCsvTable t;
     QString reason;
-    ASSERT_TRUE(ReadCsvFile(path, QLatin1Char('"'), QLatin1Char(';'), t, &reason));
+    ASSERT_TRUE(ReadCsvFile(path, 1 << 20, QLatin1Char('"'), QLatin1Char(';'), t, &reason));
     ASSERT_EQ(t.size(), 2);
     EXPECT_EQ(t[0], (QStringList { QStringLiteral("title"), QStringLiteral("url") }));
     EXPECT_EQ(t[1], (QStringList { QStringLiteral("Café"), QString() }));

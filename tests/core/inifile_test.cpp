@@ -239,7 +239,7 @@ TEST_F(IniFileOnDisk, UnreadableFile_IsNotOverwritten)
     QString error;
     EXPECT_FALSE(ini.Save(&error));
     EXPECT_FALSE(error.isEmpty());
-    EXPECT_EQ(ReadTextFile(path), u"[custom]\r\nkeep=me\r\n"_qs);
+    EXPECT_EQ(ReadTextFile(path, 1 << 20), u"[custom]\r\nkeep=me\r\n"_qs);
 }
 
 } // namespace

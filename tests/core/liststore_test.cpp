@@ -16,6 +16,8 @@
 
 #include <functional>
 
+#include <sys/stat.h>
+
 namespace ryv {
 namespace {
 
@@ -443,6 +445,138 @@ TEST_F(ListStoreTest, UnreadableFile_IsMovedAsideBeforeTheFirstSave)
     ASSERT_TRUE(store.SaveWorkspace());
     EXPECT_EQ(QDir(options.FolderData).entryList({ QStringLiteral("recent.lst*") }),
         QStringList { QStringLiteral("recent.lst") });
+}
+
+// A last line whose quoted text never closes: the lines before it show (a
+// task left running among them runs on), the file stays as it is until a
+// change of the list is saved, and then it is kept aside byte for byte.
+TEST_F(ListStoreTest, UnclosedQuoteOnLastLine_ShowsTheLinesBefore_FileKeptUntilTheNextSave)
+{
+    const QByteArray lines = "\r\n0;0;2022-01-07 08:00:00;2022-01-07 09:00:00;\"A\";\"\";\"\""
+                             "\r\n0;0;2022-01-07 09:00:00;;\"B\";\"\";\"\""
+                             "\r\n0;0;2022-01-07 09:30:00;;\"C;\"\";x";
+    const QString current = DataPath(QStringLiteral("current.lst"));
+    WriteBytes(current, Mark + DayHeader + lines);
+    EXPECT_FALSE(store.LoadData());
+    ASSERT_EQ(today.Count(), 2);
+    EXPECT_EQ(today.Item(0)->title, QStringLiteral("A"));
+    EXPECT_EQ(today.Item(1)->title, QStringLiteral("B"));
+    EXPECT_TRUE(today.IsWorking());
+    ASSERT_EQ(messages.size(), 1);
+    EXPECT_TRUE(messages[0].contains(QStringLiteral("line 4"))) << messages[0].toStdString();
+
+    // Closing without a change writes nothing.
+    store.FlushPendingSaves();
+    EXPECT_EQ(ReadBytes(current), Mark + DayHeader + lines);
+
+    // The first change is saved over a copy of the file kept aside.
+    today.SetState(0, ryvsDone);
+    ASSERT_TRUE(store.SaveData(true, 0));
+    EXPECT_EQ(ReadBytes(current + QStringLiteral(".unreadable-20220107-102345")),
+        Mark + DayHeader + lines);
+    EXPECT_TRUE(ReadBytes(current).contains("0;1;2022-01-07 08:00:00;2022-01-07 09:00:00;\"A\""));
+    EXPECT_TRUE(ReadBytes(current).contains("\"B\""));
+
+    // The history day and the favourites show their good lines alike.
+    WriteBytes(DataPath(QStringLiteral("2022/2022-01-06.lst")),
+        Mark + DayHeader + "\r\n1;0;2022-01-06 08:00:00;2022-01-06 08:10:00;\"\";\"\";\"\""
+            + "\r\n0;0;2022-01-06 09:00:00;2022-01-06 10:00:00;\"open");
+    history.SetHistoryDate(EncodeDate(2022, 1, 6));
+    EXPECT_FALSE(store.LoadHistoryDay());
+    EXPECT_EQ(history.Count(), 1);
+    WriteBytes(DataPath(QStringLiteral("favorites.lst")),
+        Mark + ListFileHeader().toUtf8() + "\r\n\"F\";\"\";\"\"\r\n\"G;x");
+    EXPECT_FALSE(store.LoadWorkspace());
+    ASSERT_EQ(favs.Count(), 1);
+    EXPECT_EQ(favs.Item(0)->title, QStringLiteral("F"));
+}
+
+// A list file whose first line is not the header of its kind is no list file
+// of ours: nothing in it is read as an entry, however well its quotes
+// balance, and the first save keeps it aside byte for byte. The headers of
+// files of an older version, without the description, are ours.
+TEST_F(ListStoreTest, FileWithoutOurHeader_IsNotReadAndIsKeptAside)
+{
+    const QByteArray randomBytes = QByteArray::fromHex(
+        "2241b2c33b0d0a22ff10223b3b0d0a5c7822e9223b2233220d0a7a3b3b3b22220d0a");
+    const QString stamp = QStringLiteral(".unreadable-20220107-102345");
+    const QByteArray taskLines = "\r\n\"A\";\"\";\"\"\r\n\"B\";\"\";\"\"";
+    const QByteArray dayLines = "\r\n0;0;2022-01-07 08:00:00;2022-01-07 09:00:00;\"A\";\"\";\"\"";
+    const struct {
+        const char* name;
+        QString file;
+        QByteArray bytes;
+        std::function<bool()> load;
+        std::function<int()> count;
+        std::function<bool()> save;
+    } cases[] = {
+        { "random bytes as favourites", DataPath(QStringLiteral("favorites.lst")), randomBytes,
+            [&] { return store.LoadWorkspace(); }, [&] { return favs.Count(); },
+            [&] { return store.SaveWorkspace(); } },
+        { "a day file as favourites", DataPath(QStringLiteral("favorites.lst")),
+            Mark + DayHeader + dayLines, [&] { return store.LoadWorkspace(); },
+            [&] { return favs.Count(); }, [&] { return store.SaveWorkspace(); } },
+        { "favourites as today's log", DataPath(QStringLiteral("current.lst")),
+            Mark + ListFileHeader().toUtf8() + taskLines, [&] { return store.LoadData(); },
+            [&] { return today.Count(); }, [&] { return store.SaveData(true, 0); } },
+        { "random bytes as a history day", DataPath(QStringLiteral("2022/2022-01-06.lst")),
+            randomBytes,
+            [&] {
+                history.SetHistoryDate(EncodeDate(2022, 1, 6));
+                return store.LoadHistoryDay();
+            },
+            [&] { return history.Count(); }, [&] { return store.SaveHistoryDay(true); } },
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        favs.Clear();
+        messages.clear();
+        WriteBytes(c.file, c.bytes);
+        EXPECT_FALSE(c.load());
+        EXPECT_EQ(c.count(), 0);
+        ASSERT_EQ(messages.size(), 1);
+        EXPECT_TRUE(messages[0].contains(QStringLiteral("header"))) << messages[0].toStdString();
+        EXPECT_TRUE(messages[0].contains(c.file)) << messages[0].toStdString();
+        ASSERT_TRUE(c.save());
+        EXPECT_EQ(ReadBytes(c.file + stamp), c.bytes);
+        ASSERT_TRUE(QFile::remove(c.file + stamp));
+    }
+
+    // Older headers without the description.
+    WriteBytes(DataPath(QStringLiteral("recent.lst")), "\"title\";\"url\"\r\n\"R\";\"u\"");
+    WriteBytes(DataPath(QStringLiteral("favorites.lst")), Mark + ListFileHeader().toUtf8());
+    favs.Clear();
+    EXPECT_TRUE(store.LoadWorkspace());
+    ASSERT_EQ(recent.Count(), 1);
+    EXPECT_EQ(recent.Item(0)->url, QStringLiteral("u"));
+}
+
+// Whatever stands under a list file's name is read without waiting and
+// without bound: a FIFO (no writer will come) and a link to an endless
+// device fail at once, and the first save puts them aside, not through them.
+TEST_F(ListStoreTest, ListFileThatIsNoRegularFile_FailsAtOnceAndIsKeptAside)
+{
+    ASSERT_TRUE(QDir().mkpath(options.FolderData));
+    const QString current = DataPath(QStringLiteral("current.lst"));
+    const QString favorites = DataPath(QStringLiteral("favorites.lst"));
+    ASSERT_EQ(::mkfifo(QFile::encodeName(current).constData(), 0600), 0);
+    ASSERT_TRUE(QFile::link(QStringLiteral("/dev/zero"), favorites));
+
+    EXPECT_FALSE(store.LoadData());
+    EXPECT_FALSE(store.LoadWorkspace());
+    ASSERT_EQ(messages.size(), 2);
+    for (const QString& m : messages)
+        EXPECT_TRUE(m.contains(QStringLiteral("not a regular file"))) << m.toStdString();
+
+    AddToday(Entry(ryvkTask, At(7, 8, 0), At(7, 9, 0), QStringLiteral("new")));
+    ASSERT_TRUE(store.SaveData(true, 0));
+    ASSERT_TRUE(store.SaveWorkspace());
+    const QString stamp = QStringLiteral(".unreadable-20220107-102345");
+    EXPECT_EQ(QFileInfo(current + stamp).isFile(), false); // the FIFO itself
+    EXPECT_TRUE(QFileInfo::exists(current + stamp));
+    EXPECT_EQ(QFileInfo(favorites + stamp).symLinkTarget(), QStringLiteral("/dev/zero"));
+    EXPECT_TRUE(ReadBytes(current).contains("\"new\""));
+    EXPECT_TRUE(QFileInfo(favorites).isFile() && !QFileInfo(favorites).isSymLink());
 }
 
 // Rows a hand edit spoiled: an unknown kind reads as a task (one without a

@@ -1,5 +1,7 @@
 #include "core/textfile.h"
 
+#include "core/regional.h"
+
 #include <QDir>
 #include <QFile>
 #include <QTemporaryDir>
@@ -10,6 +12,7 @@
 #include <csignal>
 #include <sys/mount.h>
 #include <sys/resource.h>
+#include <sys/stat.h>
 
 namespace ryv {
 namespace {
@@ -119,7 +122,7 @@ TEST_F(TextFileTest, WriteThenRead_KeepsTextAndFormat)
             << error.toStdString();
         EXPECT_TRUE(ReadBytes(path).startsWith(c.lead));
         TTextFileFormat format;
-        const auto read = ReadTextFile(path, &format);
+        const auto read = ReadTextFile(path, 1 << 20, &format);
         ASSERT_TRUE(read.has_value());
         EXPECT_EQ(*read, text);
         EXPECT_EQ(format.encoding, c.encoding);
@@ -136,7 +139,7 @@ TEST_F(TextFileTest, Windows1252_WrittenAsSuchOrAsUtf8WhenTextDoesNotFit)
     // Cyrillic has no Windows-1252 code: the text must survive, so UTF-8 it is.
     ASSERT_TRUE(WriteTextFile(u"café Ж"_qs, path, TTextEncoding::Windows1252, false));
     TTextFileFormat format;
-    EXPECT_EQ(ReadTextFile(path, &format), u"café Ж"_qs);
+    EXPECT_EQ(ReadTextFile(path, 1 << 20, &format), u"café Ж"_qs);
     EXPECT_EQ(format.encoding, TTextEncoding::Utf8);
 }
 
@@ -146,13 +149,13 @@ TEST_F(TextFileTest, EmptyText_LeavesEmptyFileWithoutMark)
     WriteBytes(path, "old content");
     ASSERT_TRUE(WriteTextFile(QString(), path, TTextEncoding::Utf8, true));
     EXPECT_EQ(ReadBytes(path), QByteArray());
-    EXPECT_EQ(ReadTextFile(path), QString());
+    EXPECT_EQ(ReadTextFile(path, 1 << 20), QString());
 }
 
 TEST_F(TextFileTest, MissingFileOrFolder_FailsWithReason)
 {
     QString error;
-    EXPECT_FALSE(ReadTextFile(Path(u"none.txt"_qs), nullptr, &error).has_value());
+    EXPECT_FALSE(ReadTextFile(Path(u"none.txt"_qs), 1 << 20, nullptr, &error).has_value());
     EXPECT_FALSE(error.isEmpty());
 
     error.clear();
@@ -166,6 +169,57 @@ TEST_F(TextFileTest, MissingFileOrFolder_FailsWithReason)
 // the tests run as root) must leave the previous file whole and no temporary
 // file behind, whether the text is larger than any write buffer or so small
 // that a buffered writer would first write it on closing.
+// Whatever stands under a file's name, a read ends at once and takes at most
+// the limit: a link to an endless device, a FIFO without a writer (an open
+// that waited for one would hang the program), a folder, and files larger
+// than the limit, also those whose size the system does not know (/proc).
+TEST_F(TextFileTest, ReadFileBytes_RegularFilesUpToTheLimitOnly)
+{
+    const TRegionalScope regional("en_GB");
+    const QString zero = Path(u"zero.lngu"_qs);
+    ASSERT_TRUE(QFile::link(u"/dev/zero"_qs, zero));
+    const QString fifo = Path(u"fifo.lst"_qs);
+    ASSERT_EQ(::mkfifo(QFile::encodeName(fifo).constData(), 0600), 0);
+    const QString folder = Path(u"folder.ini"_qs);
+    ASSERT_TRUE(QDir().mkpath(folder));
+    const QString atLimit = Path(u"limit.lst"_qs);
+    WriteBytes(atLimit, QByteArray(100, 'a'));
+    const QString overLimit = Path(u"over.lst"_qs);
+    WriteBytes(overLimit, QByteArray(101, 'a'));
+    const QString empty = Path(u"empty.lst"_qs);
+    WriteBytes(empty, QByteArray());
+
+    const struct {
+        const char* name;
+        QString path;
+        std::optional<qsizetype> size; // nothing: refused
+        QString reason;
+    } cases[] = {
+        { "link to /dev/zero", zero, std::nullopt, u"This is not a regular file."_qs },
+        { "FIFO", fifo, std::nullopt, u"This is not a regular file."_qs },
+        { "folder", folder, std::nullopt, u"This is not a regular file."_qs },
+        { "exactly the limit", atLimit, 100, QString() },
+        { "one byte more", overLimit, std::nullopt, u"The file is larger than 100 bytes."_qs },
+        { "empty", empty, 0, QString() },
+        { "size unknown to the system", u"/proc/self/status"_qs, std::nullopt,
+            u"The file is larger than 100 bytes."_qs },
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        QString reason;
+        const std::optional<QByteArray> bytes = ReadFileBytes(c.path, 100, &reason);
+        ASSERT_EQ(bytes.has_value(), c.size.has_value());
+        if (bytes)
+            EXPECT_EQ(bytes->size(), *c.size);
+        else
+            EXPECT_EQ(reason, c.reason);
+    }
+    // A file of /proc within the limit is read whole.
+    const std::optional<QByteArray> status = ReadFileBytes(u"/proc/self/status"_qs, 1 << 20);
+    ASSERT_TRUE(status.has_value());
+    EXPECT_TRUE(status->startsWith("Name:")) << status->left(40).toStdString();
+}
+
 TEST_F(TextFileTest, FailedWrite_LeavesOldFileUntouched)
 {
     const struct {
@@ -274,7 +328,7 @@ TEST_F(TextFileTest, WriteSeveral_OneFails_TheOthersAreWritten)
     EXPECT_FALSE(errors[1].isEmpty());
     EXPECT_TRUE(errors[2].isEmpty()) << errors[2].toStdString();
     EXPECT_EQ(ReadBytes(Path(u"a.lst"_qs)), QByteArray("\xEF\xBB\xBFnew \xC3\xA4"));
-    EXPECT_EQ(ReadTextFile(Path(u"c.lst"_qs)).value_or(QString()), u"c"_qs);
+    EXPECT_EQ(ReadTextFile(Path(u"c.lst"_qs), 1 << 20).value_or(QString()), u"c"_qs);
     EXPECT_TRUE(ReadBytes(Path(u"c.lst"_qs)).startsWith("\xFF\xFE"));
     EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files), (QStringList { u"a.lst"_qs, u"c.lst"_qs }));
     EXPECT_TRUE(WriteTextFiles({ files[0], files[2] }));

@@ -7,6 +7,8 @@
 #include <QMessageBox>
 #include <QPushButton>
 #include <QScreen>
+#include <QScrollArea>
+#include <QScrollBar>
 #include <QTest>
 #include <QTimer>
 
@@ -214,6 +216,48 @@ TEST_F(LangMessageDlgTest, PlacedInTheWorkAreaOfTheParentsMonitor)
         else
             EXPECT_EQ(seen.top(), area.top() + c.y);
     }
+}
+
+// A message far taller than the screen, such as a long list of errors,
+// scrolls inside the box, and the box with its buttons stays within the work
+// area; a short message keeps the plain box.
+TEST_F(LangMessageDlgTest, LongMessageScrollsInsteadOfOutgrowingTheScreen)
+{
+    QStringList lines;
+    for (int i = 1; i <= 400; ++i)
+        lines << QStringLiteral("Error %1: the entry has no such property").arg(i);
+    for (const bool standardForm : { false, true }) {
+        SCOPED_TRACE(standardForm ? "standard form" : "title and message");
+        TMessageBoxRequest request;
+        request.Title = QStringLiteral("Errors");
+        request.Msg = lines.join(QLatin1Char('\n'));
+        request.DlgType = mtWarning;
+        request.StandardForm = standardForm;
+        std::unique_ptr<QMessageBox> box(CreateLangMessageBox(request, nullptr));
+        box->show();
+        QCoreApplication::processEvents();
+        const QRect area = box->screen()->availableGeometry();
+        EXPECT_LE(box->frameGeometry().height(), area.height());
+        EXPECT_TRUE(area.contains(box->frameGeometry())) << box->frameGeometry().y();
+        auto* scroll = box->findChild<QScrollArea*>();
+        ASSERT_NE(scroll, nullptr);
+        auto* label = qobject_cast<QLabel*>(scroll->widget());
+        ASSERT_NE(label, nullptr);
+        EXPECT_EQ(label->text(), request.Msg);
+        EXPECT_GT(scroll->verticalScrollBar()->maximum(), 0);
+        auto* ok = box->findChild<QPushButton*>(QStringLiteral("OK"));
+        ASSERT_NE(ok, nullptr);
+        EXPECT_TRUE(box->rect().contains(ok->geometry().translated(ok->parentWidget()->pos())));
+        box->hide();
+    }
+
+    TMessageBoxRequest shortRequest;
+    shortRequest.Msg = QStringLiteral("One error");
+    std::unique_ptr<QMessageBox> box(CreateLangMessageBox(shortRequest, nullptr));
+    box->show();
+    QCoreApplication::processEvents();
+    EXPECT_EQ(box->findChild<QScrollArea*>(), nullptr);
+    box->hide();
 }
 
 TEST_F(LangMessageDlgTest, UserMessagesAskYesNoAndWarnWithOk)

@@ -1,12 +1,16 @@
 #include "lang/languagemanager.h"
 
+#include "core/regional.h"
 #include "lang/langfile.h"
 
 #include "langtestfolder.h"
 
+#include <QFile>
 #include <QStringList>
 
 #include <gtest/gtest.h>
+
+#include <sys/stat.h>
 
 namespace ryv {
 namespace {
@@ -238,6 +242,7 @@ TEST_F(LanguageManagerTest, NameAndReadingOrderFromTheFiles)
 
 TEST_F(LanguageManagerTest, AFileThatFailsIsReportedAndTheOthersStillRead)
 {
+    const TRegionalScope locale("en_GB");
     folder.WriteBytes("A.de.lng", QByteArray("[constants]\nx=\0binary", 20));
     folder.Write("B.de.lng", LangHeader("Deutsch") + "[constants]\nstr_total=Summe:\n");
     folder.Write("C.de.lngu", "[constants]\nstr_pause=Pause\n");
@@ -257,7 +262,76 @@ TEST_F(LanguageManagerTest, AFileThatFailsIsReportedAndTheOthersStillRead)
         "C.de.lngu", QByteArray(static_cast<qsizetype>(TLangFile::MaxFileSize + 1), 'x'));
     EXPECT_EQ(Load("de"),
         "Cannot read the language file \"A.de.lng\": this is not a language file\n"
-        "Cannot read the language file \"C.de.lngu\": the file is too large");
+        "Cannot read the language file \"C.de.lngu\": The file is larger than 8 MB.");
+}
+
+// A user file that is a link to an endless device is refused at once (a FIFO
+// is not even taken for a file); the language loads from its other files.
+TEST_F(LanguageManagerTest, UserFileThatIsNoRegularFileIsRefusedAtOnce)
+{
+    folder.Write("App.de.lng", LangHeader("Deutsch") + "[constants]\nstr_total=Summe:\n");
+    ASSERT_TRUE(QFile::link("/dev/zero", folder.Path("App.de.lngu")));
+    ASSERT_EQ(::mkfifo(QFile::encodeName(folder.Path("Pipe.de.lngu")).constData(), 0600), 0);
+    const QString error = Load("de");
+    EXPECT_EQ(error, "Cannot read the language file \"App.de.lngu\": This is not a regular file.");
+    EXPECT_EQ(manager.LanguageCode(), "de");
+    EXPECT_EQ(manager.LangText("str_total", "x"), "Summe:");
+}
+
+// A translation must keep the placeholders of the program's text: one that
+// lacks one (or has one more) would show a message without its values, so
+// the program's text stands in and the load names the entry. A user file
+// can mend a base file's entry; the last word counts.
+TEST_F(LanguageManagerTest, TranslationWithOtherPlaceholdersGivesTheProgramsText)
+{
+    const QString away = "You were away from %1 to %2 (%3) while \"%4\" was running.";
+    manager.SetReferenceTexts({ { "str_away_question", away }, { "str_away_stop", "Stop at %1" },
+        { "str_file_cannotread", "Cannot read the file \"%1\": %2" }, { "str_total", "TOTAL:" } });
+    folder.Write("App.de.lng",
+        LangHeader("Deutsch")
+            + "[constants]\nstr_away_question=Du warst weg.\nstr_away_stop=Um %L1 stoppen\n"
+              "str_file_cannotread=%2 %1 %3\nstr_total=Summe:\n");
+    const QString error = Load("de");
+    EXPECT_EQ(manager.LanguageCode(), "de");
+    EXPECT_EQ(manager.LangText("str_away_question", "x"), away);
+    EXPECT_EQ(manager.LangText("str_away_stop", "x"), "Um %L1 stoppen");
+    EXPECT_EQ(manager.LangText("str_file_cannotread", "x"), "Cannot read the file \"%1\": %2");
+    EXPECT_EQ(manager.LangText("str_total", "x"), "Summe:");
+    EXPECT_EQ(error,
+        "The entry str_away_question has the placeholders none where the program's text has "
+        "%1, %2, %3, %4; the program's text is used.\n"
+        "The entry str_file_cannotread has the placeholders %1, %2, %3 where the program's text "
+        "has %1, %2; the program's text is used.");
+
+    folder.Write("App.de.lngu",
+        "[constants]\nstr_away_question=Weg von %1 bis %2 (%3), \"%4\" lief.\n"
+        "str_away_stop=Stopp\n");
+    EXPECT_EQ(Load("de").count(u"The entry"_qs), 2);
+    EXPECT_EQ(manager.LangText("str_away_question", "x"), "Weg von %1 bis %2 (%3), \"%4\" lief.");
+    EXPECT_EQ(manager.LangText("str_away_stop", "x"), "Stop at %1");
+}
+
+// Values longer than the bound are not taken, in every section: the program's
+// own text stays, and one line per file names them.
+TEST_F(LanguageManagerTest, OverlongValuesAreNotTaken)
+{
+    const QString atBound(TLanguageManager::MaxValueLength, u'a');
+    const QString overBound(TLanguageManager::MaxValueLength + 1, u'b');
+    folder.Write("App.de.lng",
+        LangHeader("Deutsch") + "[constants]\nstr_total=" + overBound + "\nstr_pause=" + atBound
+            + "\n[TfrmX]\nlbX.Caption=" + overBound + "\n[messages]\nCannot*\n" + overBound
+            + "\nGood\nGut\n");
+    const QString error = Load("de");
+    EXPECT_EQ(error,
+        "The language file \"App.de.lng\": 3 entries are longer than 4096 characters and were "
+        "not taken (str_total, lbX.Caption, "
+            + overBound.left(40) + "...)");
+    EXPECT_EQ(manager.LanguageCode(), "de");
+    EXPECT_EQ(manager.LangText("str_total", "TOTAL:"), "TOTAL:");
+    EXPECT_EQ(manager.LangText("str_pause", "x"), atBound);
+    EXPECT_EQ(manager.LangText("TfrmX.lbX.Caption", "x"), "x");
+    EXPECT_EQ(manager.LangString("Cannot go"), "Cannot go");
+    EXPECT_EQ(manager.LangString("Good"), "Gut");
 }
 
 // Whatever a file holds, loading it ends with the language loaded or an

@@ -55,7 +55,7 @@ TEST(ReportCharts, BarsLargestFirstTheRestAsOthers)
     for (int i = 0; i < 14; ++i)
         rows.push_back({ u"Task %1"_qs.arg(i + 1), 20.0 - i });
     rows[2].first = u"<script>alert('x')</script> & \x01more"_qs;
-    const QString html = ReportChartsHtml(Totals(rows), false, u"Others"_qs, Mon, {});
+    const QString html = ReportChartsHtml(Totals(rows), false, u"Others"_qs, Mon, 0, {});
 
     const QStringList texts = SvgTexts(html);
     // The heading, then label and time of each of 12 bars and the rest.
@@ -81,7 +81,7 @@ TEST(ReportCharts, GroupsAndDays)
     german.Texts().str_chart_groups = u"Zeit je Gruppe"_qs;
     // The summary's own group of unmatched tasks joins the rest, drawn last.
     const QString html = ReportChartsHtml(Totals({ { u"Übrige"_qs, 5 }, { u"Meetings"_qs, 3 } }),
-        true, u"Übrige"_qs, Mon, { 2 * OneHour, 0, 6 * OneHour, 0, 0, 0, 0 });
+        true, u"Übrige"_qs, Mon, 7, { { 0, 2 * OneHour }, { 2, 6 * OneHour } });
     const QStringList texts = SvgTexts(html);
     ASSERT_GE(texts.size(), 5);
     EXPECT_EQ(texts.mid(0, 5),

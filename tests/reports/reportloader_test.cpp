@@ -123,6 +123,51 @@ TEST_F(ReportLoaderTest, SixFieldFilesAndReversedPeriods)
     EXPECT_TRUE(entries.empty());
 }
 
+// A range over every possible year reads the days that have files, wherever
+// they lie, in day order; what is not a day file of the program (another
+// name, a date that does not exist, a file in a folder that is not its
+// year's) adds nothing. A day file that ends inside a quoted text adds the
+// lines before it, as the window shows them; one that is not a day file at
+// all adds nothing.
+TEST_F(ReportLoaderTest, WholeCalendar_ReadsTheDaysThatHaveFiles)
+{
+    const auto line = [](const char* day, const char* title) {
+        return u"0;0;%1 09:00:00;%1 10:00:00;\"%2\";\"\";\"\""_qs.arg(
+            QLatin1String(day), QLatin1String(title));
+    };
+    WriteDay(EncodeDate(1900, 1, 1), { line("1900-01-01", "first") });
+    WriteDay(EncodeDate(9999, 12, 31), { line("9999-12-31", "last") });
+    WriteDay(EncodeDate(2021, 3, 1),
+        { line("2021-03-01", "before the quote"), u"0;0;2021-03-01 11:00:00;;\"open"_qs });
+    WriteDay(EncodeDate(2021, 3, 2), { line("2021-03-02", "no header") }, u"garbage"_qs);
+    const auto stray = [this](const QString& name) {
+        QDir().mkpath(QFileInfo(FOptions.FolderData + name).absolutePath());
+        QFile f(FOptions.FolderData + name);
+        ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+        f.write(("\xEF\xBB\xBF" + Header + u"\r\n"_qs
+            + u"0;0;2021-02-01 09:00:00;2021-02-01 "
+              "10:00:00;\"stray\";\"\";\"\""_qs)
+                    .toUtf8());
+    };
+    stray(u"2021/2021-02-30.lst"_qs);
+    stray(u"2021/notes.lst"_qs);
+    stray(u"2020/2021-02-01.lst"_qs);
+    stray(u"backup/2021-02-01.lst"_qs);
+
+    std::vector<TRyvItem> entries;
+    ASSERT_TRUE(LoadReportEntries(
+        FOptions, FClock, EncodeDate(1900, 1, 1), EncodeDate(9999, 12, 31), entries, nullptr));
+    QStringList titles;
+    for (const TRyvItem& e : entries)
+        titles << e.title;
+    EXPECT_EQ(titles, (QStringList { u"first"_qs, u"before the quote"_qs, u"last"_qs }));
+
+    ASSERT_TRUE(LoadReportEntries(
+        FOptions, FClock, EncodeDate(1900, 1, 2), EncodeDate(9999, 12, 30), entries, nullptr));
+    ASSERT_EQ(entries.size(), 1u);
+    EXPECT_EQ(entries[0].title, u"before the quote"_qs);
+}
+
 TEST_F(ReportLoaderTest, GroupMasksRenameTasksButNotBreaks)
 {
     const TDateTime mon = EncodeDate(2021, 12, 13);

@@ -6,6 +6,8 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 namespace ryv {
 namespace {
 
@@ -58,10 +60,18 @@ std::vector<TRyvItem> RandomDays(quint32 seed, int count)
 
 TEST(SummarizeReport, EqualsThePairwiseMergeOnRandomData)
 {
+    // Days come in order from the loader; shuffled, the days' entries mix, and
+    // the sort per day must still be the exchange sort over the whole list.
     for (quint32 seed = 1; seed <= 40; ++seed) {
         for (const bool daily : { false, true }) {
-            SCOPED_TRACE(::testing::Message() << "seed " << seed << (daily ? ", daily" : ""));
+            const bool shuffled = daily && seed % 2 == 0;
+            SCOPED_TRACE(::testing::Message()
+                << "seed " << seed << (daily ? ", daily" : "") << (shuffled ? ", shuffled" : ""));
             std::vector<TRyvItem> fast = RandomDays(seed, 20 + static_cast<int>(seed) * 5);
+            if (shuffled) {
+                QRandomGenerator order(seed);
+                std::shuffle(fast.begin(), fast.end(), order);
+            }
             std::vector<TRyvItem> reference = fast;
             SummarizeReport(fast, daily, false, {}, u"Others"_qs);
             ReferenceSummary(reference, daily);

@@ -114,8 +114,8 @@ TEST_F(PdfOutputTest, ChartsAreDrawn)
     std::vector<TRyvItem> totals;
     for (int i = 0; i < 5; ++i)
         totals.push_back(Task(0, (8 - i) * OneHour, u"Task %1"_qs.arg(i)));
-    const QString charts = ReportChartsHtml(totals, false, u"Others"_qs, Mon,
-        { 4 * OneHour, 8 * OneHour, 0, 6 * OneHour, 2 * OneHour });
+    const QString charts = ReportChartsHtml(totals, false, u"Others"_qs, Mon, 5,
+        { { 0, 4 * OneHour }, { 1, 8 * OneHour }, { 3, 6 * OneHour }, { 4, 2 * OneHour } });
     const bool converter = !QStandardPaths::findExecutable(u"wkhtmltopdf"_qs).isEmpty();
     for (const bool builtIn : { false, true }) {
         if (!builtIn && !converter)

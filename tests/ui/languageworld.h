@@ -89,6 +89,7 @@ public:
     explicit TTestLanguage(const QString& langsFolder, const QString& userLanguage = QString())
         : manager(TLangFolders { { langsFolder }, QString() })
     {
+        manager.SetReferenceTexts(ProgramReferenceTexts());
         language.showError = [this](const QString& message) { errors << message; };
         language.userLanguage = [userLanguage] { return userLanguage; };
         QApplication::installTranslator(&translator);

@@ -224,7 +224,7 @@ TEST_F(MainWindowTest, ClosingWritesPendingSavesAndKeepsTheTaskRunning)
     EXPECT_TRUE(world.today.IsWorking());
     // Started with Beta focused, so under Beta's title.
     EXPECT_EQ(world.today.Last()->title, QStringLiteral("Beta"));
-    const std::optional<QString> day = ReadTextFile(DayFilePath(options, At(0, 0, 9)));
+    const std::optional<QString> day = ReadTextFile(DayFilePath(options, At(0, 0, 9)), 1 << 20);
     ASSERT_TRUE(day.has_value());
     EXPECT_TRUE(day->contains(QStringLiteral("\r\n0;1;"))) << day->toStdString();
     EXPECT_EQ(world.recent.Count(), 1);

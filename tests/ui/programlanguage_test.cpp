@@ -375,5 +375,33 @@ TEST_F(ProgramLanguageTest, BrokenLanguageFilesNeverStopTheProgram)
     }
 }
 
+// A translation without the placeholders of its text would ask about an
+// absence without its times or its task, and a value of thousands of
+// characters would make every window slow to lay out: both keep the
+// English text, the rest of the language applies, and one box names them.
+TEST_F(ProgramLanguageTest, BadEntriesKeepTheEnglishTextAndAreReportedOnce)
+{
+    CopyShipped({ "en" });
+    WriteLang(QStringLiteral("RyvTracker.xx.lng"),
+        "[calbrix language file]\nlanguagename=X\n[constants]\nstr_total=SUM:\n"
+        "str_away_question=Du warst weg.\nstr_away_stop=Stopp um %2\n[TfrmRyvTracker]\n"
+        "acStart.Caption="
+            + QByteArray(TLanguageManager::MaxValueLength + 1, 'x') + "\nacStop.Caption=Halt\n");
+    TTestLanguage language(langs, QStringLiteral("en"));
+    windowtest::TWorld world(app);
+    TfrmRyvTracker& window = world.Open(windowtest::WorkArea, &language.language);
+    window.Language()->miChangeLanguageClick(QStringLiteral("xx"));
+
+    ASSERT_EQ(language.errors.size(), 1) << language.errors.join('\n').toStdString();
+    for (const char* named : { "str_away_question", "str_away_stop", "acStart.Caption" })
+        EXPECT_TRUE(language.errors[0].contains(QLatin1String(named), Qt::CaseInsensitive))
+            << named;
+    EXPECT_EQ(AppTexts().str_away_question, TAppTexts().str_away_question);
+    EXPECT_EQ(AppTexts().str_away_stop, u"Stop at %1"_qs);
+    EXPECT_EQ(AppTexts().str_total, u"SUM:"_qs);
+    EXPECT_EQ(window.Action(TCommand::acStart)->text(), u"Start a new task"_qs);
+    EXPECT_EQ(window.Action(TCommand::acStop)->text(), u"Halt"_qs);
+}
+
 } // namespace
 } // namespace ryv::langtest
