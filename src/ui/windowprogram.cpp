@@ -239,9 +239,10 @@ int RunWindowProgram(int& argc, char* argv[], const TWindowProgramHooks& hooks)
     QObject::connect(&instance, &TSingleInstance::ActivationRequested, &window,
         [&window] { BringToFront(&window); });
     // A report from the command line reads the files: write what is pending.
-    QObject::connect(&instance, &TSingleInstance::SaveRequested, &store, [&store] {
+    QObject::connect(&instance, &TSingleInstance::SaveRequested, &store, [&store, &window] {
         store.FlushPendingSaves();
         store.SaveWorkspace();
+        window.FlushSettings();
     });
     const int result = QApplication::exec();
     tracker.SetAwayHold(nullptr);
