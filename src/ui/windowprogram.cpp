@@ -273,6 +273,7 @@ int RunWindowProgram(int& argc, char* argv[], const TWindowProgramHooks& hooks)
     TAwayTracker away(options, clock, tracker.AwayLog(), question);
     away.SetUtcOffset([] { return QDateTime::currentDateTime().offsetFromUtc(); });
     tracker.SetAwayHold([&away] { return away.HoldsDayChange(); });
+    tracker.SetClockWatch([&away] { away.Poll(); });
     away.Start();
 
     // The parts that talk to the desktop (the buses, an X connection of our
@@ -313,6 +314,7 @@ int RunWindowProgram(int& argc, char* argv[], const TWindowProgramHooks& hooks)
     const int result = programEnd.IsRequested() ? 0 : QApplication::exec();
     window.FormClose();
     tracker.SetAwayHold(nullptr);
+    tracker.SetClockWatch(nullptr);
     window.SetCloseToTray(nullptr);
     return result;
 }
