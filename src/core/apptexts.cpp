@@ -39,6 +39,8 @@ std::vector<std::pair<QString, QString*>> TAppTexts::Table()
         RYV_TEXT(str_away_keep),
         RYV_TEXT(str_away_break),
         RYV_TEXT(str_away_stop),
+        RYV_TEXT(str_clockback_question),
+        RYV_TEXT(str_clockback_keep),
         RYV_TEXT(str_tray_notask),
         RYV_TEXT(str_tray_start),
         RYV_TEXT(str_tray_stop),

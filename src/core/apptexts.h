@@ -45,6 +45,11 @@ struct TAppTexts final {
     QString str_away_keep = QStringLiteral("Keep as work");
     QString str_away_break = QStringLiteral("Record a break");
     QString str_away_stop = QStringLiteral("Stop at %1"); // %1 the time the absence began
+    // %1 the time before the jump, %2 the time after it, %3 the task's title.
+    QString str_clockback_question
+        = QStringLiteral("The clock was set back from %1 to %2 while \"%3\" was running. Its time "
+                         "until %1 is kept.");
+    QString str_clockback_keep = QStringLiteral("Keep running");
     // The tray icon: its tool tip while no task runs, and its menu.
     QString str_tray_notask = QStringLiteral("No task is running");
     QString str_tray_start = QStringLiteral("Start a new task...");

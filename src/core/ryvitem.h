@@ -4,6 +4,7 @@
 
 #include <QString>
 
+#include <algorithm>
 #include <memory>
 
 namespace ryv {
@@ -41,10 +42,12 @@ std::unique_ptr<TRyvItem> NewBreak(TDateTime start, TDateTime stop);
 // The time a log entry counts in totals: its duration, or nothing when its
 // start or stop alone has a day (a hand edit or a broken sync left the other
 // unreadable, and it reads as day 0): such a row has no length that could be
-// told, and the 120 years between the two would swamp every total.
+// told, and the 120 years between the two would swamp every total. Never
+// less than nothing: a running task that starts after now (the clock was
+// set back) counts nothing until it starts, and a total never subtracts.
 inline TDateTime LoggedDuration(const TRyvItem& e)
 {
-    return HasDay(e.start) == HasDay(e.stop) ? e.Duration() : 0;
+    return HasDay(e.start) == HasDay(e.stop) ? std::max(e.Duration(), TDateTime(0)) : 0;
 }
 
 } // namespace ryv

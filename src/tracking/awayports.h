@@ -55,6 +55,8 @@ enum class TAwayAnswer {
 };
 
 // The question with its three buttons, composed from the application texts.
+// The question about a clock set back has no break to record: its
+// recordBreak is empty and the button does not show.
 struct TAwayQuestionTexts final {
     QString text; // "You were away from 12:05 to 12:51 (0:46) while ..."
     QString keep; // "Keep as work"
@@ -72,7 +74,8 @@ public:
     // Shows the question modally and returns the answer; Escape or closing it
     // answers Keep. The event loop runs meanwhile, so Update may be called.
     virtual TAwayAnswer Ask(const TAwayQuestionTexts& texts) = 0;
-    // While Ask runs: a further absence extended the one asked about.
+    // While Ask runs: a further absence extended the one asked about (also
+    // while it still goes on), and the answers now record the new times.
     virtual void Update(const TAwayQuestionTexts& texts) = 0;
 };
 

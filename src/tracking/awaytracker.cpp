@@ -19,6 +19,14 @@ qint64 SpanMs(TDateTime from, TDateTime to)
     return std::llround((to - from) * MsPerDay);
 }
 
+// A time of the question: hh:mm, with its date when it lies on another day
+// than the one it is compared with.
+QString QuestionTime(TDateTime t, TDateTime other)
+{
+    const QString time = FormatDateTime(QStringLiteral("hh:mm"), t);
+    return DayOf(t) == DayOf(other) ? time : ShortDateText(t) + QLatin1Char(' ') + time;
+}
+
 } // namespace
 
 TAwayTracker::TAwayTracker(const TRyvOptions& options, const TClock& clock, IAwayLog& log,
@@ -102,13 +110,25 @@ void TAwayTracker::EndAwayAt(TDateTime t)
 void TAwayTracker::Poll()
 {
     const TDateTime now = Now();
+    // The time since the last observation; a change of the UTC offset
+    // (daylight saving time) moves the wall clock but is no time.
+    const bool seen = FSeen;
+    const TDateTime lastSeen = FLastSeen;
+    qint64 gap = seen ? SpanMs(lastSeen, now) : 0;
+    if (FUtcOffset) {
+        const int offset = FUtcOffset();
+        if (seen)
+            gap -= qint64(offset - FLastOffset) * 1000;
+        FLastOffset = offset;
+    }
+    FSeen = true;
+    FLastSeen = now;
+    if (seen && gap < -qint64(BackJumpThreshold))
+        ClockSetBack(lastSeen, now);
+
     if (!Enabled()) {
         Reset();
-        FSeen = true;
-        FLastSeen = now;
         FLastInput = 0;
-        if (FUtcOffset)
-            FLastOffset = FUtcOffset();
         return;
     }
 
@@ -116,24 +136,14 @@ void TAwayTracker::Poll()
     // a gap between two observations that the tick cannot explain is a sleep
     // that began after the last observation. The own tick must be running,
     // or every slow caller would look like a jump.
-    if (FSeen) {
-        qint64 gap = SpanMs(FLastSeen, now);
-        if (FUtcOffset) {
-            const int offset = FUtcOffset();
-            gap -= qint64(offset - FLastOffset) * 1000;
-            FLastOffset = offset;
-        }
-        if (gap > JumpThreshold && tmrAway.isActive()) {
-            BeginAway(FLastSeen);
-            EndAwayAt(now);
-            // Waking up ends a reported sleep, whether or not its end is
-            // reported too.
-            FSleeping = false;
-            tmrSleepGuard.stop();
-        }
+    if (seen && gap > JumpThreshold && tmrAway.isActive()) {
+        BeginAway(lastSeen);
+        EndAwayAt(now);
+        // Waking up ends a reported sleep, whether or not its end is
+        // reported too.
+        FSleeping = false;
+        tmrSleepGuard.stop();
     }
-    FSeen = true;
-    FLastSeen = now;
 
     FLastInput = 0;
     const qint64 idleMs = FIdle ? FIdle->IdleMs() : -1;
@@ -156,6 +166,7 @@ void TAwayTracker::Poll()
         EndAwayAt(now);
     }
     FinishIfBack();
+    UpdateOpenQuestion();
 }
 
 void TAwayTracker::ScreenLockChanged(bool locked)
@@ -235,23 +246,53 @@ void TAwayTracker::Finished(TSpan span)
     } else {
         FPending = span;
     }
-    if (FQuestionOpen) {
-        if (const auto effective = Effective(*FPending, *task))
-            FQuestion.Update(Texts(*effective, *task));
-    } else if (!FAnswering) {
+    if (FQuestionOpen)
+        UpdateOpenQuestion();
+    else if (!FAnswering)
         tmrAsk.start();
+}
+
+std::optional<TAwayTracker::TSpan> TAwayTracker::GoingOn() const
+{
+    if (!FAwayStart)
+        return std::nullopt;
+    const TDateTime now = Now();
+    if (SpanMs(*FAwayStart, now) < ThresholdMs())
+        return std::nullopt;
+    return TSpan { *FAwayStart, now };
+}
+
+TAwayTracker::TSpan TAwayTracker::Widened(const TSpan& pending) const
+{
+    TSpan span = pending;
+    if (const auto going = GoingOn()) {
+        span.start = std::min(span.start, going->start);
+        span.end = std::max(span.end, going->end);
     }
+    return span;
+}
+
+void TAwayTracker::UpdateOpenQuestion()
+{
+    if (!FQuestionOpen || !FPending)
+        return;
+    const std::optional<TRyvItem> task = FLog.RunningTask();
+    if (!task)
+        return;
+    const auto effective = Effective(Widened(*FPending), *task);
+    if (!effective)
+        return;
+    TAwayQuestionTexts texts = Texts(*effective, *task);
+    if (texts == FShown)
+        return;
+    FShown = std::move(texts);
+    FQuestion.Update(FShown);
 }
 
 TAwayQuestionTexts TAwayTracker::Texts(const TSpan& span, const TRyvItem& task) const
 {
-    // A time on another day than the one it is compared with carries its date.
-    const auto timeText = [](TDateTime t, TDateTime other) {
-        const QString time = FormatDateTime(QStringLiteral("hh:mm"), t);
-        return DayOf(t) == DayOf(other) ? time : ShortDateText(t) + QLatin1Char(' ') + time;
-    };
-    const QString from = timeText(span.start, span.end);
-    const QString to = timeText(span.end, Now());
+    const QString from = QuestionTime(span.start, span.end);
+    const QString to = QuestionTime(span.end, Now());
     const TAppTexts& texts = AppTexts();
     return {
         texts.str_away_question.arg(from, to, DurationText(span.end - span.start), task.title),
@@ -272,9 +313,83 @@ void TAwayTracker::tmrAskTimer()
     AskPending();
 }
 
+void TAwayTracker::ClockSetBack(TDateTime was, TDateTime now)
+{
+    // Times taken before the jump cannot be compared with those after it:
+    // an absence going on counts from now, one waiting for its question is
+    // dropped. An open question keeps its answer, which applies only while
+    // a task runs.
+    if (FAwayStart) {
+        FAwayStart = now;
+        FAwayEnd = now;
+    }
+    if (!FAnswering)
+        FPending.reset();
+    const std::optional<TRyvItem> task = FLog.RunningTask();
+    if (!task)
+        return;
+    const TDateTime at = TruncToMinute(now);
+    if (task->start >= was) {
+        // Started after the clock was last seen: the task had no time of
+        // its own before the jump and simply runs from the new time.
+        FLog.BreakBeforeRunning({}, at);
+        return;
+    }
+    FLog.StopRunningAt(was);
+    FClockBack = TClockBack { was, at, *task };
+    if (!FAnswering)
+        tmrAsk.start();
+}
+
+TAwayQuestionTexts TAwayTracker::ClockBackTexts(const TClockBack& jump) const
+{
+    const QString from = QuestionTime(jump.was, jump.at);
+    const QString to = QuestionTime(jump.at, jump.was);
+    const TAppTexts& texts = AppTexts();
+    return {
+        texts.str_clockback_question.arg(from, to, jump.task.title),
+        texts.str_clockback_keep,
+        QString(),
+        texts.str_away_stop.arg(from),
+    };
+}
+
+void TAwayTracker::AskClockBack()
+{
+    if (!FClockBack || FAnswering)
+        return;
+    // A task runs again (an entry was edited so that it could start): the
+    // question has nothing left to decide.
+    if (FLog.RunningTask()) {
+        FClockBack.reset();
+        return;
+    }
+    if (!FQuestion.CanAsk())
+        return; // the next tick asks again
+
+    FAnswering = true;
+    FClockQuestionOpen = true;
+    const QPointer<TAwayTracker> alive(this);
+    const TAwayAnswer answer = FQuestion.Ask(ClockBackTexts(*FClockBack));
+    if (!alive)
+        return;
+    FClockQuestionOpen = false;
+    const TClockBack jump = *FClockBack;
+    FClockBack.reset();
+    // Keep, also Escape and closing: the task runs on from the new time,
+    // the time after the jump included.
+    if (answer != TAwayAnswer::Stop && !FLog.RunningTask())
+        FLog.StartAgainAt(jump.task, jump.at);
+    FAnswering = false;
+    if (FPending)
+        tmrAsk.start();
+}
+
 void TAwayTracker::AskPending()
 {
-    if (!FPending || FAnswering)
+    // One question at a time, the clock's first.
+    AskClockBack();
+    if (!FPending || FAnswering || FClockBack)
         return;
     std::optional<TRyvItem> task = FLog.RunningTask();
     if (!Enabled() || !task || !Effective(*FPending, *task)) {
@@ -286,8 +401,9 @@ void TAwayTracker::AskPending()
 
     FAnswering = true;
     FQuestionOpen = true;
+    FShown = Texts(*Effective(*FPending, *task), *task);
     const QPointer<TAwayTracker> alive(this);
-    const TAwayAnswer answer = FQuestion.Ask(Texts(*Effective(*FPending, *task), *task));
+    const TAwayAnswer answer = FQuestion.Ask(FShown);
     if (!alive)
         return;
     FQuestionOpen = false;
@@ -296,9 +412,17 @@ void TAwayTracker::AskPending()
     Poll();
     if (!FPending) {
         FAnswering = false;
+        if (FClockBack)
+            tmrAsk.start();
         return;
     }
-    const TSpan span = *FPending;
+    // An absence still going on was shown up to now, so the answer covers
+    // it; what goes on after the answer is a new absence.
+    const TSpan span = Widened(*FPending);
+    if (GoingOn()) {
+        FAwayStart = Now();
+        FAwayEnd = Now();
+    }
     FPending.reset();
     // The running task may have changed while the question was open (the
     // tray starts and stops tasks): the answer applies only to what still
@@ -309,6 +433,8 @@ void TAwayTracker::AskPending()
             Apply(answer, *effective, *task);
     }
     FAnswering = false;
+    if (FClockBack)
+        tmrAsk.start();
 }
 
 void TAwayTracker::Apply(TAwayAnswer answer, const TSpan& span, const TRyvItem& task)

@@ -14,9 +14,20 @@
 // with three answers (TAwayAnswer). awayMinutes 0 switches all of it off.
 //
 // One question at a time: a further absence while the question is open or
-// waiting extends it. It waits while another dialog of ours is open
-// (IAwayQuestion::CanAsk). The tracker's day change waits too while an
-// absence may still be answered (HoldsDayChange), so the answers edit a log
+// waiting extends it, and an open question shows the times it now covers
+// (an absence still going on counts up to now once it is long enough), so
+// its answer records what it says. It waits while another dialog of ours is
+// open (IAwayQuestion::CanAsk).
+//
+// A clock set back by more than a minute (by hand, or corrected by the
+// network) would shorten the running task without a word: its stop would
+// move back to the new time, and the next start or stop would end it there.
+// So the running task ends at once where the clock stood before the jump,
+// keeping the time it had, and the question asks whether it runs on from the
+// new time ("Keep running", also Escape) or stays stopped there. Until the
+// answer nothing runs, so no command can end the task at the earlier time.
+// This holds also with the away question switched off; it is no absence. The tracker's day change
+// waits too while an absence may still be answered (HoldsDayChange), so the answers edit a log
 // whose running task has not yet been split at midnight; the day change that
 // follows puts the earlier days into their files. A recorded break is split at
 // midnight itself: it never crosses one.
@@ -49,6 +60,9 @@ public:
     static constexpr int TickInterval = 5000; // ms
     // A gap between two observations longer than this is a jump of the clock.
     static constexpr int JumpThreshold = 2 * TickInterval; // ms
+    // The clock going back by more than this between two observations was set
+    // back.
+    static constexpr int BackJumpThreshold = 60000; // ms
     // A reported sleep that has not ended after this much time awake never
     // happened (the wake-up signal was lost); timers stand still in a sleep.
     static constexpr int SleepGuardInterval = 120000; // ms
@@ -74,7 +88,9 @@ public:
     // The computer is about to sleep (true) or woke up (false).
     void SleepChanged(bool sleeping);
     // Observes the clock and the idle time now; ends an absence when the user
-    // is back and schedules the question (tmrAsk).
+    // is back and schedules the question (tmrAsk). The tracker calls it too
+    // before its clock tick and before every command, so a clock set back is
+    // noticed before anything is done at the new time.
     void Poll();
 
     // True while the running task must not be split at midnight: an absence is
@@ -86,6 +102,8 @@ public:
     bool IsAway() const { return FAwayStart.has_value(); }
     bool IsAsking() const { return FQuestionOpen; }
     bool HasPending() const { return FPending.has_value(); }
+    // A clock set back whose question has not been answered yet.
+    bool HasClockSetBack() const { return FClockBack.has_value(); }
     // The absence waiting for or shown in the question.
     TDateTime PendingStart() const { return FPending ? FPending->start : 0; }
     TDateTime PendingEnd() const { return FPending ? FPending->end : 0; }
@@ -103,6 +121,13 @@ private:
         TDateTime start = 0;
         TDateTime end = 0;
     };
+    // A clock set back while a task ran: the task ended at was, the time the
+    // clock showed before the jump, and runs on from at if the answer keeps it.
+    struct TClockBack final {
+        TDateTime was = 0;
+        TDateTime at = 0;
+        TRyvItem task;
+    };
 
     bool Enabled() const;
     qint64 ThresholdMs() const;
@@ -118,6 +143,15 @@ private:
     TAwayQuestionTexts Texts(const TSpan& span, const TRyvItem& task) const;
     void AskPending();
     void Apply(TAwayAnswer answer, const TSpan& span, const TRyvItem& task);
+    // The absence going on, up to now, once it has lasted awayMinutes.
+    std::optional<TSpan> GoingOn() const;
+    // The pending absence with the one going on.
+    TSpan Widened(const TSpan& pending) const;
+    // Shows the open question's times as they stand now.
+    void UpdateOpenQuestion();
+    void ClockSetBack(TDateTime was, TDateTime now);
+    TAwayQuestionTexts ClockBackTexts(const TClockBack& jump) const;
+    void AskClockBack();
 
     const TRyvOptions& FOptions;
     const TClock& FClock;
@@ -146,7 +180,11 @@ private:
     // The finished absence the question is about (waiting or shown).
     std::optional<TSpan> FPending;
     bool FAnswering = false; // from asking until the answer is applied
-    bool FQuestionOpen = false; // while IAwayQuestion::Ask runs
+    bool FQuestionOpen = false; // while IAwayQuestion::Ask runs about FPending
+    TAwayQuestionTexts FShown; // what the open question shows
+    // The clock set back, until its question is answered.
+    std::optional<TClockBack> FClockBack;
+    bool FClockQuestionOpen = false;
 };
 
 } // namespace ryv

@@ -40,6 +40,7 @@ void TDayChange::UpdateToday()
 
 void TDayChange::Tick()
 {
+    FCtx.WatchClock();
     if (FCtx.Today() > FLogDay) {
         if (FCtx.today.IsWorking() && !FCtx.today.IsEmpty()) {
             // The day changes on the first tick after the last modal window

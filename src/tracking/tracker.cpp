@@ -43,6 +43,7 @@ bool TTracker::Enabled(TCommand cmd, const TUiState& ui) const
 
 bool TTracker::Execute(TCommand cmd, const TUiState& ui)
 {
+    FUnits->ctx.WatchClock();
     return RunCommand(*FUnits, cmd, ui);
 }
 
@@ -214,6 +215,11 @@ IAwayLog& TTracker::AwayLog()
 void TTracker::SetAwayHold(std::function<bool()> holds)
 {
     FUnits->ctx.SetAwayHold(std::move(holds));
+}
+
+void TTracker::SetClockWatch(std::function<void()> watch)
+{
+    FUnits->ctx.SetClockWatch(std::move(watch));
 }
 
 } // namespace ryv

@@ -40,7 +40,8 @@
 //   of ours is open (Modals(): the engine counts its own, the window counts
 //   the ones it opens) a change of date waits for it to close.
 // - Away time: AwayLog() is today's log for the away rules (TAwayTracker);
-//   SetAwayHold gives them the say over when the date may change.
+//   SetAwayHold gives them the say over when the date may change, and
+//   SetClockWatch a look at the clock before every tick and command.
 
 #include "core/datetime.h"
 #include "core/ryvitem.h"
@@ -147,6 +148,10 @@ public:
     // While holds() is true the change of date waits, as it waits for the task
     // dialog (the away rules: an absence that may still be answered).
     void SetAwayHold(std::function<bool()> holds);
+    // watch() looks at the clock before every clock tick and command (the
+    // away rules, which handle a clock set back before the running task could
+    // be ended at the earlier time).
+    void SetClockWatch(std::function<void()> watch);
 
 signals:
     // The header of today's log (LongDateText of today) and the calendar's

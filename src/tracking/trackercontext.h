@@ -100,9 +100,19 @@ public:
     // midnight. Without a hold set nothing holds it.
     void SetAwayHold(std::function<bool()> holds) { FAwayHold = std::move(holds); }
     bool AwayHoldsDayChange() const { return FAwayHold && FAwayHold(); }
+    // The away rules look at the clock before the clock tick and before
+    // every command, so a clock set back is handled before anything is done
+    // at the new time (the running task would end there).
+    void SetClockWatch(std::function<void()> watch) { FClockWatch = std::move(watch); }
+    void WatchClock() const
+    {
+        if (FClockWatch)
+            FClockWatch();
+    }
 
 private:
     std::function<bool()> FAwayHold;
+    std::function<void()> FClockWatch;
     QString FCapStart = QStringLiteral("Start a new task");
     QString FCapAdd = QStringLiteral("Add task");
     QString FCapEdit = QStringLiteral("Edit task");

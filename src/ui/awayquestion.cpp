@@ -46,6 +46,7 @@ void TAwayQuestion::Show(const TAwayQuestionTexts& texts)
     FBox->setText(texts.text);
     FKeep->setText(texts.keep);
     FBreak->setText(texts.recordBreak);
+    FBreak->setVisible(!texts.recordBreak.isEmpty());
     FStop->setText(texts.stop);
 }
 

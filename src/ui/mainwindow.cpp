@@ -96,6 +96,10 @@ TfrmRyvTracker::TfrmRyvTracker(const TMainWindowParts& parts, QWidget* parent)
     connect(qApp, &QCoreApplication::aboutToQuit, this, &TfrmRyvTracker::FormClose);
     if (auto* dispatcher = QAbstractEventDispatcher::instance())
         connect(dispatcher, &QAbstractEventDispatcher::aboutToBlock, this, &TfrmRyvTracker::OnIdle);
+    constexpr int SaveSettingsDelayMs = 1000;
+    tmrSaveSettings.setInterval(SaveSettingsDelayMs);
+    tmrSaveSettings.setSingleShot(true);
+    connect(&tmrSaveSettings, &QTimer::timeout, this, &TfrmRyvTracker::tmrSaveSettingsTimer);
 }
 
 TfrmRyvTracker::~TfrmRyvTracker()
@@ -353,6 +357,8 @@ void TfrmRyvTracker::FormCreate()
     FBottom2->ShowTotals();
     FModes->FitPanes();
     UpdateActions();
+    // What was read is on disk: only a change from here on is written.
+    FSettingsSeen = SettingsText();
 }
 
 void TfrmRyvTracker::CompleteStartUp()
@@ -395,6 +401,8 @@ void TfrmRyvTracker::LoadSettings()
 
 void TfrmRyvTracker::SaveSettings()
 {
+    tmrSaveSettings.stop();
+    FSettingsSeen = SettingsText();
     // The whole file is read again so that keys the program does not know
     // survive the save.
     TIniFile ini(FOptions.SettingsFilePath());
@@ -402,8 +410,42 @@ void TfrmRyvTracker::SaveSettings()
     ini.Load(&error);
     FModes->SavePlacement(ini);
     ::ryv::SaveSettings(ini, FOptions, FSecondary->Reports()->Checks());
-    if (!ini.Save(&error))
+    FSettingsSaveFailed = !ini.Save(&error);
+    if (FSettingsSaveFailed)
         FMessages.Warning(FailureText(AppTexts().str_settings_cannotsave, error));
+}
+
+QString TfrmRyvTracker::SettingsText() const
+{
+    TIniFile ini;
+    FModes->SavePlacement(ini);
+    ::ryv::SaveSettings(ini, FOptions, FSecondary->Reports()->Checks());
+    return ini.Text();
+}
+
+void TfrmRyvTracker::NoteSettingsChange()
+{
+    // Nothing before the settings were read (they would overwrite the
+    // file with the defaults) and nothing after closing wrote them.
+    if (FSettingsSeen.isEmpty() || FClosed)
+        return;
+    QString text = SettingsText();
+    if (text == FSettingsSeen)
+        return;
+    FSettingsSeen = std::move(text);
+    tmrSaveSettings.start();
+}
+
+void TfrmRyvTracker::tmrSaveSettingsTimer()
+{
+    SaveSettings();
+}
+
+void TfrmRyvTracker::FlushSettings()
+{
+    NoteSettingsChange();
+    if (!FClosed && (tmrSaveSettings.isActive() || FSettingsSaveFailed))
+        SaveSettings();
 }
 
 // --- commands ----------------------------------------------------------------
@@ -461,6 +503,7 @@ void TfrmRyvTracker::OnIdle()
 {
     if (isVisible() && !FClosed)
         UpdateActions();
+    NoteSettingsChange();
 }
 
 void TfrmRyvTracker::acCloseExecute()

@@ -5,6 +5,7 @@
 #include "ui/windowdesign.h"
 
 #include <QMainWindow>
+#include <QTimer>
 
 #include <functional>
 
@@ -90,6 +91,14 @@ public:
     // Loading places the window; a missing file gives the defaults.
     void LoadSettings();
     void SaveSettings();
+    // The settings are written a moment after each change, as the lists are,
+    // so a crash loses none and a report from the command line reads the
+    // groups as they are: whenever the program is idle the window compares
+    // what it would write with what it saw last, and a change (re)starts
+    // tmrSaveSettings. FlushSettings writes a change still waiting at once.
+    void FlushSettings();
+    QTimer tmrSaveSettings;
+    void tmrSaveSettingsTimer();
 
     // --- commands ------------------------------------------------------------
     QAction* Action(TCommand command) const;
@@ -158,6 +167,10 @@ private:
     const TDayList& ExportList(bool fromHistoryButton) const;
     void ExportDay(bool fromHistoryButton);
     void OnIdle();
+    // The settings as SaveSettings would write them, without the file's
+    // other contents.
+    QString SettingsText() const;
+    void NoteSettingsChange();
 
     TRyvOptions& FOptions;
     TRyvItemList& FFavs;
@@ -183,6 +196,10 @@ private:
     bool FUpdatingActions = false;
     int FRowHeight = design::RowHeight;
     QString FDefCaption;
+    // The settings as last seen by NoteSettingsChange (empty until loaded),
+    // and whether the last write failed, so closing tries again.
+    QString FSettingsSeen;
+    bool FSettingsSaveFailed = false;
 
     // The main pane.
     QWidget* FpMain = nullptr;

@@ -274,7 +274,7 @@ void TfrmRyvTask::BuildControls()
     setTabOrder(edUrl, cbTaskDone);
 
     connect(sbOK, &QPushButton::clicked, this, &TfrmRyvTask::sbOKClick);
-    connect(sbCancel, &QPushButton::clicked, this, &TfrmRyvTask::reject);
+    connect(sbCancel, &QPushButton::clicked, this, &TfrmRyvTask::sbCancelClick);
     connect(sbOpenLink, &QToolButton::clicked, this, &TfrmRyvTask::sbOpenLinkClick);
     connect(sbFavorite, &QToolButton::clicked, this, &TfrmRyvTask::sbFavoriteClick);
     connect(sbSuggest, &QToolButton::clicked, this, &TfrmRyvTask::sbSuggestClick);
@@ -462,14 +462,23 @@ void TfrmRyvTask::sbOKClick()
     edName->setFocus();
 }
 
-void TfrmRyvTask::reject()
+void TfrmRyvTask::sbCancelClick()
 {
-    // Escape first closes the suggestion list, then the dialog.
     if (lvSuggest->isVisible()) {
         HideSuggestions();
         return;
     }
-    QDialog::reject();
+    reject();
+}
+
+void TfrmRyvTask::keyPressEvent(QKeyEvent* event)
+{
+    // QDialog would reject at once; Escape is the user's Cancel.
+    if (event->matches(QKeySequence::Cancel)) {
+        sbCancelClick();
+        return;
+    }
+    QDialog::keyPressEvent(event);
 }
 
 void TfrmRyvTask::done(int result)

@@ -89,7 +89,10 @@ public:
 
 public slots:
     // Escape and Cancel: first close the suggestion list, then the dialog.
-    void reject() override;
+    // Every other request to close (the window manager's close button, the
+    // application's quit at a session's end, which closes each window and
+    // gives up at the first that stays open) closes the dialog at once.
+    void sbCancelClick();
     void sbOKClick();
     void sbOpenLinkClick();
     void sbFavoriteClick();
@@ -100,6 +103,7 @@ public slots:
 protected:
     void done(int result) override;
     void showEvent(QShowEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;
     void wheelEvent(QWheelEvent* event) override;

@@ -54,6 +54,7 @@
 #include <QStyle>
 #include <QTimer>
 
+#include <cstdio>
 #include <memory>
 #include <optional>
 
@@ -105,13 +106,26 @@ public:
     {
     }
     void SetWindow(QWidget* window) { FMessages = std::make_unique<TUserMessages>(window); }
+    // Once the program is ending nobody is there to answer: a warning (a
+    // save that failed on the way out) goes to standard error and a question
+    // is answered No, so no box holds up the end.
+    void SetEnding() { FEnding = true; }
     bool ConfirmYesNo(const QString& text) override
     {
+        if (FEnding)
+            return false;
         const TModalCount::TScope modal(FModals);
         return FMessages->ConfirmYesNo(text);
     }
     void Warning(const QString& text) override
     {
+        if (FEnding) {
+            QString lines = text;
+            lines.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
+            std::fprintf(stderr, "%s\n", lines.toLocal8Bit().constData());
+            std::fflush(stderr);
+            return;
+        }
         const TModalCount::TScope modal(FModals);
         FMessages->Warning(text);
     }
@@ -119,6 +133,50 @@ public:
 private:
     TModalCount& FModals;
     std::unique_ptr<TUserMessages> FMessages = std::make_unique<TUserMessages>();
+    bool FEnding = false;
+};
+
+// A request to end the program (a termination signal, the application's
+// quit at a session's end) ends it at any point: before the event loop runs
+// (while a box of the start-up waits for OK), inside any modal window's
+// event loop, while a "Cannot save" box shows. exit() ends every running
+// event loop at once, and until the main loop has ended a new one returns at
+// once, so no box, dialog or question can hold the end up; what was open is
+// answered as by Escape. The saves follow in order when the loops have
+// unwound (the window's FormClose after the main loop, or at the end of the
+// start-up), with their failures on standard error.
+class TProgramEnd final : public QObject {
+public:
+    explicit TProgramEnd(TWindowMessages& messages)
+        : FMessages(messages)
+    {
+        qApp->installEventFilter(this);
+    }
+    bool IsRequested() const { return FRequested; }
+    void Request()
+    {
+        if (FRequested)
+            return;
+        FRequested = true;
+        FMessages.SetEnding();
+        QCoreApplication::exit(0);
+    }
+
+protected:
+    // Qt's own quit closes every window in turn and gives up at the first
+    // that stays open; the program's end must not depend on that.
+    bool eventFilter(QObject* watched, QEvent* event) override
+    {
+        if (watched == qApp && event->type() == QEvent::Quit) {
+            Request();
+            return true;
+        }
+        return false;
+    }
+
+private:
+    TWindowMessages& FMessages;
+    bool FRequested = false;
 };
 
 // What runs killed half-way left behind: temporary files of the settings'
@@ -154,9 +212,6 @@ int RunWindowProgram(int& argc, char* argv[], const TWindowProgramHooks& hooks)
     if (!instance.Start())
         return 0;
 
-    // A session's end, a shutdown or a terminal's Ctrl+C closes the program in
-    // order: the event loops end and the window writes its pending saves, the
-    // favourites and recent lists and the settings (aboutToQuit).
     // The language: one manager for every window, the files beside the
     // program (or installed with it) and the user's own; the translator
     // gives Qt's dialogs the language's Cancel. The texts composed in code
@@ -168,10 +223,6 @@ int RunWindowProgram(int& argc, char* argv[], const TWindowProgramHooks& hooks)
     TAppTextsScope appTexts;
     TDialogTextsScope dialogTexts;
     TProgramLanguage language { langs, cancel, appTexts, dialogTexts };
-
-    TTerminationSignals termination;
-    QObject::connect(
-        &termination, &TTerminationSignals::terminationRequested, &app, &QCoreApplication::quit);
 
     // Everything with state is built here and handed down by reference; the
     // options and the favourites and recent lists outlive the window.
@@ -204,6 +255,13 @@ int RunWindowProgram(int& argc, char* argv[], const TWindowProgramHooks& hooks)
     // date waits for them (modalcount.h).
     TModalCount modals;
     TWindowMessages messages(modals);
+    // A session's end, a shutdown or a terminal's Ctrl+C closes the program in
+    // order: the event loops end and the window writes its pending saves, the
+    // favourites and recent lists and the settings (TProgramEnd).
+    TProgramEnd programEnd(messages);
+    TTerminationSignals termination;
+    QObject::connect(&termination, &TTerminationSignals::terminationRequested, &programEnd,
+        [&programEnd] { programEnd.Request(); });
     TTracker tracker(options, favs, recent, today, history, store,
         TTrackerPorts { clock, dialog, messages, clipboard, shell, modals });
 
@@ -224,6 +282,12 @@ int RunWindowProgram(int& argc, char* argv[], const TWindowProgramHooks& hooks)
     saveDialog.SetParent(&window);
     groupDialog.SetParent(&window);
     window.FormCreate();
+    // Asked to end while the start-up showed a box: the window never shows
+    // and writes what it holds, as it does when it closes.
+    if (programEnd.IsRequested()) {
+        window.FormClose();
+        return 0;
+    }
     window.show();
 
     // Away time: idle, screen lock and sleep while a task runs end with a
@@ -232,6 +296,7 @@ int RunWindowProgram(int& argc, char* argv[], const TWindowProgramHooks& hooks)
     TAwayTracker away(options, clock, tracker.AwayLog(), question);
     away.SetUtcOffset([] { return QDateTime::currentDateTime().offsetFromUtc(); });
     tracker.SetAwayHold([&away] { return away.HoldsDayChange(); });
+    tracker.SetClockWatch([&away] { away.Poll(); });
     away.Start();
 
     // The parts that talk to the desktop (the buses, an X connection of our
@@ -262,12 +327,17 @@ int RunWindowProgram(int& argc, char* argv[], const TWindowProgramHooks& hooks)
     QObject::connect(&instance, &TSingleInstance::ActivationRequested, &window,
         [&window] { BringToFront(&window); });
     // A report from the command line reads the files: write what is pending.
-    QObject::connect(&instance, &TSingleInstance::SaveRequested, &store, [&store] {
+    QObject::connect(&instance, &TSingleInstance::SaveRequested, &store, [&store, &window] {
         store.FlushPendingSaves();
         store.SaveWorkspace();
+        window.FlushSettings();
     });
-    const int result = QApplication::exec();
+    // A request to end that came after the start-up's check but before the
+    // loop would be lost to exec(), which starts afresh.
+    const int result = programEnd.IsRequested() ? 0 : QApplication::exec();
+    window.FormClose();
     tracker.SetAwayHold(nullptr);
+    tracker.SetClockWatch(nullptr);
     window.SetCloseToTray(nullptr);
     return result;
 }

@@ -196,6 +196,26 @@ TEST_F(DayListTest, RunningEntry_FollowsClock_UsesCacheUntilBatchEnds)
     EXPECT_EQ(today.TotalText(), QStringLiteral("2:14"));
 }
 
+// A running task that starts after now (the clock was set back) counts
+// nothing until it starts: its row, the day total and the title never show
+// less than nothing, and the total never subtracts it.
+TEST_F(DayListTest, RunningEntryStartingAfterNow_CountsNothingUntilItStarts)
+{
+    std::vector<std::unique_ptr<TRyvItem>> entries;
+    entries.push_back(Task(QStringLiteral("Mail"), At(8, 0), At(9, 0)));
+    entries.push_back(Task(QStringLiteral("Late"), At(20, 5), At(20, 5)));
+    Fill(today, std::move(entries), true);
+    ASSERT_LT(today.Last()->stop, today.Last()->start);
+    EXPECT_EQ(today.HoursText(1), QStringLiteral("0:00:00"));
+    EXPECT_EQ(today.TotalText(), QStringLiteral("1:00:00"));
+    EXPECT_EQ(today.Caption(), QStringLiteral("0:00 - Late"));
+
+    clock.Set(At(20, 6));
+    today.RefreshTotals();
+    EXPECT_EQ(today.HoursText(1), QStringLiteral("0:01:00"));
+    EXPECT_EQ(today.TotalText(), QStringLiteral("1:01:00"));
+}
+
 TEST_F(DayListTest, ChangeThroughTheList_ShowsInRowTotalsAndTitleAtOnce)
 {
     std::vector<std::unique_ptr<TRyvItem>> entries;

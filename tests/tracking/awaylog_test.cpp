@@ -187,5 +187,39 @@ TEST_F(AwayLogTest, DayChange_HeldOnlyWhileAnAbsenceMayBeAnswered)
     EXPECT_TRUE(question.asked.empty());
 }
 
+// A command given right after the clock was set back, before any tick saw
+// it, does not end the running task at the earlier time: the engine looks at
+// the clock first, so the task keeps the time it had, nothing runs until the
+// question is answered, and "Keep running" lets it run on from the new time.
+// Both are saved as any change of the log.
+TEST_F(AwayLogTest, ClockSetBack_CommandRightAfterDoesNotShortenTheTask)
+{
+    tracker.SetClockWatch([this] { away.Poll(); });
+    Run(At(7, 10, 0));
+    PassUntil(At(7, 13, 11));
+    clock.Set(At(7, 10, 31, 20));
+
+    TUiState ui;
+    ui.focus = TListKind::Today;
+    EXPECT_FALSE(tracker.Execute(TCommand::acStop, ui)) << "nothing runs any more";
+    tracker.Execute(TCommand::acStart, ui); // does nothing: the last entry ends after now
+    EXPECT_EQ(Spans(today), QStringList { u"t 10:00:00-13:11:00"_qs });
+    EXPECT_FALSE(today.IsWorking());
+
+    away.tmrAskTimer(); // Keep
+    ASSERT_EQ(question.asked.size(), 1u);
+    tracker.tmrCheckTimer();
+    EXPECT_EQ(Spans(today), (QStringList { u"t 10:00:00-13:11:00"_qs, u"t 10:31:00-10:31:20"_qs }));
+    EXPECT_TRUE(today.IsWorking());
+    EXPECT_EQ(today.Last()->title, u"Weekly report"_qs);
+
+    store.FlushPendingSaves();
+    TTrackerWorld next(dir.path(), clock.Now());
+    next.store.LoadData();
+    EXPECT_EQ(Spans(next.today), Spans(today));
+    EXPECT_TRUE(messages.warnings.isEmpty());
+    tracker.SetClockWatch(nullptr);
+}
+
 } // namespace
 } // namespace ryv::testing

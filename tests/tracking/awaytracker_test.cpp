@@ -263,6 +263,21 @@ protected:
     {
         Pass(static_cast<int>(std::llround((t - clock.Now()) * 86400.0)), active);
     }
+    // A case of a table begins afresh: nothing in the log, the question
+    // answers answer (none: Escape), the clock at start with a new log day,
+    // the user there, the away rules started.
+    void NewCase(std::optional<TAwayAnswer> answer, TDateTime start)
+    {
+        today.Clear();
+        today.SetWorking(false);
+        question = TFakeQuestion();
+        if (answer)
+            question.answers.push_back(*answer);
+        clock.Set(start);
+        log.Reset();
+        idle.Input();
+        away.Start();
+    }
     // The computer sleeps: the clock moves, no timer fires.
     void Sleep(TDateTime until) { clock.Set(until); }
     void Lock(bool locked)
@@ -299,14 +314,7 @@ TEST_F(AwayTest, IdleAbsence_EachAnswerGivesItsLog)
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
-        today.Clear();
-        today.SetWorking(false);
-        question = TFakeQuestion();
-        if (c.answer)
-            question.answers.push_back(*c.answer);
-        clock.Set(At(7, 11, 0));
-        idle.Input();
-        away.Start();
+        NewCase(c.answer, At(7, 11, 0));
         log.Run(QStringLiteral("Weekly report"), At(7, 11, 0), u"https://x/1"_qs, u"notes"_qs);
 
         PassUntil(At(7, 12, 5), true);
@@ -387,13 +395,7 @@ TEST_F(AwayTest, Suspend_BySignalAndByClockJump)
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
-        today.Clear();
-        today.SetWorking(false);
-        question = TFakeQuestion();
-        question.answers.push_back(TAwayAnswer::Break);
-        clock.Set(At(7, 11, 0));
-        idle.Input();
-        away.Start();
+        NewCase(TAwayAnswer::Break, At(7, 11, 0));
         log.Run(QStringLiteral("Design"), At(7, 11, 0));
         PassUntil(At(7, 12, 5), true);
         if (c.before)
@@ -644,13 +646,111 @@ TEST_F(AwayTest, NeverStacks_SecondAbsenceWhileOpenExtendsIt)
     Pass(Step, true);
 
     ASSERT_EQ(question.asked.size(), 1u);
-    ASSERT_EQ(question.updates.size(), 1u);
-    EXPECT_EQ(question.updates[0].text,
+    ASSERT_FALSE(question.updates.empty());
+    EXPECT_EQ(question.updates.back().text,
         u"You were away from 12:05 to 13:20 (1:15) while \"Design\" was running."_qs);
-    EXPECT_EQ(question.updates[0].stop, u"Stop at 12:05"_qs);
+    EXPECT_EQ(question.updates.back().stop, u"Stop at 12:05"_qs);
     EXPECT_EQ(log.Today(),
         (QStringList { u"Design 11:00:00-12:05:00"_qs, u"break 12:05:00-13:20:00"_qs,
             u"Design 13:20:00-on"_qs }));
+}
+
+// The open question follows an absence while it goes on: it shows the
+// times up to now, so an answer given the moment the user is back (before
+// a tick saw the return) records what the question said.
+TEST_F(AwayTest, OpenQuestion_FollowsAnAbsenceGoingOn_AnswerRecordsWhatItShows)
+{
+    log.Run(QStringLiteral("Design"), At(7, 11, 0));
+    question.answers.push_back(TAwayAnswer::Break);
+    std::vector<QString> shown;
+    question.whileOpen = [this, &shown] {
+        // The user leaves the question on screen for a meeting ...
+        PassUntil(At(7, 12, 58));
+        for (const TAwayQuestionTexts& t : question.updates)
+            shown.push_back(t.text);
+        PassUntil(At(7, 13, 20));
+        // ... and answers as soon as they are back.
+        idle.Input();
+    };
+    PassUntil(At(7, 12, 5), true);
+    PassUntil(At(7, 12, 51));
+    Pass(Step, true);
+
+    ASSERT_EQ(question.asked.size(), 1u);
+    EXPECT_TRUE(shown.empty()) << "idle for less than awayMinutes is no absence yet";
+    ASSERT_FALSE(question.updates.empty());
+    EXPECT_EQ(question.updates.front().text,
+        u"You were away from 12:05 to 13:01 (0:56) while \"Design\" was running."_qs);
+    EXPECT_EQ(question.updates.back().text,
+        u"You were away from 12:05 to 13:20 (1:15) while \"Design\" was running."_qs);
+    EXPECT_EQ(log.Today(),
+        (QStringList { u"Design 11:00:00-12:05:00"_qs, u"break 12:05:00-13:20:00"_qs,
+            u"Design 13:20:00-on"_qs }));
+    Pass(60, true);
+    EXPECT_EQ(question.asked.size(), 1u) << "the part under the question was asked again";
+}
+
+// The clock set back by more than a minute: the running task keeps the time
+// it had (it ends where the clock stood before the jump, and nothing runs
+// while the question is open); the answer lets it run on from the new time or
+// leaves it stopped. Also with the away question switched off. Half a
+// minute back (the network correcting the clock) or back to standard time
+// is no jump.
+TEST_F(AwayTest, ClockSetBack_TaskKeepsItsTime_RunsOnOrStops)
+{
+    int offset = 7200;
+    away.SetUtcOffset([&offset] { return offset; });
+    const struct {
+        const char* name;
+        int awayMinutes;
+        TDateTime setTo;
+        int offsetAfter;
+        std::optional<TAwayAnswer> answer; // none: Escape or closing
+        QStringList log;
+    } cases[] = {
+        { "keep", 10, At(7, 10, 31), 7200, TAwayAnswer::Keep,
+            { "Design 10:00:00-13:11:00", "Design 10:31:00-on" } },
+        { "escape", 10, At(7, 10, 31), 7200, std::nullopt,
+            { "Design 10:00:00-13:11:00", "Design 10:31:00-on" } },
+        { "stop", 10, At(7, 10, 31), 7200, TAwayAnswer::Stop, { "Design 10:00:00-13:11:00" } },
+        { "before the task's start, away question off", 0, At(7, 8, 2), 7200, TAwayAnswer::Keep,
+            { "Design 10:00:00-13:11:00", "Design 08:02:00-on" } },
+        { "half a minute", 10, At(7, 13, 10, 30), 7200, std::nullopt, { "Design 10:00:00-on" } },
+        { "back to standard time", 10, At(7, 12, 11), 3600, std::nullopt,
+            { "Design 10:00:00-on" } },
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        options.AwayMinutes = c.awayMinutes;
+        offset = 7200;
+        NewCase(c.answer, At(7, 10, 0));
+        log.Run(QStringLiteral("Design"), At(7, 10, 0));
+        PassUntil(At(7, 13, 11), true);
+
+        bool runningWhileAsked = true;
+        question.whileOpen = [this, &runningWhileAsked] { runningWhileAsked = today.IsWorking(); };
+        clock.Set(c.setTo);
+        offset = c.offsetAfter;
+        Pass(Step, true);
+        Pass(60, true);
+
+        QStringList expected = c.log;
+        EXPECT_EQ(log.Today(), expected);
+        if (expected.size() == 1 && expected[0].endsWith(u"-on"_qs)) {
+            EXPECT_TRUE(question.asked.empty());
+            continue;
+        }
+        ASSERT_EQ(question.asked.size(), 1u);
+        EXPECT_FALSE(runningWhileAsked);
+        const QString to = FormatDateTime(u"hh:mm"_qs, c.setTo);
+        EXPECT_EQ(question.asked[0].text,
+            u"The clock was set back from 13:11 to %1 while \"Design\" was running. Its time "
+            u"until 13:11 is kept."_qs.arg(to));
+        EXPECT_EQ(question.asked[0].keep, u"Keep running"_qs);
+        EXPECT_TRUE(question.asked[0].recordBreak.isEmpty());
+        EXPECT_EQ(question.asked[0].stop, u"Stop at 13:11"_qs);
+        EXPECT_FALSE(away.HasClockSetBack());
+    }
 }
 
 // While another dialog is open the question waits, and so does the day

@@ -101,6 +101,28 @@ TEST(AwayQuestion, ButtonsAnswer_EscapeAndClosingKeep)
     }
 }
 
+// The question about a clock set back has no break to record: two answers.
+TEST(AwayQuestion, WithoutABreakToRecord_TwoAnswers)
+{
+    const TAwayQuestionTexts texts { u"The clock was set back from 13:11 to 10:31 ..."_qs,
+        u"Keep running"_qs, QString(), u"Stop at 13:11"_qs };
+    QWidget window;
+    window.show();
+    TModalCount modals;
+    TAwayQuestion question(modals, &window);
+    bool seen = false;
+    WhenOpen([&] {
+        ASSERT_NE(question.Box(), nullptr);
+        seen = true;
+        EXPECT_TRUE(question.Button(TAwayAnswer::Keep)->isVisible());
+        EXPECT_FALSE(question.Button(TAwayAnswer::Break)->isVisible());
+        EXPECT_TRUE(question.Button(TAwayAnswer::Stop)->isVisible());
+        question.Button(TAwayAnswer::Stop)->click();
+    });
+    EXPECT_EQ(question.Ask(texts), TAwayAnswer::Stop);
+    EXPECT_TRUE(seen);
+}
+
 // On the real engine: an absence that ends while another dialog of ours is
 // open waits for it to close; a second absence while the question is open
 // extends the question instead of opening another; the answer applies to the
@@ -155,7 +177,14 @@ TEST(AwayQuestion, WaitsForAnotherDialog_SecondAbsenceExtendsTheOpenQuestion)
         ASSERT_NE(question.Box(), nullptr);
         EXPECT_EQ(question.Box()->text(),
             u"You were away from 12:05 to 12:51 (0:46) while \"Weekly report\" was running."_qs);
-        absence(At(12, 55), At(13, 20));
+        passUntil(At(12, 55));
+        away.ScreenLockChanged(true);
+        passUntil(At(13, 10));
+        // While it goes on, the question shows it up to now.
+        EXPECT_EQ(question.Box()->text(),
+            u"You were away from 12:05 to 13:10 (1:05) while \"Weekly report\" was running."_qs);
+        passUntil(At(13, 20));
+        away.ScreenLockChanged(false);
         EXPECT_EQ(OpenBoxes(), 1);
         EXPECT_EQ(question.Box()->text(),
             u"You were away from 12:05 to 13:20 (1:15) while \"Weekly report\" was running."_qs);

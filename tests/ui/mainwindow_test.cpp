@@ -8,6 +8,10 @@
 #include "ui/icons.h"
 #include "windowtestworld.h"
 
+#include "core/inifile.h"
+
+#include <QAbstractEventDispatcher>
+#include <QCheckBox>
 #include <QLabel>
 #include <QTest>
 #include <QToolButton>
@@ -228,6 +232,60 @@ TEST_F(MainWindowTest, ClosingWritesPendingSavesAndKeepsTheTaskRunning)
     ASSERT_TRUE(day.has_value());
     EXPECT_TRUE(day->contains(QStringLiteral("\r\n0;1;"))) << day->toStdString();
     EXPECT_EQ(world.recent.Count(), 1);
+}
+
+// The settings reach their file a moment after each change while the window
+// stays open, so a crash loses none and a report from the command line reads
+// the groups as they are: the window notices the change when the program is
+// idle, and tmrSaveSettings writes it.
+TEST_F(MainWindowTest, SettingsAreWrittenAMomentAfterEachChange)
+{
+    TWorld world(folder);
+    TfrmRyvTracker& w = world.Open();
+    const auto idle = [] { emit QAbstractEventDispatcher::instance()->aboutToBlock(); };
+    const auto stored = [&world](const QString& section, const QString& key) {
+        TIniFile ini(world.options.SettingsFilePath());
+        return ini.Load() ? ini.ReadString(section, key, QStringLiteral("(none)"))
+                          : QStringLiteral("(unreadable)");
+    };
+    idle();
+    EXPECT_FALSE(w.tmrSaveSettings.isActive()) << "nothing changed";
+
+    struct Case {
+        const char* name;
+        std::function<void()> change;
+        QString section;
+        QString key;
+        QString value;
+    };
+    const Case cases[] = {
+        { "report check box", [&w] { w.cbRepGroups()->click(); }, u"misc"_qs, u"repGroups"_qs,
+            u"1"_qs },
+        { "group masks", [&world] { world.options.GroupMasks = { u"Customers=*cust*"_qs }; },
+            u"groupMasks"_qs, u"0"_qs, u"Customers=*cust*"_qs },
+        { "away minutes", [&world] { world.options.AwayMinutes = 25; }, u"misc"_qs,
+            u"awayMinutes"_qs, u"25"_qs },
+        { "compact mode", [&w] { w.RunAction(w.Action(TWindowCommand::acCompactMode)); },
+            u"window"_qs, u"compact"_qs, u"1"_qs },
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        c.change();
+        idle();
+        ASSERT_TRUE(w.tmrSaveSettings.isActive());
+        EXPECT_NE(stored(c.section, c.key), c.value) << "written only when the timer fires";
+        w.tmrSaveSettingsTimer();
+        EXPECT_EQ(stored(c.section, c.key), c.value);
+        idle();
+        EXPECT_FALSE(w.tmrSaveSettings.isActive()) << "written once";
+    }
+    EXPECT_TRUE(w.isVisible());
+
+    // A report from the command line has the window write at once.
+    world.options.ReportsTitle = u"Team A"_qs;
+    w.FlushSettings();
+    EXPECT_EQ(stored(u"misc"_qs, u"repTit"_qs), u"Team A"_qs);
+    EXPECT_FALSE(w.tmrSaveSettings.isActive());
 }
 
 } // namespace

@@ -644,6 +644,38 @@ TEST_F(TaskDialogSuggestTest, EnterTakesTheSuggestionAndEscapeClosesTheListFirst
     EXPECT_EQ(entry.url, QStringLiteral("https://tracker/q"));
 }
 
+// Only Escape and Cancel close the list first. Any other request to close the
+// dialog closes it with the list: the window manager's close button, and the
+// application's quit at a session's end, which closes each window in turn and
+// gives up at the first one that stays open.
+TEST_F(TaskDialogSuggestTest, OtherCloseRequestsCloseTheDialogWhileTheListShows)
+{
+    FillSources();
+    const std::pair<const char*, std::function<void(TfrmRyvTask*)>> requests[] = {
+        { "close()", [](TfrmRyvTask* dialog) { dialog->close(); } },
+        { "window close", [](TfrmRyvTask* dialog) { dialog->windowHandle()->close(); } },
+    };
+    for (const auto& [name, request] : requests) {
+        SCOPED_TRACE(name);
+        TRyvItem entry;
+        entry.title = QStringLiteral("As it was");
+        bool listShown = false;
+        bool closed = false;
+        WhenShown([&, request = request](TfrmRyvTask* dialog) {
+            dialog->timerSuggestTimer();
+            listShown = List(dialog)->isVisible();
+            request(dialog);
+            closed = !dialog->isVisible();
+            if (!closed)
+                dialog->QDialog::reject();
+        });
+        EXPECT_FALSE(Execute(entry, true, false));
+        EXPECT_TRUE(listShown);
+        EXPECT_TRUE(closed);
+        EXPECT_EQ(entry.title, QStringLiteral("As it was"));
+    }
+}
+
 TEST_F(TaskDialogSuggestTest, ClipboardLinkGoesWithASuggestionWithoutLink)
 {
     FillSources();

@@ -13,6 +13,7 @@
 #include "ui/savefiledialog.h"
 #include "ui/taskdialog.h"
 
+#include "programfolder.h"
 #include "x11properties.h"
 #include "x11testdisplay.h"
 
@@ -123,39 +124,14 @@ TEST(WindowTitlesX11, ProgramShowsTheRunningTitleAlone)
     ASSERT_TRUE(x11.IsConnected());
 
     // Portable mode in a folder of its own: the program beside its data.
-    QTemporaryDir folder;
-    ASSERT_TRUE(folder.isValid());
-    const QString program = folder.filePath(QStringLiteral("RyvTracker"));
-    ASSERT_TRUE(QFile::copy(QStringLiteral(RYV_PROGRAM), program));
-    // With its language files, as the build and an install leave it.
-    const QDir builtLangs(
-        QFileInfo(QStringLiteral(RYV_PROGRAM)).dir().filePath(QStringLiteral("Langs")));
-    ASSERT_TRUE(QDir(folder.path()).mkpath(QStringLiteral("Langs")));
-    for (const QString& name : builtLangs.entryList({ QStringLiteral("*.lng") }, QDir::Files))
-        ASSERT_TRUE(QFile::copy(
-            builtLangs.filePath(name), folder.filePath(QStringLiteral("Langs/") + name)));
-    ASSERT_TRUE(QDir(folder.path()).mkpath(QStringLiteral("data")));
-    ASSERT_TRUE(QDir(folder.path()).mkpath(QStringLiteral("home")));
-    ASSERT_TRUE(QDir(folder.path()).mkpath(QStringLiteral("run")));
-    QFile::setPermissions(folder.filePath(QStringLiteral("run")),
-        QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
-    const TRyvOptions options(folder.path());
-    TRyvItem running;
-    running.title = QStringLiteral("Weekly report");
-    // Started five minutes ago, so it resumes as today's running task.
-    running.start = TruncToMinute(FromQDateTime(QDateTime::currentDateTime().addSecs(-300)));
+    const test::TProgramFolder folder;
+    ASSERT_TRUE(folder.IsValid());
     QString error;
-    ASSERT_TRUE(WriteDayFile(DayFilePath(options, 0), {}, &running, &error)) << error.toStdString();
+    ASSERT_TRUE(folder.WriteRunningTask(QStringLiteral("Weekly report"), &error))
+        << error.toStdString();
 
-    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-    env.insert(QStringLiteral("DISPLAY"), display);
-    env.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("xcb"));
-    env.insert(QStringLiteral("HOME"), folder.filePath(QStringLiteral("home")));
-    env.insert(QStringLiteral("XDG_RUNTIME_DIR"), folder.filePath(QStringLiteral("run")));
     QProcess process;
-    process.setProcessEnvironment(env);
-    process.setWorkingDirectory(folder.path());
-    process.start(program, {});
+    folder.Start(process, display);
     ASSERT_TRUE(process.waitForStarted()) << process.errorString().toStdString();
     const qint64 pid = process.processId();
 
@@ -168,11 +144,8 @@ TEST(WindowTitlesX11, ProgramShowsTheRunningTitleAlone)
     xcb_window_t window = XCB_WINDOW_NONE;
     const bool found = QTest::qWaitFor(
         [&] {
-            for (const xcb_window_t w : x11.ClientWindows()) {
-                const QByteArray p = x11.Get(w, "_NET_WM_PID");
-                if (p.size() == 4 && *reinterpret_cast<const quint32*>(p.constData()) == pid)
-                    window = w;
-            }
+            for (const xcb_window_t w : test::WindowsOf(x11, pid))
+                window = w;
             return window != XCB_WINDOW_NONE
                 && runningTitle.match(QString::fromUtf8(x11.Get(window, "_NET_WM_NAME"))).hasMatch()
                 && !x11.Get(window, "WM_NAME").isEmpty();
