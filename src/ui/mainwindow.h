@@ -2,6 +2,7 @@
 
 #include "tracking/uistate.h"
 #include "ui/commandrouter.h"
+#include "ui/textwidths.h"
 #include "ui/windowdesign.h"
 
 #include <QMainWindow>
@@ -150,6 +151,11 @@ private:
     void ConnectEngine();
     void PrepareWindow();
     void LayOutBars();
+    // The widths the main pane and the secondary pane need to show the
+    // widest date of their headings whole, in the headings' font and the
+    // current language; without the date, the secondary pane's buttons.
+    int MainPaneNeed() const;
+    int SecondaryPaneNeed(bool withDate = true) const;
     TDayListView* ViewOf(TListKind list) const;
     void SelectRow(TListKind list, int row);
     void acCloseExecute();
@@ -182,6 +188,8 @@ private:
     bool FStartUpCompleted = false;
     bool FUpdatingActions = false;
     int FRowHeight = design::RowHeight;
+    mutable TWidestDateCache FMainDate;
+    mutable TWidestDateCache FSecondaryDate;
     QString FDefCaption;
 
     // The main pane.

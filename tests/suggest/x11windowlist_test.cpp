@@ -195,5 +195,29 @@ TEST(X11WindowList, PickIconRejectsMalformedData)
     EXPECT_FALSE(TX11WindowList::PickIcon(good.data(), good.size(), 16).isNull());
 }
 
+// The icon drawn at 2 device pixels per pixel needs twice the pixels: the
+// smallest image at least that large is scaled down; an image scaled up
+// would be blurred, so only when none is large enough the largest is.
+TEST(X11WindowList, PickIconScalesDownFromTheSmallestLargeEnough)
+{
+    const quint32 colours[] = { 0xffff0000u, 0xff00ff00u, 0xff0000ffu };
+    const quint32 edges[] = { 16, 48, 24 };
+    std::vector<quint32> data;
+    for (int i = 0; i < 3; ++i) {
+        data.insert(data.end(), { edges[i], edges[i] });
+        data.insert(data.end(), size_t(edges[i]) * edges[i], colours[i]);
+    }
+    const struct {
+        int wanted;
+        quint32 colour;
+    } cases[] = { { 16, colours[0] }, { 20, colours[2] }, { 32, colours[1] }, { 64, colours[1] } };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.wanted);
+        const QImage icon = TX11WindowList::PickIcon(data.data(), data.size(), c.wanted);
+        ASSERT_EQ(icon.size(), QSize(c.wanted, c.wanted));
+        EXPECT_EQ(icon.pixel(c.wanted / 2, c.wanted / 2), c.colour);
+    }
+}
+
 } // namespace
 } // namespace ryv
