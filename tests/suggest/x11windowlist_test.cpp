@@ -98,7 +98,7 @@ TEST(X11WindowList, CaptionsClassesAndProcesses)
     EXPECT_EQ(w->applicationId, QStringLiteral("org.example.Tool"));
 }
 
-TEST(X11WindowList, IconNearestTheSmallIconSize)
+TEST(X11WindowList, IconLargeEnoughForTheSmallIconSize)
 {
     RYV_REQUIRE_X11(display);
     TWindowHelper helper;
@@ -113,8 +113,8 @@ TEST(X11WindowList, IconNearestTheSmallIconSize)
     const Case cases[] = {
         { 16, 0, Qt::red },
         { 32, 0, Qt::green },
-        { 20, 0, Qt::red }, // 16 is nearer than 32
-        { 24, 0, Qt::green }, // as near as 16: the larger
+        { 20, 0, Qt::green }, // the smallest image at least as large, scaled down
+        { 24, 0, Qt::green },
         { 16, 1, Qt::blue },
     };
     // (A window without an icon is not among them: openbox gives such
