@@ -38,6 +38,11 @@ struct TAppTexts final {
     QString str_tasknumb = QStringLiteral("Task #");
     QString str_total = QStringLiteral("TOTAL:");
     QString str_version = QStringLiteral("Version");
+    // The About box: the Qt version the program runs on, its licence and
+    // its home page.
+    QString str_qtversion = QStringLiteral("Qt version");
+    QString str_license = QStringLiteral("License");
+    QString str_homepage = QStringLiteral("Home page");
     // The question after an absence while a task ran: %1 and %2 the times it
     // began and ended, %3 its duration, %4 the task's title.
     QString str_away_question

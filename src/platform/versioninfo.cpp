@@ -49,6 +49,16 @@ QString TVersionInfo::ProgramCopyright()
     return QStringLiteral(RYV_COPYRIGHT);
 }
 
+QString TVersionInfo::ProgramLicense()
+{
+    return QStringLiteral(RYV_LICENSE);
+}
+
+QString TVersionInfo::ProgramHomePage()
+{
+    return QStringLiteral(RYV_HOMEPAGE);
+}
+
 QString TVersionInfo::ProgramTitle()
 {
     return QStringLiteral("Ryv Tracker");

@@ -32,9 +32,12 @@ public:
     bool IsValid() const { return FValid; }
     QString FileName() const { return FFileName; }
 
-    // The build's own version ("1.0.0") and copyright line.
+    // The build's own version ("1.0.0"), copyright line, licence ("MIT") and
+    // home page; the build defines each once (CMakeLists.txt).
     static QString ProgramVersion();
     static QString ProgramCopyright();
+    static QString ProgramLicense();
+    static QString ProgramHomePage();
     // The program's name as people read it ("Ryv Tracker"): the heading of
     // its own message boxes and its product name.
     static QString ProgramTitle();

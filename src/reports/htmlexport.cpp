@@ -148,7 +148,11 @@ TCaption MakeCaption(QString t, const std::vector<TRyvItem>& entries)
             c.multiDay = true;
         }
     }
-    c.pageTitle = HtmlEscape(t.replace(CrLf, QStringLiteral(": ")));
+    // The lines of the title; an empty one (no report title, only the
+    // period) leaves no separator behind.
+    QStringList lines = t.split(CrLf);
+    lines.removeAll(QString());
+    c.pageTitle = HtmlEscape(lines.join(QStringLiteral(": ")));
     return c;
 }
 

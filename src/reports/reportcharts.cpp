@@ -4,7 +4,10 @@
 #include "core/durationtext.h"
 #include "reports/htmlexport.h"
 
+#include <QStringView>
+
 #include <algorithm>
+#include <iterator>
 
 namespace ryv {
 
@@ -12,8 +15,216 @@ namespace {
 
 constexpr int MaxBars = 12;
 constexpr int ChartWidth = 640;
-constexpr int MaxLabel = 40; // characters of a bar's label
+constexpr int HeadingSize = 15; // pixels, the charts' headings
+constexpr int LabelSize = 12; // the bars' labels
 const QString Font = QStringLiteral("Helvetica,Arial,sans-serif");
+
+// The advances of DejaVu Sans in thousandths of the font size, for U+0020 to
+// U+007E and U+00A0 to U+00FF. Of the fonts a browser or Qt takes for the
+// charts' font on a Linux desktop (Nimbus Sans and Liberation Sans for
+// Helvetica and Arial, DejaVu Sans for sans-serif) it is the widest, so a
+// label measured with it fits in each of them.
+constexpr short AsciiAdvances[] = {
+    318,
+    401,
+    460,
+    838,
+    637,
+    951,
+    780,
+    275,
+    391,
+    391,
+    500,
+    838,
+    318,
+    361,
+    318,
+    337,
+    637,
+    637,
+    637,
+    637,
+    637,
+    637,
+    637,
+    637,
+    637,
+    637,
+    337,
+    337,
+    838,
+    838,
+    838,
+    531,
+    1000,
+    685,
+    687,
+    699,
+    771,
+    632,
+    576,
+    775,
+    752,
+    295,
+    295,
+    656,
+    558,
+    863,
+    749,
+    788,
+    604,
+    788,
+    695,
+    635,
+    611,
+    732,
+    685,
+    989,
+    686,
+    611,
+    686,
+    391,
+    337,
+    391,
+    838,
+    500,
+    500,
+    613,
+    635,
+    550,
+    635,
+    616,
+    353,
+    635,
+    634,
+    278,
+    278,
+    580,
+    278,
+    975,
+    634,
+    612,
+    635,
+    635,
+    412,
+    521,
+    393,
+    634,
+    592,
+    818,
+    592,
+    592,
+    525,
+    637,
+    337,
+    637,
+    838,
+};
+constexpr short Latin1Advances[] = {
+    318,
+    401,
+    637,
+    637,
+    637,
+    637,
+    337,
+    500,
+    500,
+    1000,
+    472,
+    612,
+    838,
+    361,
+    1000,
+    500,
+    500,
+    838,
+    401,
+    401,
+    500,
+    637,
+    637,
+    318,
+    500,
+    401,
+    472,
+    612,
+    970,
+    970,
+    970,
+    531,
+    685,
+    685,
+    685,
+    685,
+    685,
+    685,
+    975,
+    699,
+    632,
+    632,
+    632,
+    632,
+    295,
+    295,
+    295,
+    295,
+    775,
+    749,
+    788,
+    788,
+    788,
+    788,
+    788,
+    838,
+    788,
+    732,
+    732,
+    732,
+    732,
+    611,
+    605,
+    630,
+    613,
+    613,
+    613,
+    613,
+    613,
+    613,
+    982,
+    550,
+    616,
+    616,
+    616,
+    616,
+    278,
+    278,
+    278,
+    278,
+    612,
+    634,
+    612,
+    612,
+    612,
+    612,
+    612,
+    838,
+    612,
+    634,
+    634,
+    634,
+    634,
+    592,
+    635,
+    592,
+};
+static_assert(std::size(AsciiAdvances) == 0x7F - 0x20 && std::size(Latin1Advances) == 0x100 - 0xA0);
+// Beyond Latin-1: letters with accents as their base letter; East Asian
+// wide characters, emoji and anything else unknown a whole font size;
+// other scripts' lower case letters three quarters of it.
+constexpr int WideAdvance = 1000;
+constexpr int LowerAdvance = 750;
 
 struct TChartColors {
     QString bar; // the accent of the day headings
@@ -44,22 +255,6 @@ const TChartColors& Colors()
     return colors;
 }
 
-// A label as SVG text: control characters (which XML does not allow) become
-// blanks, a long one is cut (never inside a surrogate pair) and escaped.
-QString Label(const QString& text, qsizetype maxChars)
-{
-    QString t = text;
-    for (QChar& c : t) {
-        if (c.unicode() < 0x20 || c.unicode() == 0x7F)
-            c = QLatin1Char(' ');
-    }
-    if (t.size() > maxChars) {
-        const qsizetype cut = t.at(maxChars - 1).isHighSurrogate() ? maxChars - 1 : maxChars;
-        t = t.left(cut) + QStringLiteral("...");
-    }
-    return HtmlEscape(t);
-}
-
 QString Num(double v)
 {
     return QString::number(v, 'f', 1);
@@ -85,6 +280,77 @@ QString Text(
                .arg(size)
                .arg(fill)
         + text + QStringLiteral("</text>");
+}
+
+// text with control characters, which XML does not allow, as blanks.
+QString Blanked(QString text)
+{
+    for (QChar& c : text) {
+        if (c.unicode() < 0x20 || c.unicode() == 0x7F)
+            c = QLatin1Char(' ');
+    }
+    return text;
+}
+
+// The advance of one character in thousandths of the font size, at least
+// as wide as in any of the fonts the charts are drawn with.
+int Advance(char32_t c)
+{
+    if (c >= 0x20 && c < 0x7F)
+        return AsciiAdvances[c - 0x20];
+    if (c >= 0xA0 && c <= 0xFF)
+        return Latin1Advances[c - 0xA0];
+    if (c < 0xA0)
+        return 0; // control characters, which Label makes blanks first
+    switch (QChar::category(c)) {
+    case QChar::Mark_NonSpacing:
+    case QChar::Mark_Enclosing:
+    case QChar::Other_Format:
+        return 0;
+    default:
+        break;
+    }
+    const QString decomposed = QChar::decomposition(c);
+    if (!decomposed.isEmpty() && decomposed.front().unicode() < 0x100 && c < 0x2000)
+        return Advance(decomposed.front().unicode());
+    if (QChar::isLower(c) && c < 0x1100)
+        return LowerAdvance;
+    return WideAdvance;
+}
+
+// The width of text at fontSize pixels, never less than it is drawn.
+double TextWidth(const QString& text, int fontSize)
+{
+    double width = 0;
+    for (const char32_t c : QStringView(text).toUcs4())
+        width += Advance(c);
+    return width * fontSize / 1000.0;
+}
+
+// A label as SVG text: control characters become blanks; a label wider than maxWidth is cut to fit
+// with an ellipsis (never inside a surrogate pair) and keeps its whole text as a tooltip (an SVG
+// title); everything is escaped.
+QString Label(const QString& text, int fontSize, double maxWidth, double x, double y,
+    const QString& anchor, const QString& fill)
+{
+    const QString t = Blanked(text);
+    if (TextWidth(t, fontSize) <= maxWidth)
+        return Text(x, y, anchor, fontSize, fill, HtmlEscape(t));
+    const QString ellipsis = QStringLiteral("\u2026");
+    const double room = maxWidth - TextWidth(ellipsis, fontSize);
+    qsizetype cut = 0;
+    double width = 0;
+    while (cut < t.size()) {
+        const qsizetype next = cut + (t.at(cut).isHighSurrogate() && cut + 1 < t.size() ? 2 : 1);
+        const double w = TextWidth(t.mid(cut, next - cut), fontSize);
+        if (width + w > room)
+            break;
+        width += w;
+        cut = next;
+    }
+    return QStringLiteral("<g><title>") + HtmlEscape(t) + QStringLiteral("</title>")
+        + Text(x, y, anchor, fontSize, fill, HtmlEscape(t.left(cut).trimmed() + ellipsis))
+        + QStringLiteral("</g>");
 }
 
 QString Rect(double x, double y, double w, double h, const QString& fill)
@@ -120,7 +386,7 @@ QString BarChart(const std::vector<TRyvItem>& totals, bool byGroups, const QStri
 
     const TChartColors& c = Colors();
     const TAppTexts& texts = AppTexts();
-    const QString heading = Label(byGroups ? texts.str_chart_groups : texts.str_chart_tasks, 80);
+    const QString heading = byGroups ? texts.str_chart_groups : texts.str_chart_tasks;
     constexpr int Top = 30;
     constexpr int Row = 22;
     constexpr int LabelRight = 236;
@@ -131,17 +397,19 @@ QString BarChart(const std::vector<TRyvItem>& totals, bool byGroups, const QStri
     for (const TBar& b : bars)
         largest = std::max(largest, b.time);
 
-    QString svg = SvgOpen(ChartWidth, height, heading);
-    svg += Text(0, 18, QStringLiteral("start"), 15, c.bar, heading);
+    QString svg = SvgOpen(ChartWidth, height, HtmlEscape(Blanked(heading)));
+    svg += Label(heading, HeadingSize, ChartWidth, 0, 18, QStringLiteral("start"), c.bar);
     for (size_t i = 0; i < bars.size(); ++i) {
         const TBar& b = bars[i];
         const double y = Top + static_cast<double>(i) * Row;
         const double w = largest > 0 ? std::max(1.0, BarMax * (b.time / largest)) : 1.0;
-        svg += Text(LabelRight, y + 14, QStringLiteral("end"), 12, b.others ? c.muted : c.text,
-            Label(b.title, MaxLabel));
+        // The labels end at the bars; they begin no further left than the
+        // chart's edge.
+        svg += Label(b.title, LabelSize, LabelRight, LabelRight, y + 14, QStringLiteral("end"),
+            b.others ? c.muted : c.text);
         svg += Rect(BarLeft, y + 3, w, 15, b.others ? c.muted : c.bar);
-        svg += Text(
-            BarLeft + w + 6, y + 14, QStringLiteral("start"), 12, c.text, DurationText(b.time));
+        svg += Text(BarLeft + w + 6, y + 14, QStringLiteral("start"), LabelSize, c.text,
+            DurationText(b.time));
     }
     svg += Rect(BarLeft - 1, Top, 1, height - Top - 6, c.line);
     return svg + QStringLiteral("</svg>");
@@ -150,7 +418,7 @@ QString BarChart(const std::vector<TRyvItem>& totals, bool byGroups, const QStri
 QString ColumnChart(TDateTime first, int n, const std::map<int, TDateTime>& dayTimes)
 {
     const TChartColors& c = Colors();
-    const QString heading = Label(AppTexts().str_chart_days, 80);
+    const QString heading = AppTexts().str_chart_days;
     constexpr int Top = 44;
     constexpr int Plot = 150;
     constexpr int Left = 8;
@@ -163,8 +431,8 @@ QString ColumnChart(TDateTime first, int n, const std::map<int, TDateTime>& dayT
     const int labelEvery = std::max(1, (n + 30) / 31);
     const bool values = n <= 16;
 
-    QString svg = SvgOpen(ChartWidth, Bottom + 24, heading);
-    svg += Text(0, 18, QStringLiteral("start"), 15, c.bar, heading);
+    QString svg = SvgOpen(ChartWidth, Bottom + 24, HtmlEscape(Blanked(heading)));
+    svg += Label(heading, HeadingSize, ChartWidth, 0, 18, QStringLiteral("start"), c.bar);
     // Only the days with a column or a number are visited, in day order.
     auto timed = dayTimes.lower_bound(0);
     int label = 0;

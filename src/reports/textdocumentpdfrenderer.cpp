@@ -96,6 +96,8 @@ bool TTextDocumentPdfRenderer::RenderHtmlToPdf(
         writer.setCreator(QStringLiteral("Ryv Tracker"));
         QTextDocument document;
         document.setHtml(ChartsAsImages(AdaptHtml(html), document));
+        // The page's title is the document's, as a viewer shows it.
+        writer.setTitle(document.metaInformation(QTextDocument::DocumentTitle));
         document.print(&writer);
     }
     QFile file(pdfFileName);

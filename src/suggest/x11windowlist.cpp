@@ -245,10 +245,10 @@ QImage TX11WindowList::PickIcon(const quint32* data, size_t count, int iconSize)
         if (pixels > count - at - 2)
             break;
         const int edge = static_cast<int>(std::max(w, h));
-        const int distance = std::abs(edge - iconSize);
-        // Nearest size; of two as near, the larger scales down better.
-        if (bestDistance < 0 || distance < bestDistance
-            || (distance == bestDistance && edge > static_cast<int>(std::max(bestW, bestH)))) {
+        // The smallest image at least as large as wanted, scaled down;
+        // without one the largest there is. An image scaled up is blurred.
+        const int distance = edge >= iconSize ? edge - iconSize : MaxIconEdge + iconSize - edge;
+        if (bestDistance < 0 || distance < bestDistance) {
             best = at;
             bestW = w;
             bestH = h;

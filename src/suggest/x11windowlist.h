@@ -35,12 +35,13 @@ public:
     // or dialog, and it is not transient for another listed window;
     // minimized windows count. Windows of process ownPid and windows with a
     // blank caption are left out. A missing or unreachable display gives
-    // nothing. iconSize is the edge of the small icon in pixels.
+    // nothing. iconSize is the edge of the small icon in device pixels.
     static std::vector<TX11Window> Read(const QString& displayName, int iconSize, qint64 ownPid);
 
     // From the cardinals of _NET_WM_ICON (width, height, pixels, repeated):
-    // the image whose size is nearest iconSize, scaled to it. Null for
-    // malformed data.
+    // the smallest image at least iconSize large (else the largest), scaled
+    // to iconSize. iconSize is in device pixels, so the icon is sharp on a
+    // scaled screen. Null for malformed data.
     static QImage PickIcon(const quint32* data, size_t count, int iconSize);
 };
 

@@ -59,16 +59,20 @@ constexpr TActionEntry Table[] = {
         TWindowCommand::acExport },
     { "acCopyToClipboard", "Copy to clipboard", "Copy tasks to clipboard (Excel CSV format)",
         "Shift+Ctrl+C", TRyvIcon::Copy, TWindowCommand::acCopyToClipboard },
-    { "acFavs", "Favorites", "Favorites and recently used tasks", "", TRyvIcon::Favourites,
+    // The panels by their place among the pane's buttons, and the pane
+    // itself by the key desktop programs give to their side panes.
+    { "acFavs", "Favorites", "Favorites and recently used tasks", "Ctrl+1", TRyvIcon::Favourites,
         TWindowCommand::acFavs, Checkable },
-    { "acHistory", "History", "History", "", TRyvIcon::History, TWindowCommand::acHistory,
+    { "acHistory", "History", "History", "Ctrl+2", TRyvIcon::History, TWindowCommand::acHistory,
         Checkable },
     { "acPlans", "Plans", "Planned tasks", "", TRyvIcon::Plans, TWindowCommand::acPlans, Checkable,
         Hidden },
-    { "acReports", "Reports", "Reports", "", TRyvIcon::Reports, TWindowCommand::acReports,
+    { "acReports", "Reports", "Reports", "Ctrl+3", TRyvIcon::Reports, TWindowCommand::acReports,
         Checkable },
     { "acShortcuts", "Shortcuts", "Shortcuts", "", TRyvIcon::Shortcuts, TWindowCommand::acShortcuts,
         Checkable, Hidden },
+    { "acSecondary", "Side pane", "Show or hide the pane of favorites, history and reports", "F9",
+        TRyvIcon::SidePane, TWindowCommand::acSecondary, Checkable },
     { "acDelFav", "Remove", "Remove item", "Ctrl+Del", TRyvIcon::Delete, TCommand::acDelFav },
     { "acStartAs", "Start a new task", "Use the selected item to start a new task", "Enter",
         TRyvIcon::Start, TCommand::acStartAs },
@@ -136,7 +140,7 @@ template <class TEnum> constexpr bool EachOnce()
 
 static_assert(EachOnce<TCommand>() && EachOnce<TWindowCommand>());
 static_assert(CountOf<TCommand>() == CommandCount, "every command of the engine needs its action");
-static_assert(CountOf<TWindowCommand>() == static_cast<int>(TWindowCommand::acShortcuts) + 1,
+static_assert(CountOf<TWindowCommand>() == static_cast<int>(TWindowCommand::acSecondary) + 1,
     "every command of the window needs its action");
 
 QList<QKeySequence> ParseKeys(const char* keys)

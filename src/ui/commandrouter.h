@@ -34,6 +34,7 @@ enum class TWindowCommand {
     acPlans,
     acReports,
     acShortcuts,
+    acSecondary, // shows or hides the secondary pane
 };
 
 // An action of the window: a command of the engine or one of the window's.

@@ -4,6 +4,7 @@
 #include "core/daylist.h"
 #include "ui/daylistmodel.h"
 #include "ui/drawhelpers.h"
+#include "ui/textwidths.h"
 
 #include <QApplication>
 #include <QPainter>
@@ -17,6 +18,11 @@ namespace {
 constexpr int MarkSize = 16;
 constexpr int MarkAreaWidth = 20;
 constexpr int TextPadding = 4;
+// Pixels beyond a text's measured advance, for the rounding of its glyphs.
+constexpr int SafetyMargin = 2;
+constexpr double DefaultListPointSize = 10.0;
+constexpr double HoursScale = 1.2;
+constexpr double BreakScale = 1 / 1.1;
 
 int ScaledPointSize(double size, double factor)
 {
@@ -37,12 +43,46 @@ QRect TDayListDelegate::DoneMarkRect(const QRect& cell)
     return QRect(cell.x() + 2, cell.y() + (cell.height() - MarkSize) / 2, MarkSize, MarkSize);
 }
 
-int TDayListDelegate::MinTimeColumnWidth(const QFontMetrics& metrics, bool showStop)
+QFont TDayListDelegate::HoursFont(const QFont& listFont)
 {
-    // The locale's time separator may be wider than ":" ("09 h 05").
-    const QString time = FormatDateTime(QStringLiteral("hh:mm"), 0);
+    QFont font = listFont;
+    const double listSize = font.pointSizeF() > 0 ? font.pointSizeF() : DefaultListPointSize;
+    font.setPointSize(std::max(1, ScaledPointSize(listSize, HoursScale)));
+    return font;
+}
+
+QFont TDayListDelegate::RunningFont(const QFont& font)
+{
+    QFont bold = font;
+    bold.setBold(true);
+    return bold;
+}
+
+QRect TDayListDelegate::TextRect(const QRect& cell, int column)
+{
+    QRect rect = cell;
+    if (column == TDayListModel::colTime)
+        rect.setLeft(rect.left() + MarkAreaWidth);
+    return rect.adjusted(TextPadding, 0, -TextPadding, 0);
+}
+
+int TDayListDelegate::TimeColumnWidth(const QFont& listFont, bool showStop, bool running)
+{
+    // The locale's time separator may be wider than ":" ("23 h 59").
+    const QString time = FormatDateTime(QStringLiteral("hh:mm"), 23 * OneHour + 59 * OneMinute);
     const QString sample = showStop ? time + QStringLiteral(" - ") + time : time;
-    return MarkAreaWidth + 2 * TextPadding + metrics.horizontalAdvance(sample) + 2;
+    const QFontMetrics metrics(running ? RunningFont(listFont) : listFont);
+    return MarkAreaWidth + 2 * TextPadding
+        + metrics.horizontalAdvance(WithWidestDigits(metrics, sample)) + SafetyMargin;
+}
+
+int TDayListDelegate::HoursColumnWidth(const QFont& listFont, bool running)
+{
+    const QFont hours = HoursFont(listFont);
+    const QFontMetrics metrics(running ? RunningFont(hours) : hours);
+    const QString widest = running ? QStringLiteral("999:59:59") : QStringLiteral("999:59");
+    return 2 * TextPadding + metrics.horizontalAdvance(WithWidestDigits(metrics, widest))
+        + SafetyMargin;
 }
 
 void TDayListDelegate::PaintDoneMark(
@@ -99,14 +139,13 @@ void TDayListDelegate::paint(
         = selected ? pal.color(QPalette::Active, QPalette::Highlight) : pal.color(QPalette::Base);
 
     QFont font = opt.font;
-    const double listSize = font.pointSizeF() > 0 ? font.pointSizeF() : 10.0;
+    const double listSize = font.pointSizeF() > 0 ? font.pointSizeF() : DefaultListPointSize;
     QColor color = textColor;
-    QRect rect = opt.rect;
+    const QRect rect = TextRect(opt.rect, index.column());
     switch (index.column()) {
     case TDayListModel::colTime:
         if (isTask && FList.DoneMark(row))
             PaintDoneMark(painter, DoneMarkRect(opt.rect), selected ? &textColor : nullptr);
-        rect.setLeft(rect.left() + MarkAreaWidth);
         if (!selected)
             color = BlendColors(hot, BlendColors(hot, textColor));
         break;
@@ -114,18 +153,17 @@ void TDayListDelegate::paint(
         if (!isTask) {
             color = BlendColors(grey, background);
             font.setItalic(true);
-            font.setPointSize(std::max(1, ScaledPointSize(listSize, 1 / 1.1)));
+            font.setPointSize(std::max(1, ScaledPointSize(listSize, BreakScale)));
         }
         break;
     default:
         if (isTask)
-            font.setPointSize(std::max(1, ScaledPointSize(listSize, 1.2)));
+            font = HoursFont(font);
         break;
     }
     if (FList.IsToday() && FList.IsWorking() && row == FList.Count() - 1)
-        font.setBold(true);
+        font = RunningFont(font);
 
-    rect.adjust(TextPadding, 0, -TextPadding, 0);
     painter->save();
     painter->setFont(font);
     painter->setPen(color);

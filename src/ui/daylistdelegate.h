@@ -24,9 +24,21 @@ public:
 
     // The done-mark area of a row in the first column, relative to the cell.
     static QRect DoneMarkRect(const QRect& cell);
-    // The narrowest Time column that shows a start ("09:00") or a start and
-    // a stop ("09:00 - 10:30") whole, beside the done mark.
-    static int MinTimeColumnWidth(const QFontMetrics& metrics, bool showStop);
+    // Where a cell's text is drawn: the cell less the padding and, in the
+    // Time column, the done-mark area.
+    static QRect TextRect(const QRect& cell, int column);
+    // The fonts of the Hours column of a task and of the running task, from
+    // the list's font.
+    static QFont HoursFont(const QFont& listFont);
+    static QFont RunningFont(const QFont& font);
+    // The Time column that shows the widest start ("23:59") or start and
+    // stop ("23:59 - 23:59") whole beside the done mark, with running bold
+    // as in the running row of today's list.
+    static int TimeColumnWidth(const QFont& listFont, bool showStop, bool running);
+    // The Hours column that shows the widest time whole at the Hours
+    // column's size: with running, a running task's ("999:59:59" in bold),
+    // else a finished task's ("999:59").
+    static int HoursColumnWidth(const QFont& listFont, bool running);
 
     void paint(QPainter* painter, const QStyleOptionViewItem& option,
         const QModelIndex& index) const override;

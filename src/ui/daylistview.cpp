@@ -10,13 +10,7 @@
 #include <QPainter>
 #include <QScrollBar>
 
-#include <cmath>
-
 namespace ryv {
-
-namespace {
-constexpr int HoursWidth = 80;
-}
 
 TDayListView::TDayListView(TDayList& list, TListKind kind, QWidget* parent)
     : TListDragView<QTreeView>(kind, parent)
@@ -34,7 +28,8 @@ TDayListView::TDayListView(TDayList& list, TListKind kind, QWidget* parent)
     header()->setStretchLastSection(false);
     header()->setSectionResizeMode(QHeaderView::Fixed);
     header()->setSectionResizeMode(TDayListModel::colTask, QHeaderView::Stretch);
-    header()->resizeSection(TDayListModel::colHours, HoursWidth);
+    header()->resizeSection(
+        TDayListModel::colHours, TDayListDelegate::HoursColumnWidth(font(), list.IsToday()));
     setRootIsDecorated(false);
     setItemsExpandable(false);
     setUniformRowHeights(true);
@@ -73,16 +68,35 @@ void TDayListView::SetRowHeight(int height)
 
 void TDayListView::AdjustTimeColumn(bool showStop)
 {
-    const double factor = showStop ? 4.1 : 2.4;
-    // The row-height rule fits the desktop fonts it was made for; a wider
-    // font still gets its times shown whole, also in the bold running row.
-    QFont bold = font();
-    bold.setBold(true);
-    FTimeWidth = std::max(static_cast<int>(std::nearbyint(FDelegate->RowHeight() * factor)),
-        TDayListDelegate::MinTimeColumnWidth(QFontMetrics(bold), showStop));
-    header()->resizeSection(TDayListModel::colTime, FTimeWidth);
-    header()->resizeSection(TDayListModel::colHours, HoursWidth);
+    FShowStop = showStop;
+    AdjustTimeColumns();
+}
+
+void TDayListView::AdjustTimeColumns()
+{
+    // The widest times in the list's font, so no font, style or language
+    // cuts one, also not in the bold running row.
+    // Only today's list has a running task, bold with its seconds.
+    const bool running = FList.IsToday();
+    header()->resizeSection(
+        TDayListModel::colTime, TDayListDelegate::TimeColumnWidth(font(), FShowStop, running));
+    header()->resizeSection(
+        TDayListModel::colHours, TDayListDelegate::HoursColumnWidth(font(), running));
     doItemsLayout();
+}
+
+void TDayListView::changeEvent(QEvent* event)
+{
+    TListDragView<QTreeView>::changeEvent(event);
+    switch (event->type()) {
+    case QEvent::FontChange:
+    case QEvent::StyleChange:
+    case QEvent::LanguageChange:
+        AdjustTimeColumns();
+        break;
+    default:
+        break;
+    }
 }
 
 void TDayListView::SetEmptyText(const QString& text)

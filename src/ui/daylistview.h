@@ -27,7 +27,9 @@ public:
     TDayListDelegate& Delegate() const { return *FDelegate; }
 
     void SetRowHeight(int height);
-    // The Time column: 4.1 row heights with end times, else 2.4.
+    // The Time column for starts, or with showStop starts and end times, and
+    // the Hours column, each as wide as the widest text it holds in the
+    // list's font; again after every change of font, style or language.
     void AdjustTimeColumn(bool showStop);
     // Clears the selection, focuses and selects row and scrolls to it.
     void SelectOnlyRow(int row);
@@ -57,8 +59,10 @@ protected:
     void focusInEvent(QFocusEvent* event) override;
     void focusOutEvent(QFocusEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
+    void changeEvent(QEvent* event) override;
 
 private:
+    void AdjustTimeColumns();
     void PushSelection();
     void PullSelection();
     void SetHotRow(int row);
@@ -69,7 +73,7 @@ private:
     QString FEmptyText;
     bool FSyncing = false;
     bool FEmptyPress = false;
-    int FTimeWidth = 65;
+    bool FShowStop = false;
 };
 
 } // namespace ryv

@@ -30,9 +30,22 @@ TFavsListView::TFavsListView(QWidget* parent)
     setSelectionMode(QAbstractItemView::SingleSelection);
 }
 
+int TFavsListView::SelectableRow(int row, bool down) const
+{
+    for (int r = row; r >= 0 && r < count(); r += down ? 1 : -1) {
+        if (item(r)->flags() & Qt::ItemIsSelectable)
+            return r;
+    }
+    return -1;
+}
+
 void TFavsListView::SelectOnlyRow(int row)
 {
     if (row < 0 || row >= count())
+        return;
+    const int below = SelectableRow(row, true);
+    row = below >= 0 ? below : SelectableRow(row, false);
+    if (row < 0)
         return;
     setCurrentRow(row, QItemSelectionModel::ClearAndSelect);
     scrollToItem(item(row));
@@ -43,9 +56,13 @@ void TFavsListView::StepFocus(bool down)
     if (count() == 0)
         return;
     const int focused = currentRow();
-    const int row = focused < 0 ? (down ? 0 : count() - 1)
-                                : std::clamp(focused + (down ? 1 : -1), 0, count() - 1);
-    SelectOnlyRow(row);
+    if (focused < 0) {
+        SelectOnlyRow(down ? 0 : SelectableRow(count() - 1, false));
+        return;
+    }
+    // Over the separator to the row beyond it; at the ends nothing moves.
+    const int row = SelectableRow(focused + (down ? 1 : -1), down);
+    SelectOnlyRow(row >= 0 ? row : focused);
 }
 
 void TFavsListView::focusInEvent(QFocusEvent* event)

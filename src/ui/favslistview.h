@@ -16,6 +16,8 @@ class TFavsListView final : public TListDragView<QListWidget> {
 public:
     explicit TFavsListView(QWidget* parent = nullptr);
 
+    // Selects the row, or, for the separator row, the nearest row below it
+    // (above it when none is below): the separator is never selected.
     void SelectOnlyRow(int row);
     void StepFocus(bool down);
 
@@ -27,6 +29,10 @@ signals:
 protected:
     void focusInEvent(QFocusEvent* event) override;
     void mouseDoubleClickEvent(QMouseEvent* event) override;
+
+private:
+    // The first selectable row from row on, downwards or upwards; -1: none.
+    int SelectableRow(int row, bool down) const;
 };
 
 } // namespace ryv

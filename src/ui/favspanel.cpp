@@ -29,7 +29,9 @@ void TFavsPanel::ShowRows(const TTracker& tracker)
         const TRyvItem* entry = tracker.FavsItemAt(i);
         auto* item = new QListWidgetItem(FList);
         if (entry == nullptr) {
-            item->setFlags(Qt::ItemIsEnabled | Qt::ItemIsSelectable);
+            // The separator row only parts the favourites from the recent
+            // tasks: no click, key or command selects it.
+            item->setFlags(Qt::NoItemFlags);
             item->setSizeHint(QSize(1, FRowHeight / 2));
             continue;
         }

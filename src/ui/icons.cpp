@@ -1,10 +1,13 @@
 #include "ui/icons.h"
 
 #include <QFile>
+#include <QGuiApplication>
 #include <QIconEngine>
 #include <QImage>
 #include <QPaintDevice>
 #include <QPainter>
+#include <QPalette>
+#include <QPixmapCache>
 #include <QSizeF>
 
 #include <algorithm>
@@ -24,23 +27,29 @@ struct TIconEntry {
     TRyvIcon id;
     const char* file; // below :/icons/, without ".svg"
     const char* themes; // freedesktop names, space separated, best first
+    // A line drawing in one colour, drawn in the palette's text colour so it
+    // shows on dark palettes as on light ones; the coloured images (start,
+    // stop, the done mark, the star) keep their colours.
+    bool tinted = true;
 };
+
+constexpr bool Coloured = false;
 
 // Theme names follow the freedesktop naming of icons and the common
 // extensions of the big themes; ours is used when none is found.
-constexpr std::array<TIconEntry, 41> IconTable { {
-    { TRyvIcon::Start, "start", "media-playback-start" },
+constexpr std::array<TIconEntry, 42> IconTable { {
+    { TRyvIcon::Start, "start", "media-playback-start", Coloured },
     // The images of the start and stop buttons tell working from idle, so
     // each state has a theme name of its own and never falls back to the
     // other's.
-    { TRyvIcon::StartSwitch, "switch", "media-skip-forward" },
-    { TRyvIcon::Stop, "stop", "process-stop" },
-    { TRyvIcon::StopIdle, "stop-idle", "media-playback-stop" },
+    { TRyvIcon::StartSwitch, "switch", "media-skip-forward", Coloured },
+    { TRyvIcon::Stop, "stop", "process-stop", Coloured },
+    { TRyvIcon::StopIdle, "stop-idle", "media-playback-stop", Coloured },
     { TRyvIcon::Add, "add", "list-add" },
     { TRyvIcon::Edit, "edit", "document-edit document-properties" },
     { TRyvIcon::Delete, "delete", "edit-delete" },
     { TRyvIcon::Clear, "clear", "edit-clear-all edit-clear-list" },
-    { TRyvIcon::Done, "done", "object-select checkmark dialog-ok-apply" },
+    { TRyvIcon::Done, "done", "object-select checkmark dialog-ok-apply", Coloured },
     { TRyvIcon::MoveUp, "up", "go-up" },
     { TRyvIcon::MoveDown, "down", "go-down" },
     { TRyvIcon::Earlier, "earlier", "" },
@@ -49,7 +58,7 @@ constexpr std::array<TIconEntry, 41> IconTable { {
     { TRyvIcon::Extend, "extend", "" },
     { TRyvIcon::OpenLink, "link", "insert-link" },
     { TRyvIcon::Favourites, "favourites", "bookmarks emblem-favorite" },
-    { TRyvIcon::Favourite, "star-on", "starred" },
+    { TRyvIcon::Favourite, "star-on", "starred", Coloured },
     { TRyvIcon::NotFavourite, "star-off", "non-starred" },
     { TRyvIcon::Recent, "recent", "document-open-recent" },
     { TRyvIcon::History, "history", "view-history document-open-recent" },
@@ -65,9 +74,10 @@ constexpr std::array<TIconEntry, 41> IconTable { {
     { TRyvIcon::Settings, "settings", "preferences-system configure" },
     { TRyvIcon::Plans, "plans", "view-list-details" },
     { TRyvIcon::Shortcuts, "shortcuts", "input-keyboard" },
+    { TRyvIcon::SidePane, "sidepane", "view-split-left-right sidebar-show-right" },
     { TRyvIcon::Suggest, "suggest", "" },
     { TRyvIcon::SuggestEmpty, "clipboard-empty", "" },
-    { TRyvIcon::SuggestClipboard, "clipboard", "edit-paste" },
+    { TRyvIcon::SuggestClipboard, "clipboard", "edit-paste", Coloured },
     { TRyvIcon::Back, "back", "go-previous" },
     { TRyvIcon::Forward, "forward", "go-next" },
     { TRyvIcon::Close, "close", "window-close" },
@@ -157,6 +167,23 @@ QIcon ThemeIcon(TRyvIcon id)
             return QIcon::fromTheme(name);
     }
     return QIcon();
+}
+
+// The colour of a line drawing in the application's palette: the text's, the
+// disabled text's or, on a selected row, the highlighted text's.
+QColor TintColor(QIcon::Mode mode)
+{
+    const QPalette palette = QGuiApplication::palette();
+    switch (mode) {
+    case QIcon::Disabled:
+        return palette.color(QPalette::Disabled, QPalette::WindowText);
+    case QIcon::Selected:
+        return palette.color(QPalette::Active, QPalette::HighlightedText);
+    case QIcon::Normal:
+    case QIcon::Active:
+        break;
+    }
+    return palette.color(QPalette::Active, QPalette::WindowText);
 }
 
 // An icon that looks for its image only when it is first drawn or measured.
@@ -251,6 +278,9 @@ private:
         const int side = std::min(size.width(), size.height());
         if (side <= 0)
             return QPixmap();
+        const TIconEntry* entry = FindIconEntry(FId);
+        if (entry && entry->tinted)
+            return Tinted(side, TintColor(mode));
         const bool rendered
             = std::find(std::begin(PixelSizes), std::end(PixelSizes), side) != std::end(PixelSizes);
         if (rendered && !FPixelSides.contains(side)) {
@@ -266,6 +296,36 @@ private:
         if (FSvg.isNull())
             FSvg = QIcon(BundledIconPath(FId));
         return FSvg.pixmap(QSize(side, side), 1.0, mode, state);
+    }
+
+    // A line drawing in the palette's colour. The pixels are shared by every
+    // icon of the image in Qt's pixmap cache, which is bounded: each image is
+    // drawn once per size and colour, however many icons and menus show it,
+    // and a change of palette draws it anew in the new colour.
+    QPixmap Tinted(int side, const QColor& color) const
+    {
+        const QString name = BundledIconName(FId);
+        const QString key = QStringLiteral("ryv-icon:%1:%2:%3")
+                                .arg(name)
+                                .arg(side)
+                                .arg(color.rgba(), 8, 16, QLatin1Char('0'));
+        QPixmap tinted;
+        if (QPixmapCache::find(key, &tinted))
+            return tinted;
+        const bool rendered
+            = std::find(std::begin(PixelSizes), std::end(PixelSizes), side) != std::end(PixelSizes);
+        QPixmap shape = rendered ? RenderedPixels(name, side) : QPixmap();
+        if (shape.isNull())
+            shape = QIcon(BundledIconPath(FId)).pixmap(QSize(side, side), 1.0);
+        QImage image = shape.toImage().convertToFormat(QImage::Format_ARGB32_Premultiplied);
+        {
+            QPainter painter(&image);
+            painter.setCompositionMode(QPainter::CompositionMode_SourceIn);
+            painter.fillRect(image.rect(), color);
+        }
+        tinted = QPixmap::fromImage(std::move(image));
+        QPixmapCache::insert(key, tinted);
+        return tinted;
     }
 
     TRyvIcon FId;

@@ -41,6 +41,7 @@ enum class TRyvIcon {
     Settings, // the Settings submenu
     Plans, // acPlans
     Shortcuts, // acShortcuts
+    SidePane, // acSecondary
     Suggest, // the task dialog's suggestion button
     SuggestEmpty, // suggestion image 0: an empty clipboard board
     SuggestClipboard, // suggestion image 1: the clipboard, and windows without an icon

@@ -132,6 +132,12 @@ void TfrmRyvTracker::SetWindowCommands()
     });
     for (const auto& [command, panel] : PanelCommands)
         set(command, [this, panel] { ShowSecondaryPanel(panel); });
+    set(TWindowCommand::acSecondary, [this] {
+        if (FModes->TwoPanes())
+            FModes->CloseSecondaryPane();
+        else
+            ShowSecondaryPanel(FSecondary->Panel());
+    });
 }
 
 QAction* TfrmRyvTracker::Action(TCommand command) const
@@ -172,8 +178,9 @@ void TfrmRyvTracker::CreateComponents()
     FlvFavs = FSecondary->Favs()->List();
     FSecondary->Reports()->BindOptions(FOptions);
 
-    FModes = new TWindowModes(
-        TWindowModesParts { *this, FpMain, FpMainHeader, FpList, FBottom, FSecondary, FlvList });
+    FModes = new TWindowModes(TWindowModesParts { *this, FpMain, FpMainHeader, FpList, FBottom,
+        FSecondary, FlvList, [this] { return MainPaneNeed(); },
+        [this] { return SecondaryPaneNeed(); }, [this] { return SecondaryPaneNeed(false); } });
 
     FpMainHeader->installEventFilter(this);
     FSecondary->Heading()->installEventFilter(this);
@@ -485,6 +492,7 @@ void TfrmRyvTracker::UpdateActions()
     // The panel buttons show which panel is on show.
     for (const auto& [command, panel] : PanelCommands)
         Action(command)->setChecked(ui.secondaryShown && ui.panel == panel);
+    Action(TWindowCommand::acSecondary)->setChecked(ui.secondaryShown);
     LayOutBars();
     FUpdatingActions = false;
 }
@@ -566,6 +574,29 @@ void TfrmRyvTracker::LayOutBars()
     FBottom2->LayOut();
 }
 
+namespace {
+
+// Pixels beyond a heading's measured width, for the rounding of its glyphs.
+constexpr int HeadingSlack = 2;
+
+} // namespace
+
+int TfrmRyvTracker::MainPaneNeed() const
+{
+    // The header's buttons, gaps and margins as its layout has them, and the
+    // date instead of the label's least width.
+    return design::MainMargin + FpMainHeader->minimumSizeHint().width() - FlbToday->minimumWidth()
+        + FMainDate.Width(FlbToday->font()) + HeadingSlack;
+}
+
+int TfrmRyvTracker::SecondaryPaneNeed(bool withDate) const
+{
+    const TClickLabel* heading = FSecondary->HeadingLabel();
+    const int buttons = 1 + design::SecondaryGap + design::SecondaryRightMargin
+        + FSecondary->Heading()->minimumSizeHint().width() - heading->minimumWidth();
+    return withDate ? buttons + FSecondaryDate.Width(heading->font()) + HeadingSlack : buttons;
+}
+
 TDayListView* TfrmRyvTracker::ViewOf(TListKind list) const
 {
     return list == TListKind::History ? FlvHistory : FlvList;
@@ -645,6 +676,10 @@ void TfrmRyvTracker::LanguageChanged()
     FBottom->ShowTotals();
     FBottom2->ShowTotals();
     LayOutBars();
+    // Times and dates are as wide as the language writes them.
+    FlvList->AdjustTimeColumn(FOptions.ListShowStop);
+    FlvHistory->AdjustTimeColumn(FOptions.ListShowStop);
+    FModes->FitPanes();
 }
 
 // --- events --------------------------------------------------------------------------
@@ -728,8 +763,15 @@ void TfrmRyvTracker::closeEvent(QCloseEvent* event)
 void TfrmRyvTracker::changeEvent(QEvent* event)
 {
     QMainWindow::changeEvent(event);
-    if (event->type() == QEvent::WindowStateChange)
+    switch (event->type()) {
+    case QEvent::WindowStateChange:
+    case QEvent::FontChange: // the main pane fits its date heading
+    case QEvent::StyleChange:
         FModes->FitPanes();
+        break;
+    default:
+        break;
+    }
 }
 
 } // namespace ryv

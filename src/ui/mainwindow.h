@@ -2,6 +2,7 @@
 
 #include "tracking/uistate.h"
 #include "ui/commandrouter.h"
+#include "ui/textwidths.h"
 #include "ui/windowdesign.h"
 
 #include <QMainWindow>
@@ -159,6 +160,11 @@ private:
     void ConnectEngine();
     void PrepareWindow();
     void LayOutBars();
+    // The widths the main pane and the secondary pane need to show the
+    // widest date of their headings whole, in the headings' font and the
+    // current language; without the date, the secondary pane's buttons.
+    int MainPaneNeed() const;
+    int SecondaryPaneNeed(bool withDate = true) const;
     TDayListView* ViewOf(TListKind list) const;
     void SelectRow(TListKind list, int row);
     void acCloseExecute();
@@ -195,6 +201,8 @@ private:
     bool FStartUpCompleted = false;
     bool FUpdatingActions = false;
     int FRowHeight = design::RowHeight;
+    mutable TWidestDateCache FMainDate;
+    mutable TWidestDateCache FSecondaryDate;
     QString FDefCaption;
     // The settings as last seen by NoteSettingsChange (empty until loaded),
     // and whether the last write failed, so closing tries again.

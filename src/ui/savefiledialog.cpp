@@ -2,8 +2,10 @@
 
 #include "core/modalcount.h"
 
+#include <QDir>
 #include <QFileDialog>
 #include <QFileInfo>
+#include <QStandardPaths>
 
 namespace ryv {
 
@@ -19,12 +21,20 @@ void TSaveFileDialog::Prepare(QFileDialog& dialog, const TSaveDialogRequest& req
         dialog.setDefaultSuffix(request.defaultSuffix);
     if (!request.selectedFilter.isEmpty())
         dialog.selectNameFilter(request.selectedFilter);
-    if (!request.initialPath.isEmpty()) {
-        const QFileInfo info(request.initialPath);
-        if (request.initialPath.contains(QLatin1Char('/')))
-            dialog.setDirectory(info.absolutePath());
+    // The folder of the last file saved; without one (or when it is gone)
+    // the user's documents, never the folder the program was started in.
+    const QFileInfo info(request.initialPath);
+    const bool hasFolder
+        = request.initialPath.contains(QLatin1Char('/')) && QFileInfo(info.absolutePath()).isDir();
+    dialog.setDirectory(hasFolder ? info.absolutePath() : DefaultFolder());
+    if (!request.initialPath.isEmpty())
         dialog.selectFile(info.fileName());
-    }
+}
+
+QString TSaveFileDialog::DefaultFolder()
+{
+    const QString documents = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
+    return !documents.isEmpty() && QFileInfo(documents).isDir() ? documents : QDir::homePath();
 }
 
 QString TSaveFileDialog::GetSaveFileName(const TSaveDialogRequest& request)

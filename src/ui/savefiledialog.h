@@ -27,6 +27,9 @@ public:
     // name's extension: a file last saved as "report.txt" is proposed again
     // with its own extension.
     static void Prepare(QFileDialog& dialog, const TSaveDialogRequest& request);
+    // Where the dialog opens without a last folder: the user's documents
+    // folder when there is one, else the home folder.
+    static QString DefaultFolder();
 
 private:
     TModalCount& FModals;

@@ -110,10 +110,15 @@ public:
     {
         QSize size = QStyledItemDelegate::sizeHint(option, index);
         size.setHeight(FRowHeight);
+        // The source column ends at the list's right border: it keeps the
+        // gap there that the task column keeps at the left.
+        if (index.column() == 1)
+            size.rwidth() += SourceRightPadding;
         return size;
     }
 
 private:
+    static constexpr int SourceRightPadding = 6;
     int FRowHeight;
     int FHotRow = -1;
 };

@@ -28,11 +28,12 @@ bool NearerRight(const QRect& r, const QRect& wa)
 
 } // namespace
 
-TPaneLayout PaneLayoutFor(int windowWidth, int workWidth, int minWidth)
+TPaneLayout PaneLayoutFor(int windowWidth, int workWidth, int minWidth, int secondaryMin)
 {
     TPaneLayout layout;
-    layout.twoPanes = windowWidth > workWidth / 2 + workWidth / 16;
     layout.mainWidth = std::max(workWidth / 3, minWidth);
+    layout.twoPanes = windowWidth > workWidth / 2 + workWidth / 16
+        && windowWidth - layout.mainWidth >= secondaryMin;
     return layout;
 }
 
@@ -48,13 +49,14 @@ QRect CompactEnterRect(const QRect& current, const QRect& normal, const QRect& w
 }
 
 TCompactEntry CompactEnterBounds(bool maximized, const QRect& geometry, const QRect& normalGeometry,
-    const QRect& workArea, int compactHeight)
+    const QRect& workArea, int compactHeight, int mainMinWidth, int secondaryMin)
 {
     TCompactEntry entry;
     entry.normal
         = normalGeometry.isValid() && !normalGeometry.isEmpty() ? normalGeometry : geometry;
     const QRect current = maximized ? entry.normal : geometry;
-    const TPaneLayout panes = PaneLayoutFor(current.width(), workArea.width());
+    const TPaneLayout panes
+        = PaneLayoutFor(current.width(), workArea.width(), mainMinWidth, secondaryMin);
     const int compactWidth = panes.twoPanes ? panes.mainWidth + design::MainMargin : 0;
     entry.compact = CompactEnterRect(current, entry.normal, workArea, compactHeight, compactWidth);
     return entry;
@@ -89,40 +91,57 @@ QSize FittedDialogSize(const QSize& stored, const QSize& minimum, const QSize& a
     return available.isEmpty() ? wanted : wanted.boundedTo(available);
 }
 
-QRect DefaultPlacement(const QRect& workArea, int mainMargin, int height)
+int TwoPaneWidth(int windowWidth, int workWidth, int mainWidth, int secondaryNeed)
 {
-    const int width = workArea.width() / 4 + 2 * mainMargin;
+    const int twoPanes = workWidth / 2 + workWidth / 16 + 1;
+    const int wanted = std::max({ 2 * windowWidth, twoPanes, mainWidth + secondaryNeed });
+    return std::min(wanted, workWidth);
+}
+
+QRect DefaultPlacement(const QRect& workArea, int mainMargin, int height, int minWidth)
+{
+    const int width = std::max(workArea.width() / 4 + 2 * mainMargin, minWidth);
     const int centreX = (workArea.x() + RightOf(workArea)) / 2;
     const int centreY = (workArea.y() + BottomOf(workArea)) / 2;
     // The main pane fills a one-pane window from its left margin on, so
     // centring the pane with its margin centres the window.
     const int mainPaneWidth = width - mainMargin;
-    return QRect(centreX - (mainPaneWidth + mainMargin) / 2, centreY - height / 2, width, height);
+    return ClampToArea(
+        QRect(centreX - (mainPaneWidth + mainMargin) / 2, centreY - height / 2, width, height),
+        workArea);
+}
+
+QRect ClampToArea(const QRect& bounds, const QRect& area)
+{
+    const QSize size = bounds.size().boundedTo(area.size()).expandedTo(QSize(1, 1));
+    // Right and bottom first, so that the top-left corner, with the title
+    // bar, wins on an area smaller than the window.
+    const int x = std::max(std::min(bounds.x(), RightOf(area) - size.width()), area.x());
+    const int y = std::max(std::min(bounds.y(), BottomOf(area) - size.height()), area.y());
+    return QRect(QPoint(x, y), size);
 }
 
 QRect VisiblePlacement(const QRect& stored, const QList<QRect>& workAreas)
 {
     if (workAreas.isEmpty())
         return stored;
-    // No larger than the desktop of all screens together.
-    QRect desktop;
-    for (const QRect& area : workAreas)
-        desktop |= area;
-    const QRect bounds(
-        stored.topLeft(), stored.size().boundedTo(desktop.size()).expandedTo(QSize(1, 1)));
-    // Enough of the header to see the window and take hold of it.
-    constexpr int MinVisibleWidth = 100;
-    constexpr int MinVisibleHeight = 40;
+    const QRect bounds(stored.topLeft(), stored.size().expandedTo(QSize(1, 1)));
+    const QRect* landing = nullptr;
+    qint64 largest = 0;
     for (const QRect& area : workAreas) {
         const QRect seen = area.intersected(bounds);
-        if (seen.width() >= std::min(MinVisibleWidth, bounds.width())
-            && seen.height() >= std::min(MinVisibleHeight, bounds.height()))
-            return bounds;
+        const qint64 part = seen.isEmpty() ? 0 : qint64(seen.width()) * seen.height();
+        if (part > largest) {
+            largest = part;
+            landing = &area;
+        }
     }
+    if (landing)
+        return ClampToArea(bounds, *landing);
     const QRect& area = workAreas.first();
     QRect moved(QPoint(0, 0), bounds.size().boundedTo(area.size()));
     moved.moveCenter(area.center());
-    return moved;
+    return ClampToArea(moved, area);
 }
 
 } // namespace ryv

@@ -52,6 +52,12 @@ void TWindowMenus::CreateMainMenu()
     FpumMain->addAction(router.Action(TCommand::acStop));
     FpumMain->addAction(router.Action(TCommand::acToggleStartStop));
     FpumMain->addSeparator();
+    // The panels of the secondary pane are found here as well: at the first
+    // start the window is too narrow to show the pane and its buttons.
+    for (TWindowCommand panel : { TWindowCommand::acFavs, TWindowCommand::acHistory,
+             TWindowCommand::acReports, TWindowCommand::acSecondary })
+        FpumMain->addAction(router.Action(panel));
+    FpumMain->addSeparator();
     FpumMain->addAction(router.Action(TWindowCommand::acPinToTop));
     QMenu* settings = FpumMain->addMenu(RyvIcon(TRyvIcon::Settings), QStringLiteral("Settings"));
     settings->menuAction()->setObjectName(QStringLiteral("miSettings"));
@@ -271,9 +277,16 @@ void TWindowMenus::miReportsTitleClick()
 QString TWindowMenus::AboutText()
 {
     const TVersionInfo info;
-    return AppTexts().str_version + QStringLiteral(": ")
-        + info.GetVerValue(QStringLiteral("FileVersion")) + QStringLiteral("\r\n\r\n")
-        + info.GetVerValue(QStringLiteral("LegalCopyright"));
+    const TAppTexts& texts = AppTexts();
+    const QString crlf = QStringLiteral("\r\n");
+    const QString colon = QStringLiteral(": ");
+    // The Qt the program runs on, which may be newer than the one it was
+    // built with.
+    return texts.str_version + colon + info.GetVerValue(QStringLiteral("FileVersion")) + crlf
+        + texts.str_qtversion + colon + QString::fromLatin1(qVersion()) + crlf + crlf
+        + info.GetVerValue(QStringLiteral("LegalCopyright")) + crlf + texts.str_license + colon
+        + TVersionInfo::ProgramLicense() + crlf + texts.str_homepage + colon
+        + TVersionInfo::ProgramHomePage();
 }
 
 void TWindowMenus::miAboutClick()

@@ -48,7 +48,8 @@ public:
     // The Languages submenu (miLanguages), which the window's language fills.
     QMenu* miLanguages() const { return FmiLanguages; }
 
-    // The About box text: "Version: 1.0.0", an empty line, the copyright.
+    // The About box text: "Version: 1.0.0" and Qt's version, an empty line,
+    // the copyright, the licence and the home page.
     static QString AboutText();
 
 signals:

@@ -20,6 +20,8 @@ namespace {
 // window's bounds must stay still before the restore counts as done.
 constexpr int RestoreWaitMs = 1000;
 constexpr int RestoreSettleMs = 100;
+// How long after showing the window manager may take to frame the window.
+constexpr int FrameWaitMs = 1000;
 
 } // namespace
 
@@ -29,7 +31,22 @@ TWindowModes::TWindowModes(const TWindowModesParts& parts)
 {
     FRestoreTimer.setSingleShot(true);
     connect(&FRestoreTimer, &QTimer::timeout, this, &TWindowModes::FinishRestore);
+    FFrameTimer.setSingleShot(true);
+    connect(&FFrameTimer, &QTimer::timeout, this, [this] {
+        FAwaitingFrame = false;
+        KeepOnScreen();
+    });
     parts.window.installEventFilter(this);
+    // A monitor that goes, or a panel that grows, may leave the window where
+    // it cannot be seen or taken hold of.
+    auto keep = [this] { QTimer::singleShot(0, this, &TWindowModes::KeepOnScreen); };
+    auto watch = [this, keep](QScreen* screen) {
+        connect(screen, &QScreen::availableGeometryChanged, this, keep);
+    };
+    for (QScreen* screen : QGuiApplication::screens())
+        watch(screen);
+    connect(qApp, &QGuiApplication::screenAdded, this, watch);
+    connect(qApp, &QGuiApplication::screenRemoved, this, keep);
 }
 
 QRect TWindowModes::WorkArea() const
@@ -42,7 +59,32 @@ QRect TWindowModes::WorkArea() const
              : QRect(0, 0, design::FallbackScreenWidth, design::FallbackScreenHeight);
 }
 
+QList<QRect> TWindowModes::WorkAreas() const
+{
+    QList<QRect> areas { WorkArea() };
+    if (!FWorkArea) {
+        for (const QScreen* s : QGuiApplication::screens())
+            areas.append(s->availableGeometry());
+    }
+    return areas;
+}
+
 // --- panes -------------------------------------------------------------------------
+
+int TWindowModes::MainPaneMinWidth() const
+{
+    // The date heading whole, but never wider than the work area.
+    const int need = FParts.mainNeed ? FParts.mainNeed() : 0;
+    return std::max(design::MinWidth, std::min(need, WorkArea().width()));
+}
+
+TPaneLayout TWindowModes::PaneLayout(int windowWidth) const
+{
+    // A window too narrow to show the date beside the secondary pane's
+    // buttons keeps one pane.
+    return PaneLayoutFor(windowWidth, WorkArea().width(), MainPaneMinWidth(),
+        FParts.secondaryMin ? FParts.secondaryMin() : 0);
+}
 
 bool TWindowModes::TwoPanes() const
 {
@@ -51,7 +93,7 @@ bool TWindowModes::TwoPanes() const
 
 void TWindowModes::FitPanes()
 {
-    const TPaneLayout layout = PaneLayoutFor(FParts.window.width(), WorkArea().width());
+    const TPaneLayout layout = PaneLayout(FParts.window.width());
     if (layout.twoPanes) {
         FParts.mainPane->setFixedWidth(layout.mainWidth);
         FParts.secondary->show();
@@ -69,7 +111,29 @@ void TWindowModes::OpenSecondaryPane()
 {
     if (TwoPanes())
         return;
-    FParts.window.resize(FParts.window.width() * 2, FParts.window.height());
+    QMainWindow& window = FParts.window;
+    const QRect area = WorkArea();
+    const int mainWidth = PaneLayout(0).mainWidth;
+    const int secondaryNeed = FParts.secondaryNeed ? FParts.secondaryNeed() : 0;
+    const int width = TwoPaneWidth(window.width(), area.width(), mainWidth, secondaryNeed);
+    // Widened to the left where the work area ends on the right.
+    const QRect frame = window.frameGeometry();
+    const int frameExtra = frame.width() - window.width();
+    const int overflow = frame.x() + width + frameExtra - (area.x() + area.width());
+    if (overflow > 0 && window.isVisible() && !window.isMaximized())
+        window.move(std::max(area.x(), frame.x() - overflow), frame.y());
+    window.resize(width, window.height());
+    FitPanes();
+}
+
+void TWindowModes::CloseSecondaryPane()
+{
+    if (!TwoPanes())
+        return;
+    const int workWidth = WorkArea().width();
+    // The main pane's width, but surely below the width of two panes.
+    const int oneWidth = std::min(FParts.mainPane->width(), workWidth / 2 + workWidth / 16);
+    FParts.window.resize(oneWidth, FParts.window.height());
     FitPanes();
 }
 
@@ -144,7 +208,8 @@ void TWindowModes::EnterCompact()
     const bool maximized
         = window.isMaximized() || (FMaximizedRect.isValid() && window.geometry() == FMaximizedRect);
     const TCompactEntry entry = CompactEnterBounds(maximized, window.geometry(),
-        maximized ? FCompactRect : window.normalGeometry(), WorkArea(), CompactHeight());
+        maximized ? FCompactRect : window.normalGeometry(), WorkArea(), CompactHeight(),
+        MainPaneMinWidth(), FParts.secondaryMin ? FParts.secondaryMin() : 0);
     FCompactRect = entry.normal;
     FMaximizedRect = QRect();
     // A window that is not on screen yet (compact mode from the settings)
@@ -164,6 +229,20 @@ void TWindowModes::FinishRestore()
 
 bool TWindowModes::eventFilter(QObject* watched, QEvent* event)
 {
+    // The window manager frames a window after it has shown: once the frame
+    // is known, frame and title bar are kept on the screen.
+    if (watched == &FParts.window) {
+        if (event->type() == QEvent::Show && !FAwaitingFrame) {
+            FAwaitingFrame = true;
+            FFrameTimer.start(FrameWaitMs);
+        } else if (FAwaitingFrame
+            && (event->type() == QEvent::Move || event->type() == QEvent::Resize)
+            && FParts.window.frameGeometry() != FParts.window.geometry()) {
+            FAwaitingFrame = false;
+            FFrameTimer.stop();
+            QTimer::singleShot(0, this, &TWindowModes::KeepOnScreen);
+        }
+    }
     // The restore may come in steps (a resize, then a move); compact mode
     // follows once they have stopped for a moment.
     if (FAwaitingRestore && watched == &FParts.window
@@ -224,16 +303,31 @@ void TWindowModes::ApplyPlacement(const TWindowPlacement& placement)
 
 void TWindowModes::LoadPlacement(const TIniFile& ini)
 {
-    const QRect defaults = DefaultPlacement(WorkArea(), design::MainMargin, FParts.window.height());
+    const QRect defaults = DefaultPlacement(WorkArea(), design::MainMargin, FParts.window.height(),
+        FParts.mainNeed ? FParts.mainNeed() : 0);
     TWindowPlacement placement = ReadWindowPlacement(ini, defaults);
-    // Bounds from a monitor that is no longer there would hide the window.
-    QList<QRect> workAreas { WorkArea() };
-    if (!FWorkArea) {
-        for (const QScreen* s : QGuiApplication::screens())
-            workAreas.append(s->availableGeometry());
-    }
-    placement.bounds = VisiblePlacement(placement.bounds, workAreas);
+    // Bounds from a monitor that is no longer there would hide the window;
+    // bounds larger than the screen (a scale factor set since) would put its
+    // title bar out of reach.
+    placement.bounds = VisiblePlacement(placement.bounds, WorkAreas());
     ApplyPlacement(placement);
+}
+
+void TWindowModes::KeepOnScreen()
+{
+    QMainWindow& window = FParts.window;
+    if (!window.isVisible() || window.isMaximized() || window.isFullScreen())
+        return;
+    const QRect frame = window.frameGeometry();
+    const QRect fitted = VisiblePlacement(frame, WorkAreas());
+    if (fitted == frame)
+        return;
+    // The frame is the window's bounds with the window manager's border and
+    // title bar; the client keeps the rest.
+    const QSize border = frame.size() - window.size();
+    window.resize(fitted.size() - border);
+    window.move(fitted.topLeft());
+    FitPanes();
 }
 
 void TWindowModes::SavePlacement(TIniFile& ini) const

@@ -54,6 +54,7 @@
 #include <QStyle>
 #include <QTimer>
 
+#include <cmath>
 #include <cstdio>
 #include <memory>
 #include <optional>
@@ -242,8 +243,11 @@ int RunWindowProgram(int& argc, char* argv[], const TWindowProgramHooks& hooks)
     // The task dialog's suggestions: the windows of the X11 desktop (none
     // under a pure Wayland session), the browsers' history or the history
     // plug-in, the lists and the clipboard.
+    // The windows' icons in device pixels, so they are sharp on a screen
+    // scaled to two device pixels per pixel.
     TDesktopWindowSource windows(qEnvironmentVariable("DISPLAY"),
-        QApplication::style()->pixelMetric(QStyle::PM_SmallIconSize),
+        static_cast<int>(std::ceil(QApplication::style()->pixelMetric(QStyle::PM_SmallIconSize)
+            * qApp->devicePixelRatio())),
         TDesktopEntries::UserLocaleName(), TDesktopEntries::ApplicationFolders(),
         QCoreApplication::applicationPid());
     TBrowserHistory browserHistory(QDir::homePath(), qEnvironmentVariable("XDG_CONFIG_HOME"));

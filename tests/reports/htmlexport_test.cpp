@@ -80,7 +80,7 @@ TEST_F(HtmlExportTest, EmptyListAndEmptyPeriodGiveTheBareFrame)
 {
     EXPECT_EQ(ListHtmlText({}, QString(), true), Frame(QString(), QString(), QString()));
     EXPECT_EQ(ReportHtmlText({}, false, u"\r\n2021"_qs),
-        Frame(u": 2021"_qs, u"<small><br />2021</small>"_qs, QString()));
+        Frame(u"2021"_qs, u"<small><br />2021</small>"_qs, QString()));
 }
 
 TEST_F(HtmlExportTest, CaptionAndPageTitleFromTheTitle)
@@ -92,8 +92,8 @@ TEST_F(HtmlExportTest, CaptionAndPageTitleFromTheTitle)
     } cases[] = {
         { u"Team A\r\nDecember 2021"_qs, u"Team A: December 2021"_qs,
             u"Team A<small><br />December 2021</small>"_qs },
-        { u"\r\nDecember 2021"_qs, u": December 2021"_qs,
-            u"<small><br />December 2021</small>"_qs },
+        // Without a report title the period alone, no separator before it.
+        { u"\r\nDecember 2021"_qs, u"December 2021"_qs, u"<small><br />December 2021</small>"_qs },
         { u"A\r\nB\r\nC"_qs, u"A: B: C"_qs, u"A<small><br />B<br />C</small>"_qs },
     };
     for (const auto& c : cases) {

@@ -10,8 +10,11 @@
 
 #include <QColor>
 #include <QDir>
+#include <QFont>
+#include <QFontMetricsF>
 #include <QImage>
 #include <QProcess>
+#include <QRegularExpression>
 #include <QStandardPaths>
 #include <QTemporaryDir>
 
@@ -138,6 +141,82 @@ TEST_F(PdfOutputTest, ChartsAreDrawn)
         EXPECT_GT(pixels[1], 1500) << pixels[0];
         EXPECT_LT(pixels[0] * 5, pixels[1]);
     }
+}
+
+// The document's title as a PDF viewer shows it (pdfinfo's "Title:").
+QString PdfTitle(const QString& pdf)
+{
+    QProcess p;
+    p.start(u"pdfinfo"_qs, { pdf });
+    if (!p.waitForFinished(60000))
+        return u"(pdfinfo failed)"_qs;
+    for (const QString& line : QString::fromUtf8(p.readAllStandardOutput()).split(u'\n')) {
+        if (line.startsWith(u"Title:"_qs))
+            return line.mid(6).trimmed();
+    }
+    return {};
+}
+
+// The built-in writer names the document as the page's title. (Debian's
+// wkhtmltopdf, built on an unpatched Qt, writes no title at all, not even
+// with its --title option.)
+TEST_F(PdfOutputTest, DocumentTitleIsTheReportsTitle)
+{
+    const QString html
+        = ReportHtmlText({ Task(0, 2 * OneHour, u"T"_qs) }, false, u"Team A\r\nDecember 2021"_qs);
+    TPdfConverter pdf(
+        FDir.filePath(u"plugins/"_qs), FDir.filePath(u"data/"_qs), FRunner, &FRenderer);
+    pdf.SetSearchPath(false);
+    const QString file = FDir.filePath(u"title.pdf"_qs);
+    QString error;
+    ASSERT_TRUE(pdf.Convert(html, file, &error)) << error.toStdString();
+    EXPECT_EQ(PdfTitle(file), u"Team A: December 2021"_qs);
+}
+
+// The bars' labels end at the bars (text-anchor "end") and must not pass
+// the chart's left edge in any font the charts are drawn with: long titles,
+// titles in other scripts, many rows. Measured with the fonts themselves.
+TEST(ChartLabels, FitInTheFontsTheyAreDrawnWith)
+{
+    const QString titles[] = {
+        u"Documentation: Benutzerhandbuch überarbeiten und ergänzen"_qs,
+        u"WWWWWWWWWWWWWWWWWWWWWWWWWWWWWWWWWWWWWWWWWWWW"_qs,
+        u"Ревизия документации пользователя и исправление ошибок"_qs,
+        u"用户文档修订和错误修复以及新功能的说明文字测试"_qs,
+        u"Meeting 🙂🙂🙂🙂🙂🙂🙂🙂🙂🙂🙂🙂🙂🙂🙂🙂🙂🙂🙂🙂🙂🙂"_qs,
+        u"Short"_qs,
+    };
+    std::vector<TRyvItem> totals;
+    for (int i = 0; i < 20; ++i)
+        totals.push_back(Task(0, (30 - i) * OneHour, titles[i % std::size(titles)]));
+    const QString html = ReportChartsHtml(totals, false, u"Others"_qs, Mon, {});
+    // Each label: its x (where it ends), its size and its text.
+    static const QRegularExpression label(QStringLiteral(
+        "<text x=\"([0-9.]+)\" y=\"[0-9.]+\" text-anchor=\"end\" font-size=\"([0-9]+)\"[^>]*>"
+        "([^<]*)</text>"));
+    int labels = 0;
+    bool cut = false;
+    for (const char* family : { "DejaVu Sans", "Nimbus Sans", "Liberation Sans" }) {
+        QFont font { QString::fromLatin1(family) };
+        for (auto it = label.globalMatch(html); it.hasNext();) {
+            const QRegularExpressionMatch m = it.next();
+            font.setPixelSize(m.captured(2).toInt());
+            const QString text = m.captured(3)
+                                     .replace(u"&lt;"_qs, u"<"_qs)
+                                     .replace(u"&gt;"_qs, u">"_qs)
+                                     .replace(u"&quot;"_qs, u"\""_qs)
+                                     .replace(u"&amp;"_qs, u"&"_qs);
+            SCOPED_TRACE(family + (u" "_qs + text).toStdString());
+            EXPECT_LE(QFontMetricsF(font).horizontalAdvance(text), m.captured(1).toDouble());
+            cut = cut || text.endsWith(QChar(0x2026));
+            ++labels;
+        }
+    }
+    EXPECT_EQ(labels, 3 * 13);
+    EXPECT_TRUE(cut);
+    // The whole title stays with a cut label, as its tooltip.
+    EXPECT_TRUE(html.contains(u"<title>"_qs + titles[0] + u"</title>"_qs));
+    EXPECT_TRUE(html.contains(u">Short</text>"_qs));
 }
 
 } // namespace

@@ -98,7 +98,7 @@ TEST(X11WindowList, CaptionsClassesAndProcesses)
     EXPECT_EQ(w->applicationId, QStringLiteral("org.example.Tool"));
 }
 
-TEST(X11WindowList, IconNearestTheSmallIconSize)
+TEST(X11WindowList, IconLargeEnoughForTheSmallIconSize)
 {
     RYV_REQUIRE_X11(display);
     TWindowHelper helper;
@@ -113,8 +113,8 @@ TEST(X11WindowList, IconNearestTheSmallIconSize)
     const Case cases[] = {
         { 16, 0, Qt::red },
         { 32, 0, Qt::green },
-        { 20, 0, Qt::red }, // 16 is nearer than 32
-        { 24, 0, Qt::green }, // as near as 16: the larger
+        { 20, 0, Qt::green }, // the smallest image at least as large, scaled down
+        { 24, 0, Qt::green },
         { 16, 1, Qt::blue },
     };
     // (A window without an icon is not among them: openbox gives such
@@ -193,6 +193,30 @@ TEST(X11WindowList, PickIconRejectsMalformedData)
     // A good image followed by garbage still counts.
     good.insert(good.end(), { 99, 99, 1 });
     EXPECT_FALSE(TX11WindowList::PickIcon(good.data(), good.size(), 16).isNull());
+}
+
+// The icon drawn at 2 device pixels per pixel needs twice the pixels: the
+// smallest image at least that large is scaled down; an image scaled up
+// would be blurred, so only when none is large enough the largest is.
+TEST(X11WindowList, PickIconScalesDownFromTheSmallestLargeEnough)
+{
+    const quint32 colours[] = { 0xffff0000u, 0xff00ff00u, 0xff0000ffu };
+    const quint32 edges[] = { 16, 48, 24 };
+    std::vector<quint32> data;
+    for (int i = 0; i < 3; ++i) {
+        data.insert(data.end(), { edges[i], edges[i] });
+        data.insert(data.end(), size_t(edges[i]) * edges[i], colours[i]);
+    }
+    const struct {
+        int wanted;
+        quint32 colour;
+    } cases[] = { { 16, colours[0] }, { 20, colours[2] }, { 32, colours[1] }, { 64, colours[1] } };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.wanted);
+        const QImage icon = TX11WindowList::PickIcon(data.data(), data.size(), c.wanted);
+        ASSERT_EQ(icon.size(), QSize(c.wanted, c.wanted));
+        EXPECT_EQ(icon.pixel(c.wanted / 2, c.wanted / 2), c.colour);
+    }
 }
 
 } // namespace

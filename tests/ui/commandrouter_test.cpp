@@ -56,6 +56,7 @@ TEST_F(CommandRouterTest, EveryCommandHasItsActionUnderItsName)
         { TWindowCommand::acPlans, "acPlans" },
         { TWindowCommand::acReports, "acReports" },
         { TWindowCommand::acShortcuts, "acShortcuts" },
+        { TWindowCommand::acSecondary, "acSecondary" },
         { TCommand::acDelFav, "acDelFav" },
         { TCommand::acStartAs, "acStartAs" },
         { TCommand::acOpenURL2, "acOpenURL2" },

@@ -38,6 +38,29 @@ TEST(PaneLayoutFor, SplitsAtNineSixteenthsOfTheWorkArea)
     }
 }
 
+// The main pane is as wide as its date heading needs; a window that leaves
+// no room beside it for the secondary pane's buttons keeps one pane (a
+// screen of 800 pixels, as 1600 at scale 2).
+TEST(PaneLayoutFor, MainPaneFitsItsHeadingBesideTheSecondaryPane)
+{
+    struct Case {
+        int window, minWidth;
+        bool two;
+        int main;
+    } cases[] = {
+        { 548, 548, false, 548 }, // the first window: wide enough for its date only
+        { 800, 548, true, 548 },
+        { 700, 548, false, 548 }, // 152 pixels left for 170 of buttons
+        { 718, 548, true, 548 },
+        { 600, 312, true, 312 },
+    };
+    for (const Case& c : cases) {
+        const TPaneLayout l = PaneLayoutFor(c.window, 800, c.minWidth, 170);
+        EXPECT_EQ(l.twoPanes, c.two) << c.window << " with " << c.minWidth;
+        EXPECT_EQ(l.mainWidth, c.main) << c.window << " with " << c.minWidth;
+    }
+}
+
 TEST(CompactEnterRect, KeepsTheEdgeNearerToTheWorkAreasBorder)
 {
     struct Case {
@@ -142,9 +165,64 @@ TEST(DefaultPlacement, CentresAQuarterOfTheWorkArea)
     EXPECT_EQ(DefaultPlacement(WorkArea, 4, 560), QRect(716, 240, 488, 560));
     // A work area beside a panel on the left.
     EXPECT_EQ(DefaultPlacement(QRect(64, 0, 1856, 1080), 4, 560), QRect(756, 260, 472, 560));
+    // Wider when the date heading needs it, but never wider than the work
+    // area.
+    EXPECT_EQ(DefaultPlacement(WorkArea, 4, 560, 700), QRect(610, 240, 700, 560));
+    EXPECT_EQ(DefaultPlacement(WorkArea, 4, 560, 3000), QRect(0, 240, 1920, 560));
 }
 
-TEST(VisiblePlacement, MovesOnlyBoundsThatCannotBeSeen)
+// QT_SCALE_FACTOR=2 on a screen of 1600 x 1000 pixels leaves a work area of
+// 800 x 500 (logical) pixels, smaller than the window's design height: the
+// window must still open with its title bar and every edge on the screen.
+TEST(ClampToScreen, SmallScreenAtScaleTwo)
+{
+    const QRect screen(0, 0, 800, 500);
+    const QRect first = DefaultPlacement(screen, 4, 560, 312);
+    EXPECT_EQ(first, QRect(244, 0, 312, 500));
+    EXPECT_TRUE(screen.contains(first));
+
+    const struct {
+        const char* name;
+        QRect stored;
+        QList<QRect> areas;
+        QRect expected;
+    } cases[] = {
+        { "stored at scale one", QRect(600, 200, 624, 700), { screen }, QRect(176, 0, 624, 500) },
+        { "title bar above the screen", QRect(100, -30, 312, 560), { screen },
+            QRect(100, 0, 312, 500) },
+        { "frame past the right edge", QRect(700, 100, 312, 300), { screen },
+            QRect(488, 100, 312, 300) },
+        // A second monitor right of it, with a panel at its top.
+        { "on the second monitor", QRect(900, 10, 400, 900), { screen, QRect(800, 32, 1600, 968) },
+            QRect(900, 32, 400, 900) },
+        { "its monitor removed", QRect(900, 10, 400, 900), { screen }, QRect(200, 0, 400, 500) },
+        { "mostly on the second", QRect(700, 100, 400, 300), { screen, QRect(800, 32, 1600, 968) },
+            QRect(800, 100, 400, 300) },
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        const QRect placed = VisiblePlacement(c.stored, c.areas);
+        EXPECT_EQ(placed, c.expected);
+        bool within = false;
+        for (const QRect& area : c.areas)
+            within = within || area.contains(placed);
+        EXPECT_TRUE(within);
+    }
+}
+
+TEST(TwoPaneWidth, DoublesButShowsTheSecondaryPaneWholeWithinTheScreen)
+{
+    // 600 doubled shows two panes on 1920 pixels.
+    EXPECT_EQ(TwoPaneWidth(600, 1920, 640, 400), 1200);
+    // 408 doubled would not: at least what shows two panes.
+    EXPECT_EQ(TwoPaneWidth(408, 1600, 533, 300), 901);
+    // The secondary pane's heading needs more.
+    EXPECT_EQ(TwoPaneWidth(408, 1600, 533, 600), 1133);
+    // Never wider than the work area.
+    EXPECT_EQ(TwoPaneWidth(900, 1600, 700, 1200), 1600);
+}
+
+TEST(VisiblePlacement, ClampsToTheScreenItLandsOn)
 {
     const QList<QRect> twoScreens { WorkArea, QRect(1920, 0, 1280, 1000) };
     struct Case {
@@ -156,21 +234,19 @@ TEST(VisiblePlacement, MovesOnlyBoundsThatCannotBeSeen)
         { "on the screen", QRect(100, 100, 600, 500), { WorkArea }, QRect(100, 100, 600, 500) },
         { "on the second screen", QRect(2500, 300, 600, 500), twoScreens,
             QRect(2500, 300, 600, 500) },
-        { "partly out, header reachable", QRect(1700, 900, 600, 500), { WorkArea },
-            QRect(1700, 900, 600, 500) },
+        { "partly out", QRect(1700, 900, 600, 500), { WorkArea }, QRect(1320, 540, 600, 500) },
         { "on a screen that is gone", QRect(2500, 300, 600, 500), { WorkArea },
             QRect(660, 270, 600, 500) },
         { "left of every screen", QRect(-700, 100, 600, 500), twoScreens,
             QRect(660, 270, 600, 500) },
         { "only a sliver on the screen", QRect(1890, 100, 600, 500), { WorkArea },
-            QRect(660, 270, 600, 500) },
-        { "below the screen", QRect(100, 1030, 600, 500), { WorkArea }, QRect(660, 270, 600, 500) },
+            QRect(1320, 100, 600, 500) },
+        { "below the screen", QRect(100, 1030, 600, 500), { WorkArea }, QRect(100, 540, 600, 500) },
         { "larger than the screen, gone", QRect(3000, 0, 2500, 1500), { WorkArea }, WorkArea },
         { "compact window on the screen", QRect(100, 100, 600, 103), { WorkArea },
             QRect(100, 100, 600, 103) },
         { "larger than the screen, on it", QRect(0, 0, 32767, 32767), { WorkArea }, WorkArea },
-        { "larger than both screens", QRect(10, 10, 9000, 9000), twoScreens,
-            QRect(10, 10, 3200, 1040) },
+        { "larger than both screens", QRect(10, 10, 9000, 9000), twoScreens, WorkArea },
     };
     for (const Case& c : cases)
         EXPECT_EQ(VisiblePlacement(c.stored, c.areas), c.expected) << c.name;

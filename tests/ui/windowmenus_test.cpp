@@ -12,6 +12,7 @@
 #include <QApplication>
 #include <QMenu>
 #include <QSpinBox>
+#include <QTest>
 #include <QTimer>
 
 #include <functional>
@@ -147,10 +148,67 @@ TEST_F(WindowMenusTest, OwnModalWindows_TheDayChangeWaitsUntilTheyClose)
     }
 }
 
-TEST(WindowMenusAbout, ShowsVersionEmptyLineAndCopyright)
+// At the first start the window is too narrow for the secondary pane and
+// its buttons: the main menu offers the panels and the pane, with their keys
+// shown, and choosing one shows it, widening the window as it needs.
+TEST_F(WindowMenusTest, MainMenuOpensThePanelsFromTheFirstWindow)
+{
+    WriteSampleData();
+    TWorld world(folder);
+    const QRect workArea(0, 0, 1600, 1000);
+    TfrmRyvTracker& w = world.Open(workArea);
+    ASSERT_FALSE(w.Modes().TwoPanes());
+    QMenu* menu = w.pumMain();
+    emit menu->aboutToShow();
+    const struct {
+        TWindowCommand command;
+        const char* key;
+        TSecondaryPanel panel;
+    } entries[] = {
+        { TWindowCommand::acFavs, "Ctrl+1", TSecondaryPanel::Favs },
+        { TWindowCommand::acHistory, "Ctrl+2", TSecondaryPanel::History },
+        { TWindowCommand::acReports, "Ctrl+3", TSecondaryPanel::Reports },
+    };
+    QAction* pane = w.Action(TWindowCommand::acSecondary);
+    EXPECT_TRUE(menu->actions().contains(pane));
+    EXPECT_EQ(pane->shortcut().toString(), u"F9"_qs);
+    EXPECT_FALSE(pane->isChecked());
+    for (const auto& e : entries) {
+        QAction* action = w.Action(e.command);
+        EXPECT_TRUE(menu->actions().contains(action)) << e.key;
+        EXPECT_EQ(action->shortcut().toString(), QLatin1String(e.key));
+        EXPECT_TRUE(action->isEnabled() && action->isVisible());
+    }
+
+    // From the menu: the pane shows, and the window stays on the screen.
+    w.move(1100, 200);
+    w.Action(TWindowCommand::acHistory)->trigger();
+    EXPECT_TRUE(w.Modes().TwoPanes());
+    EXPECT_EQ(w.ShownPanel(), TSecondaryPanel::History);
+    EXPECT_TRUE(workArea.contains(w.frameGeometry()));
+    EXPECT_TRUE(pane->isChecked());
+    EXPECT_TRUE(w.Action(TWindowCommand::acHistory)->isChecked());
+
+    // By their keys, wherever the focus is in the window.
+    QTest::keyClick(w.lvList(), Qt::Key_3, Qt::ControlModifier);
+    EXPECT_EQ(w.ShownPanel(), TSecondaryPanel::Reports);
+    QTest::keyClick(w.lvList(), Qt::Key_F9);
+    EXPECT_FALSE(w.Modes().TwoPanes());
+    EXPECT_FALSE(pane->isChecked());
+    QTest::keyClick(w.lvList(), Qt::Key_F9);
+    EXPECT_TRUE(w.Modes().TwoPanes());
+    EXPECT_EQ(w.ShownPanel(), TSecondaryPanel::Reports);
+    QTest::keyClick(w.lvList(), Qt::Key_1, Qt::ControlModifier);
+    EXPECT_EQ(w.ShownPanel(), TSecondaryPanel::Favs);
+}
+
+TEST(WindowMenusAbout, ShowsVersionsCopyrightLicenseAndHomePage)
 {
     EXPECT_EQ(TWindowMenus::AboutText(),
-        QStringLiteral("Version: 1.0.0\r\n\r\n") + TVersionInfo::ProgramCopyright());
+        QStringLiteral("Version: 1.0.0\r\nQt version: ") + QString::fromLatin1(qVersion())
+            + QStringLiteral("\r\n\r\n") + TVersionInfo::ProgramCopyright()
+            + QStringLiteral("\r\nLicense: MIT\r\nHome page: ") + TVersionInfo::ProgramHomePage());
+    EXPECT_TRUE(TVersionInfo::ProgramHomePage().startsWith(QLatin1String("https://")));
 }
 
 } // namespace

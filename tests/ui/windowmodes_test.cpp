@@ -1,7 +1,9 @@
 #include "ui/windowmodes.h"
 
 #include "core/inifile.h"
+#include "ui/clicklabel.h"
 #include "ui/daylistview.h"
+#include "ui/windowgeometry.h"
 #include "windowtestworld.h"
 
 #include <QAction>
@@ -214,11 +216,21 @@ TEST_F(WindowModesTest, ChoosingAPanelLeavesCompactMode)
     EXPECT_EQ(w.ShownPanel(), TSecondaryPanel::Reports);
 }
 
+// A quarter of the work area, or wider for the date heading: centred.
+QRect FirstPlacement(const TfrmRyvTracker& w)
+{
+    const auto* today = w.findChild<TClickLabel*>(u"lbToday"_qs);
+    EXPECT_EQ(today->text(), today->FullText());
+    const int width = w.width();
+    EXPECT_GE(width, 488);
+    return DefaultPlacement(WorkArea, 4, 560, width);
+}
+
 TEST_F(WindowModesTest, FirstStartCentresAQuarterOfTheWorkArea)
 {
     TWorld world(folder);
     TfrmRyvTracker& w = world.Open();
-    EXPECT_EQ(w.geometry(), QRect(716, 240, 488, 560));
+    EXPECT_EQ(w.geometry(), FirstPlacement(w));
     EXPECT_TRUE(w.cbRepDaily()->isChecked());
     EXPECT_FALSE(w.cbRepGroups()->isChecked());
     EXPECT_FALSE(w.Modes().IsPinned());
@@ -231,7 +243,8 @@ TEST_F(WindowModesTest, StoredBoundsCountOnlyWithTheMaxKey)
         QStringLiteral("[window]\r\nleft=5\r\ntop=6\r\nwidth=900\r\nheight=700\r\n"));
     {
         TWorld world(folder);
-        EXPECT_EQ(world.Open().geometry(), QRect(716, 240, 488, 560));
+        TfrmRyvTracker& w = world.Open();
+        EXPECT_EQ(w.geometry(), FirstPlacement(w));
     }
     WriteFile(options.SettingsFilePath(),
         QStringLiteral("[window]\r\nmax=0\r\nleft=5\r\ntop=6\r\nwidth=900\r\nheight=700\r\n"));
