@@ -164,8 +164,7 @@ TEST_F(PdfOutputTest, DocumentTitleIsTheReportsTitle)
 {
     const QString html
         = ReportHtmlText({ Task(0, 2 * OneHour, u"T"_qs) }, false, u"Team A\r\nDecember 2021"_qs);
-    TPdfConverter pdf(
-        FDir.filePath(u"plugins/"_qs), FDir.filePath(u"data/"_qs), FRunner, &FRenderer);
+    TPdfConverter pdf(FDir.filePath(u"plugins/"_qs), FDir.path(), FRunner, &FRenderer);
     pdf.SetSearchPath(false);
     const QString file = FDir.filePath(u"title.pdf"_qs);
     QString error;
@@ -189,7 +188,7 @@ TEST(ChartLabels, FitInTheFontsTheyAreDrawnWith)
     std::vector<TRyvItem> totals;
     for (int i = 0; i < 20; ++i)
         totals.push_back(Task(0, (30 - i) * OneHour, titles[i % std::size(titles)]));
-    const QString html = ReportChartsHtml(totals, false, u"Others"_qs, Mon, {});
+    const QString html = ReportChartsHtml(totals, false, u"Others"_qs, Mon, 0, {});
     // Each label: its x (where it ends), its size and its text.
     static const QRegularExpression label(QStringLiteral(
         "<text x=\"([0-9.]+)\" y=\"[0-9.]+\" text-anchor=\"end\" font-size=\"([0-9]+)\"[^>]*>"
