@@ -65,7 +65,7 @@ cleanup() {
 trap cleanup EXIT
 
 new=$(cd "$BUILD_DIR" && "${APT[@]}" install --simulate -q "./$name" | grep -c '^Inst ' || true)
-echo "== apt-get install ./$name (installs $new packages, itself included)"
+echo "== apt-get install ./$name ($new new or upgraded packages, itself included)"
 (cd "$BUILD_DIR" && $SUDO "${APT[@]}" install -y -q "./$name")
 
 # A user with a day of data, as the program keeps it.
@@ -116,4 +116,4 @@ $SUDO "${APT[@]}" remove -y -q --purge ryvtracker
 [ ! -e /usr/bin/RyvTracker ] || fail "the program is still there after removing the package"
 [ ! -e "$entry" ] || fail "the menu entry is still there after removing the package"
 [ "$(user_data)" = "$before" ] || fail "removing the package changed the user's data"
-echo "package $name: lintian-clean, installed with $new packages, started, found by the desktop, man and bash, removed, the user's data kept"
+echo "package $name: lintian-clean, installed ($new packages), started, found by the desktop, man and bash, removed, the user's data kept"

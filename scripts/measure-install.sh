@@ -2,9 +2,9 @@
 # Measures what installing costs on a fresh Debian 12 (a minimal debootstrap
 # root, as container images are): the packages, download, disk space and time
 # of `make run`'s dependencies, of `make test`'s on top of them, and of
-# `apt-get install ./ryvtracker_*.deb` alone. The README's figures come from
-# here. Needs root and debootstrap; the times include downloading from the
-# mirror.
+# `apt-get install ./ryvtracker_*.deb` alone (and on a Debian 12 desktop).
+# The README's figures come from here. Needs root, debootstrap and python3;
+# the times include downloading from the mirror.
 #   scripts/measure-install.sh [package.deb]   (default: the one in build/)
 # BASE=<folder> starts from a fresh root made before by debootstrap
 # --variant=minbase instead of making one.
@@ -52,6 +52,13 @@ done_root() {
   mounted=("${mounted[@]:1}")
 }
 
+# Prints the figures apt-get gave in out.log: packages, download, disk.
+counted() {
+  echo "$1:"
+  grep -E '^[0-9]+ upgraded, [0-9]+ newly installed|^Need to get|^After this operation' \
+    "$top/out.log" | sed 's/^/    /'
+}
+
 # Runs a command in the root and prints its apt figures and its time.
 measure() {
   local what=$1
@@ -61,11 +68,8 @@ measure() {
   chroot "$top/root" env DEBIAN_FRONTEND=noninteractive "$@" >"$top/out.log" 2>&1 ||
     { cat "$top/out.log" >&2; exit 1; }
   end=$(date +%s)
-  local summary get after
-  summary=$(grep -E '^[0-9]+ upgraded, [0-9]+ newly installed' "$top/out.log" | tail -n 1)
-  get=$(grep -E '^Need to get' "$top/out.log" | tail -n 1)
-  after=$(grep -E '^After this operation' "$top/out.log" | tail -n 1)
-  printf '%s: %s\n    %s\n    %s\n    %d s\n' "$what" "$summary" "$get" "$after" $((end - start))
+  counted "$what"
+  echo "    $((end - start)) s"
 }
 
 fresh_root
@@ -74,9 +78,41 @@ measure "make run's dependencies" bash /tmp/install-deps.sh
 measure "make test's on top of them" bash /tmp/install-deps.sh --test
 done_root
 
-if [ -n "$deb" ]; then
-  fresh_root
-  cp "$deb" "$top/root/tmp/"
-  measure "apt-get install ./$(basename "$deb")" apt-get install -y -q "/tmp/$(basename "$deb")"
-  done_root
-fi
+[ -n "$deb" ] || exit 0
+name=$(basename "$deb")
+fresh_root
+cp "$deb" "$top/root/tmp/"
+# Counted, then installed: apt-get installs the recommended packages of the
+# dependencies as well (Qt's GTK platform theme, xdg-utils' helpers), which a
+# desktop has already.
+chroot "$top/root" apt-get install --no-install-recommends --assume-no "/tmp/$name" >"$top/out.log" 2>&1 || true
+counted "apt-get install --no-install-recommends ./$name"
+measure "apt-get install ./$name" apt-get install -y -q "/tmp/$name"
+done_root
+
+# On a desktop: counted against the packages a fresh Debian 12 with GNOME
+# holds (task-gnome-desktop as apt-get would install it on the fresh root),
+# written as installed into a dpkg status file of their own.
+fresh_root
+cp "$deb" "$top/root/tmp/"
+chroot "$top/root" apt-get install --simulate task-gnome-desktop |
+  sed -nE 's/^Inst ([^ ]+) (\[[^]]*\] )?\(([^ ]+) .*\[([a-z0-9]+)\].*$/\1:\4=\3/p' >"$top/desktop.txt"
+xargs chroot "$top/root" apt-cache show <"$top/desktop.txt" >"$top/desktop-stanzas"
+python3 - "$top/root/var/lib/dpkg/status" "$top/desktop-stanzas" "$top/root/tmp/desktop-status" <<'PY'
+import sys
+packages = {}
+for path in sys.argv[1:3]:
+    for stanza in open(path, encoding="utf-8").read().split("\n\n"):
+        lines = [l for l in stanza.strip("\n").split("\n") if l]
+        if not lines:
+            continue
+        fields = dict(l.split(":", 1) for l in lines if not l[0].isspace() and ":" in l)
+        if not any(l.startswith("Status:") for l in lines):
+            lines.insert(1, "Status: install ok installed")
+        packages[(fields["Package"], fields.get("Architecture", ""))] = "\n".join(lines)
+open(sys.argv[3], "w", encoding="utf-8").write("\n\n".join(packages.values()) + "\n")
+PY
+chroot "$top/root" apt-get -o Dir::State::status=/tmp/desktop-status install --assume-no "/tmp/$name" \
+  >"$top/out.log" 2>&1 || true
+counted "apt-get install ./$name on Debian 12 with GNOME"
+done_root
