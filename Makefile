@@ -1,5 +1,6 @@
 # Ryv Tracker: the two everyday commands are `make run` and `make test`.
-# Each installs what is missing, configures and builds first.
+# Each installs what is missing, configures and builds first: `make run` what
+# building and running need, `make test` the tests' tools as well.
 
 BUILD_DIR ?= build
 JOBS ?= $(shell nproc)
@@ -9,12 +10,16 @@ SANITIZE_DIR ?= build-sanitize
 FUZZ_DIR ?= build-fuzz
 FUZZ_SECONDS ?= 10
 
-.PHONY: all deps configure build run test bench install package clean check-sanitize fuzz
+.PHONY: all deps test-deps configure test-configure build test-build run test bench install \
+  package clean check-sanitize fuzz
 
 all: build
 
 deps:
 	@bash scripts/install-deps.sh
+
+test-deps:
+	@bash scripts/install-deps.sh --test
 
 $(BUILD_DIR)/build.ninja: | deps
 	cmake -S . -B $(BUILD_DIR) -G Ninja $(CMAKE_FLAGS)
@@ -27,12 +32,22 @@ build: configure
 run: build
 	./$(BUILD_DIR)/src/RyvTracker
 
-test: build
+# A folder configured before the tests' tools were installed (by `make run`)
+# holds the program alone: configure it again to add the tests.
+test-configure: test-deps
+	@if [ ! -f $(BUILD_DIR)/build.ninja ] || [ ! -f $(BUILD_DIR)/tests/CTestTestfile.cmake ]; then \
+	  cmake -S . -B $(BUILD_DIR) -G Ninja $(CMAKE_FLAGS); \
+	fi
+
+test-build: test-configure
+	cmake --build $(BUILD_DIR) -j $(JOBS)
+
+test: test-build
 	cd $(BUILD_DIR) && ctest --output-on-failure -j $(JOBS) --timeout 300
 
 # The whole suite again, built with AddressSanitizer and UBSan in its own
 # folder (the format check, which looks only at the sources, is left out).
-check-sanitize: deps
+check-sanitize: test-deps
 	cmake -S . -B $(SANITIZE_DIR) -G Ninja -DCMAKE_BUILD_TYPE=Debug -DRYV_SANITIZE=ON \
 	  -DRYV_BUILD_BENCH=OFF $(CMAKE_FLAGS)
 	cmake --build $(SANITIZE_DIR) -j $(JOBS)
@@ -57,7 +72,7 @@ fuzz:
 	    -artifact_prefix=$(FUZZ_DIR)/artifacts/$$t- $(FUZZ_DIR)/corpus/$$t fuzz/corpus/$$t; \
 	done
 
-bench: build
+bench: test-build
 	@set -e; for b in $(BUILD_DIR)/bench/bench_*; do \
 	  if [ -x "$$b" ] && [ -f "$$b" ]; then echo "== $$b"; "$$b"; fi; \
 	done

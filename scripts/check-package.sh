@@ -1,51 +1,96 @@
 #!/usr/bin/env bash
-# Installs the built Debian package on this machine as a user would
-# (apt-get install ./ryvtracker_*.deb), tries the installed program, and
-# removes the package again. It changes the machine, so CI runs it after
-# `make test` (CI=true); `make test` itself only inspects the package.
-#   scripts/check-package.sh        (builds the package first when missing)
+# Checks the Debian package as Debian and a user meet it: lintian (errors and
+# warnings fail, as do the informational hints on hardening and stripping),
+# the menu entry's validator, then an install on this machine as a user
+# would (apt-get install ./ryvtracker_*.deb), the installed program with a
+# user's data, and the removal, which must leave that data. It installs its
+# tools and changes the machine, so CI runs it after `make test` (CI=true);
+# `make test` itself only inspects the package.
+#   scripts/check-package.sh        (builds the package first)
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
 BUILD_DIR=${BUILD_DIR:-build}
-version=$(sed -n 's/^project(RyvTracker VERSION \([0-9.]*\).*/\1/p' CMakeLists.txt)
+make package BUILD_DIR="$BUILD_DIR"
+version=$(sed -n 's/^CMAKE_PROJECT_VERSION:STATIC=//p' "$BUILD_DIR/CMakeCache.txt")
 arch=$(dpkg --print-architecture)
 name="ryvtracker_${version}_${arch}.deb"
-[ -f "$BUILD_DIR/$name" ] || make package BUILD_DIR="$BUILD_DIR"
+deb="$BUILD_DIR/$name"
+[ -f "$deb" ] || { echo "FAIL: make package made no $deb" >&2; exit 1; }
 
 SUDO=""
 if [ "$(id -u)" -ne 0 ]; then
   SUDO="sudo"
 fi
 export DEBIAN_FRONTEND=noninteractive
+APT=(apt-get -o DPkg::Lock::Timeout=600)
+
+fail() { echo "FAIL: $*" >&2; exit 1; }
+
+# The checkers, installed here rather than by `make test`: lintian alone
+# brings some 80 packages.
+tools=(lintian desktop-file-utils bash-completion man-db)
+missing=()
+for p in "${tools[@]}"; do
+  dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")
+done
+if [ ${#missing[@]} -ne 0 ]; then
+  $SUDO "${APT[@]}" update -q
+  $SUDO "${APT[@]}" install -y -q --no-install-recommends "${missing[@]}"
+fi
+
+# lintian, pedantic: every hint is shown; errors and warnings fail, and so
+# do the informational hints that the program is not hardened or stripped as
+# Debian's own are.
+echo "== lintian --pedantic $deb"
+set +e
+hints=$(lintian --pedantic --display-info --fail-on error,warning "$deb" 2>&1)
+status=$?
+set -e
+[ -z "$hints" ] || printf '%s\n' "$hints"
+[ "$status" -eq 0 ] || fail "lintian found errors or warnings in $name"
+if grep -E '^I: .*(hardening-|binary-has-unneeded-section|unstripped-binary)' <<<"$hints"; then
+  fail "the program is not hardened or stripped as Debian's programs are"
+fi
 
 if dpkg-query -W -f='${Status}' ryvtracker 2>/dev/null | grep -q "install ok installed"; then
-  echo "ryvtracker is installed already; this check would remove it, so it stops here" >&2
-  exit 1
+  fail "ryvtracker is installed already; this check would remove it, so it stops here"
 fi
 
 work=$(mktemp -d)
 cleanup() {
-  $SUDO apt-get remove -y -q --purge ryvtracker >/dev/null 2>&1 || true
+  $SUDO "${APT[@]}" remove -y -q --purge ryvtracker >/dev/null 2>&1 || true
   rm -rf "$work"
 }
 trap cleanup EXIT
 
-(cd "$BUILD_DIR" && $SUDO apt-get install -y -q "./$name")
+new=$(cd "$BUILD_DIR" && "${APT[@]}" install --simulate -q "./$name" | grep -c '^Inst ' || true)
+echo "== apt-get install ./$name ($new new or upgraded packages, itself included)"
+(cd "$BUILD_DIR" && $SUDO "${APT[@]}" install -y -q "./$name")
 
-fail() { echo "FAIL: $*" >&2; exit 1; }
+# A user with a day of data, as the program keeps it.
+data="$work/.local/share/RyvTracker/data"
+mkdir -p "$data"
+today=$(date +%Y-%m-%d)
+printf '\xef\xbb\xbfkind;state;start;stop;"title";"url";"descr"\r\n0;1;%s 09:00:00;%s 10:30:00;"Package check";"";""' \
+  "$today" "$today" >"$data/current.lst"
+printf '[misc]\nrepCharts=1\n' >"$work/.local/share/RyvTracker/RyvTracker.ini"
+user_data() { (cd "$work/.local/share/RyvTracker" && find . -type f -print0 | sort -z | xargs -0 sha256sum); }
+before=$(user_data)
+as_user() {
+  env -u DISPLAY -u WAYLAND_DISPLAY -u XDG_DATA_HOME -u XDG_CONFIG_HOME \
+    HOME="$work" XDG_RUNTIME_DIR="$work" "$@"
+}
 
 # The program from the PATH, as a user starts it.
 [ "$(command -v RyvTracker)" = /usr/bin/RyvTracker ] || fail "RyvTracker is not /usr/bin/RyvTracker"
-out=$(env -u DISPLAY -u WAYLAND_DISPLAY HOME="$work" XDG_RUNTIME_DIR="$work" RyvTracker --version)
+out=$(as_user RyvTracker --version)
 [ "$out" = "Ryv Tracker $version" ] || fail "--version printed '$out'"
-# A report from the installed program, in a home of its own.
-env -u DISPLAY -u WAYLAND_DISPLAY HOME="$work" XDG_RUNTIME_DIR="$work" \
-  RyvTracker report this-week --format csv --output "$work/week.csv" || fail "report failed"
-head -c 3 "$work/week.csv" | cmp -s - <(printf '\xef\xbb\xbf') || fail "report is no CSV file"
+as_user RyvTracker report today --format csv --output "$work/today.csv" || fail "report failed"
+head -c 3 "$work/today.csv" | cmp -s - <(printf '\xef\xbb\xbf') || fail "the report is no CSV file"
+grep -q 'Package check' "$work/today.csv" || fail "the report lacks the user's task"
 
-# The desktop finds the menu entry and its icon where desktops look for
-# them: the data folders, the hicolor theme.
+# Where desktops, man and bash look for them.
 IFS=: read -r -a dirs <<<"${XDG_DATA_DIRS:-/usr/local/share:/usr/share}"
 entry=""
 icon=""
@@ -60,11 +105,15 @@ done
 exec_line=$(sed -n 's/^Exec=//p' "$entry")
 [ -x "${exec_line%% *}" ] || fail "the menu entry starts '$exec_line', which is not there"
 grep -qx 'Icon=ryvtracker' "$entry" || fail "the menu entry names another icon"
-if command -v desktop-file-validate >/dev/null; then
-  desktop-file-validate "$entry" || fail "the menu entry is not valid"
-fi
+validation=$(desktop-file-validate "$entry" 2>&1) && [ -z "$validation" ] ||
+  fail "the menu entry is not valid: $validation"
+[ "$(man -w RyvTracker)" = /usr/share/man/man1/RyvTracker.1.gz ] || fail "man does not find RyvTracker(1)"
+completion=$(bash --norc --noprofile -c \
+  'source /usr/share/bash-completion/bash_completion; _completion_loader RyvTracker; complete -p RyvTracker')
+[[ "$completion" == *"-F _RyvTracker RyvTracker" ]] || fail "bash does not load the completion: $completion"
 
-$SUDO apt-get remove -y -q --purge ryvtracker
+$SUDO "${APT[@]}" remove -y -q --purge ryvtracker
 [ ! -e /usr/bin/RyvTracker ] || fail "the program is still there after removing the package"
 [ ! -e "$entry" ] || fail "the menu entry is still there after removing the package"
-echo "package $name: installed, started, found by the desktop and removed"
+[ "$(user_data)" = "$before" ] || fail "removing the package changed the user's data"
+echo "package $name: lintian-clean, installed ($new packages), started, found by the desktop, man and bash, removed, the user's data kept"
